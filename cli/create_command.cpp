@@ -1,0 +1,4 @@
+// placeholder: being written
+#include <CLI/CLI.hpp>
+#include "cli/command.h"
+namespace barloom { void AddCreateCommand(CLI::App&, int&) {} }

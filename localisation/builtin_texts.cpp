@@ -1,0 +1,61 @@
+#include "localisation/builtin_texts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace barloom {
+namespace {
+
+constexpr std::array kTexts{
+    BuiltInText{101, "&File"},
+    BuiltInText{110, "E&xit"},
+    BuiltInText{150, "&Options..."},
+    BuiltInText{161, "&Help"},
+    BuiltInText{162, "Help &Topics"},
+    BuiltInText{163, "&About..."},
+    BuiltInText{601, "Step 1"},
+    BuiltInText{602, "Step 2"},
+    BuiltInText{603, "Step 3"},
+    BuiltInText{604, "&Next"},
+    BuiltInText{605, "&Back"},
+    BuiltInText{606, "&Create"},
+    BuiltInText{607, "Try my other tools"},
+    BuiltInText{610, "&File name prefix"},
+    BuiltInText{611, "&Language File"},
+    BuiltInText{620, "Specify how many button bar you need?"},
+    BuiltInText{621, "Specify where the button bar files will be saved."},
+    BuiltInText{622, "It is recommended to save in separate folder."},
+    BuiltInText{623, "Press above numbers and browse for any button bar file (*.bar) to import its contents."},
+    BuiltInText{624, "You can skip this step and press Create button."},
+    BuiltInText{625, "Button bar files has been created, follow these steps to apply:"},
+    BuiltInText{626, "1- Run Total Commander."},
+    BuiltInText{627, "2- Show 'Change button bar' dialog box."},
+    BuiltInText{628, "3- Press >> button and choose 'Bar_01.bar' file, then press OK."},
+    BuiltInText{629, "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?"},
+    BuiltInText{1001, "Options"},
+    BuiltInText{1008, "OK"},
+    BuiltInText{1009, "Cancel"},
+    BuiltInText{1501, "About"},
+    BuiltInText{1502, "Programmed by :"},
+    BuiltInText{1503, "Version"},
+    BuiltInText{1504, "This program is registered to :"},
+    BuiltInText{1505, "For the latest information on this program please visit the program home page."},
+    BuiltInText{1506, "Web site"},
+    BuiltInText{1507, "e-mail"},
+    BuiltInText{1508, "Visit Now"},
+    BuiltInText{3056, "File not found."},
+};
+
+static_assert(std::ranges::is_sorted(kTexts, {}, &BuiltInText::Id), "lookup relies on ascending IDs");
+
+}  // namespace
+
+std::span<const BuiltInText> BuiltInTexts() { return kTexts; }
+
+std::optional<std::string_view> FindBuiltInText(int id) {
+  const auto* found = std::ranges::lower_bound(kTexts, id, {}, &BuiltInText::Id);
+  if (found == kTexts.end() || found->Id != id) return std::nullopt;
+  return found->Text;
+}
+
+}  // namespace barloom

@@ -1,0 +1,10 @@
+#!/bin/sh
+# Builds both targets and runs every test: the native build with AddressSanitizer and UBSan,
+# then the Windows build, whose tests run under Wine inside a virtual X display.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+# A killed run must not leave this project's wineserver behind.
+trap 'WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true' EXIT
+cmake --workflow --preset native-asan
+xvfb-run -a -s "-screen 0 1024x768x24" cmake --workflow --preset windows

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// cProfile: the program's access to INI files, one value per call. Every call goes to the file;
+// nothing is cached. Texts are UTF-8; they are converted to and from the system's ANSI code page
+// at the file. A value that the ANSI code page cannot hold is written as the UTF-8 byte-order
+// mark followed by UTF-8 (which Total Commander reads as UTF-8), and a value read that starts
+// with the mark is read as UTF-8; nothing is ever stored as "?".
+namespace barloom {
+
+class cProfile {
+ public:
+  // The number that the stored text begins with (0 for an empty value or none); the default
+  // is used when the key is missing.
+  double ReadIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
+                          std::string_view lpFileName, std::int32_t lpMaxBufferSize = 4096) const;
+
+  // The stored text, or the default when the key is missing; an empty stored value gives "".
+  std::string ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
+                              std::string_view lpFileName, std::int32_t lpMaxBufferSize = 4096) const;
+
+  // Stores the shortest decimal text of the number ("1", "-5", "2.5").
+  void WriteIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, double lpValue,
+                         std::string_view lpFileName) const;
+
+  // Stores the value trimmed of spaces; the NotFoundMarker is never stored (the file stays as it
+  // was); with blnAddQuotation the trimmed value is stored inside double quotation marks.
+  void WriteStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpValue,
+                        std::string_view lpFileName, bool blnAddQuotation = false) const;
+};
+
+}  // namespace barloom

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The settings file "barloom.ini" beside the program: one section "Barloom", and the in-memory
+// settings it fills. A missing value (the profile's NotFoundMarker) is std::nullopt here.
+namespace barloom {
+
+class cProfile;
+
+inline constexpr std::string_view SettingsSection = "Barloom";
+inline constexpr std::string_view SettingsFileName = "barloom.ini";
+inline constexpr std::string_view DefaultBarFilePrefix = "Bar_";
+inline constexpr float DefaultWindowTop = 2610;   // twips
+inline constexpr float DefaultWindowLeft = 3240;  // twips
+
+struct Settings {
+  std::string AppFolder;     // the program's folder, ending in the path separator
+  std::string SettingsFile;  // AppFolder + "barloom.ini"
+  std::string BarFilePrefix{DefaultBarFilePrefix};
+  std::optional<std::string> LastPath;
+  std::optional<std::string> LanguageFile;
+  std::int16_t UseDefaultLanguage = 1;  // non-zero: built-in texts
+  std::int16_t FontScript = 1;          // font character set of every captioned control
+  float WindowTop = DefaultWindowTop;
+  float WindowLeft = DefaultWindowLeft;
+};
+
+// Sets AppFolder and SettingsFile for a program living in `appFolder` (UTF-8).
+void SetAppFolder(Settings& settings, std::string_view appFolder);
+
+// Reads every key (creating the file with BarFilePrefix at the first start), then the position.
+void LoadSettings(Settings& settings, const cProfile& profile);
+// Stores BarFilePrefix, UseDefaultLanguage and (once chosen) LanguageFile: Options OK.
+void SaveSettings(const Settings& settings, const cProfile& profile);
+// Reads MainWindowPosition ("top,left" in twips).
+void LoadWindowPosition(Settings& settings, const cProfile& profile);
+// Rounds the window's top and left down to whole twips, keeps them and stores them.
+void StoreWindowPosition(Settings& settings, double top, double left, const cProfile& profile);
+// Stores the save-folder box's text as LastPath (trimmed): after a bar set was written.
+void StoreLastPath(const Settings& settings, std::string_view folderBoxText, const cProfile& profile);
+
+}  // namespace barloom
