@@ -1,0 +1,17 @@
+#include "localisation/get_text.h"
+
+#include "localisation/builtin_texts.h"
+#include "localisation/language_file.h"
+#include "settings/settings_file.h"
+
+namespace barloom {
+
+std::string GetText(int id, const Settings& settings) {
+  if (settings.UseDefaultLanguage == 0) {
+    if (std::optional<std::string> translated = ReadLanguageText(id, settings)) return std::move(*translated);
+  }
+  // Every ID the program asks for has a built-in text; an unknown one shows nothing.
+  return std::string(FindBuiltInText(id).value_or(std::string_view{}));
+}
+
+}  // namespace barloom
