@@ -1,1 +1,55 @@
-// placeholder: being written
+#include "platform/code_page.h"
+
+#include "platform/utf8.h"
+
+namespace barloom {
+
+namespace {
+
+struct CharsetCodePage {
+  int charset;
+  unsigned codePage;  // 0: the ANSI code page
+};
+
+// The LOGFONT character sets and the code pages their fonts show.
+constexpr CharsetCodePage CharsetTable[] = {
+    {0, 0},       // ANSI_CHARSET
+    {1, 0},       // DEFAULT_CHARSET
+    {2, 0},       // SYMBOL_CHARSET: the bytes stay those of the ANSI code page
+    {128, 932},   // SHIFTJIS_CHARSET
+    {129, 949},   // HANGUL_CHARSET
+    {134, 936},   // GB2312_CHARSET
+    {136, 950},   // CHINESEBIG5_CHARSET
+    {161, 1253},  // GREEK_CHARSET
+    {162, 1254},  // TURKISH_CHARSET
+    {163, 1258},  // VIETNAMESE_CHARSET
+    {177, 1255},  // HEBREW_CHARSET
+    {178, 1256},  // ARABIC_CHARSET
+    {186, 1257},  // BALTIC_CHARSET
+    {204, 1251},  // RUSSIAN_CHARSET
+    {222, 874},   // THAI_CHARSET
+    {238, 1250},  // EASTEUROPE_CHARSET
+};
+
+const CharsetCodePage* FindCharset(int charset) {
+  for (const auto& entry : CharsetTable)
+    if (entry.charset == charset) return &entry;
+  return nullptr;
+}
+
+}  // namespace
+
+unsigned CodePageForCharset(int charset) {
+  const CharsetCodePage* entry = FindCharset(charset);
+  return entry && entry->codePage != 0 ? entry->codePage : AnsiCodePage();
+}
+
+bool IsKnownCharset(int charset) { return FindCharset(charset) != nullptr; }
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();)
+    if (utf8::Next(text, pos) == utf8::Invalid) return false;
+  return true;
+}
+
+}  // namespace barloom

@@ -9,22 +9,37 @@
 // the single-byte Windows code pages 874 and 1250 to 1258 (1252 is its "ANSI" code page).
 namespace barloom {
 
+inline constexpr unsigned Utf8CodePage = 65001;
+
 // The system's ANSI code page: GetACP() on Windows, 1252 in the portable build.
 unsigned AnsiCodePage();
 
 // The code page that belongs to a font character set (LOGFONT lfCharSet): 178 -> 1256,
 // 204 -> 1251, 161 -> 1253, ...; 0 (ANSI), 1 (default) and unknown sets -> AnsiCodePage().
+// 2 (symbol) also gives AnsiCodePage(): a symbol font shows the same bytes, only as pictures.
+// The double-byte sets give their code pages (128 -> 932, 129 -> 949, 134 -> 936, 136 -> 950);
+// the portable build has no tables for those and converts them as its ANSI code page, which
+// keeps every byte but shows the text as single-byte characters.
 unsigned CodePageForCharset(int charset);
 
+// True for the font character sets that CodePageForCharset knows (0, 1, 2 and the national ones).
+bool IsKnownCharset(int charset);
+
 // Bytes in `codePage` to UTF-8. Never fails: every byte value maps to a character (bytes that
-// the code page leaves undefined map to the C1 control of the same value, so they round-trip).
+// the code page leaves undefined map to the C1 control of the same value, or, above 0x9F, to the
+// private-use character Windows assigns them, so they round-trip). For Utf8CodePage, invalid
+// sequences become U+FFFD.
 std::string DecodeCodePage(std::string_view bytes, unsigned codePage);
 
 // UTF-8 to bytes in `codePage`; nullopt when a character has no byte in that code page
 // (never a silent "?"), or when the input is not valid UTF-8.
 std::optional<std::string> EncodeCodePage(std::string_view utf8, unsigned codePage);
 
-// File system paths from and to UTF-8 text, without any code-page loss.
+// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+// File system paths from and to UTF-8 text, without any code-page loss. Never throw: on
+// Windows, invalid UTF-8 (or an unpaired surrogate in a path) becomes U+FFFD.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 

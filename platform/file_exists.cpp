@@ -1,1 +1,22 @@
-// placeholder: being written
+#include "platform/file_exists.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/code_page.h"
+#include "platform/not_found_marker.h"
+
+namespace barloom {
+
+bool FileExists(std::string_view path) {
+  // The marker is "no value", never a name, even where a file of that name could exist.
+  if (path.empty() || path == NotFoundMarker) return false;
+  std::error_code error;
+  const std::filesystem::path file = PathFromUtf8(path);
+  if (!std::filesystem::is_regular_file(file, error) || error) return false;
+  const auto length = std::filesystem::file_size(file, error);
+  return !error && length != static_cast<std::uintmax_t>(-1);
+}
+
+}  // namespace barloom

@@ -1,1 +1,152 @@
-// placeholder: being written
+#include "settings/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace barloom {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+struct Scan {
+  double value = 0;
+  std::size_t length = 0;  // characters taken; 0 when the text does not begin with a number
+};
+
+Scan ScanRadix(std::string_view text, int radix) {
+  Scan scan;
+  std::size_t pos = 2;  // after "&H" / "&O"
+  while (pos < text.size() && DigitValue(text[pos]) < radix) {
+    scan.value = scan.value * radix + DigitValue(text[pos]);
+    ++pos;
+  }
+  if (pos > 2) scan.length = pos;
+  return scan;
+}
+
+// Sign, digits, "." and digits, exponent: the longest such beginning of `text`. The number is
+// rebuilt in a plain form for from_chars, which rounds correctly and knows no locale.
+Scan ScanDecimal(std::string_view text) {
+  std::size_t pos = 0;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+
+  std::string digits;           // the mantissa's digits without the point
+  long long pointExponent = 0;  // the power of ten the point contributes
+  std::size_t mantissaDigits = 0;
+  while (pos < text.size() && IsDigit(text[pos])) digits += text[pos++], ++mantissaDigits;
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    while (pos < text.size() && IsDigit(text[pos])) digits += text[pos++], ++mantissaDigits, --pointExponent;
+  }
+  if (mantissaDigits == 0) return {};
+  std::size_t length = pos;
+
+  // The exponent, saturated far beyond any double, so that no digit count can overflow it.
+  constexpr long long ExponentLimit = 100000;
+  long long exponent = 0;
+  if (pos < text.size() && (Lower(text[pos]) == 'e' || Lower(text[pos]) == 'd')) {
+    std::size_t expPos = pos + 1;
+    bool expNegative = false;
+    if (expPos < text.size() && (text[expPos] == '+' || text[expPos] == '-')) expNegative = text[expPos++] == '-';
+    if (expPos < text.size() && IsDigit(text[expPos])) {
+      while (expPos < text.size() && IsDigit(text[expPos])) {
+        if (exponent < ExponentLimit) exponent = exponent * 10 + (text[expPos] - '0');
+        ++expPos;
+      }
+      if (expNegative) exponent = -exponent;
+      length = expPos;
+    }
+  }
+
+  const std::size_t firstSignificant = digits.find_first_not_of('0');
+  if (firstSignificant == std::string::npos) return {negative ? -0.0 : 0.0, length};
+  digits.erase(0, firstSignificant);
+  // Keep the mantissa's length bounded: digits past the 800th cannot change a double.
+  constexpr std::size_t MaxDigits = 800;
+  if (digits.size() > MaxDigits) {
+    pointExponent += static_cast<long long>(digits.size() - MaxDigits);
+    digits.resize(MaxDigits);
+  }
+  const long long totalExponent = exponent + pointExponent;
+  // Far out of range either way: no need to ask from_chars.
+  const long long magnitude = totalExponent + static_cast<long long>(digits.size());
+  double value;
+  if (magnitude > 400) {
+    value = std::numeric_limits<double>::infinity();
+  } else if (magnitude < -400) {
+    value = 0;
+  } else {
+    const std::string plain = digits + "e" + std::to_string(totalExponent);
+    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+      value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+      value = 0;
+  }
+  return {negative ? -value : value, length};
+}
+
+Scan ScanNumber(std::string_view text) {
+  if (text.size() >= 2 && text[0] == '&') {
+    if (Lower(text[1]) == 'h') return ScanRadix(text, 16);
+    if (Lower(text[1]) == 'o') return ScanRadix(text, 8);
+    return {};
+  }
+  return ScanDecimal(text);
+}
+
+bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+}  // namespace
+
+double ReadLeadingNumber(std::string_view text) {
+  std::string compact;
+  compact.reserve(text.size());
+  for (const char c : text)
+    if (!IsIgnoredBlank(c)) compact += c;
+  return ScanNumber(compact).value;
+}
+
+std::optional<std::int16_t> RoundToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  double whole = std::floor(value);
+  const double fraction = value - whole;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0)) whole += 1;
+  if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max())
+    return std::nullopt;
+  return static_cast<std::int16_t>(whole);
+}
+
+std::optional<std::int16_t> ParseWholeInt16(std::string_view text) {
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  const Scan scan = ScanNumber(text);
+  if (scan.length == 0 || scan.length != text.size()) return std::nullopt;
+  return RoundToInt16(scan.value);
+}
+
+std::optional<std::string> DecimalText(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  value += 0.0;  // -0 becomes 0
+  // Fixed notation with the fewest digits that read back as the same double.
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return std::nullopt;
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace barloom

@@ -1,0 +1,54 @@
+#include "platform/file_exists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/not_found_marker.h"
+
+namespace barloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileExistsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() / ("barloom_file_exists_" + std::string(info->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  std::string Make(const std::string& utf8Name, const std::string& content) const {
+    const fs::path path = folder_ / PathFromUtf8(utf8Name);
+    std::ofstream(path, std::ios::binary) << content;
+    return Utf8FromPath(path);
+  }
+  fs::path folder_;
+};
+
+TEST_F(FileExistsTest, FilesExistWhateverTheirSizeAndName) {
+  EXPECT_TRUE(FileExists(Make("barloom.ini", "[Barloom]\r\n")));
+  EXPECT_TRUE(FileExists(Make("empty.lng", "")));
+  EXPECT_TRUE(FileExists(Make("\u0424\u0430\u0439\u043B \u65E5\u672C.lng", "x")));
+}
+
+TEST_F(FileExistsTest, EverythingElseDoesNot) {
+  const std::string missing = Utf8FromPath(folder_ / "missing.ini");
+  const std::string inMissingFolder = Utf8FromPath(folder_ / "no" / "such.ini");
+  const std::string cases[] = {
+      "", std::string(NotFoundMarker), missing, inMissingFolder, Utf8FromPath(folder_),
+      Utf8FromPath(folder_) + "/",  // a folder, also written with a separator
+  };
+  for (const std::string& path : cases) EXPECT_FALSE(FileExists(path)) << path;
+}
+
+}  // namespace
+}  // namespace barloom
