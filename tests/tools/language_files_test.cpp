@@ -1,0 +1,116 @@
+// The language files that ship in Languages/ fit the controls: every text is there, keeps its
+// access key (without clashes) and its length. Their decoding is tested with the language reader.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "localisation/builtin_texts.h"
+#include "localisation/language_file.h"
+#include "platform/code_page.h"  // IsValidUtf8, Utf8FromPath
+#include "settings/settings_file.h"
+
+namespace barloom {
+namespace {
+
+constexpr int kHebrewCharset = 177;
+constexpr int kAnsiCharset = 0;
+
+Settings LanguageSettings(std::string_view fileName, int fontScript) {
+  Settings settings;
+  const auto path = std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources" / "Languages" / fileName;
+  settings.LanguageFile = Utf8FromPath(path);
+  settings.UseDefaultLanguage = 0;
+  settings.FontScript = static_cast<std::int16_t>(fontScript);
+  return settings;
+}
+
+// Characters, not bytes: every byte that does not continue a UTF-8 sequence starts a character.
+std::size_t CharacterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
+  return count;
+}
+
+// The character after the single "&" (lower-cased for ASCII), or nullopt when there is none.
+// More than one "&" is reported as a failure.
+std::optional<std::string> AccessKey(std::string_view text, std::string_view context) {
+  const std::size_t at = text.find('&');
+  if (at == std::string_view::npos) return std::nullopt;
+  EXPECT_EQ(text.find('&', at + 1), std::string_view::npos) << context << ": more than one '&' in " << text;
+  if (at + 1 >= text.size()) {
+    ADD_FAILURE() << context << ": '&' at the end of " << text;
+    return std::nullopt;
+  }
+  std::size_t length = 1;
+  while (at + 1 + length < text.size() && (static_cast<unsigned char>(text[at + 1 + length]) & 0xC0) == 0x80) ++length;
+  std::string key(text.substr(at + 1, length));
+  if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') key[0] = static_cast<char>(key[0] - 'A' + 'a');
+  return key;
+}
+
+struct ShippedFile {
+  const char* Name;
+  int FontScript;
+  bool RightToLeft;
+};
+
+class LanguageFile : public testing::TestWithParam<ShippedFile> {};
+
+TEST_P(LanguageFile, EveryTextKeepsItsAccessKeyAndFitsItsControl) {
+  const ShippedFile& shipped = GetParam();
+  const Settings settings = LanguageSettings(shipped.Name, shipped.FontScript);
+  EXPECT_EQ(ReadRightToLeftLanguage(settings), shipped.RightToLeft);
+  for (const BuiltInText& builtIn : BuiltInTexts()) {
+    const std::string context = std::string(shipped.Name) + " " + std::to_string(builtIn.Id);
+    const std::optional<std::string> text = ReadLanguageText(builtIn.Id, settings);
+    ASSERT_TRUE(text) << context << " is missing";
+    EXPECT_TRUE(IsValidUtf8(*text)) << context;
+    EXPECT_EQ(text->find("\xEF\xBF\xBD"), std::string::npos) << context << ": undecodable bytes";
+    EXPECT_EQ(AccessKey(*text, context).has_value(), AccessKey(builtIn.Text, "built-in").has_value())
+        << context << ": " << *text;
+    // The controls are sized for the English texts; a translation may run somewhat longer.
+    EXPECT_LE(CharacterCount(*text), CharacterCount(builtIn.Text) * 3 / 2 + 8) << context << ": " << *text;
+  }
+  // The completion message replaces this name by the first bar's real file name.
+  const std::optional<std::string> install = ReadLanguageText(628, settings);
+  ASSERT_TRUE(install);
+  EXPECT_NE(install->find("'Bar_01.bar'"), std::string::npos) << *install;
+}
+
+// Alt+letter must reach one control only: the menu bar and the main window's buttons share the
+// window, each menu and the Options dialog are groups of their own.
+TEST_P(LanguageFile, AccessKeysDoNotClashWithinAWindowOrMenu) {
+  const ShippedFile& shipped = GetParam();
+  const Settings settings = LanguageSettings(shipped.Name, shipped.FontScript);
+  const std::vector<std::vector<int>> groups = {{101, 161, 604, 605, 606}, {110, 150}, {162, 163}, {610, 611, 1008, 1009}};
+  for (const auto& group : groups) {
+    std::map<std::string, int> owner;
+    for (int id : group) {
+      const std::string context = std::string(shipped.Name) + " " + std::to_string(id);
+      const std::optional<std::string> key = AccessKey(ReadLanguageText(id, settings).value_or(""), context);
+      if (!key) continue;
+      const auto [where, inserted] = owner.emplace(*key, id);
+      EXPECT_TRUE(inserted) << context << " shares its access key with " << where->second;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFile,
+                         testing::Values(ShippedFile{"German.lng", kAnsiCharset, false},
+                                         ShippedFile{"Hebrew.lng", kHebrewCharset, true},
+                                         ShippedFile{"Hebrew-UTF8.lng", 1, true}),
+                         [](const auto& info) {
+                           std::string name = info.param.Name;
+                           name = name.substr(0, name.find('.'));
+                           std::erase(name, '-');
+                           return name + "_FontScript" + std::to_string(info.param.FontScript);
+                         });
+
+}  // namespace
+}  // namespace barloom
