@@ -8,6 +8,10 @@
 // at the file. A value that the ANSI code page cannot hold is written as the UTF-8 byte-order
 // mark followed by UTF-8 (which Total Commander reads as UTF-8), and a value read that starts
 // with the mark is read as UTF-8; nothing is ever stored as "?".
+//
+// Section and key names are the program's own ASCII names. One that the ANSI code page cannot
+// hold cannot name anything in the file: a read then gives the default as passed, and a write
+// does nothing.
 namespace barloom {
 
 class cProfile {
@@ -18,15 +22,18 @@ class cProfile {
                           std::string_view lpFileName, std::int32_t lpMaxBufferSize = 4096) const;
 
   // The stored text, or the default when the key is missing; an empty stored value gives "".
+  // The text is cut to lpMaxBufferSize - 1 bytes of the file; a size below 1 gives "".
   std::string ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
                               std::string_view lpFileName, std::int32_t lpMaxBufferSize = 4096) const;
 
-  // Stores the shortest decimal text of the number ("1", "-5", "2.5").
+  // Stores the shortest decimal text of the number ("1", "-5", "2.5"); an infinite value or NaN
+  // has none, and nothing is written.
   void WriteIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, double lpValue,
                          std::string_view lpFileName) const;
 
   // Stores the value trimmed of spaces; the NotFoundMarker is never stored (the file stays as it
-  // was); with blnAddQuotation the trimmed value is stored inside double quotation marks.
+  // was); with blnAddQuotation the trimmed value is stored inside double quotation marks (a
+  // UTF-8 value with its mark inside them, where the reader finds it after removing the quotes).
   void WriteStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpValue,
                         std::string_view lpFileName, bool blnAddQuotation = false) const;
 };

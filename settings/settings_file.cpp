@@ -1,1 +1,107 @@
-// placeholder: being written
+#include "settings/settings_file.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/file_exists.h"
+#include "platform/not_found_marker.h"
+#include "platform/path_text.h"
+#include "settings/number_text.h"
+#include "settings/profile.h"
+
+namespace barloom {
+
+namespace {
+
+constexpr std::string_view BarFilePrefixKey = "BarFilePrefix";
+constexpr std::string_view LastPathKey = "LastPath";
+constexpr std::string_view LanguageFileKey = "LanguageFile";
+constexpr std::string_view UseDefaultLanguageKey = "UseDefaultLanguage";
+constexpr std::string_view FontScriptKey = "FontScript";
+constexpr std::string_view MainWindowPositionKey = "MainWindowPosition";
+constexpr std::string_view DefaultWindowPosition = "2610,3240";
+
+// A position this far out (about 11 km at 96 dpi) is no position but damage to the file; it
+// would also overflow the pixel arithmetic of the window.
+constexpr double MaxWindowCoordinate = 16'000'000;
+
+std::optional<std::string> ReadOptionalText(const Settings& settings, const cProfile& profile, std::string_view key) {
+  std::string value = profile.ReadStringValue(SettingsSection, key, NotFoundMarker, settings.SettingsFile);
+  if (value == NotFoundMarker) return std::nullopt;
+  return value;
+}
+
+std::int16_t ReadSmallInteger(const Settings& settings, const cProfile& profile, std::string_view key) {
+  const std::optional<std::int16_t> value =
+      RoundToInt16(profile.ReadIntegerValue(SettingsSection, key, "1", settings.SettingsFile));
+  // Beyond 16 bits: the nearest sound value for both keys is the default, which is non-zero,
+  // as any huge number is.
+  return value.value_or(1);
+}
+
+bool UsablePosition(double top, double left) {
+  return std::isfinite(top) && std::isfinite(left) && std::fabs(top) <= MaxWindowCoordinate &&
+         std::fabs(left) <= MaxWindowCoordinate;
+}
+
+}  // namespace
+
+void SetAppFolder(Settings& settings, std::string_view appFolder) {
+  settings.AppFolder = AddBackslash(appFolder);
+  settings.SettingsFile = settings.AppFolder + std::string(SettingsFileName);
+}
+
+void LoadSettings(Settings& settings, const cProfile& profile) {
+  const std::string& file = settings.SettingsFile;
+  if (!FileExists(file)) profile.WriteStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, file);
+
+  settings.BarFilePrefix = profile.ReadStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, file);
+  settings.LastPath = ReadOptionalText(settings, profile, LastPathKey);
+  settings.LanguageFile = ReadOptionalText(settings, profile, LanguageFileKey);
+  settings.UseDefaultLanguage = ReadSmallInteger(settings, profile, UseDefaultLanguageKey);
+  const std::int16_t fontScript = ReadSmallInteger(settings, profile, FontScriptKey);
+  // A character set that no font has would leave every caption unreadable.
+  settings.FontScript = IsKnownCharset(fontScript) ? fontScript : 1;
+  LoadWindowPosition(settings, profile);
+}
+
+void SaveSettings(const Settings& settings, const cProfile& profile) {
+  const std::string& file = settings.SettingsFile;
+  profile.WriteStringValue(SettingsSection, BarFilePrefixKey, settings.BarFilePrefix, file);
+  profile.WriteIntegerValue(SettingsSection, UseDefaultLanguageKey, settings.UseDefaultLanguage, file);
+  if (settings.LanguageFile) profile.WriteStringValue(SettingsSection, LanguageFileKey, *settings.LanguageFile, file);
+}
+
+void LoadWindowPosition(Settings& settings, const cProfile& profile) {
+  const std::string text =
+      profile.ReadStringValue(SettingsSection, MainWindowPositionKey, DefaultWindowPosition, settings.SettingsFile);
+  settings.WindowTop = DefaultWindowTop;
+  settings.WindowLeft = DefaultWindowLeft;
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return;  // fewer than two fields: the default position
+  const std::size_t secondEnd = text.find(',', comma + 1);
+  const double top = ReadLeadingNumber(std::string_view(text).substr(0, comma));
+  const double left = ReadLeadingNumber(std::string_view(text).substr(comma + 1, secondEnd - comma - 1));
+  if (!UsablePosition(top, left)) return;
+  settings.WindowTop = static_cast<float>(top);
+  settings.WindowLeft = static_cast<float>(left);
+}
+
+void StoreWindowPosition(Settings& settings, double top, double left, const cProfile& profile) {
+  top = std::floor(top);
+  left = std::floor(left);
+  if (!UsablePosition(top, left)) return;
+  settings.WindowTop = static_cast<float>(top);
+  settings.WindowLeft = static_cast<float>(left);
+  const std::optional<std::string> topText = DecimalText(top);
+  const std::optional<std::string> leftText = DecimalText(left);
+  if (!topText || !leftText) return;
+  profile.WriteStringValue(SettingsSection, MainWindowPositionKey, *topText + "," + *leftText, settings.SettingsFile);
+}
+
+void StoreLastPath(const Settings& settings, std::string_view folderBoxText, const cProfile& profile) {
+  profile.WriteStringValue(SettingsSection, LastPathKey, folderBoxText, settings.SettingsFile);
+}
+
+}  // namespace barloom

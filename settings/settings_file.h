@@ -32,12 +32,16 @@ struct Settings {
 void SetAppFolder(Settings& settings, std::string_view appFolder);
 
 // Reads every key (creating the file with BarFilePrefix at the first start), then the position.
+// UseDefaultLanguage beyond 16 bits reads as 1 (any such number is non-zero); FontScript beyond
+// 16 bits, or not a character set fonts know, reads as 1.
 void LoadSettings(Settings& settings, const cProfile& profile);
 // Stores BarFilePrefix, UseDefaultLanguage and (once chosen) LanguageFile: Options OK.
 void SaveSettings(const Settings& settings, const cProfile& profile);
-// Reads MainWindowPosition ("top,left" in twips).
+// Reads MainWindowPosition ("top,left" in twips). Fewer than two fields, or a number that is
+// infinite or absurdly far out (beyond 16,000,000 twips), give the default position.
 void LoadWindowPosition(Settings& settings, const cProfile& profile);
-// Rounds the window's top and left down to whole twips, keeps them and stores them.
+// Rounds the window's top and left down to whole twips, keeps them and stores them
+// ("1200,-15"). A position that LoadWindowPosition would refuse changes nothing.
 void StoreWindowPosition(Settings& settings, double top, double left, const cProfile& profile);
 // Stores the save-folder box's text as LastPath (trimmed): after a bar set was written.
 void StoreLastPath(const Settings& settings, std::string_view folderBoxText, const cProfile& profile);
