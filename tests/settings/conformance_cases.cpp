@@ -241,6 +241,11 @@ std::vector<ConformanceCase> BuildCases() {
   t.push_back(Read("Nul_LineStartsWithNul", "[S]\r\n\0k=1\r\n"s, "S", " ", "d", "1"));
   t.push_back(Read("Nul_EndsSectionName", "[S\0X]\r\nk=v\r\n"s, "S", "k", "d", "v"));
   t.push_back(Read("Nul_BeforeFirstSection", "a\0b\r\n\0\0\r\n[S]\r\nk=v\r\n"s, "S", "k", "d", "v"));
+  // Arguments end at a NUL, as C strings do.
+  t.push_back(Read("Nul_InRequestedNames", basic, "S\0T"s, "k\0x"s, "d", "v"));
+  t.push_back(Read("Nul_InDefault", basic, "S", "x", "d\0e"s, "d"));
+  t.push_back(Write("Nul_InWrittenValue", one, "S", "k", "a\0b"s, "[S]\r\nk=a\r\n"));
+  t.push_back(Write("Nul_InWrittenNames", one, "T\0U"s, "t\0u"s, "2", "[S]\r\nk=1\r\n[T]\r\nt=2\r\n"));
 
   // --- Byte-order marks ----------------------------------------------------------------------
   t.push_back(Read("Bom_Utf8CommentOnFirstLine", kBom8 + ";c\r\n[S]\r\nk=v\r\n", "S", "k", "d", "v"));
