@@ -171,6 +171,8 @@ struct Style {
   bool Pressed;  // a pressed button shows its number moved down and right
 };
 
+// Up: a light face lit from the top left, dark digits. Dn: a strong blue well, darker at the top
+// and shaded on its top and left edges, white digits: the current bar stands out at a glance.
 constexpr Style kUpStyle{
     {0x70, 0x70, 0x70}, {0xFF, 0xFF, 0xFF}, {0xD8, 0xDC, 0xE2},
     {0xFF, 0xFF, 0xFF}, {0xA4, 0xA8, 0xB0}, {0x1A, 0x1A, 0x1A}, false,
