@@ -1,1 +1,118 @@
-// placeholder: being written
+// The portable (POSIX) replacement of a file; the Windows one is in atomic_file_win32.cpp.
+#ifndef _WIN32
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+namespace barloom {
+namespace {
+
+bool Fail(std::string* error, std::string reason) {
+  if (error) *error = std::move(reason);
+  return false;
+}
+
+bool FailErrno(std::string* error, int code) {
+  return Fail(error, std::system_category().message(code) + ".");
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The target's own write permission bits decide, not what the OS would let us do: root may write
+// into any file, yet a file its owner marked read-only must stay as it is.
+bool IsReadOnly(const struct stat& info) {
+  if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) == 0;
+  if (info.st_gid == ::getegid()) return (info.st_mode & S_IWGRP) == 0;
+  return (info.st_mode & S_IWOTH) == 0;
+}
+
+std::string TemporaryName(const std::filesystem::path& file) {
+  static std::atomic<unsigned> counter{0};
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  return "." + file.filename().string() + "." + std::to_string(::getpid()) + "-" +
+         std::to_string(counter.fetch_add(1)) + "-" + std::to_string(ticks % 100000) + ".tmp";
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, std::string* error) {
+  std::filesystem::path file = fileArg;
+  // Replace what a symbolic link points to, not the link.
+  std::error_code ignored;
+  if (std::filesystem::is_symlink(file, ignored)) {
+    const std::filesystem::path target = std::filesystem::weakly_canonical(file, ignored);
+    if (!ignored) file = target;
+  }
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+
+  struct stat folderInfo {};
+  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
+    return Fail(error, "The folder does not exist.");
+  }
+  struct stat fileInfo {};
+  const bool exists = ::stat(file.c_str(), &fileInfo) == 0;
+  mode_t mode = 0666;  // narrowed by the umask, as for any new file
+  if (exists) {
+    if (S_ISDIR(fileInfo.st_mode)) return Fail(error, "The name belongs to a folder.");
+    if (!S_ISREG(fileInfo.st_mode)) return Fail(error, "The name does not belong to an ordinary file.");
+    if (IsReadOnly(fileInfo)) return Fail(error, "The file is read-only.");
+    mode = fileInfo.st_mode & 07777;
+  }
+
+  std::filesystem::path temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporary = folder / TemporaryName(file);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return FailErrno(error, errno);
+  }
+  if (fd < 0) return FailErrno(error, EEXIST);
+
+  const auto discard = [&](int code) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return FailErrno(error, code);
+  };
+  if (!WriteAll(fd, bytes)) return discard(errno);
+  if (exists && ::fchmod(fd, mode) != 0) return discard(errno);
+  if (::fsync(fd) != 0) return discard(errno);
+  if (::close(fd) != 0) {
+    const int code = errno;
+    ::unlink(temporary.c_str());
+    return FailErrno(error, code);
+  }
+  if (::rename(temporary.c_str(), file.c_str()) != 0) {
+    const int code = errno;
+    ::unlink(temporary.c_str());
+    return FailErrno(error, code);
+  }
+  // Make the rename itself durable.
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd >= 0) {
+    ::fsync(folderFd);
+    ::close(folderFd);
+  }
+  return true;
+}
+
+}  // namespace barloom
+#endif  // !_WIN32

@@ -19,7 +19,8 @@ class IniDocument {
   IniDocument& operator=(IniDocument&&) noexcept;
   ~IniDocument();
 
-  // As ReadIniValue, on this document.
+  // As ReadIniValue, on this document. Not safe to call from two threads at once: the first read
+  // of a section indexes its keys.
   std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue,
                    std::size_t bufferSize) const;
 
@@ -37,5 +38,16 @@ class IniDocument {
 // The whole file, or nullopt when it is missing or cannot be read (a profile read then gives
 // its defaults).
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+
+// As ReadFileBytes, but tells a missing file (which a write may create) from one that exists and
+// cannot be read (which a write must leave alone: a folder, a file without read permission, a
+// file another program holds without sharing it).
+enum class FileReadResult { Read, Missing, Unreadable };
+FileReadResult ReadFileBytes(const std::filesystem::path& file, std::string& bytes);
+
+// The one-shot read behind ReadIniValue: a single scan over `bytes` that stops at the key, with
+// no index built. Gives exactly what IniDocument(bytes).Read(...) gives.
+std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view section, std::string_view key,
+                                  std::string_view defaultValue, std::size_t bufferSize);
 
 }  // namespace barloom

@@ -1,1 +1,135 @@
-// placeholder: being written
+#include "settings/private_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "settings/ini_document.h"
+
+namespace barloom {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::literals;
+
+class PrivateProfileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    folder_ = fs::temp_directory_path() / ("barloom-profile-" + std::to_string(ticks));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(folder_, ignored);
+  }
+
+  fs::path File(const char* name) const { return folder_ / name; }
+
+  static void Put(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+  static std::string Get(const fs::path& file) { return ReadFileBytes(file).value_or("<missing>"); }
+
+  fs::path folder_;
+};
+
+TEST_F(PrivateProfileTest, MissingFileOrFolderReadsTheDefault) {
+  EXPECT_EQ(ReadIniValue("S", "k", "def  ", 4096, File("none.ini")), "def");
+  EXPECT_EQ(ReadIniValue("S", "k", "def", 4096, folder_ / "no-folder" / "x.ini"), "def");
+  EXPECT_EQ(ReadIniValue("S", "k", "def", 4096, folder_), "def");  // a folder reads like a missing file
+}
+
+TEST_F(PrivateProfileTest, WriteCreatesTheFile) {
+  const fs::path file = File("new.ini");
+  EXPECT_TRUE(WriteIniValue("  Barloom", "LastPath ", "  C:\\bars\\  ", file));
+  EXPECT_EQ(Get(file), "[Barloom]\r\nLastPath =C:\\bars\\  \r\n");
+  EXPECT_EQ(ReadIniValue("barloom", "lastpath", "", 4096, file), "C:\\bars\\");
+}
+
+TEST_F(PrivateProfileTest, ZeroByteFileIsFilled) {
+  const fs::path file = File("empty.ini");
+  Put(file, "");
+  EXPECT_TRUE(WriteIniValue("App", "key", "", file));
+  EXPECT_EQ(Get(file), "[App]\r\nkey=\r\n");
+}
+
+TEST_F(PrivateProfileTest, WriteKeepsEveryOtherByte) {
+  const fs::path file = File("keep.ini");
+  const std::string before = "junk\0\x01\n[S] tail\n  a = 1 \n;c\n\n[T]\rb=2"s;
+  Put(file, before);
+  EXPECT_TRUE(WriteIniValue("s", "A", "2", file));
+  EXPECT_TRUE(WriteIniValue("S", "n", "3", file));
+  EXPECT_EQ(Get(file), "junk\0\x01\n[S] tail\n  a=2\n;c\nn=3\r\n\n[T]\rb=2"s);
+}
+
+TEST_F(PrivateProfileTest, WriteThatChangesNothingDoesNotTouchTheFile) {
+  const fs::path file = File("same.ini");
+  Put(file, "[S]\nk = v \n");
+  // A read-only file cannot be replaced, so a write that succeeds on it did not rewrite it.
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_TRUE(WriteIniValue("S", "k", "v", file));
+  EXPECT_FALSE(WriteIniValue("S", "k", "w", file));
+  EXPECT_EQ(Get(file), "[S]\nk = v \n");
+}
+
+TEST_F(PrivateProfileTest, FailedWritesLeaveEverythingAsItWas) {
+  EXPECT_FALSE(WriteIniValue("S", "k", "v", folder_ / "no-folder" / "x.ini"));
+  EXPECT_FALSE(fs::exists(folder_ / "no-folder"));
+
+  const fs::path sub = File("sub.ini");
+  fs::create_directory(sub);
+  EXPECT_FALSE(WriteIniValue("S", "k", "v", sub));
+  EXPECT_TRUE(fs::is_directory(sub));
+
+  const fs::path readOnly = File("ro.ini");
+  Put(readOnly, "[S]\r\nk=1\r\n");
+  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_FALSE(WriteIniValue("S", "k", "2", readOnly));
+  EXPECT_EQ(Get(readOnly), "[S]\r\nk=1\r\n");
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_)) ++entries;
+  EXPECT_EQ(entries, 2u) << "no temporary file left behind";
+}
+
+TEST_F(PrivateProfileTest, EveryByteRoundTripsThroughTheFile) {
+  const fs::path file = File("bytes.ini");
+  std::string value = "<";
+  for (int b = 1; b < 256; ++b) {
+    if (b != '\r' && b != '\n') value += static_cast<char>(b);
+  }
+  value += ">";
+  EXPECT_TRUE(WriteIniValue("S", "k", value, file));
+  EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), value);
+  EXPECT_TRUE(WriteIniValue("S", "k2", "x", file));
+  EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), value);
+}
+
+TEST_F(PrivateProfileTest, EveryCallGoesToTheFile) {
+  const fs::path file = File("fresh.ini");
+  EXPECT_TRUE(WriteIniValue("S", "k", "1", file));
+  EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), "1");
+  Put(file, "[S]\r\nk=outside\r\n");
+  EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), "outside");
+  EXPECT_TRUE(WriteIniValue("S", "k", "2", file));
+  EXPECT_EQ(Get(file), "[S]\r\nk=2\r\n");
+}
+
+TEST_F(PrivateProfileTest, LongValueIsCutToTheBuffer) {
+  const fs::path file = File("long.ini");
+  const std::string value(5000, 'x');
+  EXPECT_TRUE(WriteIniValue("S", "k", value, file));
+  EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), std::string(4095, 'x'));
+  EXPECT_EQ(ReadIniValue("S", "k", "", 0, file), "");
+}
+
+}  // namespace
+}  // namespace barloom
