@@ -49,6 +49,12 @@ std::string TextOfStoredValue(std::string_view bytes) {
   return DecodeCodePage(bytes, AnsiCodePage());
 }
 
+// A line break or NUL cannot be part of a value (or name) in an INI file: written raw, it would
+// end the line and start a line of its own, a made-up key or section.
+bool FitsOnOneLine(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
 std::size_t BufferSize(std::int32_t lpMaxBufferSize) {
   return lpMaxBufferSize > 0 ? static_cast<std::size_t>(lpMaxBufferSize) : 0;
 }
@@ -85,6 +91,7 @@ void cProfile::WriteStringValue(std::string_view lpSectionName, std::string_view
                                 std::string_view lpFileName, bool blnAddQuotation) const {
   const std::string_view trimmed = TrimSpaces(lpValue);
   if (trimmed == NotFoundMarker) return;
+  if (!FitsOnOneLine(trimmed) || !FitsOnOneLine(lpSectionName) || !FitsOnOneLine(lpKeyName)) return;
   const std::optional<std::string> section = AnsiName(lpSectionName);
   const std::optional<std::string> key = AnsiName(lpKeyName);
   if (!section || !key) return;
@@ -97,7 +104,7 @@ void cProfile::WriteStringValue(std::string_view lpSectionName, std::string_view
 void cProfile::WriteIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, double lpValue,
                                  std::string_view lpFileName) const {
   const std::optional<std::string> text = DecimalText(lpValue);
-  if (!text) return;
+  if (!text || !FitsOnOneLine(lpSectionName) || !FitsOnOneLine(lpKeyName)) return;
   const std::optional<std::string> section = AnsiName(lpSectionName);
   const std::optional<std::string> key = AnsiName(lpKeyName);
   if (!section || !key) return;

@@ -11,7 +11,8 @@
 //
 // Section and key names are the program's own ASCII names. One that the ANSI code page cannot
 // hold cannot name anything in the file: a read then gives the default as passed, and a write
-// does nothing.
+// does nothing. Nor is anything written when a name or the value holds a line break or a NUL:
+// the file cannot hold them, and written raw they would start lines of their own.
 namespace barloom {
 
 class cProfile {

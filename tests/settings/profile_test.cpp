@@ -74,7 +74,8 @@ TEST_F(ProfileTest, ReadsAreCutToTheBufferWithoutEverFailing) {
     const char* text;
   };
   const Case cases[] = {
-      {2, "a"}, {3, "ab"}, {4, "abc"}, {1, ""}, {0, ""}, {-1, ""}, {std::numeric_limits<std::int32_t>::min(), ""},
+      {2, "a"},  {3, "ab"}, {4, "abc"}, {1, ""}, {0, ""}, {-1, ""}, {std::numeric_limits<std::int32_t>::min(), ""},
+      {std::numeric_limits<std::int32_t>::max(), "abc"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(profile_.ReadStringValue("S", "Short", "default", file, c.size), c.text) << c.size;
@@ -201,6 +202,17 @@ TEST_F(ProfileTest, NamesOutsideTheAnsiCodePageNeitherReadNorWrite) {
   profile_.WriteStringValue("\u00DCbersicht", "Gr\u00F6\u00DFe", "1", file);
   EXPECT_EQ(Bytes(), "[S]\r\n?=stored\r\n[\xDC" "bersicht]\r\nGr\xF6\xDF" "e=1\r\n");
   EXPECT_EQ(profile_.ReadStringValue("\u00DCbersicht", "Gr\u00F6\u00DFe", "", file), "1");
+}
+
+// Written raw, a line break would smuggle a line of its own into the file.
+TEST_F(ProfileTest, TextsThatCannotStayOnOneLineAreNotWritten) {
+  const std::string file = Ini("[S]\r\nKey=kept\r\n");
+  const std::string values[] = {"C:\\x\r\nUseDefaultLanguage=0", "a\nb", "a\rb", std::string("a\0b", 3)};
+  for (const std::string& value : values) profile_.WriteStringValue("S", "Key", value, file);
+  profile_.WriteStringValue("S\r\n[T]", "Key", "v", file);
+  profile_.WriteStringValue("S", "K\nX", "v", file);
+  profile_.WriteIntegerValue("S", "K\r\nX", 1, file);
+  EXPECT_EQ(Bytes(), "[S]\r\nKey=kept\r\n");
 }
 
 TEST_F(ProfileTest, WritesThatCannotHappenAreLostQuietly) {
