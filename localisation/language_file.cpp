@@ -1,10 +1,12 @@
 #include "localisation/language_file.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/utf8.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
 #include "settings/settings_file.h"
@@ -32,6 +34,7 @@ LanguageDocument LoadLanguageDocument(const Settings& settings) {
   return {IniDocument(std::move(*bytes)), fontCodePage};
 }
 
+// The length of the sequence that `lead` starts, 0 for a byte that cannot start one.
 std::size_t Utf8SequenceLength(unsigned char lead) {
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
@@ -40,18 +43,10 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
   return 0;
 }
 
-bool IsValidUtf8Sequence(std::string_view s) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  for (std::size_t i = 1; i < s.size(); ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return false;
-  }
-  if (s.size() < 2) return true;
-  // Overlong forms, UTF-16 surrogates and code points beyond U+10FFFF.
-  if (byte(0) == 0xE0 && byte(1) < 0xA0) return false;
-  if (byte(0) == 0xED && byte(1) >= 0xA0) return false;
-  if (byte(0) == 0xF0 && byte(1) < 0x90) return false;
-  if (byte(0) == 0xF4 && byte(1) >= 0x90) return false;
-  return true;
+// True when `tail` is the beginning of one character whose other bytes are missing.
+bool IsCutCharacter(std::string_view tail) {
+  if (tail.size() >= Utf8SequenceLength(static_cast<unsigned char>(tail.front()))) return false;
+  return std::ranges::all_of(tail.substr(1), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
 }
 
 // The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
@@ -60,16 +55,14 @@ bool IsValidUtf8Sequence(std::string_view s) {
 std::string SanitiseUtf8(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(bytes[i]));
-    if (length != 0 && i + length > bytes.size() && IsValidUtf8Sequence(bytes.substr(i))) break;
-    if (length != 0 && i + length <= bytes.size() && IsValidUtf8Sequence(bytes.substr(i, length))) {
-      text.append(bytes.substr(i, length));
-      i += length;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t start = pos;
+    if (utf8::Next(bytes, pos) != utf8::Invalid) {
+      text.append(bytes.substr(start, pos - start));
+    } else if (IsCutCharacter(bytes.substr(start))) {
+      break;
     } else {
       text.append("\xEF\xBF\xBD");
-      ++i;
     }
   }
   return text;

@@ -1,0 +1,104 @@
+#include "localisation/apply_language.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "build_info.h"
+#include "localisation/form_model.h"
+#include "localisation/get_text.h"
+#include "localisation/language_file.h"
+#include "platform/file_exists.h"
+#include "platform/message_box.h"
+#include "settings/number_text.h"
+#include "settings/settings_file.h"
+
+namespace barloom {
+namespace {
+
+constexpr std::string_view kMissingLanguageFileMessage = "Cannot find language file!";  // never translated
+constexpr std::string_view kSeparatorCaption = "-";
+constexpr int kDefaultCharset = 1;
+
+std::string LowerAscii(std::string text) {
+  std::ranges::transform(text, text.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+  return text;
+}
+
+// The fonts take a character-set byte; a FontScript outside it (hand-edited settings) falls
+// back to the default set instead of being cut to some unrelated one.
+int UsableCharset(int fontScript) { return (fontScript >= 0 && fontScript <= 255) ? fontScript : kDefaultCharset; }
+
+bool TakesReadingOrder(std::string_view kind) {
+  return kind == "label" || kind == "checkbox" || kind == "optionbutton" || kind == "commandbutton" ||
+         kind == "frame";
+}
+
+bool IsSeparator(const FormControl& control) { return control.Caption() == kSeparatorCaption; }
+
+// The right-to-left switch of the language in use. A missing file is reported here, once: the
+// built-in texts take over for the rest of the run (in memory; the settings file keeps its value).
+bool LanguageRightToLeft(Settings& settings, MessageBoxService& messageBox) {
+  if (settings.UseDefaultLanguage != 0) return false;
+  if (FileExists(settings.LanguageFile.value_or(std::string{}))) return ReadRightToLeftLanguage(settings);
+  messageBox.Show(kMissingLanguageFileMessage, build_info::ProductName, MessageIcon::Error);
+  settings.UseDefaultLanguage = 1;
+  return false;
+}
+
+void CaptionItems(FormControl& control, const Settings& settings) {
+  for (std::size_t i = 0; i < control.ItemCount(); ++i) {
+    if (const std::optional<std::int16_t> id = ParseWholeInt16(control.ItemTag(i))) {
+      control.SetItemText(i, GetText(*id, settings));
+    }
+  }
+}
+
+void CaptionControl(FormControl& control, std::string_view kind, const Settings& settings) {
+  if (kind == "menu") {
+    if (IsSeparator(control)) return;
+    if (const std::optional<std::int16_t> id = ParseWholeInt16(control.Tag())) {
+      control.SetCaption(GetText(*id, settings));
+    }
+  } else if (kind == "toolbar" || kind == "tabstrip") {
+    CaptionItems(control, settings);
+  } else {
+    // Other controls take the number their tag begins with, read leniently.
+    const std::int16_t id = RoundToInt16(ReadLeadingNumber(control.Tag())).value_or(0);
+    if (id > 0) control.SetCaption(GetText(id, settings));
+  }
+}
+
+}  // namespace
+
+void SetMenuTags(Form& form) {
+  for (std::size_t i = 0; i < form.ControlCount(); ++i) {
+    FormControl& control = form.Control(i);
+    if (LowerAscii(control.Kind()) != "menu" || IsSeparator(control)) continue;
+    if (const std::optional<std::string> caption = control.Caption()) control.SetTag(*caption);
+  }
+}
+
+void ApplyLanguage(Form& form, Settings& settings, MessageBoxService& messageBox) {
+  const bool rightToLeft = LanguageRightToLeft(settings, messageBox);
+  const int charset = UsableCharset(settings.FontScript);
+
+  form.SetRightToLeft(rightToLeft);
+  form.SetFontCharset(charset);
+  if (const std::optional<std::int16_t> id = ParseWholeInt16(form.Tag())) form.SetCaption(GetText(*id, settings));
+
+  for (std::size_t i = 0; i < form.ControlCount(); ++i) {
+    FormControl& control = form.Control(i);
+    control.SetFontCharset(charset);
+    const std::string kind = LowerAscii(control.Kind());
+    if (TakesReadingOrder(kind)) {
+      control.SetRightToLeft(rightToLeft);
+      control.SetAlignment(rightToLeft ? AlignRight : AlignLeft);
+    }
+    CaptionControl(control, kind, settings);
+  }
+}
+
+}  // namespace barloom

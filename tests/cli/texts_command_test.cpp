@@ -1,0 +1,130 @@
+#include "cli/texts_command.h"
+
+#include <CLI/CLI.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "localisation/builtin_texts.h"
+#include "tests/localisation/language_test_support.h"
+
+namespace barloom {
+namespace {
+
+using testing::TempFolder;
+
+struct TextsRun {
+  int ExitCode;
+  std::string Out;
+  std::string Err;
+};
+
+TextsRun RunInProcess(const TextsOptions& options) {
+  std::ostringstream out, err;
+  const int exitCode = RunTexts(options, out, err);
+  return {exitCode, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string Line(int id, std::string_view text) { return std::to_string(id) + "\t" + std::string(text); }
+
+TEST(TextsCommand, WithoutALanguageFileListsTheBuiltInTable) {
+  const TextsRun run = RunInProcess({});
+  EXPECT_EQ(run.ExitCode, ExitSuccess);
+  const std::vector<std::string> lines = Lines(run.Out);
+  ASSERT_EQ(lines.size(), BuiltInTexts().size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i], Line(BuiltInTexts()[i].Id, BuiltInTexts()[i].Text));
+  }
+  EXPECT_EQ(run.Err, "No language file given: all 37 texts are built-in.\n");
+}
+
+TEST(TextsCommand, ShowsTranslationsLiterallyAndNamesTheFallbacks) {
+  TempFolder folder;
+  // The first key of a name wins, so the lines below override the complete list after them.
+  std::string file = "[UserLanguage]\r\n101=<b>%s</b> && {0}\r\n110= /E \r\n150=\r\n3056=\xE4\r\n";
+  for (const auto& entry : BuiltInTexts()) file += std::to_string(entry.Id) + "=T" + std::to_string(entry.Id) + "\r\n";
+  const TextsRun run = RunInProcess({folder.Write("Mixed.lng", file), 204});
+
+  EXPECT_EQ(run.ExitCode, ExitSuccess);
+  const std::vector<std::string> lines = Lines(run.Out);
+  ASSERT_EQ(lines.size(), BuiltInTexts().size());
+  EXPECT_EQ(lines[0], Line(101, "<b>%s</b> && {0}"));
+  EXPECT_EQ(lines[1], Line(110, "E&xit"));
+  EXPECT_EQ(lines[2], Line(150, "&Options..."));
+  EXPECT_EQ(lines[3], Line(161, "T161"));
+  EXPECT_EQ(lines.back(), Line(3056, "д"));
+  EXPECT_EQ(run.Err, "Built-in text used for 2 of 37 IDs: 110, 150\n");
+}
+
+TEST(TextsCommand, ACompleteFileHasNoFallbacks) {
+  TempFolder folder;
+  std::string file = "\xEF\xBB\xBF[UserLanguage]\r\n";
+  for (const auto& entry : BuiltInTexts()) {
+    file += std::to_string(entry.Id) + "=שלום " + std::to_string(entry.Id) + "\r\n";
+  }
+  const TextsRun run = RunInProcess({folder.Write("Complete.lng", file), 1});
+  EXPECT_EQ(run.ExitCode, ExitSuccess);
+  EXPECT_EQ(Lines(run.Out).front(), Line(101, "שלום 101"));
+  EXPECT_EQ(run.Err, "All 37 texts are translated.\n");
+}
+
+TEST(TextsCommand, AnUnusableFileFallsBackEverywhere) {
+  TempFolder folder;
+  const TextsRun run = RunInProcess({folder.Write("Empty.lng", ""), 1});
+  EXPECT_EQ(run.ExitCode, ExitSuccess);
+  EXPECT_EQ(Lines(run.Out).size(), BuiltInTexts().size());
+  EXPECT_EQ(run.Err.rfind("Built-in text used for 37 of 37 IDs: 101, 110, 150,", 0), 0u) << run.Err;
+}
+
+TEST(TextsCommand, AMissingLanguageFileIsAnError) {
+  TempFolder folder;
+  for (const std::string& path : {folder.PathOf("Missing.lng"), Utf8FromPath(folder.Path()), std::string()}) {
+    const TextsRun run = RunInProcess({path, 1});
+    EXPECT_EQ(run.ExitCode, ExitFailure) << path;
+    EXPECT_EQ(run.Out, "") << path;
+    EXPECT_EQ(run.Err, "barloom-cli texts: cannot find the language file \"" + path + "\".\n");
+  }
+}
+
+TEST(TextsCommand, ArgumentsAreChecked) {
+  struct Case {
+    std::vector<std::string> Arguments;
+    bool ParseError;
+  };
+  TempFolder folder;
+  const Case cases[] = {
+      {{"texts", "--font-script", "70000"}, true},
+      {{"texts", "--font-script", "abc"}, true},
+      {{"texts", "--font-script"}, true},
+      {{"texts", "--language"}, true},
+      {{"texts", "--unknown"}, true},
+      {{"texts", "--language", folder.PathOf("Missing.lng")}, false},
+  };
+  for (const Case& c : cases) {
+    CLI::App app;
+    int exitCode = -1;
+    AddTextsCommand(app, exitCode);
+    std::vector<std::string> arguments = c.Arguments;
+    std::reverse(arguments.begin(), arguments.end());  // CLI11 takes a reversed vector
+    if (c.ParseError) {
+      EXPECT_THROW(app.parse(arguments), CLI::ParseError) << c.Arguments.back();
+    } else {
+      app.parse(arguments);
+      EXPECT_EQ(exitCode, ExitFailure);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace barloom
