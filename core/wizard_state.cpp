@@ -1,1 +1,29 @@
-// placeholder: being written
+#include "core/wizard_state.h"
+
+#include "platform/path_text.h"
+
+namespace barloom {
+
+std::string TwoDigitNumber(int number) {
+  std::string text = std::to_string(number);
+  if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+  return text;
+}
+
+StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::string_view appFolder) {
+  if (lastPath) return {*lastPath, AddBackslash(*lastPath)};
+  const std::string bars = std::string{appFolder} + "bars";
+  return {bars, AddBackslash(bars)};
+}
+
+void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix) {
+  const std::string icons = std::string{appFolder} + "icons" + PathSeparator;
+  for (int i = 1; i <= state.BarCount && i <= MaxBarCount; ++i) {
+    const std::string number = TwoDigitNumber(i);
+    state.BarFiles[i] = state.SaveFolder + std::string{barFilePrefix} + number + ".bar";
+    state.UpIcons[i] = icons + "Up_" + number + ".ico";
+    state.DnIcons[i] = icons + "Dn_" + number + ".ico";
+  }
+}
+
+}  // namespace barloom

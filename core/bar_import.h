@@ -1,0 +1,42 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/bar_set_result.h"
+#include "core/progress.h"
+
+// Carrying the buttons of an existing bar into a freshly generated bar of a set.
+namespace barloom {
+
+class IniDocument;
+
+// The largest button number a bar can have: counts are 16-bit numbers.
+inline constexpr int MaxButtonNumber = 32767;
+
+struct ImportedButtons {
+  int Count = 0;         // buttons taken from the source
+  bool Clamped = false;  // the source's count was cut to keep every number within MaxButtonNumber
+};
+
+// Appends the buttons of `source` to `target`, a generated bar of a set of `barCount` bars. The
+// source's ButtonCount is read leniently (the number its text begins with, halves to even); source
+// button k becomes button barCount + 1 + k: the keys button, cmd, path, menu, param and iconic, in
+// that order, each trimmed of spaces and left out when the source lacks it; then Buttoncount =
+// barCount + 1 + the count. The count is clamped so that no button number exceeds MaxButtonNumber.
+// `source` and `target` may be the same document: each key is read before the next one is written,
+// exactly as one profile call after the other would do. Progress: the maximum rises by the count,
+// the value by one per button.
+ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress);
+
+// ImportBarButtons from the file `sourceFile` into the bar file `targetFile`: each is loaded once
+// and the target is saved once, atomically. A source that is the target itself (the same file, however
+// spelled) is read from the target's own document. A missing or unreadable source adds no buttons.
+// An error names the target when it cannot be read or written; the target then stays as it was.
+struct ImportOutcome {
+  std::optional<FileError> Error;
+  std::optional<std::string> Warning;  // clamped count, unreadable source
+};
+ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress);
+
+}  // namespace barloom

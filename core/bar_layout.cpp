@@ -1,0 +1,68 @@
+#include "core/bar_layout.h"
+
+#include "core/commander_path.h"
+#include "platform/code_page.h"
+
+namespace barloom {
+namespace {
+
+constexpr std::string_view LineEnd = "\r\n";
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+class BarText {
+ public:
+  BarText(const std::optional<std::string>& commanderFolder, unsigned codePage)
+      : commanderFolder_(commanderFolder), codePage_(codePage) {}
+
+  void Line(std::string_view text) {
+    bytes_ += text;
+    bytes_ += LineEnd;
+  }
+  void Entry(std::string_view key, int number, std::string_view valueBytes) {
+    bytes_ += key;
+    bytes_ += std::to_string(number);
+    bytes_ += '=';
+    bytes_ += valueBytes;
+    bytes_ += LineEnd;
+  }
+  void PathEntry(std::string_view key, int number, std::string_view path) {
+    Entry(key, number, BarValueBytes(FoldCommanderPath(path, commanderFolder_), codePage_));
+  }
+  std::string Take() { return std::move(bytes_); }
+
+ private:
+  const std::optional<std::string>& commanderFolder_;
+  unsigned codePage_;
+  std::string bytes_;
+};
+
+}  // namespace
+
+std::string BarValueBytes(std::string_view utf8, unsigned codePage) {
+  // Code-page bytes that happen to begin like the mark would be misread as UTF-8: mark them too.
+  if (auto bytes = EncodeCodePage(utf8, codePage); bytes && !bytes->starts_with(Utf8ByteOrderMark))
+    return std::move(*bytes);
+  std::string marked{Utf8ByteOrderMark};
+  marked += utf8;
+  return marked;
+}
+
+std::string GeneratedBarBytes(const WizardState& state, int bar, const std::optional<std::string>& commanderFolder,
+                              unsigned codePage) {
+  const int count = state.BarCount;
+  BarText text{commanderFolder, codePage};
+  text.Line("[ButtonBar]");
+  text.Line("Buttoncount=" + std::to_string(count + 2));
+  for (int j = 1; j <= count; ++j) {
+    text.PathEntry("button", j, j == bar ? state.DnIcons[j] : state.UpIcons[j]);
+    text.PathEntry("cmd", j, state.BarFiles[j]);
+    text.Entry("menu", j, "Switch to Buttons Bar " + std::to_string(j));
+  }
+  text.Entry("button", count + 1, "");
+  text.PathEntry("button", count + 2, state.UpIcons[bar]);
+  text.PathEntry("cmd", count + 2, state.BarFiles[bar]);
+  text.Entry("menu", count + 2, "This is the first button in button bar No. " + std::to_string(bar));
+  return text.Take();
+}
+
+}  // namespace barloom

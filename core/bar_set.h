@@ -1,0 +1,32 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "core/bar_set_result.h"
+#include "core/progress.h"
+#include "core/wizard_state.h"
+
+// Writing a whole set of bars: the generated files, then the imports.
+namespace barloom {
+
+// The program-wide values a set is built from.
+struct BarSetOptions {
+  std::string AppFolder;                         // ends in the separator; its "icons" folder holds the icons
+  std::string BarFilePrefix;                     // may be empty
+  std::optional<std::string> CommanderFolder;    // nullopt: no path is folded
+  unsigned CodePage = 0;                         // 0: the system's ANSI code page
+};
+
+// Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
+// writes every bar file, each atomically, one after the other. Progress: value 1, maximum
+// BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
+// the error names it, the files before it stay as written, no file is ever half-written.
+BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);
+
+// WriteBarFiles, then the imports of slots 1..BarCount in slot order (each later import reads its
+// source from disk, so it sees what earlier ones wrote), then the progress display hidden. Nothing
+// is imported when a bar file could not be written; an import whose target cannot be saved stops
+// the run the same way.
+BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
+
+}  // namespace barloom

@@ -1,0 +1,53 @@
+#pragma once
+
+namespace barloom {
+
+// The window's progress bar as the bar-set building drives it: maximum, value, visibility.
+// Tests record the calls; barloom-cli shows nothing.
+class ProgressDisplay {
+ public:
+  virtual ~ProgressDisplay() = default;
+  virtual void SetMaximum(int maximum) = 0;
+  virtual void SetValue(int value) = 0;
+  virtual void SetVisible(bool visible) = 0;
+};
+
+class NoProgressDisplay final : public ProgressDisplay {
+ public:
+  void SetMaximum(int) override {}
+  void SetValue(int) override {}
+  void SetVisible(bool) override {}
+};
+
+// The figures of one run, forwarded to the display at every change. Counts are capped (the import
+// limits them long before), so the figures can never overflow.
+class Progress {
+ public:
+  explicit Progress(ProgressDisplay& display) : display_(display) {}
+
+  // Value first, then the maximum, then visible: the order in which the bar is set up.
+  void Start(int value, int maximum) {
+    value_ = value;
+    maximum_ = maximum;
+    display_.SetValue(value_);
+    display_.SetMaximum(maximum_);
+    display_.SetVisible(true);
+  }
+  void Step() { display_.SetValue(value_ < Limit ? ++value_ : value_); }
+  void Raise(int by) {
+    if (by > 0) maximum_ = by > Limit - maximum_ ? Limit : maximum_ + by;
+    display_.SetMaximum(maximum_);
+  }
+  void Hide() { display_.SetVisible(false); }
+
+  int Value() const { return value_; }
+  int Maximum() const { return maximum_; }
+
+ private:
+  static constexpr int Limit = 0x7FFFFFFF;
+  ProgressDisplay& display_;
+  int value_ = 0;
+  int maximum_ = 0;
+};
+
+}  // namespace barloom

@@ -1,0 +1,402 @@
+#include "core/bar_import.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/bar_layout.h"
+#include "core/bar_set.h"
+#include "platform/not_found_marker.h"
+#include "settings/ini_document.h"
+#include "settings/number_text.h"
+#include "settings/private_profile.h"
+#include "tests/core/test_support.h"
+
+namespace barloom {
+namespace {
+
+using testing::NativePath;
+using testing::ReadBytes;
+using testing::RecordingProgress;
+using testing::TempFolder;
+
+constexpr unsigned Windows1252 = 1252;
+
+WizardState SetOf(int count, std::string saveFolder) {
+  WizardState state;
+  state.BarCount = static_cast<std::int16_t>(count);
+  state.SaveFolder = std::move(saveFolder);
+  FillSlotPaths(state, NativePath("C:\\App\\"), "Bar_");
+  return state;
+}
+
+// A freshly generated bar `bar` of a set of `count` bars.
+IniDocument GeneratedBar(int count, int bar = 1) {
+  return IniDocument{GeneratedBarBytes(SetOf(count, NativePath("D:\\Set\\")), bar, std::nullopt, Windows1252)};
+}
+
+std::string Value(const IniDocument& document, const std::string& key) {
+  return document.Read(ButtonBarSection, key, NotFoundMarker, 4096);
+}
+
+constexpr std::string_view FiveButtons =
+    "[ButtonBar]\r\n"
+    "button1=a.ico\r\ncmd1=a.exe\r\nmenu1=A\r\n"
+    "button2=b.ico\r\ncmd2=b.exe\r\nmenu2=B\r\n"
+    "button3=c.ico\r\ncmd3=c.exe\r\nmenu3=C\r\n"
+    "button4=d.ico\r\ncmd4=d.exe\r\nmenu4=D\r\n"
+    "button5=e.ico\r\ncmd5=e.exe\r\nmenu5=E\r\n";
+
+struct CountCase {
+  const char* CountLine;  // "" for none
+  int Expected;
+};
+
+class SourceCountTest : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(SourceCountTest, TheCountIsReadLeniently) {
+  const CountCase& c = GetParam();
+  const IniDocument source{std::string{FiveButtons} + c.CountLine};
+  IniDocument target = GeneratedBar(3);
+  RecordingProgress display;
+  Progress progress{display};
+  progress.Start(4, 5);
+  const ImportedButtons imported = ImportBarButtons(source, target, 3, progress);
+  EXPECT_EQ(imported.Count, c.Expected);
+  EXPECT_FALSE(imported.Clamped);
+  EXPECT_EQ(Value(target, "Buttoncount"), std::to_string(4 + c.Expected));
+  EXPECT_EQ(progress.Maximum(), 5 + c.Expected);
+  EXPECT_EQ(progress.Value(), 4 + c.Expected);
+  const char* menus[] = {"A", "B", "C", "D", "E"};
+  for (int k = 1; k <= 5; ++k) {
+    const std::string menu = Value(target, "menu" + std::to_string(4 + k));
+    if (k <= c.Expected) EXPECT_EQ(menu, menus[k - 1]);
+    else if (k == 1) EXPECT_EQ(menu, "This is the first button in button bar No. 1");  // the placeholder stays
+    else EXPECT_EQ(menu, NotFoundMarker);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SourceCountTest,
+                         ::testing::Values(CountCase{"ButtonCount=2\r\n", 2}, CountCase{"ButtonCount=2.5\r\n", 2},
+                                           CountCase{"ButtonCount=3.5\r\n", 4}, CountCase{"ButtonCount=3abc\r\n", 3},
+                                           CountCase{"buttoncount= 5 \r\n", 5}, CountCase{"BUTTONCOUNT=\"1\"\r\n", 1},
+                                           CountCase{"ButtonCount=0\r\n", 0}, CountCase{"ButtonCount=-3\r\n", 0},
+                                           CountCase{"ButtonCount=\r\n", 0}, CountCase{"", 0},
+                                           CountCase{"ButtonCount=nan\r\n", 0}, CountCase{"ButtonCount=abc5\r\n", 0},
+                                           CountCase{"ButtonCount=-99999999\r\n", 0},
+                                           CountCase{"ButtonCount=0.5\r\n", 0}, CountCase{"ButtonCount=1.5\r\n", 2}));
+
+TEST(ImportBarButtons, TwoButtonsFollowTheSeparator) {
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=2\r\nbutton1=x.ico\r\ncmd1=x.exe\r\npath1=C:\\x\r\n"
+                           "menu1=X\r\nparam1=-a\r\niconic1=1\r\nbutton2=y.ico\r\ncmd2=y.exe\r\n"};
+  IniDocument target = GeneratedBar(3, 2);
+  const std::string before = Value(target, "cmd2");
+  NoProgressDisplay none;
+  Progress progress{none};
+  ImportBarButtons(source, target, 3, progress);
+  EXPECT_EQ(Value(target, "Buttoncount"), "6");
+  EXPECT_EQ(Value(target, "cmd2"), before);
+  EXPECT_EQ(Value(target, "menu3"), "Switch to Buttons Bar 3");
+  EXPECT_EQ(Value(target, "button4"), "");
+  EXPECT_EQ(Value(target, "cmd4"), NotFoundMarker);
+  EXPECT_EQ(Value(target, "button5"), "x.ico");
+  EXPECT_EQ(Value(target, "cmd5"), "x.exe");
+  EXPECT_EQ(Value(target, "path5"), "C:\\x");
+  EXPECT_EQ(Value(target, "menu5"), "X");
+  EXPECT_EQ(Value(target, "param5"), "-a");
+  EXPECT_EQ(Value(target, "iconic5"), "1");
+  EXPECT_EQ(Value(target, "button6"), "y.ico");
+  EXPECT_EQ(Value(target, "menu6"), NotFoundMarker);
+  // Keys are appended in the order they are copied, behind the generated lines.
+  const std::string bytes = target.Bytes();
+  EXPECT_TRUE(bytes.ends_with("iconic5=1\r\nbutton6=y.ico\r\ncmd6=y.exe\r\n")) << bytes;
+}
+
+TEST(ImportBarButtons, AButtonWithoutMenuKeepsThePlaceholdersTooltip) {
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=1\r\nbutton1=n.ico\r\ncmd1=n.exe\r\n"};
+  IniDocument target = GeneratedBar(3, 3);
+  NoProgressDisplay none;
+  Progress progress{none};
+  ImportBarButtons(source, target, 3, progress);
+  EXPECT_EQ(Value(target, "Buttoncount"), "5");
+  EXPECT_EQ(Value(target, "button5"), "n.ico");
+  EXPECT_EQ(Value(target, "cmd5"), "n.exe");
+  EXPECT_EQ(Value(target, "menu5"), "This is the first button in button bar No. 3");
+}
+
+TEST(ImportBarButtons, CountZeroDropsThePlaceholderFromTheCountOnly) {
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=0\r\nbutton1=n.ico\r\n"};
+  IniDocument target = GeneratedBar(2, 1);
+  const std::string placeholder = Value(target, "cmd4");
+  RecordingProgress display;
+  Progress progress{display};
+  progress.Start(3, 4);
+  ImportBarButtons(source, target, 2, progress);
+  EXPECT_EQ(Value(target, "Buttoncount"), "3");
+  EXPECT_EQ(Value(target, "cmd4"), placeholder);
+  EXPECT_EQ(Value(target, "menu4"), "This is the first button in button bar No. 1");
+  EXPECT_EQ(progress.Maximum(), 4);
+  EXPECT_EQ(progress.Value(), 3);
+}
+
+TEST(ImportBarButtons, MissingAndEmptyKeysTrimmingAndLetterCase) {
+  const IniDocument source{
+      "[ButtonBar]\r\nButtonCount=4\r\n"
+      "BUTTON1=upper.ico\r\nCmd1=\"  notepad.exe  \"\r\n"
+      "button2=b.ico\r\ncmd2=\r\n"
+      "[Other]\r\nbutton3=not.this\r\n"};
+  IniDocument target = GeneratedBar(2);
+  NoProgressDisplay none;
+  Progress progress{none};
+  ImportBarButtons(source, target, 2, progress);
+  EXPECT_EQ(Value(target, "button4"), "upper.ico");
+  EXPECT_EQ(Value(target, "cmd4"), "notepad.exe");
+  EXPECT_EQ(Value(target, "button5"), "b.ico");
+  EXPECT_EQ(Value(target, "cmd5"), "");             // empty, but there
+  EXPECT_EQ(Value(target, "path5"), NotFoundMarker);  // missing in the source, missing here
+  for (const char* key : {"button", "cmd", "path", "menu", "param", "iconic"}) {
+    EXPECT_EQ(Value(target, key + std::string{"6"}), NotFoundMarker) << key;
+    EXPECT_EQ(Value(target, key + std::string{"7"}), NotFoundMarker) << key;
+  }
+  EXPECT_EQ(Value(target, "Buttoncount"), "7");
+}
+
+TEST(ImportBarButtons, ValuesTravelAsBytes) {
+  const std::string odd = "C:\\\xC4rger\\\x81\x9D\xFF.exe";
+  const std::string marked = "\xEF\xBB\xBF" "C:\\Папка\\x.exe";
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=2\r\ncmd1=" + odd + "\r\ncmd2=" + marked + "\r\n"};
+  IniDocument target = GeneratedBar(2);
+  NoProgressDisplay none;
+  Progress progress{none};
+  ImportBarButtons(source, target, 2, progress);
+  EXPECT_EQ(Value(target, "cmd4"), odd);
+  EXPECT_EQ(Value(target, "cmd5"), marked);
+}
+
+struct AbsurdCase {
+  const char* Count;
+  int BarCount;
+};
+
+class AbsurdCountTest : public ::testing::TestWithParam<AbsurdCase> {};
+
+TEST_P(AbsurdCountTest, IsClampedSoThatNoNumberPassesTheLimit) {
+  const AbsurdCase& c = GetParam();
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=" + std::string{c.Count} + "\r\nbutton1=a.ico\r\n"};
+  IniDocument target = GeneratedBar(c.BarCount);
+  RecordingProgress display;
+  Progress progress{display};
+  progress.Start(c.BarCount + 1, c.BarCount + 2);
+  const ImportedButtons imported = ImportBarButtons(source, target, c.BarCount, progress);
+  const int limit = MaxButtonNumber - c.BarCount - 1;
+  EXPECT_EQ(imported.Count, limit);
+  EXPECT_TRUE(imported.Clamped);
+  EXPECT_EQ(Value(target, "Buttoncount"), std::to_string(MaxButtonNumber));
+  EXPECT_EQ(Value(target, "button" + std::to_string(c.BarCount + 2)), "a.ico");
+  EXPECT_EQ(progress.Maximum(), c.BarCount + 2 + limit);
+  EXPECT_EQ(progress.Value(), c.BarCount + 1 + limit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AbsurdCountTest,
+                         ::testing::Values(AbsurdCase{"32767", 2}, AbsurdCase{"32766", 20}, AbsurdCase{"99999999", 2},
+                                           AbsurdCase{"1e400", 20}, AbsurdCase{"&H7FFF", 3},
+                                           AbsurdCase{"32764.5", 3}));
+
+TEST(ImportBarButtons, TheLargestCountThatFitsIsNotClamped) {
+  const IniDocument source{"[ButtonBar]\r\nButtonCount=32764\r\n"};
+  IniDocument target = GeneratedBar(2);
+  NoProgressDisplay none;
+  Progress progress{none};
+  const ImportedButtons imported = ImportBarButtons(source, target, 2, progress);
+  EXPECT_EQ(imported.Count, 32764);
+  EXPECT_FALSE(imported.Clamped);
+  EXPECT_EQ(Value(target, "Buttoncount"), "32767");
+}
+
+// The original way: one profile call per key, every call reading (and each write rewriting) the
+// files. Our import must give the same bytes.
+void ImportKeyByKey(const std::string& source, const std::string& target, int barCount) {
+  const auto file = [](const std::string& utf8) { return PathFromUtf8(utf8); };
+  const auto rounded = RoundToInt16(ReadLeadingNumber(ReadIniValue("ButtonBar", "ButtonCount", "0", 4096, file(source))));
+  const int count = rounded.value_or(0);
+  for (int k = 1; k <= count; ++k) {
+    for (const char* key : {"button", "cmd", "path", "menu", "param", "iconic"}) {
+      std::string value = ReadIniValue("ButtonBar", key + std::to_string(k), NotFoundMarker, 4096, file(source));
+      value.erase(0, value.find_first_not_of(' '));
+      value.erase(value.find_last_not_of(' ') + 1);
+      if (value != NotFoundMarker)
+        WriteIniValue("ButtonBar", key + std::to_string(barCount + 1 + k), value, file(target));
+    }
+  }
+  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(barCount + 1 + (count < 1 ? 0 : count)), file(target));
+}
+
+// Bar 1 of a fresh two-bar set in `temp`, and the same bar after the key-by-key import of `source`
+// (with `sourceForReference` standing for the source in the reference run).
+class SameFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state_ = SetOf(2, temp_.Folder());
+    RecordingProgress display;
+    Progress progress{display};
+    ASSERT_FALSE(WriteBarFiles(state_, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252},
+                               progress)
+                     .Error);
+  }
+
+  std::string Reference(const std::string& generatedBar, const std::string& generatedSource, bool sameFile) {
+    TempFolder reference;
+    const std::string target = reference.Write("target.bar", generatedBar);
+    const std::string source = sameFile ? target : reference.Write("source.bar", generatedSource);
+    ImportKeyByKey(source, target, 2);
+    return ReadBytes(target).value();
+  }
+
+  TempFolder temp_;
+  WizardState state_;
+};
+
+TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls) {
+  const std::string generated = ReadBytes(state_.BarFiles[1]).value();
+  const std::string expected = Reference(generated, "", true);
+  std::vector<std::string> spellings{temp_.Folder() + "." + PathSeparator + "Bar_01.bar",
+                                     temp_.Folder() + "sub" + PathSeparator + ".." + PathSeparator + "Bar_01.bar"};
+  std::filesystem::create_directory(temp_.Path() / "sub");
+#ifdef _WIN32
+  spellings.push_back(temp_.Folder() + "BAR_01.BAR");
+#endif
+  for (const std::string& spelling : spellings) {
+    testing::WriteFile(state_.BarFiles[1], generated);
+    RecordingProgress display;
+    Progress progress{display};
+    const ImportOutcome outcome = ImportBarFile(spelling, state_.BarFiles[1], 2, progress);
+    ASSERT_FALSE(outcome.Error) << outcome.Error->Message();
+    EXPECT_EQ(ReadBytes(state_.BarFiles[1]), expected) << spelling;
+    // The bar read itself: count 4, so the last imported button is its own (already moved) button 4.
+    IniDocument result{ReadBytes(state_.BarFiles[1]).value()};
+    EXPECT_EQ(Value(result, "Buttoncount"), "7");
+    EXPECT_EQ(Value(result, "menu7"), "Switch to Buttons Bar 1");
+  }
+}
+
+TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
+  const std::string generated = ReadBytes(state_.BarFiles[1]).value();
+  const std::string sources[] = {
+      std::string{FiveButtons} + "ButtonCount=3.5\r\n",
+      "[ButtonBar]\r\nButtonCount=3\r\nbutton2=\"  q.ico \"\r\ncmd3=  x  \r\nmenu1=\r\n",
+      "[ButtonBar]\r\nbuttoncount=2\r\nbutton4=new\r\nbutton1=one\r\n[buttonbar]\r\nbutton2=second section\r\n",
+      "no section at all\r\nButtonCount=4\r\n",
+      "[ButtonBar]\nButtonCount=2\ncmd1=lf only\ncmd2=" + std::string(5000, 'v') + "\n",
+      "",
+  };
+  for (const std::string& text : sources) {
+    testing::WriteFile(state_.BarFiles[1], generated);
+    const std::string source = temp_.Write("source.bar", text);
+    NoProgressDisplay none;
+    Progress progress{none};
+    const ImportOutcome outcome = ImportBarFile(source, state_.BarFiles[1], 2, progress);
+    ASSERT_FALSE(outcome.Error);
+    EXPECT_EQ(ReadBytes(state_.BarFiles[1]), Reference(generated, text, false)) << text;
+  }
+}
+
+TEST(BuildBarSet, ABarOfTheSameSetIsReadAsJustWritten) {
+  TempFolder temp;
+  WizardState state = SetOf(2, temp.Folder());
+  state.ImportFiles[1] = temp.PathOf("Bar_02.bar");
+  RecordingProgress display;
+  const BuildResult result =
+      BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+  ASSERT_FALSE(result.Error) << result.Error->Message();
+  const IniDocument bar1{ReadBytes(state.BarFiles[1]).value()};
+  EXPECT_EQ(Value(bar1, "Buttoncount"), "7");
+  EXPECT_EQ(Value(bar1, "button4"), state.UpIcons[1]);  // bar 2's switch button to bar 1
+  EXPECT_EQ(Value(bar1, "cmd4"), state.BarFiles[1]);
+  EXPECT_EQ(Value(bar1, "menu4"), "Switch to Buttons Bar 1");
+  EXPECT_EQ(Value(bar1, "button5"), state.DnIcons[2]);
+  EXPECT_EQ(Value(bar1, "button6"), "");
+  EXPECT_EQ(Value(bar1, "cmd6"), NotFoundMarker);
+  EXPECT_EQ(Value(bar1, "menu7"), "This is the first button in button bar No. 2");
+  // Bar 2 itself is untouched.
+  EXPECT_EQ(ReadBytes(state.BarFiles[2]), GeneratedBarBytes(state, 2, std::nullopt, Windows1252));
+}
+
+TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
+  TempFolder temp;
+  const std::string five = temp.Write("five.bar", std::string{FiveButtons} + "ButtonCount=5\r\n");
+  WizardState state = SetOf(2, temp.Folder() + NativePath("set\\"));
+  state.ImportFiles[1] = five;
+  state.ImportFiles[2] = state.SaveFolder + "Bar_01.bar";
+  state.ImportFiles[3] = five;  // beyond the count: ignored
+  RecordingProgress display;
+  const BuildResult result =
+      BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+  ASSERT_FALSE(result.Error) << result.Error->Message();
+  EXPECT_TRUE(result.Warnings.empty());
+  const IniDocument bar2{ReadBytes(state.BarFiles[2]).value()};
+  EXPECT_EQ(Value(bar2, "Buttoncount"), std::to_string(3 + 8));  // bar 1 holds 3 + 5 buttons by then
+  EXPECT_EQ(Value(bar2, "menu11"), "E");
+  EXPECT_EQ(display.Maximum, 4 + 5 + 8);
+  EXPECT_EQ(display.Value, 3 + 5 + 8);
+  EXPECT_FALSE(display.Visible);
+}
+
+TEST(ImportBarFile, SourcesThatAreNoBarsAddNothingAndBreakNothing) {
+  TempFolder temp;
+  std::mt19937 random{12345};
+  std::string binary(200000, '\0');
+  for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+  binary.insert(1000, "\r\n[ButtonBar]\r\nButtonCount=2\r\ncmd1=found\r\n");
+  std::string huge;
+  huge.reserve(40u << 20);
+  while (huge.size() < (40u << 20)) huge += "junk" + std::to_string(huge.size()) + "=" + std::string(60, 'j') + "\r\n";
+  huge += "[ButtonBar]\r\nButtonCount=1\r\nbutton1=after.ico\r\n";
+
+  struct Case {
+    std::string Name;
+    std::optional<std::string> Bytes;  // nullopt: no such file
+    std::string Count;
+    bool Warned;
+  };
+  const Case cases[] = {{"missing.bar", std::nullopt, "3", true},
+                        {"empty.bar", std::string{}, "3", false},
+                        {"binary.bar", binary, "5", false},
+                        {"huge.bar", huge, "4", false}};
+  for (const Case& c : cases) {
+    const std::string source = c.Bytes ? temp.Write(c.Name, *c.Bytes) : temp.PathOf(c.Name);
+    const std::string target = temp.Write("target.bar", GeneratedBarBytes(SetOf(2, temp.Folder()), 1, std::nullopt, Windows1252));
+    NoProgressDisplay none;
+    Progress progress{none};
+    const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);
+    EXPECT_FALSE(outcome.Error) << c.Name;
+    EXPECT_EQ(outcome.Warning.has_value(), c.Warned) << c.Name;
+    const IniDocument result{ReadBytes(target).value()};
+    EXPECT_EQ(Value(result, "Buttoncount"), c.Count) << c.Name;
+    EXPECT_EQ(Value(result, "menu1"), "Switch to Buttons Bar 1") << c.Name;
+  }
+}
+
+TEST(ImportBarFile, AClampedCountIsReportedAsAWarning) {
+  TempFolder temp;
+  const std::string source = temp.Write("many.bar", "[ButtonBar]\r\nButtonCount=99999999\r\n");
+  const std::string target = temp.Write("target.bar", GeneratedBarBytes(SetOf(2, temp.Folder()), 1, std::nullopt, Windows1252));
+  NoProgressDisplay none;
+  Progress progress{none};
+  const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);
+  EXPECT_FALSE(outcome.Error);
+  ASSERT_TRUE(outcome.Warning);
+  EXPECT_NE(outcome.Warning->find("32764"), std::string::npos) << *outcome.Warning;
+}
+
+TEST(ImportBarFile, ATargetThatIsGoneIsAnError) {
+  TempFolder temp;
+  NoProgressDisplay none;
+  Progress progress{none};
+  const ImportOutcome outcome = ImportBarFile(temp.PathOf("x.bar"), temp.PathOf("gone.bar"), 2, progress);
+  ASSERT_TRUE(outcome.Error);
+  EXPECT_EQ(outcome.Error->File, temp.PathOf("gone.bar"));
+  EXPECT_FALSE(std::filesystem::exists(temp.Path() / "gone.bar"));
+}
+
+}  // namespace
+}  // namespace barloom

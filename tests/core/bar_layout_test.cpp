@@ -1,0 +1,90 @@
+#include "core/bar_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "core/commander_path.h"
+#include "tests/core/test_support.h"
+
+namespace barloom {
+namespace {
+
+using testing::NativePath;
+
+constexpr unsigned Windows1252 = 1252;
+
+std::string Golden(std::string_view name) {
+  const auto bytes = testing::ReadBytes(std::string{BARLOOM_SOURCE_DIR} + "/tests/core/golden/" + std::string{name});
+  EXPECT_TRUE(bytes.has_value()) << name;
+  return bytes.value_or("");
+}
+
+WizardState SetOf(int count, std::string_view saveFolder, std::string_view appFolder, std::string_view prefix) {
+  WizardState state;
+  state.BarCount = static_cast<std::int16_t>(count);
+  state.SaveFolder = std::string{saveFolder};
+  FillSlotPaths(state, appFolder, prefix);
+  return state;
+}
+
+#ifdef _WIN32
+// The example set: a program in C:\TC\Tools\ writing two bars to C:\TC\bars\ while COMMANDER_PATH is C:\TC.
+TEST(GeneratedBar, TwoBarExampleByteForByte) {
+  const WizardState state = SetOf(2, "C:\\TC\\bars\\", "C:\\TC\\Tools\\", "Bar_");
+  const auto folder = AddBackslash("C:\\TC");
+  EXPECT_EQ(GeneratedBarBytes(state, 1, folder, Windows1252), Golden("two_bars/Bar_01.bar"));
+  EXPECT_EQ(GeneratedBarBytes(state, 2, folder, Windows1252), Golden("two_bars/Bar_02.bar"));
+}
+#endif
+
+// Twenty bars saved outside Total Commander's folder: commands stay full paths, icons are folded.
+// The golden files use "\"; the portable build compares them with its own separator.
+TEST(GeneratedBar, TwentyBarSetByteForByte) {
+  const WizardState state = SetOf(20, NativePath("D:\\Bars\\Work Set\\"),
+                                  NativePath("C:\\Program Files\\totalcmd\\Plugins\\Barloom\\"), "Set_");
+  const std::optional<std::string> folder = NativePath("C:\\Program Files\\totalcmd\\");
+  for (int bar = 1; bar <= 20; ++bar) {
+    const std::string expected = NativePath(Golden("twenty_bars/Set_" + TwoDigitNumber(bar) + ".bar"));
+    EXPECT_EQ(GeneratedBarBytes(state, bar, folder, Windows1252), expected) << "bar " << bar;
+  }
+}
+
+TEST(GeneratedBar, LinesCountsAndOwnButton) {
+  for (const int count : {2, 7, 20}) {
+    const WizardState state = SetOf(count, NativePath("D:\\B\\"), NativePath("C:\\A\\"), "Bar_");
+    for (const int bar : {1, count}) {
+      const std::string bytes = GeneratedBarBytes(state, bar, std::nullopt, Windows1252);
+      std::size_t lines = 0;
+      for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
+      EXPECT_EQ(lines, static_cast<std::size_t>(3 * count + 6));
+      EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);  // no bare line feeds
+      EXPECT_TRUE(bytes.ends_with("\r\n"));
+      EXPECT_NE(bytes.find("Buttoncount=" + std::to_string(count + 2) + "\r\n"), std::string::npos);
+      const std::string own = "button" + std::to_string(bar) + "=" + NativePath("C:\\A\\icons\\Dn_") +
+                              TwoDigitNumber(bar) + ".ico\r\n";
+      EXPECT_NE(bytes.find(own), std::string::npos);
+      EXPECT_NE(bytes.find("\r\nbutton" + std::to_string(count + 1) + "=\r\n"), std::string::npos);
+      EXPECT_TRUE(bytes.ends_with("menu" + std::to_string(count + 2) + "=This is the first button in button bar No. " +
+                                  std::to_string(bar) + "\r\n"));
+    }
+  }
+}
+
+TEST(BarValueBytes, CodePageWhereItCanUtf8WithMarkWhereItCannot) {
+  EXPECT_EQ(BarValueBytes("C:\\Ärger", Windows1252), "C:\\\xC4rger");
+  EXPECT_EQ(BarValueBytes("C:\\Папка", Windows1252), "\xEF\xBB\xBF" "C:\\Папка");
+  EXPECT_EQ(BarValueBytes("C:\\Папка", 1251), "C:\\\xCF\xE0\xEF\xEA\xE0");
+  EXPECT_EQ(BarValueBytes("C:\\漢字", Windows1252), "\xEF\xBB\xBF" "C:\\漢字");
+  // Code-page bytes that begin like the mark would be read back as UTF-8: they are marked too.
+  EXPECT_EQ(BarValueBytes("ï»¿x", Windows1252), "\xEF\xBB\xBF" "ï»¿x");
+}
+
+TEST(GeneratedBar, AFolderTheCodePageCannotHoldIsNeverWrittenAsQuestionMarks) {
+  const WizardState state = SetOf(2, NativePath("D:\\Панели\\"), NativePath("C:\\App\\"), "Bar_");
+  const std::string bytes = GeneratedBarBytes(state, 1, std::nullopt, Windows1252);
+  EXPECT_EQ(bytes.find('?'), std::string::npos);
+  EXPECT_NE(bytes.find("\r\ncmd1=\xEF\xBB\xBF" + NativePath("D:\\Панели\\Bar_01.bar") + "\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\nbutton1=" + NativePath("C:\\App\\icons\\Dn_01.ico") + "\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace barloom

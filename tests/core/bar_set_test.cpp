@@ -1,0 +1,162 @@
+#include "core/bar_set.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/bar_layout.h"
+#include "tests/core/test_support.h"
+
+#ifdef _WIN32
+#include <share.h>
+#include <stdio.h>
+#endif
+
+namespace barloom {
+namespace {
+
+using testing::NativePath;
+using testing::ReadBytes;
+using testing::RecordingProgress;
+using testing::TempFolder;
+
+constexpr unsigned Windows1252 = 1252;
+
+BarSetOptions Options(std::string_view appFolder, std::string_view prefix = "Bar_") {
+  BarSetOptions options;
+  options.AppFolder = std::string{appFolder};
+  options.BarFilePrefix = std::string{prefix};
+  options.CodePage = Windows1252;
+  return options;
+}
+
+WizardState SetOf(int count, std::string saveFolder) {
+  WizardState state;
+  state.BarCount = static_cast<std::int16_t>(count);
+  state.SaveFolder = std::move(saveFolder);
+  return state;
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(Utf8FromPath(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
+  TempFolder temp;
+  WizardState state = SetOf(3, temp.Folder());
+  RecordingProgress display;
+  Progress progress{display};
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), "Set_"), progress);
+
+  ASSERT_FALSE(result.Error) << result.Error->Message();
+  EXPECT_EQ(result.WrittenFiles, (std::vector<std::string>{temp.PathOf("Set_01.bar"), temp.PathOf("Set_02.bar"),
+                                                           temp.PathOf("Set_03.bar")}));
+  for (int bar = 1; bar <= 3; ++bar)
+    EXPECT_EQ(ReadBytes(state.BarFiles[bar]), GeneratedBarBytes(state, bar, std::nullopt, Windows1252));
+  EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{"Set_01.bar", "Set_02.bar", "Set_03.bar"}));
+  EXPECT_EQ(display.Calls,
+            (std::vector<std::string>{"value 1", "max 5", "show", "value 2", "value 3", "value 4"}));
+  EXPECT_TRUE(display.Visible);
+}
+
+TEST(WriteBarFiles, EmptyPrefixAndReplacingAnOlderLongerFile) {
+  TempFolder temp;
+  temp.Write("01.bar", std::string(100000, 'x'));
+  WizardState state = SetOf(2, temp.Folder());
+  RecordingProgress display;
+  Progress progress{display};
+  ASSERT_FALSE(WriteBarFiles(state, Options(NativePath("C:\\App\\"), ""), progress).Error);
+  EXPECT_EQ(ReadBytes(temp.PathOf("01.bar")), GeneratedBarBytes(state, 1, std::nullopt, Windows1252));
+  EXPECT_TRUE(std::filesystem::exists(temp.Path() / "02.bar"));
+}
+
+TEST(WriteBarFiles, CreatesAMissingSaveFolderWithItsParents) {
+  TempFolder temp;
+  const std::string folder = temp.Folder() + NativePath("new\\deeper\\Bars");  // no separator at the end
+  WizardState state = SetOf(2, folder);
+  RecordingProgress display;
+  Progress progress{display};
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  ASSERT_FALSE(result.Error) << result.Error->Message();
+  EXPECT_EQ(state.SaveFolder, folder + PathSeparator);
+  EXPECT_TRUE(std::filesystem::is_regular_file(PathFromUtf8(folder + PathSeparator + "Bar_02.bar")));
+}
+
+TEST(WriteBarFiles, ASaveFolderThatCannotBeCreatedIsNamed) {
+  TempFolder temp;
+  const std::string blocker = temp.Write("plain-file", "x");
+  WizardState state = SetOf(2, blocker + PathSeparator + "Bars" + PathSeparator);
+  RecordingProgress display;
+  Progress progress{display};
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(result.Error->File, state.SaveFolder);
+  EXPECT_FALSE(result.Error->Reason.empty());
+  EXPECT_TRUE(result.WrittenFiles.empty());
+}
+
+// The second bar cannot be written: the run stops there with its name, bar 1 stays whole, bar 3 is
+// not written, and no temporary file is left behind.
+void ExpectStopsAtBarTwo(TempFolder& temp, const std::vector<std::string>& expectedEntries) {
+  WizardState state = SetOf(3, temp.Folder());
+  state.ImportFiles[1] = temp.PathOf("Bar_03.bar");
+  RecordingProgress display;
+  const BuildResult result = BuildBarSet(state, Options(NativePath("C:\\App\\")), display);
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(result.Error->File, temp.PathOf("Bar_02.bar"));
+  EXPECT_FALSE(result.Error->Reason.empty());
+  EXPECT_NE(result.Error->Message().find(temp.PathOf("Bar_02.bar")), std::string::npos);
+  EXPECT_EQ(result.WrittenFiles, std::vector<std::string>{temp.PathOf("Bar_01.bar")});
+  // No import into a set that is not whole: bar 1 is exactly as generated.
+  EXPECT_EQ(ReadBytes(temp.PathOf("Bar_01.bar")), GeneratedBarBytes(state, 1, std::nullopt, Windows1252));
+  EXPECT_EQ(FolderEntries(temp.Path()), expectedEntries);
+  EXPECT_FALSE(display.Visible);
+}
+
+TEST(BuildBarSet, ANameTakenByAFolderStopsTheRun) {
+  TempFolder temp;
+  std::filesystem::create_directory(temp.Path() / "Bar_02.bar");
+  ExpectStopsAtBarTwo(temp, {"Bar_01.bar", "Bar_02.bar"});
+}
+
+TEST(BuildBarSet, AReadOnlyFileStopsTheRunAndKeepsItsContent) {
+  TempFolder temp;
+  const std::string old = temp.Write("Bar_02.bar", "old content\r\n");
+  std::filesystem::permissions(PathFromUtf8(old),
+                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  ExpectStopsAtBarTwo(temp, {"Bar_01.bar", "Bar_02.bar"});
+  EXPECT_EQ(ReadBytes(old), "old content\r\n");
+  std::filesystem::permissions(PathFromUtf8(old), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
+
+#ifdef _WIN32
+TEST(BuildBarSet, AFileHeldOpenByAnotherProgramStopsTheRun) {
+  TempFolder temp;
+  const std::string old = temp.Write("Bar_02.bar", "old content\r\n");
+  FILE* held = _wfsopen(PathFromUtf8(old).c_str(), L"rb", _SH_DENYRW);
+  ASSERT_NE(held, nullptr);
+  ExpectStopsAtBarTwo(temp, {"Bar_01.bar", "Bar_02.bar"});
+  fclose(held);
+  EXPECT_EQ(ReadBytes(old), "old content\r\n");
+}
+#endif
+
+TEST(WriteBarFiles, ABarCountOutsideTheRangeWritesNothing) {
+  TempFolder temp;
+  for (const int count : {1, 21}) {
+    WizardState state = SetOf(count, temp.Folder());
+    RecordingProgress display;
+    Progress progress{display};
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+    EXPECT_TRUE(result.Error);
+    EXPECT_TRUE(FolderEntries(temp.Path()).empty());
+  }
+}
+
+}  // namespace
+}  // namespace barloom

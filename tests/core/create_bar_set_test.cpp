@@ -1,0 +1,115 @@
+#include "core/create_bar_set.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/not_found_marker.h"
+#include "settings/private_profile.h"
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "tests/core/test_support.h"
+
+namespace barloom {
+namespace {
+
+using testing::NativePath;
+using testing::RecordingProgress;
+using testing::TempFolder;
+
+const std::string FiveButtons =
+    "[ButtonBar]\r\nButtonCount=5\r\nbutton1=a\r\nbutton2=b\r\nbutton3=c\r\nbutton4=d\r\nbutton5=e\r\n";
+
+std::string ExpectedReport(std::string_view firstFile) {
+  return "Button bar files has been created, follow these steps to apply:\n\n"
+         "1- Run Total Commander.\n"
+         "2- Show 'Change button bar' dialog box.\n"
+         "3- Press >> button and choose '" +
+         std::string{firstFile} +
+         "' file, then press OK.\n"
+         "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?\n";
+}
+
+class CreateBarSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppFolder(settings_, app_.Folder());
+    settings_.UseDefaultLanguage = 1;
+  }
+
+  std::optional<std::string> StoredLastPath() const {
+    const std::string value = ReadIniValue(SettingsSection, "LastPath", NotFoundMarker, 4096,
+                                           PathFromUtf8(settings_.SettingsFile));
+    if (value == NotFoundMarker) return std::nullopt;
+    return value;
+  }
+
+  TempFolder app_;
+  TempFolder bars_;
+  Settings settings_;
+  cProfile profile_;
+};
+
+TEST_F(CreateBarSetTest, ThreeBarsWithOneImportOfFiveButtons) {
+  WizardState state;
+  state.BarCount = 3;
+  state.SaveFolder = bars_.Folder();
+  state.ImportFiles[2] = bars_.Write("five.bar", FiveButtons);
+  RecordingProgress display;
+  const std::string folderBox = Utf8FromPath(bars_.Path());  // as shown: no separator at the end
+  const CreateResult result = CreateBarSet(state, settings_, std::nullopt, folderBox, profile_, display);
+
+  ASSERT_FALSE(result.Build.Error) << result.Build.Error->Message();
+  EXPECT_EQ(result.Build.WrittenFiles.size(), 3u);
+  EXPECT_EQ(display.Maximum, 10);
+  EXPECT_EQ(display.Value, 9);
+  EXPECT_FALSE(display.Visible);
+  EXPECT_EQ(display.Calls.back(), "hide");
+  EXPECT_TRUE(state.SetCreated);
+  EXPECT_EQ(StoredLastPath(), folderBox);
+  EXPECT_EQ(result.Report, ExpectedReport("Bar_01.bar"));
+}
+
+TEST_F(CreateBarSetTest, TheReportNamesTheSetsOwnFirstFile) {
+  for (const char* prefix : {"Set_", "", "Bar_"}) {
+    settings_.BarFilePrefix = prefix;
+    WizardState state;
+    state.SaveFolder = bars_.Folder();
+    NoProgressDisplay none;
+    const CreateResult result = CreateBarSet(state, settings_, std::nullopt, "typed text", profile_, none);
+    ASSERT_FALSE(result.Build.Error);
+    EXPECT_EQ(result.Report, ExpectedReport(std::string{prefix} + "01.bar"));
+    EXPECT_TRUE(std::filesystem::exists(bars_.Path() / (std::string{prefix} + "02.bar")));
+  }
+  EXPECT_EQ(StoredLastPath(), "typed text");
+}
+
+TEST_F(CreateBarSetTest, AFailedSetIsNotCreatedAndNotRemembered) {
+  std::filesystem::create_directory(bars_.Path() / "Bar_01.bar");
+  WizardState state;
+  state.SaveFolder = bars_.Folder();
+  RecordingProgress display;
+  const CreateResult result = CreateBarSet(state, settings_, std::nullopt, "somewhere", profile_, display);
+  ASSERT_TRUE(result.Build.Error);
+  EXPECT_EQ(result.Build.Error->File, bars_.PathOf("Bar_01.bar"));
+  EXPECT_TRUE(result.Report.empty());
+  EXPECT_FALSE(state.SetCreated);
+  EXPECT_FALSE(display.Visible);
+  EXPECT_EQ(StoredLastPath(), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(bars_.Path() / "Bar_02.bar"));
+}
+
+TEST_F(CreateBarSetTest, FoldsUnderTheGivenCommanderFolder) {
+  WizardState state;
+  state.SaveFolder = bars_.Folder();
+  NoProgressDisplay none;
+  const std::optional<std::string> commander = app_.Folder();
+  ASSERT_FALSE(CreateBarSet(state, settings_, commander, "x", profile_, none).Build.Error);
+  const std::string bar = testing::ReadBytes(state.BarFiles[1]).value();
+  EXPECT_NE(bar.find("button1=%Commander_Path%" + std::string(1, PathSeparator) + "icons" + PathSeparator + "Dn_01.ico"),
+            std::string::npos)
+      << bar;
+}
+
+}  // namespace
+}  // namespace barloom
