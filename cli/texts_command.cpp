@@ -62,10 +62,11 @@ void AddTextsCommand(CLI::App& app, int& exitCode) {
   CLI::App* command = app.add_subcommand(
       "texts", "Print every text ID with the text the program would show (check a language file).");
   auto options = std::make_shared<TextsOptions>();
-  command->add_option("--language", options->LanguageFile, "Language file (.lng) to read; default: built-in texts");
+  command->add_option("--language", options->LanguageFile, "Language file (.lng) to read; default: built-in texts")
+      ->option_text("FILE");
   command->add_option("--font-script", options->FontScript,
                       "Font character set whose code page decodes the file (1: the ANSI code page, 177: Hebrew, ...)")
-      ->capture_default_str();
+      ->option_text("N (default 1)");
   command->callback([options, &exitCode] { exitCode = RunTexts(*options, std::cout, std::cerr); });
 }
 
