@@ -149,6 +149,8 @@ TEST(CodePage, DoubleBytePagesUseTheSystemTables) {
   EXPECT_EQ(DecodeCodePage("\x93\xFA\x96\x7B", 932), "\u65E5\u672C");
   EXPECT_EQ(EncodeCodePage("\u65E5\u672C", 932), std::string("\x93\xFA\x96\x7B"));
   EXPECT_EQ(AnsiCodePage(), GetACP());
+  // A code page the system does not know reads as the ANSI code page: no byte is dropped.
+  EXPECT_EQ(DecodeCodePage("abc\xE9\x81", 12345), DecodeCodePage("abc\xE9\x81", AnsiCodePage()));
 }
 #else
 TEST(CodePage, PortableBuildReadsUntabledPagesAsItsAnsiPage) {
