@@ -1,4 +1,159 @@
-// placeholder: being written
+// barloom-cli create: the wizard's Create for scripts. It writes exactly the files the wizard
+// writes for the same choices; it reads barloom.ini for its defaults but never writes it.
 #include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <system_error>
+
 #include "cli/command.h"
-namespace barloom { void AddCreateCommand(CLI::App&, int&) {} }
+#include "core/bar_set.h"
+#include "core/commander_path.h"
+#include "core/wizard_state.h"
+#include "platform/code_page.h"
+#include "platform/executable_path.h"
+#include "platform/not_found_marker.h"
+#include "platform/path_text.h"
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+
+namespace barloom {
+namespace {
+
+struct CreateOptions {
+  int Bars = 0;
+  std::string Folder;
+  std::string Prefix;
+  std::vector<std::string> Imports;  // "I=FILE"
+  std::string AppFolder;
+  CLI::Option* FolderOption = nullptr;
+  CLI::Option* PrefixOption = nullptr;
+  CLI::Option* AppFolderOption = nullptr;
+};
+
+// Bars name their files and icons by full path, so relative arguments are resolved here.
+std::string AbsoluteFolder(const std::string& utf8) {
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(utf8), error);
+  if (error) path = PathFromUtf8(utf8);
+  path.make_preferred();
+  return Utf8FromPath(path);
+}
+
+bool IsExistingFile(const std::string& utf8) {
+  std::error_code error;
+  const auto status = std::filesystem::status(PathFromUtf8(utf8), error);
+  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+bool IsExistingFolder(const std::string& utf8) {
+  std::error_code error;
+  return std::filesystem::is_directory(PathFromUtf8(utf8), error);
+}
+
+struct ImportChoice {
+  int Slot = 0;
+  std::string File;
+};
+
+// "I=FILE" with I a whole number; the file part is everything after the first "=".
+std::optional<ImportChoice> ParseImport(const std::string& text) {
+  const auto equals = text.find('=');
+  if (equals == std::string::npos || equals == 0 || equals > 2) return std::nullopt;
+  int slot = 0;
+  for (std::size_t i = 0; i < equals; ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    slot = slot * 10 + (text[i] - '0');
+  }
+  return ImportChoice{slot, text.substr(equals + 1)};
+}
+
+const CLI::Validator ImportArgument{
+    [](std::string& text) -> std::string {
+      const auto choice = ParseImport(text);
+      if (!choice) return "expected I=FILE with a bar number I: " + text;
+      if (choice->Slot < 1 || choice->Slot > MaxBarCount) return "bar number out of range 1..20: " + text;
+      if (!IsExistingFile(choice->File)) return "file not found: " + choice->File;
+      return {};
+    },
+    "I=FILE", "IMPORT"};
+
+const CLI::Validator ExistingFolderArgument{
+    [](std::string& text) -> std::string { return IsExistingFolder(text) ? std::string{} : "folder not found: " + text; },
+    "FOLDER", "EXISTING_FOLDER"};
+
+void RunCreate(const CreateOptions& options, int& exitCode) {
+  std::map<int, std::string> imports;  // a bar named twice: the last file wins
+  for (const std::string& text : options.Imports) {
+    const auto choice = ParseImport(text);
+    if (!choice || choice->Slot < 1 || choice->Slot > options.Bars)
+      throw CLI::ValidationError("--import", "bar number must be 1 to " + std::to_string(options.Bars) + ": " + text);
+    imports[choice->Slot] = AbsoluteFolder(choice->File);
+  }
+
+  const std::string appFolder =
+      AddBackslash(options.AppFolderOption->count() > 0 ? AbsoluteFolder(options.AppFolder) : ExecutableFolder());
+  const std::string settingsFile = appFolder + std::string{SettingsFileName};
+  // Read only, key by key: LoadSettings would create the file at a first start.
+  const cProfile profile;
+  std::optional<std::string> lastPath = profile.ReadStringValue(SettingsSection, "LastPath", NotFoundMarker, settingsFile);
+  if (lastPath == NotFoundMarker) lastPath.reset();
+
+  WizardState state;
+  state.BarCount = static_cast<std::int16_t>(options.Bars);
+  state.SaveFolder = options.FolderOption->count() > 0 ? AddBackslash(AbsoluteFolder(options.Folder))
+                                                       : StartUpFolder(lastPath, appFolder).SaveFolder;
+  for (const auto& [slot, file] : imports) state.ImportFiles[slot] = file;
+
+  BarSetOptions setOptions;
+  setOptions.AppFolder = appFolder;
+  setOptions.BarFilePrefix =
+      options.PrefixOption->count() > 0
+          ? options.Prefix
+          : profile.ReadStringValue(SettingsSection, "BarFilePrefix", DefaultBarFilePrefix, settingsFile);
+  setOptions.CommanderFolder = CommanderFolder();
+
+  NoProgressDisplay noProgress;
+  const BuildResult result = BuildBarSet(state, setOptions, noProgress);
+  for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
+  std::cout.flush();
+  for (const std::string& warning : result.Warnings) std::cerr << "barloom-cli: warning: " << warning << '\n';
+  if (result.Error) {
+    std::cerr << "barloom-cli: " << result.Error->Message() << '\n';
+    exitCode = ExitFailure;
+    return;
+  }
+  exitCode = ExitSuccess;
+}
+
+}  // namespace
+
+void AddCreateCommand(CLI::App& app, int& exitCode) {
+  auto options = std::make_shared<CreateOptions>();
+  CLI::App* command = app.add_subcommand(
+      "create", "Writes a set of interlinked button bars, as the wizard's Create does, and prints each file written.");
+  command->add_option("--bars", options->Bars, "Number of bars in the set, 2 to 20")
+      ->required()
+      ->check(CLI::Range(MinBarCount, MaxBarCount));
+  options->FolderOption = command->add_option(
+      "--folder", options->Folder,
+      "Folder the bar files are written to, created when missing (default: LastPath from barloom.ini, else the app "
+      "folder's \"bars\")");
+  options->PrefixOption = command->add_option(
+      "--prefix", options->Prefix, "Text before the two-digit number of each file name (default: BarFilePrefix from "
+                                   "barloom.ini, else \"Bar_\"); may be empty");
+  command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
+      ->type_name("I=FILE")
+      ->check(ImportArgument);
+  options->AppFolderOption =
+      command
+          ->add_option("--app-folder", options->AppFolder,
+                       "Folder whose \"icons\" the bars point to and whose barloom.ini gives the defaults (default: "
+                       "the folder of this program)")
+          ->check(ExistingFolderArgument);
+  command->callback([options, &exitCode] { RunCreate(*options, exitCode); });
+}
+
+}  // namespace barloom

@@ -1,1 +1,199 @@
-// placeholder: being written
+// barloom-cli create, run as a script would run it: a child process with its own arguments and
+// environment, checked by its exit code, its output and the files it leaves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/bar_layout.h"
+#include "core/wizard_state.h"
+#include "platform/code_page.h"
+#include "settings/ini_document.h"
+#include "tests/cli/run_process.h"
+#include "tests/core/test_support.h"
+
+namespace barloom {
+namespace {
+
+using core_testing::ReadBytes;
+using core_testing::TempFolder;
+using testing::OutputLines;
+using testing::ProcessResult;
+
+constexpr char Sep = PathSeparator;
+
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    names.push_back(Utf8FromPath(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class CreateCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directory(PathFromUtf8(AppFolder())); }
+
+  std::string AppFolder() const { return temp_.PathOf("app"); }
+  std::string Folder(std::string_view name) const { return temp_.PathOf(name); }
+
+  // barloom-cli with COMMANDER_PATH removed unless the test sets it.
+  ProcessResult Run(std::vector<std::string> arguments, testing::EnvironmentChanges environment = {}) const {
+    bool commanderSet = false;
+    for (const auto& change : environment) commanderSet = commanderSet || change.first == "COMMANDER_PATH";
+    if (!commanderSet) environment.emplace_back("COMMANDER_PATH", std::nullopt);
+    return testing::RunProcess(testing::BarloomCliPath(), arguments, environment);
+  }
+
+  // The bytes the wizard writes for bar `bar` of the same choices.
+  static std::string Expected(int count, int bar, const std::string& saveFolder, const std::string& appFolder,
+                              const std::string& prefix, const std::optional<std::string>& commander = std::nullopt) {
+    WizardState state;
+    state.BarCount = static_cast<std::int16_t>(count);
+    state.SaveFolder = AddBackslash(saveFolder);
+    FillSlotPaths(state, AddBackslash(appFolder), prefix);
+    return GeneratedBarBytes(state, bar, commander, AnsiCodePage());
+  }
+
+  TempFolder temp_;
+};
+
+TEST_F(CreateCommandTest, WritesTheSetAndPrintsEachFile) {
+  const std::string out = Folder("out");
+  const ProcessResult result = Run({"create", "--bars", "3", "--folder", out, "--app-folder", AppFolder(), "--prefix", "Set_"});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  EXPECT_EQ(OutputLines(result.Output),
+            (std::vector<std::string>{out + Sep + "Set_01.bar", out + Sep + "Set_02.bar", out + Sep + "Set_03.bar"}));
+  EXPECT_EQ(result.Errors, "");
+  for (int bar = 1; bar <= 3; ++bar)
+    EXPECT_EQ(ReadBytes(out + Sep + "Set_0" + std::to_string(bar) + ".bar"), Expected(3, bar, out, AppFolder(), "Set_"));
+  EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
+}
+
+TEST_F(CreateCommandTest, HelpAndVersion) {
+  const ProcessResult help = Run({"--help"});
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_NE(help.Output.find("create"), std::string::npos) << help.Output;
+  const ProcessResult createHelp = Run({"create", "--help"});
+  EXPECT_EQ(createHelp.ExitCode, 0);
+  for (const char* option : {"--bars", "--folder", "--prefix", "--import", "--app-folder"})
+    EXPECT_NE(createHelp.Output.find(option), std::string::npos) << option;
+  const ProcessResult version = Run({"--version"});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_NE(version.Output.find("barloom-cli 1."), std::string::npos) << version.Output;
+}
+
+TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
+  const std::string source = temp_.Write("source.bar", "[ButtonBar]\r\nButtonCount=1\r\nbutton1=x\r\n");
+  const std::string out = Folder("out");
+  const std::vector<std::vector<std::string>> cases = {
+      {"create", "--bars", "1"},
+      {"create", "--bars", "21"},
+      {"create", "--bars", "three"},
+      {"create"},
+      {"create", "--bars", "3", "--import", "4=" + source},
+      {"create", "--bars", "3", "--import", "0=" + source},
+      {"create", "--bars", "3", "--import", "1=" + temp_.PathOf("missing.bar")},
+      {"create", "--bars", "3", "--import", "1=" + temp_.Path().string()},
+      {"create", "--bars", "3", "--import", source},
+      {"create", "--bars", "3", "--app-folder", temp_.PathOf("no such folder")},
+      {"create", "--bars", "3", "--unknown"},
+  };
+  for (std::vector<std::string> arguments : cases) {
+    arguments.insert(arguments.end(), {"--folder", out});
+    if (std::find(arguments.begin(), arguments.end(), "--app-folder") == arguments.end())
+      arguments.insert(arguments.end(), {"--app-folder", AppFolder()});
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.ExitCode, 2) << arguments[2] << " " << result.Errors;
+    EXPECT_FALSE(result.Errors.empty());
+    EXPECT_EQ(result.Output, "");
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(out)));
+  }
+}
+
+TEST_F(CreateCommandTest, ImportsTheLastFileNamedForABar) {
+  const std::string first = temp_.Write("first.bar", "[ButtonBar]\r\nButtonCount=1\r\ncmd1=first.exe\r\n");
+  const std::string second = temp_.Write("second.bar", "[ButtonBar]\r\nButtonCount=2\r\ncmd1=second.exe\r\n");
+  const std::string out = Folder("out");
+  // A bar of the set itself can be named once it exists, here from an earlier run.
+  ASSERT_EQ(Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder(), "--import", "2=" + first}).ExitCode, 0);
+  const ProcessResult result = Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder(), "--import",
+                                    "2=" + first, "--import", "2=" + second, "--import", "1=" + out + Sep + "Bar_02.bar"});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const IniDocument bar2{ReadBytes(out + Sep + "Bar_02.bar").value()};
+  EXPECT_EQ(bar2.Read("ButtonBar", "Buttoncount", "", 100), "5");
+  EXPECT_EQ(bar2.Read("ButtonBar", "cmd4", "", 100), "second.exe");
+  // Bar 1 imported bar 2 as freshly written in this run, before bar 2's own import (bar order).
+  const IniDocument bar1{ReadBytes(out + Sep + "Bar_01.bar").value()};
+  EXPECT_EQ(bar1.Read("ButtonBar", "Buttoncount", "", 100), "7");
+}
+
+TEST_F(CreateCommandTest, AFileThatCannotBeWrittenFailsNamingIt) {
+  const std::string out = Folder("out");
+  std::filesystem::create_directories(PathFromUtf8(out + Sep + "Bar_02.bar"));
+  const ProcessResult result = Run({"create", "--bars", "3", "--folder", out, "--app-folder", AppFolder()});
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(OutputLines(result.Output), std::vector<std::string>{out + Sep + "Bar_01.bar"});
+  EXPECT_NE(result.Errors.find(out + Sep + "Bar_02.bar"), std::string::npos) << result.Errors;
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_03.bar")));
+
+  const std::string blocked = temp_.Write("plain file", "x") + Sep + "bars";
+  const ProcessResult folder = Run({"create", "--bars", "2", "--folder", blocked, "--app-folder", AppFolder()});
+  EXPECT_EQ(folder.ExitCode, 1);
+  EXPECT_NE(folder.Errors.find(blocked), std::string::npos) << folder.Errors;
+}
+
+TEST_F(CreateCommandTest, DefaultsComeFromBarloomIniWhichStaysUntouched) {
+  const std::string stored = Folder("remembered");
+  const std::string ini = "[Barloom]\r\nBarFilePrefix=Ini_\r\nLastPath=" + stored + "\r\nMainWindowPosition=1,2\r\n";
+  const std::string iniFile = AppFolder() + Sep + "barloom.ini";
+  core_testing::WriteFile(iniFile, ini);
+  const auto before = std::filesystem::last_write_time(PathFromUtf8(iniFile));
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  EXPECT_EQ(OutputLines(result.Output),
+            (std::vector<std::string>{stored + Sep + "Ini_01.bar", stored + Sep + "Ini_02.bar"}));
+  EXPECT_EQ(ReadBytes(iniFile), ini);
+  EXPECT_EQ(std::filesystem::last_write_time(PathFromUtf8(iniFile)), before);
+
+  // Arguments win over the file; an empty prefix is a prefix.
+  const std::string out = Folder("out");
+  const ProcessResult given = Run({"create", "--bars", "2", "--app-folder", AppFolder(), "--folder", out, "--prefix", ""});
+  ASSERT_EQ(given.ExitCode, 0) << given.Errors;
+  EXPECT_EQ(OutputLines(given.Output), (std::vector<std::string>{out + Sep + "01.bar", out + Sep + "02.bar"}));
+  EXPECT_EQ(ReadBytes(iniFile), ini);
+}
+
+TEST_F(CreateCommandTest, WithoutBarloomIniTheBarsFolderBesideTheProgram) {
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const std::string bars = AppFolder() + Sep + "bars";
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{bars + Sep + "Bar_01.bar", bars + Sep + "Bar_02.bar"}));
+  EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
+}
+
+TEST_F(CreateCommandTest, FoldsPathsUnderCommanderPath) {
+  const std::string out = AppFolder() + Sep + "bars";
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder(), "--folder", out},
+                                   {{"COMMANDER_PATH", Utf8FromPath(temp_.Path())}});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const std::string bar = ReadBytes(out + Sep + "Bar_01.bar").value();
+  const std::string prefix = std::string{"%Commander_Path%"} + Sep;
+  EXPECT_NE(bar.find("\r\nbutton1=" + prefix + "app" + Sep + "icons" + Sep + "Dn_01.ico\r\n"), std::string::npos) << bar;
+  EXPECT_NE(bar.find("\r\ncmd2=" + prefix + "app" + Sep + "bars" + Sep + "Bar_02.bar\r\n"), std::string::npos) << bar;
+  EXPECT_EQ(bar, Expected(2, 1, out, AppFolder(), "Bar_", AddBackslash(Utf8FromPath(temp_.Path()))));
+}
+
+TEST_F(CreateCommandTest, AFolderNamedInAnyScript) {
+  const std::string out = Folder("Ärger Папка 漢字");
+  const ProcessResult result = Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{out + Sep + "Bar_01.bar", out + Sep + "Bar_02.bar"}));
+  const auto bar = ReadBytes(out + Sep + "Bar_02.bar");
+  ASSERT_TRUE(bar.has_value());
+  EXPECT_EQ(*bar, Expected(2, 2, out, AppFolder(), "Bar_"));
+  EXPECT_NE(bar->find("cmd1=\xEF\xBB\xBF"), std::string::npos);  // no code page holds all three scripts
+}
+
+}  // namespace
+}  // namespace barloom

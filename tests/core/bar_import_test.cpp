@@ -15,10 +15,10 @@
 namespace barloom {
 namespace {
 
-using testing::NativePath;
-using testing::ReadBytes;
-using testing::RecordingProgress;
-using testing::TempFolder;
+using core_testing::NativePath;
+using core_testing::ReadBytes;
+using core_testing::RecordingProgress;
+using core_testing::TempFolder;
 
 constexpr unsigned Windows1252 = 1252;
 
@@ -266,7 +266,7 @@ TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls)
   spellings.push_back(temp_.Folder() + "BAR_01.BAR");
 #endif
   for (const std::string& spelling : spellings) {
-    testing::WriteFile(state_.BarFiles[1], generated);
+    core_testing::WriteFile(state_.BarFiles[1], generated);
     RecordingProgress display;
     Progress progress{display};
     const ImportOutcome outcome = ImportBarFile(spelling, state_.BarFiles[1], 2, progress);
@@ -290,7 +290,7 @@ TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
       "",
   };
   for (const std::string& text : sources) {
-    testing::WriteFile(state_.BarFiles[1], generated);
+    core_testing::WriteFile(state_.BarFiles[1], generated);
     const std::string source = temp_.Write("source.bar", text);
     NoProgressDisplay none;
     Progress progress{none};

@@ -8,12 +8,12 @@
 namespace barloom {
 namespace {
 
-using testing::NativePath;
+using core_testing::NativePath;
 
 constexpr unsigned Windows1252 = 1252;
 
 std::string Golden(std::string_view name) {
-  const auto bytes = testing::ReadBytes(std::string{BARLOOM_SOURCE_DIR} + "/tests/core/golden/" + std::string{name});
+  const auto bytes = core_testing::ReadBytes(std::string{BARLOOM_SOURCE_DIR} + "/tests/core/golden/" + std::string{name});
   EXPECT_TRUE(bytes.has_value()) << name;
   return bytes.value_or("");
 }

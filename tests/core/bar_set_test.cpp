@@ -15,10 +15,10 @@
 namespace barloom {
 namespace {
 
-using testing::NativePath;
-using testing::ReadBytes;
-using testing::RecordingProgress;
-using testing::TempFolder;
+using core_testing::NativePath;
+using core_testing::ReadBytes;
+using core_testing::RecordingProgress;
+using core_testing::TempFolder;
 
 constexpr unsigned Windows1252 = 1252;
 

@@ -9,7 +9,7 @@
 namespace barloom {
 namespace {
 
-using testing::NativePath;
+using core_testing::NativePath;
 
 struct FoldCase {
   const char* Folder;

@@ -14,7 +14,7 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-namespace barloom::testing {
+namespace barloom::core_testing {
 
 // A Windows-style path ("C:\TC\bars\") with the native separator, so that one table of cases
 // serves both builds.
@@ -93,4 +93,4 @@ class RecordingProgress final : public ProgressDisplay {
   std::vector<std::string> Calls;
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::core_testing

@@ -8,7 +8,7 @@
 namespace barloom {
 namespace {
 
-using testing::NativePath;
+using core_testing::NativePath;
 
 TEST(TwoDigitNumber, PadsToTwoDigits) {
   EXPECT_EQ(TwoDigitNumber(1), "01");
