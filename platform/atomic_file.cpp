@@ -48,8 +48,11 @@ bool IsReadOnly(const struct stat& info) {
 std::string TemporaryName(const std::filesystem::path& file) {
   static std::atomic<unsigned> counter{0};
   const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  return "." + file.filename().string() + "." + std::to_string(::getpid()) + "-" +
-         std::to_string(counter.fetch_add(1)) + "-" + std::to_string(ticks % 100000) + ".tmp";
+  std::string name = ".";
+  name.append(file.filename().string()).append(".").append(std::to_string(::getpid()));
+  name.append("-").append(std::to_string(counter.fetch_add(1)));
+  name.append("-").append(std::to_string(ticks % 100000)).append(".tmp");
+  return name;
 }
 
 }  // namespace
@@ -105,12 +108,8 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     ::unlink(temporary.c_str());
     return FailErrno(error, code);
   }
-  // Make the rename itself durable.
-  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    ::fsync(folderFd);
-    ::close(folderFd);
-  }
+  // The folder is not flushed: after a crash the rename may be lost, which leaves the old file
+  // whole, and a second flush per write would double the cost of every profile write.
   return true;
 }
 

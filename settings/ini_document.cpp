@@ -374,7 +374,10 @@ struct IniDocument::Impl {
 
     Section* section = FindSection(sectionName);
     if (!section) {
-      const std::size_t header = AddLine("[" + std::string(sectionSpelling) + "]");
+      std::string headerText;
+      headerText.reserve(sectionSpelling.size() + 2);
+      headerText.append("[").append(sectionSpelling).append("]");
+      const std::size_t header = AddLine(std::move(headerText));
       sectionIndex.emplace(Folded(sectionName), sections.size());
       Section& created = sections.emplace_back();
       created.header = created.anchor = header;
