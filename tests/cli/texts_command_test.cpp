@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
 #include "localisation/builtin_texts.h"
+#include "tests/cli/run_process.h"
 #include "tests/localisation/language_test_support.h"
 
 namespace barloom {
@@ -124,6 +126,55 @@ TEST(TextsCommand, ArgumentsAreChecked) {
       EXPECT_EQ(exitCode, ExitFailure);
     }
   }
+}
+
+// The built program, as a translator runs it.
+
+std::string ShippedLanguageFile(std::string_view name) {
+  return std::string(BARLOOM_SOURCE_DIR) + "/resources/Languages/" + std::string(name);
+}
+
+TEST(TextsProgram, PrintsTheShippedHebrewAsUtf8InBothEncodings) {
+  for (const auto& [file, fontScript] : {std::pair{"Hebrew.lng", "177"}, {"Hebrew-UTF8.lng", "1"}}) {
+    const testing::ProcessResult result = testing::RunProcess(
+        testing::BarloomCliPath(), {"texts", "--language", ShippedLanguageFile(file), "--font-script", fontScript});
+    EXPECT_EQ(result.ExitCode, ExitSuccess) << file << ": " << result.Errors;
+    const std::vector<std::string> lines = testing::OutputLines(result.Output);
+    ASSERT_EQ(lines.size(), BuiltInTexts().size()) << file;
+    EXPECT_EQ(lines.front(), Line(101, "&קובץ")) << file;
+    EXPECT_EQ(lines.back(), Line(3056, "הקובץ לא נמצא.")) << file;
+    EXPECT_EQ(testing::OutputLines(result.Errors), std::vector<std::string>{"All 37 texts are translated."}) << file;
+  }
+}
+
+TEST(TextsProgram, ReadsALanguageFileInAFolderNamedInAnyScript) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.Path() / PathFromUtf8("Übersetzung שפה"));
+  const std::string file = folder.Write("Übersetzung שפה/Test.lng", "[UserLanguage]\r\n604=\xE4<b>%s</b>\r\n");
+  const testing::ProcessResult result =
+      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--language", file, "--font-script", "204"});
+  EXPECT_EQ(result.ExitCode, ExitSuccess) << result.Errors;
+  const std::vector<std::string> lines = testing::OutputLines(result.Output);
+  ASSERT_EQ(lines.size(), BuiltInTexts().size());
+  EXPECT_EQ(lines[9], Line(604, "д<b>%s</b>"));
+  const std::vector<std::string> errors = testing::OutputLines(result.Errors);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind("Built-in text used for 36 of 37 IDs: 101, 110,", 0), 0u) << errors[0];
+}
+
+TEST(TextsProgram, ExitCodesTellFailureFromBadArguments) {
+  TempFolder folder;
+  const testing::ProcessResult noFile =
+      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--language", folder.PathOf("Missing.lng")});
+  EXPECT_EQ(noFile.ExitCode, ExitFailure);
+  EXPECT_EQ(noFile.Output, "");
+  EXPECT_NE(noFile.Errors.find("cannot find the language file"), std::string::npos) << noFile.Errors;
+
+  const testing::ProcessResult badScript =
+      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--font-script", "40000"});
+  EXPECT_EQ(badScript.ExitCode, ExitUsage);
+  EXPECT_EQ(badScript.Output, "");
+  EXPECT_NE(badScript.Errors.find("--font-script"), std::string::npos) << badScript.Errors;
 }
 
 }  // namespace
