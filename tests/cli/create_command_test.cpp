@@ -128,6 +128,20 @@ TEST_F(CreateCommandTest, ImportsTheLastFileNamedForABar) {
   EXPECT_EQ(bar1.Read("ButtonBar", "Buttoncount", "", 100), "7");
 }
 
+TEST_F(CreateCommandTest, AClampedCountIsAWarningOnStandardError) {
+  const std::string many = temp_.Write("many.bar", "[ButtonBar]\r\nButtonCount=99999999\r\ncmd1=x.exe\r\n");
+  const std::string out = Folder("out");
+  const ProcessResult result =
+      Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder(), "--import", "1=" + many});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  EXPECT_EQ(OutputLines(result.Output).size(), 2u);
+  EXPECT_NE(result.Errors.find("warning"), std::string::npos);
+  EXPECT_NE(result.Errors.find(many), std::string::npos) << result.Errors;
+  const IniDocument bar1{ReadBytes(out + Sep + "Bar_01.bar").value()};
+  EXPECT_EQ(bar1.Read("ButtonBar", "Buttoncount", "", 100), "32767");
+  EXPECT_EQ(bar1.Read("ButtonBar", "cmd4", "", 100), "x.exe");
+}
+
 TEST_F(CreateCommandTest, AFileThatCannotBeWrittenFailsNamingIt) {
   const std::string out = Folder("out");
   std::filesystem::create_directories(PathFromUtf8(out + Sep + "Bar_02.bar"));

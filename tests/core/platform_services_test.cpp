@@ -31,11 +31,15 @@ TEST(EnvironmentValue, NamesAreMatchedWithoutRegardToCase) {
 }
 
 TEST(EnvironmentValue, NonAsciiValuesArriveAsUtf8) {
-  SetVariable("BARLOOM_TEST_UTF8", "C:\\\xC3\x84rger");  // "Ärger"; the CRT takes it in its own code page on Windows
-#ifndef _WIN32
-  EXPECT_EQ(EnvironmentValue("barloom_test_utf8"), "C:\\Ärger");
+#ifdef _WIN32
+  _wputenv_s(L"BARLOOM_TEST_UTF8", L"C:\\\u00C4rger \u041F\u0430\u043F\u043A\u0430");
 #else
-  EXPECT_TRUE(EnvironmentValue("barloom_test_utf8").has_value());
+  setenv("BARLOOM_TEST_UTF8", "C:\\Ärger Папка", 1);
+#endif
+  EXPECT_EQ(EnvironmentValue("barloom_test_utf8"), "C:\\Ärger Папка");
+  SetVariable("BARLOOM_TEST_EMPTY", "");
+#ifndef _WIN32  // the CRT removes a variable set to ""
+  EXPECT_EQ(EnvironmentValue("BARLOOM_TEST_EMPTY"), "");
 #endif
 }
 
