@@ -94,7 +94,7 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
       {"create", "--bars", "3", "--import", "4=" + source},
       {"create", "--bars", "3", "--import", "0=" + source},
       {"create", "--bars", "3", "--import", "1=" + temp_.PathOf("missing.bar")},
-      {"create", "--bars", "3", "--import", "1=" + temp_.Path().string()},
+      {"create", "--bars", "3", "--import", "1=" + Utf8FromPath(temp_.Path())},
       {"create", "--bars", "3", "--import", source},
       {"create", "--bars", "3", "--app-folder", temp_.PathOf("no such folder")},
       {"create", "--bars", "3", "--unknown"},
