@@ -84,9 +84,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(document.Write(section, key, value) == changed, "document and fresh parse disagree on a change");
     const std::string after = changed ? fresh.Bytes() : bytes;
     Check(document.Bytes() == after, "document bytes differ from a fresh parse's");
-    if (IsCleanName(section, false) && IsCleanName(key, true) && IsCleanValue(value)) {
+    // In a UTF-16 file an argument that starts with the UTF-8 mark is written as the UTF-8 it
+    // carries, and the one-line check would need the units decoded: both left to the unit tests.
+    const bool utf16 = file.rfind("\xFF\xFE", 0) == 0;
+    if (IsCleanName(section, false) && IsCleanName(key, true) && IsCleanValue(value) &&
+        !(utf16 && value.rfind("\xEF\xBB\xBF", 0) == 0)) {
       Check(IniDocument(after).Read(section, key, "", 4096) == value.substr(0, 4095), "clean value not read back");
-      CheckOneLineChanged(bytes, after);
+      if (!utf16) CheckOneLineChanged(bytes, after);
     }
     bytes = after;
   }

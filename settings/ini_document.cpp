@@ -19,7 +19,13 @@
 //     "ab", "[S\0X]" is the section "S". It does not end the line.
 //   - Lines before the first header belong to no section; the section "" is a "[]" header.
 //   - A UTF-8 byte-order mark is three ordinary bytes of line 1 (so "<BOM>[S]" is not a header).
-//     A UTF-16 file is read as bytes too, and so yields nothing.
+//   - A file that starts with the UTF-16 LE byte-order mark (FF FE) is UTF-16 LE: its text is
+//     parsed with the same rules, names and values are converted between it and the ANSI code page,
+//     and writes keep it UTF-16 LE with the mark. A value that the ANSI code page cannot hold is
+//     read as the UTF-8 byte-order mark followed by UTF-8 (the form the program uses for such
+//     values in 8-bit files), not as '?'; an argument that starts with that mark is written as the
+//     UTF-8 text it carries. UTF-16 without a mark, or big-endian, is read as bytes (it yields
+//     nothing).
 //
 // Names
 //   - Requested names are taken up to a NUL (as a C string would be) and trimmed of blanks.
@@ -44,10 +50,10 @@
 //     trailing ones. Names are matched trimmed; a NEW key or section is spelled without its
 //     leading blanks but with its trailing ones ("k  =v", "[T  ]").
 //   - A write of the value the key already has (compared case-sensitively) changes nothing.
-//   - An existing key's line becomes: the line's bytes up to the end of the key's name as spelled
-//     in the file (leading blanks kept), then '=', then the value, then the line's own line end.
-//     So "  ButtonCount = 3\r\n" written as Buttoncount=4 becomes "  ButtonCount=4\r\n". A line
-//     without '=' becomes "k=v" the same way.
+//   - An existing key's line becomes: the key's name as the file spells it (trimmed, up to a NUL),
+//     then '=', then the value, then the line's own line end. So "  ButtonCount = 3\r\n" written
+//     as Buttoncount=4 becomes "ButtonCount=4\r\n" (as the platform writes it), and a line without
+//     '=' becomes "k=v" the same way.
 //   - A new key goes into the first section of that name, right after its last non-blank line
 //     (comment-looking or junk lines count as non-blank; blank lines before the next header stay
 //     where they are), as "key=value\r\n". When that line is the last of the file and has no line
@@ -72,6 +78,9 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "platform/code_page.h"
+#include "platform/utf8.h"
 
 namespace barloom {
 namespace {
@@ -175,7 +184,6 @@ struct LineSyntax {
   std::string_view name;    // section or key name: trimmed, up to a NUL
   bool hasValue = false;    // a key line with '='
   std::string_view value;   // trimmed, up to a NUL
-  std::size_t keyEnd = 0;   // key lines: offset just past the key's spelling in the line
 };
 
 bool StartsWithBracket(std::string_view content) {
@@ -185,8 +193,7 @@ bool StartsWithBracket(std::string_view content) {
 
 LineSyntax ParseLine(std::string_view content) {
   LineSyntax syntax;
-  const std::string_view left = TrimLeft(content);
-  const std::string_view text = TrimRight(left);
+  const std::string_view text = Trim(content);
   if (text.empty()) return syntax;
   if (text.front() == '[') {
     const std::size_t close = text.rfind(']');
@@ -200,7 +207,6 @@ LineSyntax ParseLine(std::string_view content) {
   const std::size_t equals = text.find('=');
   const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals));
   syntax.name = CutAtNul(spelling);
-  syntax.keyEnd = (content.size() - left.size()) + spelling.size();
   if (equals != std::string_view::npos) {
     syntax.hasValue = true;
     syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1)));
@@ -250,12 +256,104 @@ std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_vi
 }
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool IsUtf16Le(std::string_view bytes) { return bytes.substr(0, 2) == kUtf16LeMark; }
+
+// UTF-16 LE text is held as generalised UTF-8: every syntax character is ASCII and keeps its
+// byte, and lone surrogates get their 3-byte forms, so that converting back gives every code unit
+// exactly as it was.
+std::string Wtf8FromUtf16Le(std::string_view units) {
+  std::string text;
+  text.reserve(units.size() + units.size() / 2);
+  const std::size_t count = units.size() / 2;
+  const auto unit = [&](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(units[2 * i]) |
+                                 (static_cast<unsigned char>(units[2 * i + 1]) << 8));
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    char32_t code = unit(i);
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count) {
+      const char32_t low = unit(i + 1);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    utf8::Append(text, code);
+  }
+  return text;
+}
+
+// The next code point of generalised UTF-8 (surrogates allowed); U+FFFD for a malformed byte.
+char32_t NextWtf8(std::string_view text, std::size_t& pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(pos);
+  std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || text.size() - pos < length) {
+    ++pos;
+    return 0xFFFD;
+  }
+  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) {
+      ++pos;
+      return 0xFFFD;
+    }
+    code = (code << 6) | (byte(pos + i) & 0x3F);
+  }
+  pos += length;
+  return code;
+}
+
+std::string Utf16LeFromWtf8(std::string_view text) {
+  std::string units;
+  units.reserve(text.size() * 2);
+  const auto put = [&](char32_t unit) {
+    units += static_cast<char>(unit & 0xFF);
+    units += static_cast<char>((unit >> 8) & 0xFF);
+  };
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t code = NextWtf8(text, pos);
+    if (code >= 0x10000 && code <= 0x10FFFF) {
+      put(0xD800 + ((code - 0x10000) >> 10));
+      put(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      put(code > 0x10FFFF ? 0xFFFD : code);
+    }
+  }
+  return units;
+}
+
+// An argument (ANSI bytes, or the UTF-8 mark and UTF-8) as text of a UTF-16 file.
+std::string FileTextFromArgument(std::string_view argument) {
+  argument = CutAtNul(argument);
+  if (argument.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    return DecodeCodePage(argument.substr(kUtf8Mark.size()), Utf8CodePage);
+  }
+  return DecodeCodePage(argument, AnsiCodePage());
+}
+
+// A value of a UTF-16 file as ANSI bytes; text the code page cannot hold comes back as the UTF-8
+// mark followed by UTF-8.
+std::string AnsiFromFileText(std::string_view text) {
+  std::string valid;
+  valid.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t code = NextWtf8(text, pos);
+    utf8::Append(valid, (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code);
+  }
+  if (std::optional<std::string> ansi = EncodeCodePage(valid, AnsiCodePage())) return std::move(*ansi);
+  return std::string(kUtf8Mark) + valid;
+}
 
 }  // namespace
 
 std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view section, std::string_view key,
                                   std::string_view defaultValue, std::size_t bufferSize) {
   if (bufferSize == 0) return {};
+  if (IsUtf16Le(bytes)) return IniDocument(std::string(bytes)).Read(section, key, defaultValue, bufferSize);
   return ProfileResult(ScanValue(bytes, RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
 }
 
@@ -287,6 +385,8 @@ struct IniDocument::Impl {
   std::vector<Section> sections;  // the first section of each name in file order, then created ones
   std::unordered_map<std::string, std::size_t> sectionIndex;  // folded name -> index in `sections`
   bool modified = false;
+  bool utf16 = false;       // `bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
+  std::string oddByte;      // a UTF-16 file's last byte when its size is odd: kept as it is
 
   explicit Impl(std::string fileBytes) : bytes(std::move(fileBytes)) { Parse(); }
 
@@ -341,6 +441,18 @@ struct IniDocument::Impl {
     }
   }
 
+  // The stored value of the key, or nullopt when the section or key is missing or the key's line
+  // has no '='.
+  std::optional<std::string_view> Lookup(std::string_view section, std::string_view key) {
+    Section* found = FindSection(section);
+    if (!found) return std::nullopt;
+    const std::optional<std::size_t> line = FindKey(*found, key);
+    if (!line) return std::nullopt;
+    const LineSyntax syntax = ParseLine(Content(lines[*line]));
+    if (!syntax.hasValue) return std::nullopt;
+    return syntax.value;
+  }
+
   std::optional<std::size_t> FindKey(Section& section, std::string_view name) {
     IndexKeys(section);
     const auto found = section.keys.find(Folded(name));
@@ -392,8 +504,8 @@ struct IniDocument::Impl {
       const LineSyntax syntax = ParseLine(content);
       if (syntax.hasValue && syntax.value == value) return false;
       std::string text;
-      text.reserve(syntax.keyEnd + 1 + value.size());
-      text.append(content.substr(0, syntax.keyEnd)).append("=").append(value);
+      text.reserve(syntax.name.size() + 1 + value.size());
+      text.append(syntax.name).append("=").append(value);
       if (line.text == kNoText) {
         texts.push_back(std::move(text));
         line.text = texts.size() - 1;
@@ -464,7 +576,18 @@ struct IniDocument::Impl {
 };
 
 IniDocument::IniDocument() : impl_(std::make_unique<Impl>(std::string())) {}
-IniDocument::IniDocument(std::string bytes) : impl_(std::make_unique<Impl>(std::move(bytes))) {}
+
+IniDocument::IniDocument(std::string bytes) {
+  if (!IsUtf16Le(bytes)) {
+    impl_ = std::make_unique<Impl>(std::move(bytes));
+    return;
+  }
+  const std::string_view units = std::string_view(bytes).substr(kUtf16LeMark.size());
+  impl_ = std::make_unique<Impl>(Wtf8FromUtf16Le(units));
+  impl_->utf16 = true;
+  if (units.size() % 2 != 0) impl_->oddByte = std::string(1, units.back());
+}
+
 IniDocument::IniDocument(IniDocument&&) noexcept = default;
 IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 IniDocument::~IniDocument() = default;
@@ -472,24 +595,37 @@ IniDocument::~IniDocument() = default;
 std::string IniDocument::Read(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::size_t bufferSize) const {
   if (bufferSize == 0) return {};
-  std::optional<std::string_view> value;
-  if (Impl::Section* found = impl_->FindSection(RequestedName(section))) {
-    if (const std::optional<std::size_t> line = impl_->FindKey(*found, RequestedName(key))) {
-      const LineSyntax syntax = ParseLine(impl_->Content(impl_->lines[*line]));
-      if (syntax.hasValue) value = syntax.value;
-    }
+  if (!impl_->utf16) {
+    return ProfileResult(impl_->Lookup(RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
   }
-  return ProfileResult(value, defaultValue, bufferSize);
+  const std::optional<std::string_view> value =
+      impl_->Lookup(RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key)));
+  if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
+  const std::string ansi = AnsiFromFileText(*value);
+  return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
 }
 
 bool IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   bool reparse = false;
-  const bool changed = impl_->Write(section, key, value, reparse);
-  if (reparse) impl_ = std::make_unique<Impl>(impl_->Serialise());
+  const bool changed =
+      impl_->utf16 ? impl_->Write(FileTextFromArgument(section), FileTextFromArgument(key), FileTextFromArgument(value), reparse)
+                   : impl_->Write(section, key, value, reparse);
+  if (reparse) {
+    auto fresh = std::make_unique<Impl>(impl_->Serialise());
+    fresh->utf16 = impl_->utf16;
+    fresh->oddByte = std::move(impl_->oddByte);
+    impl_ = std::move(fresh);
+  }
   return changed;
 }
 
-std::string IniDocument::Bytes() const { return impl_->Serialise(); }
+std::string IniDocument::Bytes() const {
+  if (!impl_->utf16) return impl_->Serialise();
+  std::string bytes(kUtf16LeMark);
+  bytes += Utf16LeFromWtf8(impl_->Serialise());
+  bytes += impl_->oddByte;
+  return bytes;
+}
 
 FileReadResult ReadFileBytes(const std::filesystem::path& file, std::string& bytes) {
   bytes.clear();

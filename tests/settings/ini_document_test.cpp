@@ -179,21 +179,21 @@ struct WriteCase {
 
 const WriteCase kReplaceCases[] = {
     {"value replaced in its line", "[S]\r\nk=1\r\nz=2\r\n", "S", "k", "9", "[S]\r\nk=9\r\nz=2\r\n"},
-    {"file's key spelling and indentation kept", "[S]\r\n  ButtonCount = 3\r\n", "S", " Buttoncount", "4",
-     "[S]\r\n  ButtonCount=4\r\n"},
+    {"file's key spelling kept, blanks dropped", "[S]\r\n  ButtonCount = 3\r\n", "S", " Buttoncount", "4",
+     "[S]\r\nButtonCount=4\r\n"},
     {"LF file stays LF", "; c\n[S]\nk=1\n\n[T]\nx=1\n", "S", "k", "2", "; c\n[S]\nk=2\n\n[T]\nx=1\n"},
     {"CR file stays CR", "[S]\rk=1\r\r[T]\r", "S", "k", "2", "[S]\rk=2\r\r[T]\r"},
     {"CR CR LF kept", "[S]\r\r\nk=1\r\r\n", "S", "k", "2", "[S]\r\r\nk=2\r\r\n"},
     {"last line without line end", "[S]\r\nk=1", "S", "k", "2", "[S]\r\nk=2"},
-    {"'='-less line becomes k=v", "[S]\r\n  k  \r\nk=v\r\n", "S", "k", "1", "[S]\r\n  k=1\r\nk=v\r\n"},
+    {"'='-less line becomes k=v", "[S]\r\n  k  \r\nk=v\r\n", "S", "k", "1", "[S]\r\nk=1\r\nk=v\r\n"},
     {"first key of a name replaced", "[S]\r\nk=1\r\nK=2\r\n", "S", "K", "3", "[S]\r\nk=3\r\nK=2\r\n"},
     {"key \"\"", "[S]\r\n=v\r\n", "S", "", "w", "[S]\r\n=w\r\n"},
     {"NUL bytes elsewhere preserved", "a\0b\r\n[S]\r\nk=1\r\n\0junk\x01\r\n"sv, "S", "k", "2",
      "a\0b\r\n[S]\r\nk=2\r\n\0junk\x01\r\n"sv},
-    {"text after NUL in the key kept", "[S]\r\nk\0x=1\r\n"sv, "S", "k", "2", "[S]\r\nk\0x=2\r\n"sv},
+    {"key name ends at a NUL", "[S]\r\nk\0x=1\r\n"sv, "S", "k", "2", "[S]\r\nk=2\r\n"},
     {"text after NUL in the value replaced", "[S]\r\nk=1\0x\r\n"sv, "S", "k", "2", "[S]\r\nk=2\r\n"},
     {"header trailer and spacing kept", "\r\n\r\n[S] ; note \r\n\r\n k=1\r\n  \r\n", "S", "k", "2",
-     "\r\n\r\n[S] ; note \r\n\r\n k=2\r\n  \r\n"},
+     "\r\n\r\n[S] ; note \r\n\r\nk=2\r\n  \r\n"},
     {"value's leading blanks dropped, trailing kept", "[S]\r\nk=1\r\n", "S", "k", "  v  ", "[S]\r\nk=v  \r\n"},
     {"NUL ends the written value", "[S]\r\nk=1\r\n", "S", "k", "ab\0cd"sv, "[S]\r\nk=ab\r\n"},
     {"a later duplicate section stays", "[S]\r\nk=1\r\n[S]\r\nk=1\r\n", "S", "k", "2",
@@ -346,6 +346,46 @@ TEST(IniWrite, EveryByteRoundTripsInAValue) {
   }
 }
 
+std::string Utf16(std::string_view ascii) {
+  std::string units;
+  for (const char c : ascii) {
+    units += c;
+    units += '\0';
+  }
+  return units;
+}
+
+const std::string kUtf16Mark = "\xFF\xFE";
+
+TEST(IniUtf16, ReadsConvertToTheAnsiCodePage) {
+  const std::string file = kUtf16Mark + Utf16("[Sec]\r\nk = \"v\" \r\nhigh=") + "\xE4\0\xAC\x20"s + Utf16("\r\nwide=") +
+                           "\x00\x01"s + Utf16("\r\n");
+  ExpectRead(file, "sec", "K", "", 4096, "v", "plain value");
+  ExpectRead(file, "Sec", "high", "", 4096, "\xE4\x80", "a-umlaut and euro sign");
+  ExpectRead(file, "Sec", "wide", "", 4096, "\xEF\xBB\xBF\xC4\x80", "not in the code page: marked UTF-8");
+  ExpectRead(file, "Sec", "none", "def ", 4096, "def", "default");
+  ExpectRead(Utf16("[S]\r\nk=v\r\n"), "S", "k", "d", 4096, "d", "no mark: bytes");
+}
+
+TEST(IniUtf16, WritesKeepTheFileUtf16AndEveryOtherUnit) {
+  // A lone surrogate (00 D8) and an odd last byte must survive untouched.
+  const std::string before = kUtf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=1\r\n\r\n") + "\x7F"s;
+  IniDocument document{before};
+  EXPECT_FALSE(document.Write("S", "k", "1"));
+  EXPECT_EQ(document.Bytes(), before);
+  EXPECT_TRUE(document.Write("s", "K", "\xE4"));
+  EXPECT_TRUE(document.Write("S", "j", "\xEF\xBB\xBF\xC4\x80"));
+  EXPECT_TRUE(document.Write("T", "t", "2"));
+  EXPECT_EQ(document.Bytes(), kUtf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=") + "\xE4\0"s +
+                                  Utf16("\r\nj=") + "\x00\x01"s + Utf16("\r\n\r\n[T]\r\nt=2\r\n") + "\x7F"s);
+  EXPECT_EQ(document.Read("S", "k", "", 4096), "\xE4");
+  EXPECT_EQ(document.Read("S", "j", "", 4096), "\xEF\xBB\xBF\xC4\x80");
+
+  IniDocument onlyMark{kUtf16Mark};
+  EXPECT_TRUE(onlyMark.Write("S", "k", "v"));
+  EXPECT_EQ(onlyMark.Bytes(), kUtf16Mark + Utf16("[S]\r\nk=v\r\n"));
+}
+
 // A document that takes many writes and reads must end with the bytes that the same operations,
 // each on a freshly parsed file, give; and every read must agree with the one-shot scan.
 TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
@@ -354,7 +394,7 @@ TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
   const std::vector<std::string> values = {"1", "", "  x y  ", "\"q\"", "a\r\nb=c", "[S]", "v\0w"};
   const std::vector<std::string> starts = {
       "", "[S]\r\na=1\r\n\r\n[T]\r\nb\r\n", "junk\n[s]\rA=2\r\r\n[S]\nc=3", "[U]\r\n;x\r\n\r\n",
-      std::string("\0\x1A[S]\r\n[S\0]x\r\n", 16)};
+      "\0\x1A[S]\r\n[S\0]x\r\n"s, "\xFF\xFE[\0S\0]\0\n\0a\0=\0\x01\xD8"s};
   std::uint32_t seed = 12345;
   const auto next = [&seed](std::size_t n) {
     seed = seed * 1103515245u + 12345u;

@@ -66,7 +66,7 @@ TEST_F(PrivateProfileTest, WriteKeepsEveryOtherByte) {
   Put(file, before);
   EXPECT_TRUE(WriteIniValue("s", "A", "2", file));
   EXPECT_TRUE(WriteIniValue("S", "n", "3", file));
-  EXPECT_EQ(Get(file), "junk\0\x01\n[S] tail\n  a=2\n;c\nn=3\r\n\n[T]\rb=2"s);
+  EXPECT_EQ(Get(file), "junk\0\x01\n[S] tail\na=2\n;c\nn=3\r\n\n[T]\rb=2"s);
 }
 
 TEST_F(PrivateProfileTest, WriteThatChangesNothingDoesNotTouchTheFile) {
