@@ -9,6 +9,10 @@
 
 #include "settings/ini_document.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace barloom {
 namespace {
 
@@ -130,6 +134,23 @@ TEST_F(PrivateProfileTest, LongValueIsCutToTheBuffer) {
   EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), std::string(4095, 'x'));
   EXPECT_EQ(ReadIniValue("S", "k", "", 0, file), "");
 }
+
+#ifdef _WIN32
+// A file that another program holds without sharing: reads give the default, writes fail and
+// leave it alone, as with the platform's own functions.
+TEST_F(PrivateProfileTest, FileHeldWithoutSharing) {
+  const fs::path file = File("held.ini");
+  Put(file, "[S]\r\nk=1\r\n");
+  HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadIniValue("S", "k", "def", 4096, file), "def");
+  EXPECT_FALSE(WriteIniValue("S", "k", "2", file));
+  CloseHandle(held);
+  EXPECT_EQ(Get(file), "[S]\r\nk=1\r\n");
+  EXPECT_TRUE(WriteIniValue("S", "k", "2", file));
+  EXPECT_EQ(Get(file), "[S]\r\nk=2\r\n");
+}
+#endif
 
 }  // namespace
 }  // namespace barloom
