@@ -29,7 +29,8 @@
 //
 // Names
 //   - Requested names are taken up to a NUL (as a C string would be) and trimmed of blanks.
-//   - Names are compared with ASCII case folding only; bytes 0x80-0xFF must be equal.
+//   - Names are compared with ASCII case folding only; bytes 0x80-0xFF (in a UTF-16 file: every
+//     character past U+007F) must be equal.
 //   - Only the first section of a name is searched, and within it the first key of a name wins
 //     (an '='-less line included). Later duplicates are never read nor written.
 //
@@ -63,7 +64,8 @@
 //     0-byte file becomes "[S]\r\nk=v\r\n".
 //   - CR and LF in a written name or value are written raw (they make new lines, as on the
 //     platform); a key name such as "[k]" writes a line that is a header. The document then
-//     re-parses itself, so that later reads and writes see what a fresh load of the bytes sees.
+//     re-parses itself (one pass over it), so that later reads and writes see what a fresh load
+//     of the bytes sees.
 //
 // Cost: the one-shot read is one pass over the bytes that stops at the key. The document indexes
 // section names when it parses and a section's keys when that section is first used; every read
