@@ -99,7 +99,8 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   // Read only, key by key: LoadSettings would create the file at a first start.
   const cProfile profile;
   std::optional<std::string> lastPath = profile.ReadStringValue(SettingsSection, "LastPath", NotFoundMarker, settingsFile);
-  if (lastPath == NotFoundMarker) lastPath.reset();
+  // The wizard cannot create with an empty folder box, so an empty stored folder names none.
+  if (lastPath == NotFoundMarker || lastPath->empty()) lastPath.reset();
 
   WizardState state;
   state.BarCount = static_cast<std::int16_t>(options.Bars);

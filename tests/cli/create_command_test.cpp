@@ -186,6 +186,15 @@ TEST_F(CreateCommandTest, WithoutBarloomIniTheBarsFolderBesideTheProgram) {
   EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
 }
 
+TEST_F(CreateCommandTest, AnEmptyStoredFolderFallsBackToTheBarsFolder) {
+  // The wizard never creates with an empty folder box; the CLI must not write into the root.
+  core_testing::WriteFile(AppFolder() + Sep + "barloom.ini", "[Barloom]\r\nLastPath=\r\n");
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const std::string bars = AppFolder() + Sep + "bars";
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{bars + Sep + "Bar_01.bar", bars + Sep + "Bar_02.bar"}));
+}
+
 TEST_F(CreateCommandTest, FoldsPathsUnderCommanderPath) {
   const std::string out = AppFolder() + Sep + "bars";
   const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder(), "--folder", out},
