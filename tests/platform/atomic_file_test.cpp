@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,27 +14,16 @@
 #include <unistd.h>
 #endif
 
+#include "tests/support/temp_folder.h"
+
 namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::literals;
 
-class AtomicFileTest : public testing::Test {
+class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder_ = fs::temp_directory_path() / ("barloom-atomic-" + std::to_string(ticks));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(folder_, ignored);
-  }
 
   static void Put(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
@@ -54,7 +42,8 @@ class AtomicFileTest : public testing::Test {
                     fs::perm_options::remove);
   }
 
-  fs::path folder_;
+  barloom::testing::TempFolder temp_{"atomic"};
+  const fs::path folder_ = temp_.Path();
 };
 
 TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {

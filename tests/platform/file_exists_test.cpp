@@ -9,6 +9,8 @@
 #include "platform/code_page.h"
 #include "platform/not_found_marker.h"
 
+#include "tests/support/temp_folder.h"
+
 namespace barloom {
 namespace {
 
@@ -16,22 +18,13 @@ namespace fs = std::filesystem;
 
 class FileExistsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("barloom_file_exists_" + std::string(info->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
   std::string Make(const std::string& utf8Name, const std::string& content) const {
     const fs::path path = folder_ / PathFromUtf8(utf8Name);
     std::ofstream(path, std::ios::binary) << content;
     return Utf8FromPath(path);
   }
-  fs::path folder_;
+  barloom::testing::TempFolder temp_{"file-exists"};
+  const fs::path folder_ = temp_.Path();
 };
 
 TEST_F(FileExistsTest, FilesExistWhateverTheirSizeAndName) {

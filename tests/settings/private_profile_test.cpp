@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,26 +12,16 @@
 #include <windows.h>
 #endif
 
+#include "tests/support/temp_folder.h"
+
 namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::literals;
 
-class PrivateProfileTest : public testing::Test {
+class PrivateProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder_ = fs::temp_directory_path() / ("barloom-profile-" + std::to_string(ticks));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(folder_, ignored);
-  }
 
   fs::path File(const char* name) const { return folder_ / name; }
 
@@ -41,7 +30,8 @@ class PrivateProfileTest : public testing::Test {
   }
   static std::string Get(const fs::path& file) { return ReadFileBytes(file).value_or("<missing>"); }
 
-  fs::path folder_;
+  barloom::testing::TempFolder temp_{"profile"};
+  const fs::path folder_ = temp_.Path();
 };
 
 TEST_F(PrivateProfileTest, MissingFileOrFolderReadsTheDefault) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/not_found_marker.h"
-#include "tests/settings/settings_test_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom {
 namespace {
@@ -21,7 +21,7 @@ class ProfileTest : public ::testing::Test {
   std::string File() const { return folder_.PathOf("test.ini"); }
   std::string Bytes() const { return folder_.Read("test.ini"); }
 
-  testing::SettingsTestFolder folder_;
+  testing::TempFolder folder_{testing::BeyondAnsiTag};
   cProfile profile_;
 };
 

@@ -9,7 +9,7 @@
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
-#include "tests/settings/settings_test_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom {
 namespace {
@@ -29,7 +29,7 @@ class SettingsFileTest : public ::testing::Test {
     return settings;
   }
 
-  testing::SettingsTestFolder folder_;
+  testing::TempFolder folder_{testing::BeyondAnsiTag};
   cProfile profile_;
   Settings settings_;
 };
@@ -207,7 +207,7 @@ TEST_F(SettingsFileTest, TheMarkerIsNeverStoredAsAValue) {
 }
 
 TEST(SettingsFileWithoutFolder, AFileThatCannotBeWrittenGivesTheDefaults) {
-  testing::SettingsTestFolder folder;
+  testing::TempFolder folder{testing::BeyondAnsiTag};
   Settings settings;
   SetAppFolder(settings, folder.PathOf("missing-folder"));
   const cProfile profile;

@@ -1,0 +1,77 @@
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "platform/code_page.h"
+#include "platform/path_text.h"
+
+namespace barloom::testing {
+
+// The bytes of a file, or nullopt when it cannot be opened.
+inline std::optional<std::string> ReadBytes(std::string_view utf8File) {
+  std::ifstream in(PathFromUtf8(utf8File), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFile(std::string_view utf8File, std::string_view bytes) {
+  std::ofstream out(PathFromUtf8(utf8File), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A folder tag with Cyrillic and CJK letters: every path in such a folder needs more than the
+// ANSI code page.
+inline constexpr std::string_view BeyondAnsiTag = "\u041F\u0430\u043F\u043A\u0430-\u65E5";
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end
+// (also when a test left it or its files read-only). `tag` becomes part of its name, so a test
+// can give every path in it letters beyond the ANSI code page.
+class TempFolder {
+ public:
+  explicit TempFolder(std::string_view tag = "test") {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            PathFromUtf8("barloom-" + std::string{tag} + "-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    // Read-only files cannot be deleted on Windows: make everything writable first.
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                   ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::string Utf8() const { return Utf8FromPath(path_); }
+  // The folder as UTF-8, ending in the separator.
+  std::string Folder() const { return AddBackslash(Utf8()); }
+  // The full path (UTF-8) of the file `name` in the folder, written or not.
+  std::string PathOf(std::string_view name) const { return Folder() + std::string{name}; }
+
+  // Writes `bytes` as the file `name` and gives its full path.
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    const std::string file = PathOf(name);
+    WriteFile(file, bytes);
+    return file;
+  }
+  // The bytes of the file `name`; "<missing>" when there is none.
+  std::string Read(std::string_view name) const { return ReadBytes(PathOf(name)).value_or("<missing>"); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace barloom::testing
