@@ -1,5 +1,4 @@
 // The portable (POSIX) replacement of a file; the Windows one is in atomic_file_win32.cpp.
-#ifndef _WIN32
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
@@ -114,4 +113,3 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
 }
 
 }  // namespace barloom
-#endif  // !_WIN32

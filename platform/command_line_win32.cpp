@@ -1,18 +1,14 @@
-#include "platform/command_line.h"
-
-#ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/command_line.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_text.h"
-#endif
 
 namespace barloom {
 
-#ifdef _WIN32
-
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  // argv holds ANSI text on Windows; the wide command line holds what the user typed.
   int count = 0;
   UniqueLocalMemory<LPWSTR*> wide{CommandLineToArgvW(GetCommandLineW(), &count)};
   if (!wide) return {argv, argv + argc};
@@ -23,13 +19,5 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
-
-#else
-
-std::vector<std::string> CommandLineArguments(int argc, char** argv) { return {argv, argv + argc}; }
-
-void UseUtf8Console() {}
-
-#endif
 
 }  // namespace barloom
