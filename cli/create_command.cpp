@@ -78,11 +78,11 @@ const CLI::Validator ImportArgument{
       if (!IsExistingFile(choice->File)) return "file not found: " + choice->File;
       return {};
     },
-    "I=FILE", "IMPORT"};
+    "", "IMPORT"};
 
 const CLI::Validator ExistingFolderArgument{
     [](std::string& text) -> std::string { return IsExistingFolder(text) ? std::string{} : "folder not found: " + text; },
-    "FOLDER", "EXISTING_FOLDER"};
+    "", "EXISTING_FOLDER"};
 
 void RunCreate(const CreateOptions& options, int& exitCode) {
   std::map<int, std::string> imports;  // a bar named twice: the last file wins
@@ -134,14 +134,16 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
 void AddCreateCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<CreateOptions>();
   CLI::App* command = app.add_subcommand(
-      "create", "Writes a set of interlinked button bars, as the wizard's Create does, and prints each file written.");
+      "create", "Write a set of interlinked button bars, as the wizard's Create does, and print each file written.");
   command->add_option("--bars", options->Bars, "Number of bars in the set, 2 to 20")
       ->required()
-      ->check(CLI::Range(MinBarCount, MaxBarCount));
+      ->check(CLI::Range(MinBarCount, MaxBarCount))
+      ->option_text("N REQUIRED");
   options->FolderOption = command->add_option(
       "--folder", options->Folder,
       "Folder the bar files are written to, created when missing (default: LastPath from barloom.ini, else the app "
-      "folder's \"bars\")");
+      "folder's \"bars\")")
+      ->type_name("DIR");
   options->PrefixOption = command->add_option(
       "--prefix", options->Prefix, "Text before the two-digit number of each file name (default: BarFilePrefix from "
                                    "barloom.ini, else \"Bar_\"); may be empty");
@@ -153,6 +155,7 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
           ->add_option("--app-folder", options->AppFolder,
                        "Folder whose \"icons\" the bars point to and whose barloom.ini gives the defaults (default: "
                        "the folder of this program)")
+          ->type_name("DIR")
           ->check(ExistingFolderArgument);
   command->callback([options, &exitCode] { RunCreate(*options, exitCode); });
 }
