@@ -36,8 +36,8 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The target's own write permission bits decide, not what the OS would let us do: root may write
-// into any file, yet a file its owner marked read-only must stay as it is.
+// The write permission bits decide, not what the OS would let us do: root may write into any
+// file or folder, yet one its owner marked read-only must stay as it is.
 bool IsReadOnly(const struct stat& info) {
   if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) == 0;
   if (info.st_gid == ::getegid()) return (info.st_mode & S_IWGRP) == 0;
@@ -70,6 +70,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
   if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
     return Fail(error, "The folder does not exist.");
   }
+  if (IsReadOnly(folderInfo)) return Fail(error, "The folder is read-only.");
   struct stat fileInfo {};
   const bool exists = ::stat(file.c_str(), &fileInfo) == 0;
   mode_t mode = 0666;  // narrowed by the umask, as for any new file

@@ -144,6 +144,28 @@ TEST(BuildBarSet, AFileHeldOpenByAnotherProgramStopsTheRun) {
   fclose(held);
   EXPECT_EQ(ReadBytes(old), "old content\r\n");
 }
+#else
+// A folder's read-only attribute does not protect its files on Windows; on other systems its
+// permission bits do, for every user.
+TEST(BuildBarSet, AReadOnlySaveFolderStopsTheRunAtTheFirstBar) {
+  TempFolder temp;
+  const std::string folder = temp.PathOf("locked");
+  std::filesystem::create_directory(PathFromUtf8(folder));
+  const std::string file = folder + PathSeparator + "Bar_01.bar";
+  core_testing::WriteFile(file, "old\r\n");
+  std::filesystem::permissions(PathFromUtf8(folder),
+                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  WizardState state = SetOf(2, AddBackslash(folder));
+  RecordingProgress display;
+  const BuildResult result = BuildBarSet(state, Options(NativePath("C:\\App\\")), display);
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(result.Error->File, file);
+  EXPECT_TRUE(result.WrittenFiles.empty());
+  EXPECT_EQ(ReadBytes(file), "old\r\n");
+  EXPECT_EQ(FolderEntries(PathFromUtf8(folder)), std::vector<std::string>{"Bar_01.bar"});
+}
 #endif
 
 TEST(WriteBarFiles, ABarCountOutsideTheRangeWritesNothing) {
