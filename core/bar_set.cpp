@@ -20,11 +20,25 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return std::nullopt;
   std::filesystem::create_directories(path, error);
-  if (std::filesystem::is_directory(path)) return std::nullopt;
+  // A name the file system refuses (too long, say) must come back as an error, not an exception.
+  std::error_code statusError;
+  if (std::filesystem::is_directory(path, statusError)) return std::nullopt;
+  if (!error) error = statusError;
   return FileError{folder, error ? error.message() : std::string{"The folder cannot be created."}};
 }
 
+bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
 }  // namespace
+
+std::optional<std::string> BarFilePrefixProblem(std::string_view prefix) {
+  for (const char c : prefix) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view{"\\/:*?\"<>|"}.find(c) != std::string_view::npos)
+      return "The file name prefix holds a character that no file name can hold (\\ / : * ? \" < > | or a control "
+             "character).";
+  }
+  return std::nullopt;
+}
 
 std::string FileError::Message() const { return "Cannot write " + File + ": " + Reason; }
 
@@ -35,9 +49,24 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
     result.Error = FileError{state.SaveFolder, "A set has 2 to 20 bars."};
     return result;
   }
+  // An empty folder would become the root of the drive.
+  if (state.SaveFolder.empty()) {
+    result.Error = FileError{state.SaveFolder, "No folder is chosen for the bar files."};
+    return result;
+  }
   state.SaveFolder = AddBackslash(state.SaveFolder);
   // Every bar names all others, so all paths are known before the first file is written.
   FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
+  if (auto problem = BarFilePrefixProblem(options.BarFilePrefix)) {
+    result.Error = FileError{state.BarFiles[1], std::move(*problem)};
+    return result;
+  }
+  for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
+    if (HoldsLineBreak(folder)) {
+      result.Error = FileError{std::string{folder}, "A bar file cannot hold a path with a line break."};
+      return result;
+    }
+  }
   progress.Start(1, count + 2);
   if (auto error = EnsureFolder(state.SaveFolder)) {
     result.Error = std::move(error);

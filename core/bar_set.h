@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/bar_set_result.h"
 #include "core/progress.h"
@@ -17,8 +18,15 @@ struct BarSetOptions {
   unsigned CodePage = 0;                         // 0: the system's ANSI code page
 };
 
+// Why `prefix` cannot begin the name of a bar file, or nullopt when it can: it holds a path
+// separator, a character that Windows refuses in file names (: * ? " < > |) or a control
+// character. The same on every platform, since the bars are Windows files.
+std::optional<std::string> BarFilePrefixProblem(std::string_view prefix);
+
 // Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
-// writes every bar file, each atomically, one after the other. Progress: value 1, maximum
+// writes every bar file, each atomically, one after the other. Nothing is written when the save
+// folder is empty, the prefix cannot begin a file name, or a folder holds a line break (it would
+// break the bar's lines). Progress: value 1, maximum
 // BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
 // the error names it, the files before it stay as written, no file is ever half-written.
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);

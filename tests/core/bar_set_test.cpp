@@ -168,6 +168,86 @@ TEST(BuildBarSet, AReadOnlySaveFolderStopsTheRunAtTheFirstBar) {
 }
 #endif
 
+// A prefix is part of a file name: a separator in it would write elsewhere ("..\\" even outside
+// the save folder), a character Windows refuses would fail or, for ':', hide the bar in a stream
+// of another file, and a line break would break the lines of every bar. Nothing is written, and
+// the error names the first bar's file.
+TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
+  const std::vector<std::string> refused = {"a/b", "a\\b", "../up", "..\\up", "a:b", "a*b", "a?b", "a\"b",
+                                            "a<b", "a>b", "a|b", "a\nb", "a\rb", "a\tb", std::string("a\0b", 3)};
+  for (const std::string& prefix : refused) {
+    TempFolder temp;
+    const std::string folder = temp.Folder() + "bars" + PathSeparator;
+    WizardState state = SetOf(2, folder);
+    RecordingProgress display;
+    Progress progress{display};
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
+    ASSERT_TRUE(result.Error) << prefix;
+    EXPECT_EQ(result.Error->File, folder + prefix + "01.bar") << prefix;
+    EXPECT_FALSE(result.Error->Reason.empty());
+    EXPECT_TRUE(result.WrittenFiles.empty()) << prefix;
+    EXPECT_TRUE(FolderEntries(temp.Path()).empty()) << prefix;
+  }
+  // Letters of any script, blanks, dots and the like are fine.
+  for (const std::string prefix : {"\u0416_", " a.b-c (1) ", "%x%#"}) {
+    TempFolder temp;
+    WizardState state = SetOf(2, temp.Folder());
+    RecordingProgress display;
+    Progress progress{display};
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
+    ASSERT_FALSE(result.Error) << result.Error->Message();
+    EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{prefix + "01.bar", prefix + "02.bar"}));
+  }
+}
+
+// A folder name may hold a line break where the file system allows it; written into a bar it
+// would end the line and start a made-up one. No bar is written rather than a broken one.
+TEST(WriteBarFiles, AFolderWithALineBreakInItsNameWritesNoBrokenBar) {
+  struct Case {
+    std::string SaveFolderName;
+    std::string AppFolder;
+  };
+  const std::vector<Case> cases = {{"bars", NativePath("C:\\App\nicons\\")}, {"line\nbreak", NativePath("C:\\App\\")},
+                                   {"carriage\rreturn", NativePath("C:\\App\\")}};
+  for (const Case& c : cases) {
+    TempFolder temp;
+    WizardState state = SetOf(2, temp.Folder() + c.SaveFolderName + PathSeparator);
+    RecordingProgress display;
+    Progress progress{display};
+    const BuildResult result = WriteBarFiles(state, Options(c.AppFolder), progress);
+    ASSERT_TRUE(result.Error) << c.SaveFolderName;
+    EXPECT_TRUE(result.WrittenFiles.empty());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.Path()))
+      EXPECT_FALSE(entry.is_regular_file()) << Utf8FromPath(entry.path());
+  }
+}
+
+// Names the file system refuses outright (a folder name longer than any file system allows)
+// are an error like any other, never an exception.
+TEST(WriteBarFiles, AFolderNameTooLongForTheFileSystemIsNamed) {
+  TempFolder temp;
+  WizardState state = SetOf(2, temp.Folder() + std::string(300, 'y') + PathSeparator);
+  const std::string folder = state.SaveFolder;
+  RecordingProgress display;
+  Progress progress{display};
+  BuildResult result;
+  ASSERT_NO_THROW(result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress));
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(result.Error->File, folder);
+  EXPECT_TRUE(result.WrittenFiles.empty());
+}
+
+// An empty save folder names no folder; it must not become the root of the drive.
+TEST(WriteBarFiles, NoSaveFolderWritesNothing) {
+  WizardState state = SetOf(2, "");
+  RecordingProgress display;
+  Progress progress{display};
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  ASSERT_TRUE(result.Error);
+  EXPECT_TRUE(result.WrittenFiles.empty());
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(std::string(1, PathSeparator) + "Bar_01.bar")));
+}
+
 TEST(WriteBarFiles, ABarCountOutsideTheRangeWritesNothing) {
   TempFolder temp;
   for (const int count : {1, 21}) {
