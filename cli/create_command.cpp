@@ -80,6 +80,13 @@ const CLI::Validator ImportArgument{
     },
     "", "IMPORT"};
 
+// An empty folder would be made absolute as the root of the drive.
+const CLI::Validator FolderArgument{
+    [](std::string& text) -> std::string { return text.empty() ? "a folder is needed" : std::string{}; }, "", "FOLDER"};
+
+const CLI::Validator PrefixArgument{
+    [](std::string& text) -> std::string { return BarFilePrefixProblem(text).value_or(std::string{}); }, "", "PREFIX"};
+
 const CLI::Validator ExistingFolderArgument{
     [](std::string& text) -> std::string { return IsExistingFolder(text) ? std::string{} : "folder not found: " + text; },
     "", "EXISTING_FOLDER"};
@@ -143,10 +150,12 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
       "--folder", options->Folder,
       "Folder the bar files are written to, created when missing (default: LastPath from barloom.ini, else the app "
       "folder's \"bars\")")
-      ->type_name("DIR");
+      ->type_name("DIR")
+      ->check(FolderArgument);
   options->PrefixOption = command->add_option(
       "--prefix", options->Prefix, "Text before the two-digit number of each file name (default: BarFilePrefix from "
-                                   "barloom.ini, else \"Bar_\"); may be empty");
+                                   "barloom.ini, else \"Bar_\"); may be empty")
+      ->check(PrefixArgument);
   command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
       ->type_name("I=FILE")
       ->check(ImportArgument);

@@ -98,6 +98,10 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
       {"create", "--bars", "3", "--import", source},
       {"create", "--bars", "3", "--app-folder", temp_.PathOf("no such folder")},
       {"create", "--bars", "3", "--unknown"},
+      // A prefix that cannot begin a file name is the argument's fault, before any file is made.
+      {"create", "--bars", "3", "--prefix", "a:b"},
+      {"create", "--bars", "3", "--prefix", std::string{".."} + Sep + "up_"},
+      {"create", "--bars", "3", "--prefix", "a\nb"},
   };
   for (std::vector<std::string> arguments : cases) {
     arguments.insert(arguments.end(), {"--folder", out});
@@ -109,6 +113,14 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
     EXPECT_EQ(result.Output, "");
     EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(out)));
   }
+}
+
+// An empty folder argument names no folder: it must not become the root of the drive.
+TEST_F(CreateCommandTest, AnEmptyFolderArgumentIsAUsageError) {
+  const ProcessResult result = Run({"create", "--bars", "2", "--folder", "", "--app-folder", AppFolder()});
+  EXPECT_EQ(result.ExitCode, 2) << result.Errors;
+  EXPECT_NE(result.Errors.find("--folder"), std::string::npos) << result.Errors;
+  EXPECT_EQ(result.Output, "");
 }
 
 TEST_F(CreateCommandTest, ImportsTheLastFileNamedForABar) {
