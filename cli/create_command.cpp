@@ -33,11 +33,14 @@ struct CreateOptions {
   CLI::Option* AppFolderOption = nullptr;
 };
 
-// Bars name their files and icons by full path, so relative arguments are resolved here.
+// Bars name their files and icons by full path, so relative arguments are resolved here, and
+// in plain form: "." and ".." steps would keep a path under Total Commander's folder from being
+// folded (Windows resolves them by the text alone, as done here).
 std::string AbsoluteFolder(const std::string& utf8) {
   std::error_code error;
   std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(utf8), error);
   if (error) path = PathFromUtf8(utf8);
+  path = path.lexically_normal();
   path.make_preferred();
   return Utf8FromPath(path);
 }

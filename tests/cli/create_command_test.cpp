@@ -219,6 +219,22 @@ TEST_F(CreateCommandTest, FoldsPathsUnderCommanderPath) {
   EXPECT_EQ(bar, Expected(2, 1, out, AppFolder(), "Bar_", AddBackslash(Utf8FromPath(temp_.Path()))));
 }
 
+// A folder given with "." and ".." steps lies under Total Commander's folder all the same: the
+// bars name it in its plain form, folded.
+TEST_F(CreateCommandTest, AFolderWithDotStepsIsWrittenPlainAndFolded) {
+  const std::string commander = Folder("tc");
+  const std::string out = AppFolder() + Sep + "." + Sep + ".." + Sep + "tc" + Sep + "bars";
+  const std::string plain = commander + Sep + "bars";
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder() + Sep + "." + Sep, "--folder", out},
+                                   {{"COMMANDER_PATH", commander}});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{plain + Sep + "Bar_01.bar", plain + Sep + "Bar_02.bar"}));
+  const std::string bar = ReadBytes(plain + Sep + "Bar_01.bar").value_or("");
+  EXPECT_NE(bar.find("\r\ncmd2=%Commander_Path%" + std::string(1, Sep) + "bars" + Sep + "Bar_02.bar\r\n"), std::string::npos)
+      << bar;
+  EXPECT_EQ(bar, Expected(2, 1, plain, AppFolder(), "Bar_", AddBackslash(commander)));
+}
+
 TEST_F(CreateCommandTest, AFolderNamedInAnyScript) {
   const std::string out = Folder("Ärger Папка 漢字");
   const ProcessResult result = Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()});
