@@ -634,7 +634,8 @@ FileReadResult ReadFileBytes(const std::filesystem::path& file, std::string& byt
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(file, error);
   if (status.type() == std::filesystem::file_type::not_found) return FileReadResult::Missing;
-  if (error || std::filesystem::is_directory(status)) return FileReadResult::Unreadable;
+  // Only an ordinary file: a named pipe or a device would make the read wait for a writer.
+  if (error || !std::filesystem::is_regular_file(status)) return FileReadResult::Unreadable;
   std::ifstream in(file, std::ios::binary);
   if (!in) return FileReadResult::Unreadable;
   in.seekg(0, std::ios::end);
