@@ -45,10 +45,15 @@ std::string AbsoluteFolder(const std::string& utf8) {
   return Utf8FromPath(path);
 }
 
-bool IsExistingFile(const std::string& utf8) {
+// Why `utf8` cannot be imported from, or "" when it names an ordinary file (a named pipe or a
+// device would only be read as nothing).
+std::string ImportFileProblem(const std::string& utf8) {
   std::error_code error;
   const auto status = std::filesystem::status(PathFromUtf8(utf8), error);
-  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+  if (std::filesystem::is_regular_file(status)) return {};
+  if (std::filesystem::is_directory(status)) return "a folder, not a bar file: " + utf8;
+  if (std::filesystem::exists(status)) return "not an ordinary file: " + utf8;
+  return "file not found: " + utf8;
 }
 
 bool IsExistingFolder(const std::string& utf8) {
@@ -78,8 +83,7 @@ const CLI::Validator ImportArgument{
       const auto choice = ParseImport(text);
       if (!choice) return "expected I=FILE with a bar number I: " + text;
       if (choice->Slot < 1 || choice->Slot > MaxBarCount) return "bar number out of range 1..20: " + text;
-      if (!IsExistingFile(choice->File)) return "file not found: " + choice->File;
-      return {};
+      return ImportFileProblem(choice->File);
     },
     "", "IMPORT"};
 

@@ -115,6 +115,22 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
   }
 }
 
+// The usage message says what is wrong with a file named for import.
+TEST_F(CreateCommandTest, AnImportThatIsNoFileSaysWhatItIs) {
+  struct Case {
+    std::string File;
+    std::string Message;
+  };
+  const std::vector<Case> cases = {{Utf8FromPath(temp_.Path()), "a folder, not a bar file: "},
+                                   {temp_.PathOf("missing.bar"), "file not found: "}};
+  for (const Case& c : cases) {
+    const ProcessResult result =
+        Run({"create", "--bars", "2", "--folder", Folder("out"), "--app-folder", AppFolder(), "--import", "1=" + c.File});
+    EXPECT_EQ(result.ExitCode, 2) << result.Errors;
+    EXPECT_NE(result.Errors.find(c.Message + c.File), std::string::npos) << result.Errors;
+  }
+}
+
 // An empty folder argument names no folder: it must not become the root of the drive.
 TEST_F(CreateCommandTest, AnEmptyFolderArgumentIsAUsageError) {
   const ProcessResult result = Run({"create", "--bars", "2", "--folder", "", "--app-folder", AppFolder()});
