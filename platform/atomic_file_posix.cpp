@@ -44,11 +44,15 @@ bool IsReadOnly(const struct stat& info) {
   return (info.st_mode & S_IWOTH) == 0;
 }
 
+// At most this much of the file's name goes into the temporary name, so that the temporary
+// name stays within the longest name a file system allows (255 bytes) whatever the file's.
+constexpr std::size_t MaxNamePart = 200;
+
 std::string TemporaryName(const std::filesystem::path& file) {
   static std::atomic<unsigned> counter{0};
   const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
   std::string name = ".";
-  name.append(file.filename().string()).append(".").append(std::to_string(::getpid()));
+  name.append(file.filename().string().substr(0, MaxNamePart)).append(".").append(std::to_string(::getpid()));
   name.append("-").append(std::to_string(counter.fetch_add(1)));
   name.append("-").append(std::to_string(ticks % 100000)).append(".tmp");
   return name;

@@ -30,6 +30,15 @@ bool Fail(std::string* error, std::string reason) {
   return false;
 }
 
+// The part of the file's name that goes into the temporary name: at most 200 characters (never
+// half a surrogate pair), so that the temporary name stays within the longest name allowed (255)
+// whatever the file's.
+std::wstring TemporaryNamePart(const std::filesystem::path& file) {
+  std::wstring name = file.filename().native();
+  if (name.size() > 200) name.resize(IS_HIGH_SURROGATE(name[199]) ? 199 : 200);
+  return name;
+}
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
@@ -74,7 +83,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
   std::filesystem::path temporary;
   UniqueFileHandle out;
   for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-    temporary = folder / (L"~" + file.filename().native() + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    temporary = folder / (L"~" + TemporaryNamePart(file) + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                           std::to_wstring(counter.fetch_add(1)) + L".tmp");
     out.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keep, nullptr));
     if (!out) {

@@ -60,6 +60,20 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
   EXPECT_EQ(Names(), std::vector<std::string>{"a.bar"}) << "no temporary file left";
 }
 
+// Any name the file system takes can be replaced: the temporary file's name must not outgrow
+// the longest name allowed (255), whatever the target's length.
+TEST_F(AtomicFileTest, NamesUpToTheFileSystemsLimitCanBeReplaced) {
+  for (const std::size_t length : {100u, 200u, 240u, 255u}) {
+    const fs::path file = folder_ / std::string(length, 'n');
+    std::string error;
+    ASSERT_TRUE(ReplaceFileAtomically(file, "first", &error)) << length << ": " << error;
+    ASSERT_TRUE(ReplaceFileAtomically(file, "second", &error)) << length << ": " << error;
+    EXPECT_EQ(Get(file), "second");
+    fs::remove(file);
+    EXPECT_TRUE(Names().empty()) << "no temporary file left";
+  }
+}
+
 TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
   const fs::path readOnly = folder_ / "ro.ini";
   Put(readOnly, "keep");
