@@ -7,8 +7,8 @@ struct Settings;
 
 // The text of `id` in the user's language, as UTF-8: the built-in text while
 // settings.UseDefaultLanguage is non-zero; otherwise the language file's text for the ID
-// (decoded with the code page of settings.FontScript, or as UTF-8 when the file starts with
-// the UTF-8 byte-order mark), falling back to the built-in text when the file has none.
+// (decoded with the code page of settings.FontScript, or as UTF-8 or UTF-16 when the file
+// starts with that byte-order mark), falling back to the built-in text when the file has none.
 std::string GetText(int id, const Settings& settings);
 
 }  // namespace barloom

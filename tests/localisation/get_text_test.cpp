@@ -8,6 +8,7 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/language_file.h"
 #include "platform/code_page.h"
+#include "platform/utf8.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
 
@@ -137,6 +138,27 @@ TEST_F(GetTextTest, AFileWithTheUtf8MarkIsReadAsUtf8WhateverFontScriptSays) {
   // Without the mark the same bytes are 8-bit text of the font's code page.
   EXPECT_EQ(GetText(101, UsingFile(file.substr(3), 204)),
             DecodeCodePage("&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB \xD7\xA7\xD7\x95\xD7\x91\xD7\xA5", 1251));
+}
+
+// "Unicode" as Notepad saves it: UTF-16 LE behind its mark.
+std::string Utf16LeFile(std::string_view utf8Text) {
+  std::string bytes = "\xFF\xFE";
+  for (std::size_t pos = 0; pos < utf8Text.size();) {
+    const char32_t c = utf8::Next(utf8Text, pos);  // the test texts lie in the basic plane
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>((c >> 8) & 0xFF);
+  }
+  return bytes;
+}
+
+TEST_F(GetTextTest, AUtf16FileIsReadAsTheUnicodeItHoldsWhateverFontScriptSays) {
+  const std::string file = Utf16LeFile("[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Файл קובץ\r\n110=/E\r\n150=Été\r\n");
+  for (int fontScript : {0, 1, 177, 204, 238}) {
+    EXPECT_EQ(GetText(101, UsingFile(file, fontScript)), "&Файл קובץ") << fontScript;
+    EXPECT_EQ(GetText(110, UsingFile(file, fontScript)), "E&xit") << fontScript;
+    EXPECT_EQ(GetText(150, UsingFile(file, fontScript)), "Été") << fontScript;
+    EXPECT_TRUE(ReadRightToLeftLanguage(UsingFile(file, fontScript))) << fontScript;
+  }
 }
 
 TEST_F(GetTextTest, BrokenUtf8IsRepairedNeverPassedOn) {
