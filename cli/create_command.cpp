@@ -135,12 +135,16 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
   std::cout.flush();
   for (const std::string& warning : result.Warnings) std::cerr << "barloom-cli: warning: " << warning << '\n';
+  exitCode = ExitSuccess;
+  // The list is what a script reads: losing it (a full disk behind the redirection) is a failure.
+  if (!std::cout) {
+    std::cerr << "barloom-cli: cannot write the list of files written.\n";
+    exitCode = ExitFailure;
+  }
   if (result.Error) {
     std::cerr << "barloom-cli: " << result.Error->Message() << '\n';
     exitCode = ExitFailure;
-    return;
   }
-  exitCode = ExitSuccess;
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct TextsOptions {
 // Writes to `out`, for every text ID of the built-in table in ascending order, the ID, a tab and
 // the text the program would show (UTF-8), one per line; writes to `err` which IDs fall back to
 // the built-in text. A language file that does not exist is an error: ExitFailure, nothing on
-// `out`. Otherwise ExitSuccess.
+// `out`. So is an `out` that cannot be written. Otherwise ExitSuccess.
 int RunTexts(const TextsOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace barloom

@@ -2,6 +2,7 @@
 // environment, checked by its exit code, its output and the files it leaves.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/bar_layout.h"
@@ -10,6 +11,10 @@
 #include "settings/ini_document.h"
 #include "tests/cli/run_process.h"
 #include "tests/core/test_support.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 namespace barloom {
 namespace {
@@ -114,6 +119,20 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(out)));
   }
 }
+
+#ifndef _WIN32
+// The list of files written is what a script reads: when it cannot be written, the run failed
+// (the files themselves stay written).
+TEST_F(CreateCommandTest, AListThatCannotBeWrittenIsAFailure) {
+  const std::string out = Folder("out");
+  const std::string command = "'" + testing::BarloomCliPath() + "' create --bars 2 --folder '" + out +
+                              "' --app-folder '" + AppFolder() + "' >/dev/full 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_02.bar")));
+}
+#endif
 
 // The usage message says what is wrong with a file named for import.
 TEST_F(CreateCommandTest, AnImportThatIsNoFileSaysWhatItIs) {

@@ -99,6 +99,15 @@ TEST(TextsCommand, AMissingLanguageFileIsAnError) {
   }
 }
 
+// The list is the command's result: when it cannot be written (a full disk behind the redirected
+// output), the run failed.
+TEST(TextsCommand, AListThatCannotBeWrittenIsAFailure) {
+  std::ostream out(nullptr);  // every write fails
+  std::ostringstream err;
+  EXPECT_EQ(RunTexts(TextsOptions{}, out, err), ExitFailure);
+  EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
+}
+
 TEST(TextsCommand, ArgumentsAreChecked) {
   struct Case {
     std::vector<std::string> Arguments;
