@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace barloom {
 namespace {
@@ -36,11 +38,21 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The effective group or one of the supplementary groups, as the system grants group rights.
+bool IsOwnGroup(gid_t group) {
+  if (group == ::getegid()) return true;
+  const int count = ::getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int listed = ::getgroups(count, groups.data());
+  return listed > 0 && std::find(groups.begin(), groups.begin() + listed, group) != groups.begin() + listed;
+}
+
 // The write permission bits decide, not what the OS would let us do: root may write into any
 // file or folder, yet one its owner marked read-only must stay as it is.
 bool IsReadOnly(const struct stat& info) {
   if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) == 0;
-  if (info.st_gid == ::getegid()) return (info.st_mode & S_IWGRP) == 0;
+  if (IsOwnGroup(info.st_gid)) return (info.st_mode & S_IWGRP) == 0;
   return (info.st_mode & S_IWOTH) == 0;
 }
 

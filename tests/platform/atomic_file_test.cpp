@@ -11,6 +11,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -134,6 +136,30 @@ TEST_F(AtomicFileTest, ReadOnlyFolderFailsEvenForRoot) {
   EXPECT_FALSE(ReplaceFileAtomically(file, "new", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(Get(file), "keep");
+}
+
+// A folder shared through a group that is one of the user's supplementary groups (not the
+// primary one) is writable. The child process takes such a group; setting it up needs root.
+TEST_F(AtomicFileTest, AFolderWritableThroughASupplementaryGroupIsWritten) {
+  if (::geteuid() != 0) GTEST_SKIP() << "setting up the groups needs root";
+  constexpr gid_t SharedGroup = 4242;
+  constexpr uid_t OtherOwner = 65534;
+  const fs::path shared = folder_ / "shared";
+  fs::create_directory(shared);
+  ASSERT_EQ(::chown(shared.c_str(), OtherOwner, SharedGroup), 0);
+  fs::permissions(shared, fs::perms::owner_all | fs::perms::group_all);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const gid_t groups[] = {SharedGroup};
+    if (::setgroups(1, groups) != 0) ::_exit(2);
+    ::_exit(ReplaceFileAtomically(shared / "Bar_01.bar", "bytes") ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Get(shared / "Bar_01.bar"), "bytes");
 }
 
 TEST_F(AtomicFileTest, PermissionsAndLinksSurvive) {
