@@ -26,7 +26,6 @@ using namespace std::literals;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-
   static void Put(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
   }

@@ -31,7 +31,6 @@ using namespace std::literals;
 
 class PrivateProfileTest : public ::testing::Test {
  protected:
-
   fs::path File(const char* name) const { return folder_ / name; }
 
   static void Put(const fs::path& file, const std::string& bytes) {
