@@ -14,7 +14,6 @@
 #include "core/wizard_state.h"
 #include "platform/code_page.h"
 #include "platform/executable_path.h"
-#include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
@@ -107,27 +106,23 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
     imports[choice->Slot] = AbsoluteFolder(choice->File);
   }
 
-  const std::string appFolder =
-      AddBackslash(options.AppFolderOption->count() > 0 ? AbsoluteFolder(options.AppFolder) : ExecutableFolder());
-  const std::string settingsFile = appFolder + std::string{SettingsFileName};
-  // Read only, key by key: LoadSettings would create the file at a first start.
-  const cProfile profile;
-  std::optional<std::string> lastPath = profile.ReadStringValue(SettingsSection, "LastPath", NotFoundMarker, settingsFile);
+  Settings settings;
+  SetAppFolder(settings, options.AppFolderOption->count() > 0 ? AbsoluteFolder(options.AppFolder) : ExecutableFolder());
+  // Read only: LoadSettings would create barloom.ini at a first start.
+  ReadSettings(settings, cProfile{});
   // The wizard cannot create with an empty folder box, so an empty stored folder names none.
-  if (lastPath == NotFoundMarker || lastPath->empty()) lastPath.reset();
+  std::optional<std::string> lastPath = settings.LastPath;
+  if (lastPath && lastPath->empty()) lastPath.reset();
 
   WizardState state;
   state.BarCount = static_cast<std::int16_t>(options.Bars);
   state.SaveFolder = options.FolderOption->count() > 0 ? AddBackslash(AbsoluteFolder(options.Folder))
-                                                       : StartUpFolder(lastPath, appFolder).SaveFolder;
+                                                       : StartUpFolder(lastPath, settings.AppFolder).SaveFolder;
   for (const auto& [slot, file] : imports) state.ImportFiles[slot] = file;
 
   BarSetOptions setOptions;
-  setOptions.AppFolder = appFolder;
-  setOptions.BarFilePrefix =
-      options.PrefixOption->count() > 0
-          ? options.Prefix
-          : profile.ReadStringValue(SettingsSection, "BarFilePrefix", DefaultBarFilePrefix, settingsFile);
+  setOptions.AppFolder = settings.AppFolder;
+  setOptions.BarFilePrefix = options.PrefixOption->count() > 0 ? options.Prefix : settings.BarFilePrefix;
   setOptions.CommanderFolder = CommanderFolder();
 
   NoProgressDisplay noProgress;

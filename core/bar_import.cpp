@@ -11,18 +11,13 @@
 #include "platform/not_found_marker.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
+#include "settings/profile.h"
 
 namespace barloom {
 namespace {
 
 constexpr std::size_t ValueBufferSize = 4096;
 constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
-
-std::string_view TrimSpaces(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The count as the profile API reads a number (halves to even), with the cases that would overflow
 // a 16-bit counter cut to what still fits behind the bar's own buttons.
@@ -64,9 +59,9 @@ ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target,
       // Read, then write, before the next key is read: source and target may be one document.
       const std::string value =
           source.Read(ButtonBarSection, std::string{key} + sourceNumber, NotFoundMarker, ValueBufferSize);
-      const std::string_view trimmed = TrimSpaces(value);
-      if (trimmed == NotFoundMarker) continue;
-      target.Write(ButtonBarSection, std::string{key} + targetNumber, trimmed);
+      // The rule of the profile writer: trimmed, and a missing key leaves the target's as it is.
+      if (const std::optional<std::string_view> text = StorableText(value))
+        target.Write(ButtonBarSection, std::string{key} + targetNumber, *text);
     }
   }
   target.Write(ButtonBarSection, "Buttoncount", std::to_string(barCount + 1 + imported.Count));

@@ -7,7 +7,6 @@ namespace barloom {
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 class BarText {
  public:
@@ -26,7 +25,7 @@ class BarText {
     bytes_ += LineEnd;
   }
   void PathEntry(std::string_view key, int number, std::string_view path) {
-    Entry(key, number, BarValueBytes(FoldCommanderPath(path, commanderFolder_), codePage_));
+    Entry(key, number, MarkedValueBytes(FoldCommanderPath(path, commanderFolder_), codePage_));
   }
   std::string Take() { return std::move(bytes_); }
 
@@ -37,15 +36,6 @@ class BarText {
 };
 
 }  // namespace
-
-std::string BarValueBytes(std::string_view utf8, unsigned codePage) {
-  // Code-page bytes that happen to begin like the mark would be misread as UTF-8: mark them too.
-  if (auto bytes = EncodeCodePage(utf8, codePage); bytes && !bytes->starts_with(Utf8ByteOrderMark))
-    return std::move(*bytes);
-  std::string marked{Utf8ByteOrderMark};
-  marked += utf8;
-  return marked;
-}
 
 std::string GeneratedBarBytes(const WizardState& state, int bar, const std::optional<std::string>& commanderFolder,
                               unsigned codePage) {

@@ -10,15 +10,10 @@ namespace barloom {
 
 inline constexpr std::string_view ButtonBarSection = "ButtonBar";
 
-// A text value as a bar file holds it: in `codePage`; when the code page cannot hold it, the UTF-8
-// byte-order mark followed by the UTF-8 text (Total Commander reads such a value as UTF-8), so no
-// character is ever written as "?".
-std::string BarValueBytes(std::string_view utf8, unsigned codePage);
-
 // The file of bar `bar` (1..BarCount) of `state`'s set, whose slot paths are filled: "[ButtonBar]",
 // the count BarCount + 2, a switch button to every bar of the set (the bar's own one with its Dn
 // icon), the empty separator and the placeholder that reloads the bar; 3 * BarCount + 6 lines,
-// each ending in CR LF. Every path is folded under `commanderFolder`.
+// each ending in CR LF. Every path is folded under `commanderFolder` and stored as MarkedValueBytes.
 std::string GeneratedBarBytes(const WizardState& state, int bar, const std::optional<std::string>& commanderFolder,
                               unsigned codePage);
 

@@ -15,8 +15,6 @@ namespace barloom {
 namespace {
 
 constexpr std::size_t kTextBufferSize = 4096;  // a text is at most 4095 bytes, as the profile API cuts it
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr unsigned kUtf8CodePage = 65001;
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // Not a code page: the file is UTF-16, and the engine hands its values over as the ANSI code page
 // where that can hold them, else as the UTF-8 mark and UTF-8 (as cProfile stores such values).
@@ -34,7 +32,7 @@ LanguageDocument LoadLanguageDocument(const Settings& settings) {
   if (!settings.LanguageFile) return {IniDocument(), fontCodePage};
   std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(*settings.LanguageFile));
   if (!bytes) return {IniDocument(), fontCodePage};
-  if (bytes->starts_with(kUtf8Mark)) return {IniDocument(bytes->substr(kUtf8Mark.size())), kUtf8CodePage};
+  if (bytes->starts_with(Utf8ByteOrderMark)) return {IniDocument(bytes->substr(Utf8ByteOrderMark.size())), Utf8CodePage};
   if (bytes->starts_with(kUtf16LeMark)) return {IniDocument(std::move(*bytes)), kUnicodeFile};
   return {IniDocument(std::move(*bytes)), fontCodePage};
 }
@@ -91,9 +89,9 @@ std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
   const LanguageDocument document = LoadLanguageDocument(settings);
   const std::string value = document.Ini.Read(LanguageSection, std::to_string(id), "", kTextBufferSize);
   if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
-  if (document.CodePage == kUtf8CodePage) return SanitiseUtf8(value);
+  if (document.CodePage == Utf8CodePage) return SanitiseUtf8(value);
   if (document.CodePage == kUnicodeFile) {
-    if (value.starts_with(kUtf8Mark)) return SanitiseUtf8(std::string_view(value).substr(kUtf8Mark.size()));
+    if (value.starts_with(Utf8ByteOrderMark)) return SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()));
     return DecodeCodePage(value, AnsiCodePage());
   }
   return DecodeCodePage(value, document.CodePage);

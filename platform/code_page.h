@@ -38,6 +38,20 @@ std::optional<std::string> EncodeCodePage(std::string_view utf8, unsigned codePa
 // Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsValidUtf8(std::string_view text);
 
+// Values in the program's files are code-page bytes. Text that the code page cannot hold is stored
+// as the UTF-8 byte-order mark followed by UTF-8 (Total Commander reads such a value as UTF-8), so
+// nothing is ever stored as "?".
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes that store `utf8` in a file of `codePage`: the code page's bytes where it can hold the
+// text, otherwise the mark and UTF-8. Code-page bytes that would themselves begin with the mark's
+// bytes ("ï»¿" in 1252) take the marked form too, or they would be misread as the mark.
+std::string MarkedValueBytes(std::string_view utf8, unsigned codePage);
+
+// The text that stored bytes stand for: after the mark, UTF-8 (less a last character that a
+// buffer cut short); bytes without the mark, or with no UTF-8 after it, in `codePage`.
+std::string TextOfMarkedValue(std::string_view bytes, unsigned codePage);
+
 // File system paths from and to UTF-8 text, without any code-page loss. Never throw: on
 // Windows, invalid UTF-8 (or an unpaired surrogate in a path) becomes U+FFFD.
 std::filesystem::path PathFromUtf8(std::string_view utf8);

@@ -259,7 +259,6 @@ std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_vi
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsUtf16Le(std::string_view bytes) { return bytes.substr(0, 2) == kUtf16LeMark; }
 
@@ -331,8 +330,8 @@ std::string Utf16LeFromWtf8(std::string_view text) {
 // An argument (ANSI bytes, or the UTF-8 mark and UTF-8) as text of a UTF-16 file.
 std::string FileTextFromArgument(std::string_view argument) {
   argument = CutAtNul(argument);
-  if (argument.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
-    return DecodeCodePage(argument.substr(kUtf8Mark.size()), Utf8CodePage);
+  if (argument.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
+    return DecodeCodePage(argument.substr(Utf8ByteOrderMark.size()), Utf8CodePage);
   }
   return DecodeCodePage(argument, AnsiCodePage());
 }
@@ -347,7 +346,7 @@ std::string AnsiFromFileText(std::string_view text) {
     utf8::Append(valid, (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code);
   }
   if (std::optional<std::string> ansi = EncodeCodePage(valid, AnsiCodePage())) return std::move(*ansi);
-  return std::string(kUtf8Mark) + valid;
+  return std::string(Utf8ByteOrderMark) + valid;
 }
 
 }  // namespace

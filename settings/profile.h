@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@
 // does nothing. Nor is anything written when a name or the value holds a line break or a NUL:
 // the file cannot hold them, and written raw they would start lines of their own.
 namespace barloom {
+
+// What WriteStringValue stores of a value: the value trimmed of spaces at both ends; nullopt for
+// the NotFoundMarker (also with spaces around it), which is never stored.
+std::optional<std::string_view> StorableText(std::string_view lpValue);
 
 class cProfile {
  public:

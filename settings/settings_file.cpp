@@ -53,9 +53,13 @@ void SetAppFolder(Settings& settings, std::string_view appFolder) {
 }
 
 void LoadSettings(Settings& settings, const cProfile& profile) {
-  const std::string& file = settings.SettingsFile;
-  if (!FileExists(file)) profile.WriteStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, file);
+  if (!FileExists(settings.SettingsFile))
+    profile.WriteStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, settings.SettingsFile);
+  ReadSettings(settings, profile);
+}
 
+void ReadSettings(Settings& settings, const cProfile& profile) {
+  const std::string& file = settings.SettingsFile;
   settings.BarFilePrefix = profile.ReadStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, file);
   settings.LastPath = ReadOptionalText(settings, profile, LastPathKey);
   settings.LanguageFile = ReadOptionalText(settings, profile, LanguageFileKey);

@@ -69,15 +69,6 @@ TEST(GeneratedBar, LinesCountsAndOwnButton) {
   }
 }
 
-TEST(BarValueBytes, CodePageWhereItCanUtf8WithMarkWhereItCannot) {
-  EXPECT_EQ(BarValueBytes("C:\\Ärger", Windows1252), "C:\\\xC4rger");
-  EXPECT_EQ(BarValueBytes("C:\\Папка", Windows1252), "\xEF\xBB\xBF" "C:\\Папка");
-  EXPECT_EQ(BarValueBytes("C:\\Папка", 1251), "C:\\\xCF\xE0\xEF\xEA\xE0");
-  EXPECT_EQ(BarValueBytes("C:\\漢字", Windows1252), "\xEF\xBB\xBF" "C:\\漢字");
-  // Code-page bytes that begin like the mark would be read back as UTF-8: they are marked too.
-  EXPECT_EQ(BarValueBytes("ï»¿x", Windows1252), "\xEF\xBB\xBF" "ï»¿x");
-}
-
 TEST(GeneratedBar, AFolderTheCodePageCannotHoldIsNeverWrittenAsQuestionMarks) {
   const WizardState state = SetOf(2, NativePath("D:\\Панели\\"), NativePath("C:\\App\\"), "Bar_");
   const std::string bytes = GeneratedBarBytes(state, 1, std::nullopt, Windows1252);

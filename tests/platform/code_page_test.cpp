@@ -178,5 +178,14 @@ TEST(CodePage, PathsKeepEveryCharacter) {
   EXPECT_NO_THROW(Utf8FromPath(PathFromUtf8("a\xFF" "b")));
 }
 
+TEST(CodePage, MarkedValuesUseTheCodePageWhereItCanUtf8WithTheMarkWhereItCannot) {
+  EXPECT_EQ(MarkedValueBytes("C:\\Ärger", 1252), "C:\\\xC4rger");
+  EXPECT_EQ(MarkedValueBytes("C:\\Папка", 1252), "\xEF\xBB\xBF" "C:\\Папка");
+  EXPECT_EQ(MarkedValueBytes("C:\\Папка", 1251), "C:\\\xCF\xE0\xEF\xEA\xE0");
+  EXPECT_EQ(MarkedValueBytes("C:\\漢字", 1252), "\xEF\xBB\xBF" "C:\\漢字");
+  // Code-page bytes that begin like the mark would be read back as UTF-8: they are marked too.
+  EXPECT_EQ(MarkedValueBytes("ï»¿x", 1252), "\xEF\xBB\xBF" "ï»¿x");
+}
+
 }  // namespace
 }  // namespace barloom
