@@ -1,6 +1,5 @@
 #include "localisation/language_file.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,39 +36,10 @@ LanguageDocument LoadLanguageDocument(const Settings& settings) {
   return {IniDocument(std::move(*bytes)), fontCodePage};
 }
 
-// The length of the sequence that `lead` starts, 0 for a byte that cannot start one.
-std::size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-// True when `tail` is the beginning of one character whose other bytes are missing.
-bool IsCutCharacter(std::string_view tail) {
-  if (tail.size() >= Utf8SequenceLength(static_cast<unsigned char>(tail.front()))) return false;
-  return std::ranges::all_of(tail.substr(1), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
-}
-
 // The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
 // character becomes U+FFFD. A character cut short at the very end (the value was cut at the
 // buffer size) is dropped rather than shown as a stray mark.
-std::string SanitiseUtf8(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t start = pos;
-    if (utf8::Next(bytes, pos) != utf8::Invalid) {
-      text.append(bytes.substr(start, pos - start));
-    } else if (IsCutCharacter(bytes.substr(start))) {
-      break;
-    } else {
-      text.append("\xEF\xBF\xBD");
-    }
-  }
-  return text;
-}
+std::string SanitiseUtf8(std::string_view bytes) { return utf8::Repair(utf8::WithoutCutCharacter(bytes)); }
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");

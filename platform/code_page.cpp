@@ -52,22 +52,6 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-namespace {
-
-// `text` without a last character that is cut off (a lead byte with fewer continuation bytes
-// than it announces), as a value cut by a read buffer may end.
-std::string_view WithoutCutCharacter(std::string_view text) {
-  std::size_t start = text.size();
-  while (start > 0 && text.size() - start < 3 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
-  if (start == 0) return text;
-  const auto lead = static_cast<unsigned char>(text[start - 1]);
-  const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  const std::size_t present = text.size() - (start - 1);
-  return present < needed ? text.substr(0, start - 1) : text;
-}
-
-}  // namespace
-
 std::string MarkedValueBytes(std::string_view utf8, unsigned codePage) {
   if (std::optional<std::string> bytes = EncodeCodePage(utf8, codePage);
       bytes && !bytes->starts_with(Utf8ByteOrderMark))
@@ -77,7 +61,7 @@ std::string MarkedValueBytes(std::string_view utf8, unsigned codePage) {
 
 std::string TextOfMarkedValue(std::string_view bytes, unsigned codePage) {
   if (bytes.starts_with(Utf8ByteOrderMark)) {
-    const std::string_view text = WithoutCutCharacter(bytes.substr(Utf8ByteOrderMark.size()));
+    const std::string_view text = utf8::WithoutCutCharacter(bytes.substr(Utf8ByteOrderMark.size()));
     if (IsValidUtf8(text)) return std::string(text);
   }
   return DecodeCodePage(bytes, codePage);

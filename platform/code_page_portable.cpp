@@ -233,22 +233,12 @@ const CodePageTable& TableFor(unsigned codePage) {
   return TableFor(PortableAnsiCodePage);
 }
 
-std::string RepairUtf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const char32_t cp = utf8::Next(bytes, pos);
-    utf8::Append(out, cp == utf8::Invalid ? U'\uFFFD' : cp);
-  }
-  return out;
-}
-
 }  // namespace
 
 unsigned AnsiCodePage() { return PortableAnsiCodePage; }
 
 std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
-  if (codePage == Utf8CodePage) return RepairUtf8(bytes);
+  if (codePage == Utf8CodePage) return utf8::Repair(bytes);
   const CodePageTable& table = TableFor(codePage);
   std::string out;
   out.reserve(bytes.size());

@@ -8,6 +8,15 @@ namespace barloom::utf8 {
 
 inline constexpr char32_t Invalid = 0xFFFFFFFF;
 
+// The length of the sequence that `lead` starts; 0 for a byte that cannot start one.
+inline std::size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
 // The code point that starts at `pos`, advancing `pos` past it. For a malformed sequence
 // (overlong form, surrogate, value past U+10FFFF, truncated or stray continuation byte) it
 // returns Invalid and advances by one byte, so that callers can resynchronise.
@@ -18,19 +27,13 @@ inline char32_t Next(std::string_view text, std::size_t& pos) {
     ++pos;
     return lead;
   }
-  std::size_t length = 0;
-  char32_t value = 0;
-  char32_t minimum = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, value = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, value = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, value = lead & 0x07, minimum = 0x10000;
-  } else {
+  const std::size_t length = SequenceLength(lead);
+  if (length == 0) {
     ++pos;
     return Invalid;
   }
+  char32_t value = lead & (0x7F >> length);
+  const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
   if (text.size() - pos < length) {
     ++pos;
     return Invalid;
@@ -67,6 +70,27 @@ inline void Append(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
+}
+
+// `text` with every malformed byte replaced by U+FFFD.
+inline std::string Repair(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t cp = Next(text, pos);
+    Append(out, cp == Invalid ? U'\uFFFD' : cp);
+  }
+  return out;
+}
+
+// `text` without a last character whose bytes are cut short (a lead byte followed by fewer
+// continuation bytes than it announces), as a value cut at a read buffer's size may end.
+inline std::string_view WithoutCutCharacter(std::string_view text) {
+  std::size_t start = text.size();
+  while (start > 0 && text.size() - start < 3 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
+  if (start == 0) return text;
+  const std::size_t needed = SequenceLength(static_cast<unsigned char>(text[start - 1]));
+  return text.size() - (start - 1) < needed ? text.substr(0, start - 1) : text;
 }
 
 }  // namespace barloom::utf8
