@@ -4,19 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "build_info.h"
 #include "cli/command.h"
+#include "core/version_text.h"
 #include "platform/command_line.h"
-
-namespace {
-
-std::string VersionLine() {
-  using namespace barloom::build_info;
-  return std::string("barloom-cli ") + std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) +
-         std::to_string(VersionRevision);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   barloom::UseUtf8Console();
@@ -25,7 +15,7 @@ int main(int argc, char** argv) {
   for (const auto& argument : arguments) pointers.push_back(argument.c_str());
 
   CLI::App app{"Writes sets of interlinked Total Commander button bars.", "barloom-cli"};
-  app.set_version_flag("--version", VersionLine());
+  app.set_version_flag("--version", "barloom-cli " + barloom::VersionText());
   app.require_subcommand(1);
   int exitCode = barloom::ExitSuccess;
   barloom::AddCreateCommand(app, exitCode);
