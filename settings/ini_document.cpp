@@ -336,8 +336,7 @@ std::string FileTextFromArgument(std::string_view argument) {
   return DecodeCodePage(argument, AnsiCodePage());
 }
 
-// A value of a UTF-16 file as ANSI bytes; text the code page cannot hold comes back as the UTF-8
-// mark followed by UTF-8.
+// A value of a UTF-16 file as ANSI bytes, marked where the code page cannot hold it.
 std::string AnsiFromFileText(std::string_view text) {
   std::string valid;
   valid.reserve(text.size());
@@ -345,8 +344,7 @@ std::string AnsiFromFileText(std::string_view text) {
     const char32_t code = NextWtf8(text, pos);
     utf8::Append(valid, (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code);
   }
-  if (std::optional<std::string> ansi = EncodeCodePage(valid, AnsiCodePage())) return std::move(*ansi);
-  return std::string(Utf8ByteOrderMark) + valid;
+  return MarkedValueBytes(valid, AnsiCodePage());
 }
 
 }  // namespace
