@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "core/bar_set.h"
 #include "core/commander_path.h"
+#include "core/create_bar_set.h"
 #include "core/wizard_state.h"
 #include "platform/code_page.h"
 #include "platform/executable_path.h"
@@ -90,8 +91,19 @@ const CLI::Validator ImportArgument{
 const CLI::Validator FolderArgument{
     [](std::string& text) -> std::string { return text.empty() ? "a folder is needed" : std::string{}; }, "", "FOLDER"};
 
+// barloom-cli speaks English whatever language barloom.ini chooses.
+Settings EnglishSettings() {
+  Settings settings;
+  settings.UseDefaultLanguage = 1;
+  return settings;
+}
+
 const CLI::Validator PrefixArgument{
-    [](std::string& text) -> std::string { return BarFilePrefixProblem(text).value_or(std::string{}); }, "", "PREFIX"};
+    [](std::string& text) -> std::string {
+      if (IsUsableBarFilePrefix(text)) return {};
+      return FailureReport(FileError{FileProblem::PrefixHasForbiddenCharacter}, EnglishSettings());
+    },
+    "", "PREFIX"};
 
 const CLI::Validator ExistingFolderArgument{
     [](std::string& text) -> std::string { return IsExistingFolder(text) ? std::string{} : "folder not found: " + text; },
@@ -129,7 +141,8 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   const BuildResult result = BuildBarSet(state, setOptions, noProgress);
   for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
   std::cout.flush();
-  for (const std::string& warning : result.Warnings) std::cerr << "barloom-cli: warning: " << warning << '\n';
+  for (const BuildWarning& warning : result.Warnings)
+    std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, EnglishSettings()) << '\n';
   exitCode = ExitSuccess;
   // The list is what a script reads: losing it (a full disk behind the redirection) is a failure.
   if (!std::cout) {
@@ -137,7 +150,7 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
     exitCode = ExitFailure;
   }
   if (result.Error) {
-    std::cerr << "barloom-cli: " << result.Error->Message() << '\n';
+    std::cerr << "barloom-cli: " << FailureReport(*result.Error, EnglishSettings()) << '\n';
     exitCode = ExitFailure;
   }
 }

@@ -75,7 +75,7 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   ImportOutcome outcome;
   auto targetBytes = ReadFileBytes(targetPath);
   if (!targetBytes) {
-    outcome.Error = FileError{std::string{targetFile}, "The file cannot be read."};
+    outcome.Error = FileError{FileProblem::BarFileNotRead, std::string{targetFile}};
     return outcome;
   }
   IniDocument target{std::move(*targetBytes)};
@@ -85,18 +85,16 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
     imported = ImportBarButtons(target, target, barCount, progress);
   } else {
     auto sourceBytes = ReadFileBytes(sourcePath);
-    if (!sourceBytes)
-      outcome.Warning = std::string{sourceFile} + " cannot be read; no buttons were imported from it.";
+    if (!sourceBytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
     const IniDocument source = sourceBytes ? IniDocument{std::move(*sourceBytes)} : IniDocument{};
     imported = ImportBarButtons(source, target, barCount, progress);
   }
   if (imported.Clamped)
-    outcome.Warning = std::string{sourceFile} + " names more buttons than a bar can hold; only the first " +
-                      std::to_string(imported.Count) + " were imported into " + std::string{targetFile} + ".";
+    outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
 
-  std::string reason;
-  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &reason))
-    outcome.Error = FileError{std::string{targetFile}, reason};
+  std::string detail;
+  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &detail))
+    outcome.Error = FileError{FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(detail)};
   return outcome;
 }
 

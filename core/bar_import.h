@@ -35,7 +35,7 @@ ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target,
 // An error names the target when it cannot be read or written; the target then stays as it was.
 struct ImportOutcome {
   std::optional<FileError> Error;
-  std::optional<std::string> Warning;  // clamped count, unreadable source
+  std::optional<BuildWarning> Warning;
 };
 ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress);
 

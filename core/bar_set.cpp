@@ -12,6 +12,17 @@
 namespace barloom {
 namespace {
 
+// The system's words reach the user as a sentence of their own, like the reasons of the file
+// writer. The standard library may give them in the ANSI code page rather than in UTF-8, and
+// with the line break of a system message.
+std::string SystemDetail(const std::error_code& error) {
+  std::string text = error.message();
+  if (!IsValidUtf8(text)) text = DecodeCodePage(text, AnsiCodePage());
+  while (!text.empty() && std::string_view{" \r\n"}.find(text.back()) != std::string_view::npos) text.pop_back();
+  if (!text.empty() && text.back() != '.') text += '.';
+  return text;
+}
+
 // SaveFolder may not exist yet (the "bars" folder beside the program, a typed or remembered one).
 std::optional<FileError> EnsureFolder(const std::string& folder) {
   std::string trimmed = folder;
@@ -24,46 +35,43 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   std::error_code statusError;
   if (std::filesystem::is_directory(path, statusError)) return std::nullopt;
   if (!error) error = statusError;
-  return FileError{folder, error ? error.message() : std::string{"The folder cannot be created."}};
+  return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
 }
 
 bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace
 
-std::optional<std::string> BarFilePrefixProblem(std::string_view prefix) {
+bool IsUsableBarFilePrefix(std::string_view prefix) {
   for (const char c : prefix) {
     if (static_cast<unsigned char>(c) < 0x20 || std::string_view{"\\/:*?\"<>|"}.find(c) != std::string_view::npos)
-      return "The file name prefix holds a character that no file name can hold (\\ / : * ? \" < > | or a control "
-             "character).";
+      return false;
   }
-  return std::nullopt;
+  return true;
 }
-
-std::string FileError::Message() const { return "Cannot write " + File + ": " + Reason; }
 
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress) {
   BuildResult result;
   const int count = state.BarCount;
   if (count < MinBarCount || count > MaxBarCount) {
-    result.Error = FileError{state.SaveFolder, "A set has 2 to 20 bars."};
+    result.Error = FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
     return result;
   }
   // An empty folder would become the root of the drive.
   if (state.SaveFolder.empty()) {
-    result.Error = FileError{state.SaveFolder, "No folder is chosen for the bar files."};
+    result.Error = FileError{FileProblem::NoSaveFolder, state.SaveFolder};
     return result;
   }
   state.SaveFolder = AddBackslash(state.SaveFolder);
   // Every bar names all others, so all paths are known before the first file is written.
   FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
-  if (auto problem = BarFilePrefixProblem(options.BarFilePrefix)) {
-    result.Error = FileError{state.BarFiles[1], std::move(*problem)};
+  if (!IsUsableBarFilePrefix(options.BarFilePrefix)) {
+    result.Error = FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
     return result;
   }
   for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
     if (HoldsLineBreak(folder)) {
-      result.Error = FileError{std::string{folder}, "A bar file cannot hold a path with a line break."};
+      result.Error = FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
       return result;
     }
   }
@@ -76,10 +84,10 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
   for (int bar = 1; bar <= count; ++bar) {
     progress.Step();
     const std::string& file = state.BarFiles[bar];
-    std::string reason;
+    std::string detail;
     if (!ReplaceFileAtomically(PathFromUtf8(file), GeneratedBarBytes(state, bar, options.CommanderFolder, codePage),
-                               &reason)) {
-      result.Error = FileError{file, reason};
+                               &detail)) {
+      result.Error = FileError{FileProblem::BarFileNotWritten, file, std::move(detail)};
       return result;
     }
     result.WrittenFiles.push_back(file);

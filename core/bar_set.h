@@ -18,10 +18,11 @@ struct BarSetOptions {
   unsigned CodePage = 0;                         // 0: the system's ANSI code page
 };
 
-// Why `prefix` cannot begin the name of a bar file, or nullopt when it can: it holds a path
-// separator, a character that Windows refuses in file names (: * ? " < > |) or a control
-// character. The same on every platform, since the bars are Windows files.
-std::optional<std::string> BarFilePrefixProblem(std::string_view prefix);
+// Whether `prefix` can begin the name of a bar file: it cannot when it holds a path separator, a
+// character that Windows refuses in file names (: * ? " < > |) or a control character
+// (FileProblem::PrefixHasForbiddenCharacter). The same on every platform, since the bars are
+// Windows files.
+bool IsUsableBarFilePrefix(std::string_view prefix);
 
 // Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
 // writes every bar file, each atomically, one after the other. Nothing is written when the save

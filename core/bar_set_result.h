@@ -5,19 +5,44 @@
 
 namespace barloom {
 
-// A file that stopped the building of a set, and why ("Access is denied.").
-struct FileError {
-  std::string File;  // UTF-8 full path
-  std::string Reason;
+// Why the building of a set stopped. Each problem has a text of its own in every language
+// (FailureReport); the file it names is said beside each.
+enum class FileProblem {
+  BarCountOutOfRange,           // File: the save folder
+  NoSaveFolder,                 // File: empty
+  PrefixHasForbiddenCharacter,  // File: the first bar file, as the prefix would name it
+  LineBreakInFolderName,        // File: the folder (the save folder or the program's)
+  SaveFolderNotCreated,         // File: the save folder; Detail: the system's reason
+  BarFileNotWritten,            // File: the bar file; Detail: the system's reason
+  BarFileNotRead,               // File: the bar file that an import was to go into
+};
 
-  // "Cannot write <file>: <reason>"-style text for a message box or the console.
+// A file that stopped the building of a set, and why.
+struct FileError {
+  FileProblem Problem = FileProblem::BarFileNotWritten;
+  std::string File;    // UTF-8 full path
+  std::string Detail;  // the system's own words ("Access is denied."), or empty
+
+  // The English FailureReport: for logs and the console.
   std::string Message() const;
+};
+
+// What an import did differently from what was asked; the set is still whole.
+enum class ImportProblem {
+  ButtonCountClamped,  // the source names more buttons than a bar can hold; the first ones came
+  SourceNotRead,       // the source could not be read; no buttons came from it
+};
+
+struct BuildWarning {
+  ImportProblem Problem = ImportProblem::SourceNotRead;
+  std::string File;         // UTF-8 full path of the import source
+  int ButtonsImported = 0;  // ButtonCountClamped: how many came
 };
 
 struct BuildResult {
   std::vector<std::string> WrittenFiles;  // the bar files written, in order (full paths, UTF-8)
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
-  std::vector<std::string> Warnings;      // things done differently from what was asked
+  std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };
 
 }  // namespace barloom

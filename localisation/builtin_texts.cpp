@@ -32,6 +32,22 @@ constexpr std::array kTexts{
     BuiltInText{627, "2- Show 'Change button bar' dialog box."},
     BuiltInText{628, "3- Press >> button and choose 'Bar_01.bar' file, then press OK."},
     BuiltInText{629, "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?"},
+    // Why a set could not be built (shown with the file's path and the system's reason).
+    BuiltInText{700, "The button bar file could not be saved."},
+    BuiltInText{701, "No folder has been chosen for the button bar files."},
+    BuiltInText{702, "A set must consist of 2 to 20 button bars."},
+    BuiltInText{703,
+                "The file name prefix must not contain any of these characters: \\ / : * ? \" < > | or a control "
+                "character."},
+    BuiltInText{704, "A button bar file cannot refer to a folder whose name contains a line break."},
+    BuiltInText{705, "The folder for the button bar files could not be created."},
+    BuiltInText{706, "The button bar file could not be read."},
+    // What an import did differently (shown with the path of the file imported from).
+    BuiltInText{710,
+                "The file to import holds more buttons than a button bar can take; only the first of them were "
+                "imported."},
+    BuiltInText{711, "The file to import could not be read; no buttons were imported from it."},
+    BuiltInText{712, "Buttons imported:"},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

@@ -385,7 +385,8 @@ TEST(ImportBarFile, AClampedCountIsReportedAsAWarning) {
   const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);
   EXPECT_FALSE(outcome.Error);
   ASSERT_TRUE(outcome.Warning);
-  EXPECT_NE(outcome.Warning->find("32764"), std::string::npos) << *outcome.Warning;
+  EXPECT_EQ(outcome.Warning->Problem, ImportProblem::ButtonCountClamped);
+  EXPECT_EQ(outcome.Warning->ButtonsImported, 32764);
 }
 
 TEST(ImportBarFile, ATargetThatIsGoneIsAnError) {
@@ -394,6 +395,7 @@ TEST(ImportBarFile, ATargetThatIsGoneIsAnError) {
   Progress progress{none};
   const ImportOutcome outcome = ImportBarFile(temp.PathOf("x.bar"), temp.PathOf("gone.bar"), 2, progress);
   ASSERT_TRUE(outcome.Error);
+  EXPECT_EQ(outcome.Error->Problem, FileProblem::BarFileNotRead);
   EXPECT_EQ(outcome.Error->File, temp.PathOf("gone.bar"));
   EXPECT_FALSE(std::filesystem::exists(temp.Path() / "gone.bar"));
 }

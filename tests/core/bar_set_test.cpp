@@ -94,7 +94,7 @@ TEST(WriteBarFiles, ASaveFolderThatCannotBeCreatedIsNamed) {
   const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
   ASSERT_TRUE(result.Error);
   EXPECT_EQ(result.Error->File, state.SaveFolder);
-  EXPECT_FALSE(result.Error->Reason.empty());
+  EXPECT_FALSE(result.Error->Detail.empty());
   EXPECT_TRUE(result.WrittenFiles.empty());
 }
 
@@ -107,7 +107,7 @@ void ExpectStopsAtBarTwo(TempFolder& temp, const std::vector<std::string>& expec
   const BuildResult result = BuildBarSet(state, Options(NativePath("C:\\App\\")), display);
   ASSERT_TRUE(result.Error);
   EXPECT_EQ(result.Error->File, temp.PathOf("Bar_02.bar"));
-  EXPECT_FALSE(result.Error->Reason.empty());
+  EXPECT_FALSE(result.Error->Detail.empty());
   EXPECT_NE(result.Error->Message().find(temp.PathOf("Bar_02.bar")), std::string::npos);
   EXPECT_EQ(result.WrittenFiles, std::vector<std::string>{temp.PathOf("Bar_01.bar")});
   // No import into a set that is not whole: bar 1 is exactly as generated.
@@ -184,7 +184,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
     ASSERT_TRUE(result.Error) << prefix;
     EXPECT_EQ(result.Error->File, folder + prefix + "01.bar") << prefix;
-    EXPECT_FALSE(result.Error->Reason.empty());
+    EXPECT_EQ(result.Error->Problem, FileProblem::PrefixHasForbiddenCharacter) << prefix;
     EXPECT_TRUE(result.WrittenFiles.empty()) << prefix;
     EXPECT_TRUE(FolderEntries(temp.Path()).empty()) << prefix;
   }

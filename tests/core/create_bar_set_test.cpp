@@ -111,5 +111,35 @@ TEST_F(CreateBarSetTest, FoldsUnderTheGivenCommanderFolder) {
       << bar;
 }
 
+// Language texts are put side by side, never used as a format: "%s" and "{0}" stay as they are.
+TEST(FailureReport, TheTextThenTheFileThenTheSystemsDetailEachOnALine) {
+  TempFolder temp;
+  Settings german;
+  german.UseDefaultLanguage = 0;
+  german.LanguageFile = temp.Write("Deutsch.lng",
+                                   "\xEF\xBB\xBF[UserLanguage]\r\n700=Nicht gespeichert (%s {0}).\r\n"
+                                   "710=Zu viele Schaltflächen.\r\n");
+  const std::string file = NativePath("C:\\TC\\bars\\Bar_02.bar");
+  const FileError error{FileProblem::BarFileNotWritten, file, "Zugriff verweigert"};
+  EXPECT_EQ(FailureReport(error, german), "Nicht gespeichert (%s {0}).\n" + file + "\nZugriff verweigert");
+  EXPECT_EQ(FailureReport(error, Settings{}),
+            "The button bar file could not be saved.\n" + file + "\nZugriff verweigert");
+  EXPECT_EQ(error.Message(), FailureReport(error, Settings{}));
+  // Nothing named, nothing to add: the text alone.
+  const std::string noFolder = FailureReport(FileError{FileProblem::NoSaveFolder}, german);
+  EXPECT_FALSE(noFolder.empty());
+  EXPECT_EQ(noFolder.find('\n'), std::string::npos) << noFolder;
+
+  // Each warning a block of its own; untranslated texts fall back to English.
+  const std::string many = NativePath("C:\\many.bar");
+  const std::string gone = NativePath("C:\\gone.bar");
+  const std::vector<BuildWarning> warnings{{ImportProblem::ButtonCountClamped, many, 32764},
+                                           {ImportProblem::SourceNotRead, gone}};
+  EXPECT_EQ(WarningsReport(warnings, german),
+            "Zu viele Schaltflächen.\n" + many + "\nButtons imported: 32764\n\n" +
+                "The file to import could not be read; no buttons were imported from it.\n" + gone);
+  EXPECT_EQ(WarningsReport({}, german), "");
+}
+
 }  // namespace
 }  // namespace barloom

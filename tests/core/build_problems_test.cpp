@@ -1,0 +1,126 @@
+// Every way the building of a set can fail or warn names its problem and the file concerned, so
+// that the user is told in their own language what happened and where.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <variant>
+
+#include "core/bar_set.h"
+#include "tests/core/test_support.h"
+
+namespace barloom {
+namespace {
+
+using core_testing::NativePath;
+using core_testing::RecordingProgress;
+using core_testing::TempFolder;
+
+constexpr char Sep = PathSeparator;
+
+struct Case {
+  const char* Name;
+  // Adjusts a set of 2 bars in temp's "bars" folder; gives the file the problem must name.
+  std::function<std::string(const TempFolder& temp, WizardState& state, BarSetOptions& options)> Arrange;
+  std::variant<FileProblem, ImportProblem> Expected;
+  bool SystemDetail = false;  // the system's own words come with it
+  int ButtonsImported = 0;
+};
+
+TEST(BuildProblems, EachNamesItsProblemAndFile) {
+  const std::vector<Case> cases = {
+      {"bar count out of range",
+       [](const TempFolder&, WizardState& state, BarSetOptions&) {
+         state.BarCount = 21;
+         return state.SaveFolder;
+       },
+       FileProblem::BarCountOutOfRange},
+      {"no save folder",
+       [](const TempFolder&, WizardState& state, BarSetOptions&) {
+         state.SaveFolder.clear();
+         return std::string{};
+       },
+       FileProblem::NoSaveFolder},
+      {"prefix with a forbidden character",
+       [](const TempFolder&, WizardState& state, BarSetOptions& options) {
+         options.BarFilePrefix = "a|b";
+         return state.SaveFolder + "a|b01.bar";
+       },
+       FileProblem::PrefixHasForbiddenCharacter},
+      {"line break in the save folder's name",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Folder() + "line\nbreak" + Sep;
+         return state.SaveFolder;
+       },
+       FileProblem::LineBreakInFolderName},
+      {"line break in the program folder's name",
+       [](const TempFolder&, WizardState&, BarSetOptions& options) {
+         options.AppFolder = NativePath("C:\\App\r\\");
+         return options.AppFolder;
+       },
+       FileProblem::LineBreakInFolderName},
+      {"a file in the way of the save folder",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Write("plain file", "x") + Sep + "bars" + Sep;
+         return state.SaveFolder;
+       },
+       FileProblem::SaveFolderNotCreated, true},
+      {"a folder in the way of a bar file",
+       [](const TempFolder&, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_directories(PathFromUtf8(state.SaveFolder + "Bar_02.bar"));
+         return state.SaveFolder + "Bar_02.bar";
+       },
+       FileProblem::BarFileNotWritten, true},
+#ifndef _WIN32
+      // A folder's read-only attribute does not protect its files on Windows.
+      {"a read-only save folder",
+       [](const TempFolder&, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_directories(PathFromUtf8(state.SaveFolder));
+         std::filesystem::permissions(PathFromUtf8(state.SaveFolder),
+                                      std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                          std::filesystem::perms::others_write,
+                                      std::filesystem::perm_options::remove);
+         return state.SaveFolder + "Bar_01.bar";
+       },
+       FileProblem::BarFileNotWritten, true},
+#endif
+      {"an import naming more buttons than a bar holds",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.ImportFiles[2] = temp.Write("many.bar", "[ButtonBar]\r\nButtonCount=99999999\r\n");
+         return state.ImportFiles[2];
+       },
+       ImportProblem::ButtonCountClamped, false, 32767 - 3},
+      {"an import source that cannot be read",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.ImportFiles[1] = temp.PathOf("vanished.bar");
+         return state.ImportFiles[1];
+       },
+       ImportProblem::SourceNotRead},
+  };
+  for (const Case& c : cases) {
+    TempFolder temp;
+    WizardState state;
+    state.BarCount = 2;
+    state.SaveFolder = temp.Folder() + "bars" + Sep;
+    BarSetOptions options{NativePath("C:\\App\\"), "Bar_", std::nullopt, 1252};
+    const std::string file = c.Arrange(temp, state, options);
+    RecordingProgress display;
+    const BuildResult result = BuildBarSet(state, options, display);
+    if (const auto* problem = std::get_if<FileProblem>(&c.Expected)) {
+      ASSERT_TRUE(result.Error) << c.Name;
+      EXPECT_EQ(result.Error->Problem, *problem) << c.Name;
+      EXPECT_EQ(result.Error->File, file) << c.Name;
+      EXPECT_EQ(result.Error->Detail.empty(), !c.SystemDetail) << c.Name << ": " << result.Error->Detail;
+      EXPECT_TRUE(result.Warnings.empty()) << c.Name;
+    } else {
+      ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
+      ASSERT_EQ(result.Warnings.size(), 1u) << c.Name;
+      EXPECT_EQ(result.Warnings[0].Problem, std::get<ImportProblem>(c.Expected)) << c.Name;
+      EXPECT_EQ(result.Warnings[0].File, file) << c.Name;
+      EXPECT_EQ(result.Warnings[0].ButtonsImported, c.ButtonsImported) << c.Name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace barloom
