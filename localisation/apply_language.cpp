@@ -1,6 +1,5 @@
 #include "localisation/apply_language.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,18 +21,21 @@ constexpr std::string_view kMissingLanguageFileMessage = "Cannot find language f
 constexpr std::string_view kSeparatorCaption = "-";
 constexpr int kDefaultCharset = 1;
 
-std::string LowerAscii(std::string text) {
-  std::ranges::transform(text, text.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
-  return text;
-}
-
 // The fonts take a character-set byte; a FontScript outside it (hand-edited settings) falls
 // back to the default set instead of being cut to some unrelated one.
 int UsableCharset(int fontScript) { return (fontScript >= 0 && fontScript <= 255) ? fontScript : kDefaultCharset; }
 
-bool TakesReadingOrder(std::string_view kind) {
-  return kind == "label" || kind == "checkbox" || kind == "optionbutton" || kind == "commandbutton" ||
-         kind == "frame";
+bool TakesReadingOrder(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::CommandButton:
+    case ControlKind::Frame:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool IsSeparator(const FormControl& control) { return control.Caption() == kSeparatorCaption; }
@@ -56,13 +58,13 @@ void CaptionItems(FormControl& control, const Settings& settings) {
   }
 }
 
-void CaptionControl(FormControl& control, std::string_view kind, const Settings& settings) {
-  if (kind == "menu") {
+void CaptionControl(FormControl& control, ControlKind kind, const Settings& settings) {
+  if (kind == ControlKind::Menu) {
     if (IsSeparator(control)) return;
     if (const std::optional<std::int16_t> id = ParseWholeInt16(control.Tag())) {
       control.SetCaption(GetText(*id, settings));
     }
-  } else if (kind == "toolbar" || kind == "tabstrip") {
+  } else if (kind == ControlKind::Toolbar || kind == ControlKind::TabStrip) {
     CaptionItems(control, settings);
   } else {
     // Other controls take the number their tag begins with, read leniently.
@@ -76,7 +78,7 @@ void CaptionControl(FormControl& control, std::string_view kind, const Settings&
 void SetMenuTags(Form& form) {
   for (std::size_t i = 0; i < form.ControlCount(); ++i) {
     FormControl& control = form.Control(i);
-    if (LowerAscii(control.Kind()) != "menu" || IsSeparator(control)) continue;
+    if (control.Kind() != ControlKind::Menu || IsSeparator(control)) continue;
     if (const std::optional<std::string> caption = control.Caption()) control.SetTag(*caption);
   }
 }
@@ -92,7 +94,7 @@ void ApplyLanguage(Form& form, Settings& settings, MessageBoxService& messageBox
   for (std::size_t i = 0; i < form.ControlCount(); ++i) {
     FormControl& control = form.Control(i);
     control.SetFontCharset(charset);
-    const std::string kind = LowerAscii(control.Kind());
+    const ControlKind kind = control.Kind();
     if (TakesReadingOrder(kind)) {
       control.SetRightToLeft(rightToLeft);
       control.SetAlignment(rightToLeft ? AlignRight : AlignLeft);

@@ -11,16 +11,32 @@
 namespace barloom {
 
 // Alignment values of labels, check boxes, option buttons, command buttons and frames.
-inline constexpr int AlignLeft = 0;   // left-justified; for check and option boxes the box on the left
-inline constexpr int AlignRight = 1;  // right-justified; the box on the right
+inline constexpr int AlignLeft = 0;    // left-justified; for check and option boxes the box on the left
+inline constexpr int AlignRight = 1;   // right-justified; the box on the right
+inline constexpr int AlignCenter = 2;  // centred (labels)
+
+// The kinds of control that captioning tells apart; anything else is Other.
+enum class ControlKind {
+  Label,
+  CheckBox,
+  OptionButton,
+  CommandButton,
+  Frame,
+  Menu,
+  Toolbar,
+  TabStrip,
+  TextBox,
+  ComboBox,
+  ListBox,
+  ProgressBar,
+  Other
+};
 
 class FormControl {
  public:
   virtual ~FormControl() = default;
 
-  // The control's type name, such as "Label", "CheckBox", "OptionButton", "CommandButton",
-  // "Frame", "Menu", "Toolbar", "TabStrip", "TextBox", "ComboBox"; compared lower-cased.
-  virtual std::string Kind() const = 0;
+  virtual ControlKind Kind() const = 0;
 
   // The text ID it carries (decimal text), "" when none.
   virtual std::string Tag() const = 0;
@@ -45,6 +61,8 @@ class Form {
 
   // The text ID of the window's title, "" when none (the title then stays as it is).
   virtual std::string Tag() const = 0;
+  // The window's title; nullopt when it has none.
+  virtual std::optional<std::string> Caption() const { return std::nullopt; }
   virtual void SetCaption(std::string_view /*caption*/) {}
   virtual void SetRightToLeft(bool /*rightToLeft*/) {}
   virtual void SetFontCharset(int /*charset*/) {}

@@ -18,7 +18,7 @@ struct MemoryItem {
 
 class MemoryControl final : public FormControl {
  public:
-  std::string KindName;
+  ControlKind KindValue = ControlKind::Other;
   std::string TagText;
   std::optional<std::string> CaptionText;
   std::optional<bool> RightToLeft;
@@ -26,7 +26,7 @@ class MemoryControl final : public FormControl {
   std::optional<int> FontCharset;
   std::vector<MemoryItem> Items;
 
-  std::string Kind() const override { return KindName; }
+  ControlKind Kind() const override { return KindValue; }
   std::string Tag() const override { return TagText; }
   void SetTag(std::string_view tag) override { TagText = tag; }
   std::optional<std::string> Caption() const override { return CaptionText; }
@@ -54,6 +54,7 @@ class MemoryForm final : public Form {
   std::vector<MemoryControl> Controls;
 
   std::string Tag() const override { return TagText; }
+  std::optional<std::string> Caption() const override { return CaptionText; }
   void SetCaption(std::string_view caption) override {
     if (CaptionText) CaptionText = std::string(caption);
   }

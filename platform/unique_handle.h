@@ -49,10 +49,19 @@ struct LocalMemoryTraits {
   static T Invalid() noexcept { return nullptr; }
   static void Close(T memory) noexcept { ::LocalFree(reinterpret_cast<HLOCAL>(memory)); }
 };
+// Fonts, brushes, bitmaps and the other objects that DeleteObject gives back (gdi32).
+template <typename T>
+struct GdiObjectTraits {
+  static T Invalid() noexcept { return nullptr; }
+  static void Close(T object) noexcept { ::DeleteObject(object); }
+};
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 template <typename T>
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
+template <typename T>
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits<T>>;
+using UniqueFont = UniqueGdiObject<HFONT>;
 
 }  // namespace barloom

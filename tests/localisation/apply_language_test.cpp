@@ -33,9 +33,9 @@ class RecordingMessageBox final : public MessageBoxService {
   std::vector<ShownMessage> Shown;
 };
 
-MemoryControl Control(std::string kind, std::string tag, std::optional<std::string> caption = std::string()) {
+MemoryControl Control(ControlKind kind, std::string tag, std::optional<std::string> caption = std::string()) {
   MemoryControl control;
-  control.KindName = std::move(kind);
+  control.KindValue = kind;
   control.TagText = std::move(tag);
   control.CaptionText = std::move(caption);
   control.FontCharset = 0;
@@ -43,14 +43,14 @@ MemoryControl Control(std::string kind, std::string tag, std::optional<std::stri
 }
 
 // A control with a reading order and an alignment of its own.
-MemoryControl Aligned(std::string kind, std::string tag, std::string caption = std::string(), int alignment = 0) {
-  MemoryControl control = Control(std::move(kind), std::move(tag), std::move(caption));
+MemoryControl Aligned(ControlKind kind, std::string tag, std::string caption = std::string(), int alignment = 0) {
+  MemoryControl control = Control(kind, std::move(tag), std::move(caption));
   control.RightToLeft = false;
   control.Alignment = alignment;
   return control;
 }
 
-MemoryControl Menu(std::string caption) { return Control("Menu", "", std::move(caption)); }
+MemoryControl Menu(std::string caption) { return Control(ControlKind::Menu, "", std::move(caption)); }
 
 // The main window as designed: menus carry their IDs as captions until SetMenuTags.
 MemoryForm MainWindow() {
@@ -66,23 +66,23 @@ MemoryForm MainWindow() {
       Menu("161"),
       Menu("162"),
       Menu("163"),
-      Control("Toolbar", "", std::nullopt),
-      Aligned("Frame", "601"),
-      Aligned("Label", "620"),
-      Control("ComboBox", "", std::nullopt),
-      Aligned("Frame", "602"),
-      Aligned("Label", "621"),
-      Aligned("Label", "622"),
-      Aligned("TextBox", "", "C:\\bars"),
-      Aligned("CommandButton", "", ">>"),
-      Aligned("Frame", "603"),
-      Aligned("Label", "623"),
-      Aligned("Label", "624"),
-      Aligned("Frame", "607"),
-      Aligned("Label", "", "Quillset", 2),
-      Aligned("CommandButton", "605"),
-      Aligned("CommandButton", "604"),
-      Aligned("CommandButton", "606"),
+      Control(ControlKind::Toolbar, "", std::nullopt),
+      Aligned(ControlKind::Frame, "601"),
+      Aligned(ControlKind::Label, "620"),
+      Control(ControlKind::ComboBox, "", std::nullopt),
+      Aligned(ControlKind::Frame, "602"),
+      Aligned(ControlKind::Label, "621"),
+      Aligned(ControlKind::Label, "622"),
+      Aligned(ControlKind::TextBox, "", "C:\\bars"),
+      Aligned(ControlKind::CommandButton, "", ">>"),
+      Aligned(ControlKind::Frame, "603"),
+      Aligned(ControlKind::Label, "623"),
+      Aligned(ControlKind::Label, "624"),
+      Aligned(ControlKind::Frame, "607"),
+      Aligned(ControlKind::Label, "", "Quillset", AlignCenter),
+      Aligned(ControlKind::CommandButton, "605"),
+      Aligned(ControlKind::CommandButton, "604"),
+      Aligned(ControlKind::CommandButton, "606"),
   };
   form.Controls[10].RightToLeft = false;  // the combo box has a reading order but takes none
   form.Controls[7].Items = {{"", "1"}, {"", "2"}};
@@ -109,9 +109,9 @@ const std::vector<std::string> kBuiltInCaptions = {
     "&Create"};
 
 bool TakesReadingOrder(const MemoryControl& control) {
-  const std::string& kind = control.KindName;
-  return kind == "Label" || kind == "Frame" || kind == "CommandButton" || kind == "CheckBox" ||
-         kind == "OptionButton";
+  const ControlKind kind = control.KindValue;
+  return kind == ControlKind::Label || kind == ControlKind::Frame || kind == ControlKind::CommandButton ||
+         kind == ControlKind::CheckBox || kind == ControlKind::OptionButton;
 }
 
 class ApplyLanguageTest : public testing::LanguageFileTest {
@@ -178,8 +178,8 @@ TEST_F(ApplyLanguageTest, AFileTranslatingOnlyTheFileMenuChangesOnlyThatCaption)
 
 TEST_F(ApplyLanguageTest, RightToLeftOnAndBackOff) {
   MemoryForm form = PreparedMainWindow();
-  form.Controls.push_back(Aligned("CheckBox", "1008"));
-  form.Controls.push_back(Aligned("OptionButton", "1009"));
+  form.Controls.push_back(Aligned(ControlKind::CheckBox, "1008"));
+  form.Controls.push_back(Aligned(ControlKind::OptionButton, "1009"));
   Settings settings = UsingFile("[UserLanguage]\r\nRightToLeftLanguage=1\r\n604=Next in Hebrew\r\n", 177);
   ApplyLanguage(form, settings, messages_);
   ExpectDirection(form, true);
@@ -204,7 +204,7 @@ TEST_F(ApplyLanguageTest, AMissingFileIsReportedOnceAndTheBuiltInTextsFollow) {
   settings.LanguageFile = folder_.PathOf("Deleted.lng");
 
   MemoryForm mainWindow = PreparedMainWindow();
-  mainWindow.Controls.push_back(Aligned("Label", "", "x", 1));
+  mainWindow.Controls.push_back(Aligned(ControlKind::Label, "", "x", 1));
   mainWindow.RightToLeft = true;
   ApplyLanguage(mainWindow, settings, messages_);
   ASSERT_EQ(messages_.Shown.size(), 1u);
@@ -220,7 +220,7 @@ TEST_F(ApplyLanguageTest, AMissingFileIsReportedOnceAndTheBuiltInTextsFollow) {
   MemoryForm options;
   options.TagText = "1001";
   options.CaptionText = "Form1";
-  options.Controls = {Aligned("Label", "610"), Aligned("CommandButton", "1008")};
+  options.Controls = {Aligned(ControlKind::Label, "610"), Aligned(ControlKind::CommandButton, "1008")};
   ApplyLanguage(options, settings, messages_);
   EXPECT_EQ(messages_.Shown.size(), 1u);
   EXPECT_EQ(options.CaptionText, "Options");
@@ -260,7 +260,7 @@ TEST_F(ApplyLanguageTest, FormCaptionNeedsAWholeNumberTag) {
     form.CaptionText = "Designed";
     Settings settings;
     ApplyLanguage(form, settings, messages_);
-    EXPECT_EQ(form.CaptionText, c.Expected) << '"' << c.Tag << '"';
+    EXPECT_EQ(static_cast<const Form&>(form).Caption(), c.Expected) << '"' << c.Tag << '"';
   }
 }
 
@@ -289,8 +289,8 @@ TEST_F(ApplyLanguageTest, TagsAreReadByKind) {
   };
   for (const Case& c : cases) {
     MemoryForm form;
-    form.Controls = {Control("Menu", c.Tag, "unchanged"), Control("Label", c.Tag, "unchanged"),
-                     Control("TextBox", c.Tag, "unchanged")};
+    form.Controls = {Control(ControlKind::Menu, c.Tag, "unchanged"), Control(ControlKind::Label, c.Tag, "unchanged"),
+                     Control(ControlKind::TextBox, c.Tag, "unchanged")};
     Settings settings;
     ApplyLanguage(form, settings, messages_);
     EXPECT_EQ(form.Controls[0].CaptionText, c.Menu) << '"' << c.Tag << '"';
@@ -301,9 +301,9 @@ TEST_F(ApplyLanguageTest, TagsAreReadByKind) {
 
 TEST_F(ApplyLanguageTest, ToolbarButtonsAndTabsTakeWholeNumberTags) {
   MemoryForm form;
-  MemoryControl toolbar = Control("Toolbar", "601", std::nullopt);
+  MemoryControl toolbar = Control(ControlKind::Toolbar, "601", std::nullopt);
   toolbar.Items = {{"604", "tip"}, {"", "1"}, {"abc", "2"}, {" 605 ", "tip"}, {"606x", "3"}};
-  MemoryControl tabs = Control("TabStrip", "", std::nullopt);
+  MemoryControl tabs = Control(ControlKind::TabStrip, "", std::nullopt);
   tabs.Items = {{"601", "Tab"}, {"602.5", "Tab"}, {"70000", "Tab"}};
   form.Controls = {toolbar, tabs};
   Settings settings = UsingFile("[UserLanguage]\r\n601=Schritt 1\r\n605=&Zur\xFC" "ck\r\n");
@@ -323,21 +323,22 @@ TEST_F(ApplyLanguageTest, ControlsLackingPropertiesAreSkipped) {
   MemoryForm form;  // a form with no caption, direction or font of its own
   form.TagText = "1001";
   MemoryControl bare;
-  bare.KindName = "Timer";
+  bare.KindValue = ControlKind::Other;
   bare.TagText = "604";
   MemoryControl fontOnly;
-  fontOnly.KindName = "TextBox";
+  fontOnly.KindValue = ControlKind::TextBox;
   fontOnly.FontCharset = 0;
-  MemoryControl labelWithoutAlignment = Control("LABEL", "620");
+  MemoryControl labelWithoutAlignment = Control(ControlKind::Label, "620");
   form.Controls = {bare, fontOnly, labelWithoutAlignment};
   Settings settings = UsingFile("[UserLanguage]\r\nRightToLeftLanguage=1\r\n");
   ApplyLanguage(form, settings, messages_);
 
   EXPECT_FALSE(form.CaptionText || form.RightToLeft || form.FontCharset);
+  EXPECT_EQ(static_cast<const Form&>(form).Caption(), std::nullopt);
   EXPECT_FALSE(form.Controls[0].CaptionText || form.Controls[0].FontCharset || form.Controls[0].Alignment);
   EXPECT_EQ(form.Controls[1].FontCharset, 1);
   EXPECT_FALSE(form.Controls[1].CaptionText);
-  EXPECT_EQ(form.Controls[2].CaptionText, "Specify how many button bar you need?");  // kind compared lower-cased
+  EXPECT_EQ(form.Controls[2].CaptionText, "Specify how many button bar you need?");
   EXPECT_FALSE(form.Controls[2].Alignment || form.Controls[2].RightToLeft);
 }
 

@@ -1,0 +1,201 @@
+#include "ui/window_form_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "localisation/apply_language.h"
+#include "platform/message_box.h"
+#include "platform/wide_text.h"
+#include "settings/settings_file.h"
+#include "tests/localisation/language_test_support.h"
+
+namespace barloom {
+namespace {
+
+class NoMessageBox final : public MessageBoxService {
+ public:
+  void Show(std::string_view text, std::string_view, MessageIcon) override { ADD_FAILURE() << "shown: " << text; }
+};
+
+enum Id : int {
+  kLabel = 10,
+  kButton,
+  kFrame,
+  kCheckBox,
+  kTextBox,
+  kMissing,
+  kContainer,
+  kFileMenu = 101,
+  kExitItem = 110,
+  kOptionsItem = 150,
+  kSeparator = 151,
+};
+
+constexpr FormControlRow kRows[] = {
+    {kFileMenu, ControlKind::Menu, 0},      {kOptionsItem, ControlKind::Menu, 0},
+    {kSeparator, ControlKind::Menu, 0},     {kExitItem, ControlKind::Menu, 0},
+    {kLabel, ControlKind::Label, 620},      {kFrame, ControlKind::Frame, 601},
+    {kCheckBox, ControlKind::CheckBox, 1008}, {kTextBox, ControlKind::TextBox, 0},
+    {kButton, ControlKind::CommandButton, 604}, {kMissing, ControlKind::Label, 602},  // no such window
+};
+constexpr std::size_t kSeparatorRow = 2;
+constexpr std::size_t kMissingRow = 9;
+
+constexpr wchar_t kWindowClass[] = L"BarloomWindowFormTest";
+
+std::string Text(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return Utf8FromWide(text);
+}
+LONG_PTR Style(HWND window, int which = GWL_STYLE) { return GetWindowLongPtrW(window, which); }
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+LOGFONTW Look(HWND window) {
+  LOGFONTW look{};
+  GetObjectW(FontOf(window), sizeof look, &look);
+  return look;
+}
+
+UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
+  return UniqueFont{CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face)};
+}
+
+// A hidden window as designed: menus carry their text IDs as captions, a group box sits in a
+// container window, the label and the group box share a bold Tahoma, the others a plain font.
+class WindowFormTest : public testing::LanguageFileTest {
+ protected:
+  void SetUp() override {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);  // fails harmlessly when the class is already there
+
+    HMENU fileMenu = CreatePopupMenu();
+    AppendMenuW(fileMenu, MF_STRING, kOptionsItem, L"150");
+    AppendMenuW(fileMenu, MF_SEPARATOR, kSeparator, nullptr);
+    AppendMenuW(fileMenu, MF_STRING, kExitItem, L"110");
+    HMENU menuBar = CreateMenu();
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu), L"101");
+    MENUITEMINFOW popupId{sizeof popupId};
+    popupId.fMask = MIIM_ID;
+    popupId.wID = kFileMenu;
+    SetMenuItemInfoW(menuBar, 0, TRUE, &popupId);
+
+    form_ = CreateWindowExW(0, kWindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
+                            windowClass.hInstance, nullptr);
+    ASSERT_NE(form_, nullptr) << GetLastError();
+    const HWND container = Child(form_, kWindowClass, L"", 0, kContainer);
+    label_ = Child(form_, L"STATIC", L"Label1", SS_LEFT, kLabel);
+    frame_ = Child(container, L"BUTTON", L"Frame1", BS_GROUPBOX, kFrame);
+    checkBox_ = Child(form_, L"BUTTON", L"Check1", BS_AUTOCHECKBOX, kCheckBox);
+    textBox_ = Child(form_, L"EDIT", L"C:\\bars", ES_AUTOHSCROLL, kTextBox);
+    button_ = Child(form_, L"BUTTON", L"Command1", BS_PUSHBUTTON, kButton);
+    for (HWND window : {label_, frame_}) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
+    for (HWND window : {checkBox_, textBox_, button_})
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(plain_.get()), FALSE);
+  }
+  void TearDown() override {
+    if (form_) DestroyWindow(form_);  // with its children and its menu, before the fonts go
+  }
+
+  static HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id) {
+    return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 20, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  }
+
+  std::string MenuText(UINT command) const {
+    wchar_t text[64] = {};
+    GetMenuStringW(GetMenu(form_), command, text, 64, MF_BYCOMMAND);
+    return Utf8FromWide(text);
+  }
+  UINT MenuType(UINT command) const {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(GetMenu(form_), command, FALSE, &info);
+    return info.fType;
+  }
+
+  UniqueFont bold_ = MakeFont(L"Tahoma", -16, FW_BOLD);
+  UniqueFont plain_ = MakeFont(L"MS Shell Dlg", -11, FW_NORMAL);
+  FontCache fonts_;
+  HWND form_ = nullptr;
+  HWND label_ = nullptr, frame_ = nullptr, checkBox_ = nullptr, textBox_ = nullptr, button_ = nullptr;
+};
+
+TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAndCharacterSet) {
+  WindowForm form(form_, 1501, kRows, fonts_);
+  SetMenuTags(form);
+  const std::vector<std::string> menuTags = {"101", "150", "", "110"};
+  for (std::size_t i = 0; i < menuTags.size(); ++i) EXPECT_EQ(form.Control(i).Tag(), menuTags[i]) << i;
+  EXPECT_EQ(form.Control(kSeparatorRow).Caption(), "-");
+  EXPECT_EQ(form.Control(kMissingRow).Caption(), std::nullopt);
+  const LONG_PTR textBoxStyle = Style(textBox_), textBoxExStyle = Style(textBox_, GWL_EXSTYLE);
+
+  Settings builtIn;
+  builtIn.FontScript = 0;
+  // Hebrew (Windows-1255) for "Next" and "File".
+  const Settings hebrew =
+      UsingFile("[UserLanguage]\r\nRightToLeftLanguage=1\r\n604=\xE4\xE1\xE0\r\n101=\xF7\xE5\xE1\xF5\r\n", 177);
+  struct Phase {
+    Settings Language;
+    bool RightToLeft;
+    BYTE Charset;
+    std::string Next;
+    std::string File;
+    std::size_t CachedFonts;  // both looks in each character set asked for so far
+  };
+  const Phase phases[] = {
+      {builtIn, false, 0, "&Next", "&File", 2},
+      {hebrew, true, 177, "\xD7\x94\xD7\x91\xD7\x90", "\xD7\xA7\xD7\x95\xD7\x91\xD7\xA5", 4},
+      {builtIn, false, 0, "&Next", "&File", 4},
+  };
+  NoMessageBox messageBox;
+  HFONT firstLabelFont = nullptr;
+  for (const Phase& phase : phases) {
+    SCOPED_TRACE(phase.Next);
+    Settings settings = phase.Language;
+    ApplyLanguage(form, settings, messageBox);
+
+    EXPECT_EQ(form.Caption(), "About");
+    const std::vector<std::string> texts = {Text(label_), Text(frame_), Text(checkBox_), Text(button_),
+                                            MenuText(kFileMenu), MenuText(kOptionsItem), MenuText(kExitItem)};
+    const std::vector<std::string> expected = {"Specify how many button bar you need?", "Step 1", "OK", phase.Next,
+                                               phase.File, "&Options...", "E&xit"};
+    EXPECT_EQ(texts, expected);
+    EXPECT_TRUE(MenuType(kSeparator) & MFT_SEPARATOR);
+
+    const bool rtl = phase.RightToLeft;
+    for (HWND window : {form_, label_, frame_, checkBox_, button_})
+      EXPECT_EQ((Style(window, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0, rtl) << Text(window);
+    EXPECT_EQ(Style(label_) & SS_TYPEMASK, rtl ? SS_RIGHT : SS_LEFT);
+    EXPECT_EQ(Style(frame_) & BS_CENTER, rtl ? BS_RIGHT : 0);
+    EXPECT_EQ((Style(checkBox_) & BS_LEFTTEXT) != 0, rtl);
+    EXPECT_EQ(MenuType(kFileMenu) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0u);
+    EXPECT_EQ(MenuType(kExitItem) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER : 0u);
+
+    // The text box keeps everything but its font's character set.
+    EXPECT_EQ(Text(textBox_), "C:\\bars");
+    EXPECT_EQ(Style(textBox_), textBoxStyle);
+    EXPECT_EQ(Style(textBox_, GWL_EXSTYLE), textBoxExStyle);
+    EXPECT_EQ(Look(textBox_).lfCharSet, phase.Charset);
+
+    const LOGFONTW label = Look(label_);
+    EXPECT_EQ(label.lfCharSet, phase.Charset);
+    EXPECT_STREQ(label.lfFaceName, L"Tahoma");
+    EXPECT_EQ(label.lfHeight, -16);
+    EXPECT_EQ(label.lfWeight, FW_BOLD);
+    EXPECT_EQ(FontOf(frame_), FontOf(label_));
+    EXPECT_EQ(FontOf(checkBox_), FontOf(button_));
+    EXPECT_EQ(FontOf(textBox_), FontOf(button_));
+    EXPECT_EQ(fonts_.Size(), phase.CachedFonts);
+    if (!firstLabelFont) firstLabelFont = FontOf(label_);
+  }
+  EXPECT_EQ(FontOf(label_), firstLabelFont);  // back in the first character set: the same cached font
+}
+
+}  // namespace
+}  // namespace barloom

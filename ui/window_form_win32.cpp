@@ -1,0 +1,270 @@
+#include "ui/window_form_win32.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <tuple>
+#include <utility>
+
+#include "platform/wide_text.h"
+
+namespace barloom {
+namespace {
+
+constexpr std::string_view kSeparatorCaption = "-";
+
+bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
+  const auto numbers = [](const LOGFONTW& f) {
+    return std::tie(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline,
+                    f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision, f.lfQuality, f.lfPitchAndFamily);
+  };
+  // Only the face name up to its end counts: what follows it in the array is leftover.
+  return numbers(a) == numbers(b) && std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+std::string TagOf(int textId) { return textId == 0 ? std::string() : std::to_string(textId); }
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+// Sets the bits of `mask` in a window's style (GWL_STYLE or GWL_EXSTYLE) to those of `value`;
+// the controls read these styles when they paint, so a repaint shows the change.
+void ReplaceStyle(HWND window, int which, LONG_PTR mask, LONG_PTR value) {
+  const LONG_PTR style = GetWindowLongPtrW(window, which);
+  const LONG_PTR changed = (style & ~mask) | (value & mask);
+  if (changed == style) return;
+  SetWindowLongPtrW(window, which, changed);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void SetReadingOrder(HWND window, bool rightToLeft) {
+  ReplaceStyle(window, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0);
+}
+
+// Gives `window` a font like the one it draws with, in `charset`. `fallback` is the font it
+// draws with when it has none of its own (nullptr: such a window draws no text).
+void GiveCharset(HWND window, int charset, FontCache& fonts, HFONT fallback) {
+  if (charset < 0 || charset > 255) return;
+  HFONT current = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  if (!current) current = fallback;
+  if (!current) return;
+  const HFONT font = fonts.InCharset(current, static_cast<BYTE>(charset));
+  if (font && font != current) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// Menu bar items right-justified, and every menu cascading right to left; or neither.
+void SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
+  const UINT flags = MFT_RIGHTORDER | (isMenuBar ? MFT_RIGHTJUSTIFY : 0);
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    info.fType = rightToLeft ? (info.fType | flags) : (info.fType & ~flags);
+    info.fMask = MIIM_FTYPE;
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    if (info.hSubMenu) SetMenuReadingOrder(info.hSubMenu, rightToLeft, false);
+  }
+}
+
+struct IdSearch {
+  int Id;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchControlId(HWND window, LPARAM search) {
+  auto& s = *reinterpret_cast<IdSearch*>(search);
+  if (GetDlgCtrlID(window) != s.Id) return TRUE;
+  s.Found = window;
+  return FALSE;
+}
+
+// Controls may sit inside container windows: the search covers every descendant.
+HWND FindDescendant(HWND form, int id) {
+  IdSearch search{id, nullptr};
+  EnumChildWindows(form, MatchControlId, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// A command of the form's menu bar (a popup menu given an ID included).
+class MenuItemControl final : public FormControl {
+ public:
+  MenuItemControl(HWND form, UINT command, std::string tag) : form_(form), command_(command), tag_(std::move(tag)) {}
+
+  ControlKind Kind() const override { return ControlKind::Menu; }
+  std::string Tag() const override { return tag_; }
+  void SetTag(std::string_view tag) override { tag_ = tag; }
+
+  std::optional<std::string> Caption() const override {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    if (!Read(info)) return std::nullopt;
+    if (info.fType & MFT_SEPARATOR) return std::string(kSeparatorCaption);
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    if (!Read(info)) return std::nullopt;
+    text.resize(info.cch);
+    return Utf8FromWide(text);
+  }
+
+  void SetCaption(std::string_view caption) override {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE;
+    if (!Read(info) || (info.fType & MFT_SEPARATOR)) return;
+    std::wstring text = WideFromUtf8(caption);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text.data();
+    if (SetMenuItemInfoW(GetMenu(form_), command_, FALSE, &info)) DrawMenuBar(form_);
+  }
+
+ private:
+  bool Read(MENUITEMINFOW& info) const {
+    const HMENU menuBar = GetMenu(form_);
+    return menuBar && GetMenuItemInfoW(menuBar, command_, FALSE, &info);
+  }
+
+  HWND form_;
+  UINT command_;
+  std::string tag_;
+};
+
+// A control window anywhere below the form.
+class ChildControl final : public FormControl {
+ public:
+  ChildControl(HWND form, const FormControlRow& row, FontCache& fonts)
+      : form_(form), id_(row.ControlId), kind_(row.Kind), tag_(TagOf(row.TextId)), fonts_(fonts) {}
+
+  ControlKind Kind() const override { return kind_; }
+  std::string Tag() const override { return tag_; }
+  void SetTag(std::string_view tag) override { tag_ = tag; }
+
+  std::optional<std::string> Caption() const override {
+    const HWND window = Window();
+    if (!window || !HasCaption()) return std::nullopt;
+    return WindowText(window);
+  }
+
+  void SetCaption(std::string_view caption) override {
+    const HWND window = Window();
+    if (window && HasCaption()) SetWindowTextW(window, WideFromUtf8(caption).c_str());
+  }
+
+  void SetRightToLeft(bool rightToLeft) override {
+    const HWND window = Window();
+    if (!window) return;
+    SetReadingOrder(window, rightToLeft);
+    // A group box has no alignment of its own: its caption follows the reading order.
+    if (kind_ == ControlKind::Frame) ReplaceStyle(window, GWL_STYLE, BS_CENTER, rightToLeft ? BS_RIGHT : 0);
+  }
+
+  void SetAlignment(int alignment) override {
+    const HWND window = Window();
+    if (!window) return;
+    if (kind_ == ControlKind::Label) {
+      AlignLabel(window, alignment);
+    } else if ((kind_ == ControlKind::CheckBox || kind_ == ControlKind::OptionButton) &&
+               (alignment == AlignLeft || alignment == AlignRight)) {
+      ReplaceStyle(window, GWL_STYLE, BS_LEFTTEXT, alignment == AlignRight ? BS_LEFTTEXT : 0);
+    }
+  }
+
+  void SetFontCharset(int charset) override {
+    // A control without a font of its own draws with the system font.
+    const HWND window = Window();
+    if (window) GiveCharset(window, charset, fonts_, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  }
+
+  std::size_t ItemCount() const override {
+    const HWND window = Window();
+    if (!window || kind_ != ControlKind::Toolbar) return 0;
+    return static_cast<std::size_t>(SendMessageW(window, TB_BUTTONCOUNT, 0, 0));
+  }
+
+ private:
+  HWND Window() const { return FindDescendant(form_, id_); }
+
+  // Text boxes, lists and the like show the user's data, never a caption.
+  bool HasCaption() const {
+    switch (kind_) {
+      case ControlKind::TextBox:
+      case ControlKind::ComboBox:
+      case ControlKind::ListBox:
+      case ControlKind::ProgressBar:
+      case ControlKind::Toolbar:
+      case ControlKind::TabStrip:
+        return false;
+      default:
+        return true;
+    }
+  }
+
+  static void AlignLabel(HWND label, int alignment) {
+    constexpr LONG_PTR kTextStyles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};  // by AlignLeft, AlignRight, AlignCenter
+    if (alignment < AlignLeft || alignment > AlignCenter) return;
+    // Images, etched lines and text without word wrap have no alignment to change.
+    const LONG_PTR type = GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT) return;
+    ReplaceStyle(label, GWL_STYLE, SS_TYPEMASK, kTextStyles[alignment]);
+  }
+
+  HWND form_;
+  int id_;
+  ControlKind kind_;
+  std::string tag_;
+  FontCache& fonts_;
+};
+
+}  // namespace
+
+HFONT FontCache::Font(const LOGFONTW& look) {
+  for (const Entry& entry : fonts_) {
+    if (SameLook(entry.Look, look)) return entry.Font.get();
+  }
+  UniqueFont font{CreateFontIndirectW(&look)};
+  if (!font) return nullptr;
+  const HFONT handle = font.get();
+  fonts_.push_back({look, std::move(font)});
+  return handle;
+}
+
+HFONT FontCache::InCharset(HFONT font, BYTE charset) {
+  LOGFONTW look{};
+  if (GetObjectW(font, sizeof look, &look) != sizeof look) return nullptr;
+  if (look.lfCharSet == charset) return font;
+  look.lfCharSet = charset;
+  return Font(look);
+}
+
+WindowForm::WindowForm(HWND form, int formTextId, std::span<const FormControlRow> rows, FontCache& fonts)
+    : form_(form), tag_(TagOf(formTextId)), fonts_(fonts) {
+  controls_.reserve(rows.size());
+  for (const FormControlRow& row : rows) {
+    if (row.Kind == ControlKind::Menu) {
+      controls_.push_back(std::make_unique<MenuItemControl>(form, static_cast<UINT>(row.ControlId), TagOf(row.TextId)));
+    } else {
+      controls_.push_back(std::make_unique<ChildControl>(form, row, fonts));
+    }
+  }
+}
+
+std::optional<std::string> WindowForm::Caption() const { return WindowText(form_); }
+
+void WindowForm::SetCaption(std::string_view caption) { SetWindowTextW(form_, WideFromUtf8(caption).c_str()); }
+
+void WindowForm::SetRightToLeft(bool rightToLeft) {
+  SetReadingOrder(form_, rightToLeft);
+  SetWindowPos(form_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);  // the title bar
+  if (const HMENU menuBar = GetMenu(form_)) {
+    SetMenuReadingOrder(menuBar, rightToLeft, true);
+    DrawMenuBar(form_);
+  }
+}
+
+void WindowForm::SetFontCharset(int charset) { GiveCharset(form_, charset, fonts_, nullptr); }
+
+}  // namespace barloom
