@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string_view>
 
 namespace barloom {
@@ -12,5 +13,21 @@ class MessageBoxService {
   virtual ~MessageBoxService() = default;
   virtual void Show(std::string_view text, std::string_view title, MessageIcon icon) = 0;
 };
+
+#ifdef _WIN32
+// MessageBoxW owned by a window of the program (0: none); Error shows the critical icon. Right to
+// left, the text reads and is aligned from the right.
+class SystemMessageBox final : public MessageBoxService {
+ public:
+  explicit SystemMessageBox(std::uintptr_t ownerWindow = 0) : ownerWindow_(ownerWindow) {}
+  void SetOwner(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
+  void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
+  void Show(std::string_view text, std::string_view title, MessageIcon icon) override;
+
+ private:
+  std::uintptr_t ownerWindow_;
+  bool rightToLeft_ = false;
+};
+#endif
 
 }  // namespace barloom

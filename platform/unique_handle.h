@@ -1,6 +1,7 @@
 #pragma once
 // Owners for Win32 handles and memory: every handle the program obtains has exactly one owner.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -54,6 +55,13 @@ template <typename T>
 struct GdiObjectTraits {
   static T Invalid() noexcept { return nullptr; }
   static void Close(T object) noexcept { ::DeleteObject(object); }
+};
+
+// Memory the shell and COM hand out (item identifier lists, strings).
+template <typename T>
+struct CoTaskMemoryTraits {
+  static T Invalid() noexcept { return nullptr; }
+  static void Close(T memory) noexcept { ::CoTaskMemFree(memory); }
 };
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;

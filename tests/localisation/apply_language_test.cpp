@@ -13,25 +13,13 @@
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/support/dialog_doubles.h"
 
 namespace barloom {
 namespace {
 
+using testing::RecordingMessageBox;
 using testing::TempFolder;
-
-struct ShownMessage {
-  std::string Text;
-  std::string Title;
-  MessageIcon Icon;
-};
-
-class RecordingMessageBox final : public MessageBoxService {
- public:
-  void Show(std::string_view text, std::string_view title, MessageIcon icon) override {
-    Shown.push_back({std::string(text), std::string(title), icon});
-  }
-  std::vector<ShownMessage> Shown;
-};
 
 MemoryControl Control(ControlKind kind, std::string tag, std::optional<std::string> caption = std::string()) {
   MemoryControl control;

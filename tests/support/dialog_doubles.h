@@ -1,0 +1,93 @@
+#pragma once
+// Stand-ins for the dialogs that wait for a person: they answer from a script and remember what
+// they were asked, so that tests can play the user.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/file_open_dialog.h"
+#include "platform/folder_picker.h"
+#include "platform/message_box.h"
+#include "platform/shell_open.h"
+
+namespace barloom::testing {
+
+// The next scripted answer; `cancel` once the script has run out.
+template <typename Answer>
+Answer NextAnswer(std::deque<Answer>& answers, Answer cancel) {
+  if (answers.empty()) return cancel;
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+struct FolderRequest {
+  std::string StartFolder;
+  std::uintptr_t OwnerWindow = 0;
+  std::string Title;
+
+  bool operator==(const FolderRequest&) const = default;
+};
+
+// Answers: the folder the user picks, "" for cancel.
+class ScriptedFolderPicker final : public FolderPicker {
+ public:
+  std::string BrowseFolder(std::string_view startFolder, std::uintptr_t ownerWindow, std::string_view title) override {
+    Calls.push_back({std::string(startFolder), ownerWindow, std::string(title)});
+    return NextAnswer<std::string>(Answers, "");
+  }
+
+  std::deque<std::string> Answers;
+  std::vector<FolderRequest> Calls;
+};
+
+// Answers: the file the user picks, nullopt for cancel.
+class ScriptedFileOpenDialog final : public FileOpenDialog {
+ public:
+  std::optional<std::string> ShowOpen(const FileOpenRequest& request) override {
+    Calls.push_back(request);
+    return NextAnswer<std::optional<std::string>>(Answers, std::nullopt);
+  }
+
+  std::deque<std::optional<std::string>> Answers;
+  std::vector<FileOpenRequest> Calls;
+};
+
+struct OpenedTarget {
+  std::uintptr_t OwnerWindow = 0;
+  std::string Target;
+
+  bool operator==(const OpenedTarget&) const = default;
+};
+
+class RecordingShellOpener final : public ShellOpener {
+ public:
+  void Open(std::uintptr_t ownerWindow, std::string_view target) override {
+    Opened.push_back({ownerWindow, std::string(target)});
+  }
+
+  std::vector<OpenedTarget> Opened;
+};
+
+struct ShownMessage {
+  std::string Text;
+  std::string Title;
+  MessageIcon Icon = MessageIcon::Information;
+
+  bool operator==(const ShownMessage&) const = default;
+};
+
+class RecordingMessageBox final : public MessageBoxService {
+ public:
+  void Show(std::string_view text, std::string_view title, MessageIcon icon) override {
+    Shown.push_back({std::string(text), std::string(title), icon});
+  }
+
+  std::vector<ShownMessage> Shown;
+};
+
+}  // namespace barloom::testing
