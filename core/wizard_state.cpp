@@ -1,5 +1,8 @@
 #include "core/wizard_state.h"
 
+#include <filesystem>
+
+#include "platform/code_page.h"
 #include "platform/path_text.h"
 
 namespace barloom {
@@ -14,6 +17,15 @@ StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::strin
   if (lastPath) return {*lastPath, AddBackslash(*lastPath)};
   const std::string bars = std::string{appFolder} + "bars";
   return {bars, AddBackslash(bars)};
+}
+
+std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder) {
+  if (folderBoxText.empty()) return {};
+  // Joining keeps a full path as it is; on Windows a folder that starts with a separator keeps
+  // the program's drive, as the system resolves it.
+  std::filesystem::path folder = (PathFromUtf8(appFolder) / PathFromUtf8(folderBoxText)).lexically_normal();
+  folder.make_preferred();
+  return AddBackslash(Utf8FromPath(folder));
 }
 
 void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix) {

@@ -38,6 +38,12 @@ struct StartFolder {
 };
 StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::string_view appFolder);
 
+// The folder Create writes into for the text of the folder box: a relative folder lies beside the
+// program, and the result is a full path in plain form (no "." or ".." steps, which would keep a
+// folder under Total Commander's from being folded), ending in the separator. An empty box names
+// no folder: "".
+std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder);
+
 // Fills BarFiles, UpIcons and DnIcons for slots 1..BarCount: SaveFolder + prefix + NN + ".bar",
 // appFolder + "icons" + separator + "Up_" / "Dn_" + NN + ".ico".
 void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix);

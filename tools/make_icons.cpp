@@ -1,6 +1,7 @@
 // make_icons: writes the 40 bar-button icons Up_01.ico ... Up_20.ico and Dn_01.ico ... Dn_20.ico
-// into the folder given on the command line. Each file holds 16, 24, 32 and 48 px images as
-// 32-bit BGRA bitmaps with AND masks. "Up" is a light, raised button with dark digits; "Dn" is
+// into the folder given on the command line (with --program: the program's own icon, barloom.ico,
+// at 16, 32 and 48 px). Each bar-button file holds 16, 24, 32 and 48 px images as 32-bit BGRA
+// bitmaps with AND masks. "Up" is a light, raised button with dark digits; "Dn" is
 // the current bar: a sunken, strongly coloured face with white digits.
 //
 // The digits are pixel glyphs (a 4x7 font for the small sizes, a 5x7 font for the large ones),
@@ -282,9 +283,9 @@ std::vector<std::uint8_t> EncodeDib(const Image& image) {
   return out;
 }
 
-std::vector<std::uint8_t> EncodeIcon(int number, bool pressed) {
+std::vector<std::uint8_t> EncodeIcon(const std::vector<Image>& images) {
   std::vector<std::vector<std::uint8_t>> dibs;
-  for (const SizePlan& plan : kPlans) dibs.push_back(EncodeDib(DrawButton(number, pressed, plan)));
+  for (const Image& image : images) dibs.push_back(EncodeDib(image));
 
   std::vector<std::uint8_t> out;
   PutU16(out, 0);  // reserved
@@ -292,7 +293,7 @@ std::vector<std::uint8_t> EncodeIcon(int number, bool pressed) {
   PutU16(out, static_cast<unsigned>(dibs.size()));
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * dibs.size());
   for (size_t i = 0; i < dibs.size(); ++i) {
-    const int s = kPlans[i].Size;
+    const int s = images[i].Size;
     out.push_back(static_cast<std::uint8_t>(s));
     out.push_back(static_cast<std::uint8_t>(s));
     out.push_back(0);  // no palette
@@ -307,6 +308,42 @@ std::vector<std::uint8_t> EncodeIcon(int number, bool pressed) {
   return out;
 }
 
+std::vector<std::uint8_t> EncodeBarIcon(int number, bool pressed) {
+  std::vector<Image> images;
+  for (const SizePlan& plan : kPlans) images.push_back(DrawButton(number, pressed, plan));
+  return EncodeIcon(images);
+}
+
+// The program's icon: three button bars stacked, the middle one the current bar in the blue of a
+// pressed bar button, each carrying a row of small buttons where the size allows.
+Image DrawProgramIcon(int s) {
+  Image image(s);
+  const int margin = s / 16;
+  const int gap = s / 16;
+  const int height = (s - 2 * margin - 2 * gap) / 3;
+  for (int bar = 0; bar < 3; ++bar) {
+    const Style& style = bar == 1 ? kDownStyle : kUpStyle;
+    const int top = margin + bar * (height + gap);
+    const int left = margin;
+    const int right = s - margin - 1;
+    const int bottom = top + height - 1;
+    for (int y = top; y <= bottom; ++y)
+      for (int x = left; x <= right; ++x)
+        image.Put(x, y, (x == left || x == right || y == top || y == bottom)
+                            ? style.Outline
+                            : Blend(style.FaceTop, style.FaceBottom, y - top, height - 1));
+    for (int cx : {left, right})
+      for (int cy : {top, bottom}) image.Clear(cx, cy);
+    if (height < 8) continue;
+    const int cell = height / 2;
+    const Colour cellColour = Blend(style.FaceBottom, style.Ink, 2, 3);
+    for (int x = left + cell / 2 + 1; x + cell <= right - cell / 2; x += cell + cell / 2)
+      for (int y = top + cell / 2; y < top + cell / 2 + cell; ++y)
+        for (int k = 0; k < cell; ++k) image.Put(x + k, y, cellColour);
+  }
+  return image;
+}
+
 bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -318,22 +355,32 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 }  // namespace barloom
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_icons <output folder>\n";
+  const bool program = argc == 3 && std::string{argv[1]} == "--program";
+  if (argc != 2 && !program) {
+    std::cerr << "usage: make_icons [--program] <output folder>\n";
     return 2;
   }
-  const std::filesystem::path folder = argv[1];
+  const std::filesystem::path folder = argv[argc - 1];
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
     std::cerr << "make_icons: cannot create " << folder.string() << ": " << error.message() << "\n";
     return 1;
   }
+  if (program) {
+    std::vector<barloom::Image> images;
+    for (const int size : {16, 32, 48}) images.push_back(barloom::DrawProgramIcon(size));
+    if (!barloom::WriteFile(folder / "barloom.ico", barloom::EncodeIcon(images))) {
+      std::cerr << "make_icons: cannot write " << (folder / "barloom.ico").string() << "\n";
+      return 1;
+    }
+    return 0;
+  }
   for (bool pressed : {false, true}) {
     for (int number = 1; number <= 20; ++number) {
       char name[16];
       std::snprintf(name, sizeof name, "%s_%02d.ico", pressed ? "Dn" : "Up", number);
-      if (!barloom::WriteFile(folder / name, barloom::EncodeIcon(number, pressed))) {
+      if (!barloom::WriteFile(folder / name, barloom::EncodeBarIcon(number, pressed))) {
         std::cerr << "make_icons: cannot write " << (folder / name).string() << "\n";
         return 1;
       }

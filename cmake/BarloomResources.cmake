@@ -1,0 +1,15 @@
+# barloom_add_win32_resources(<target> NAME <file name> DESCRIPTION <text> MANIFEST <file> [ICON <file>])
+# Gives a Windows executable its manifest, version resource and (optionally) its icon.
+function(barloom_add_win32_resources target)
+  cmake_parse_arguments(RC "" "NAME;DESCRIPTION;MANIFEST;ICON" "" ${ARGN})
+  if(RC_ICON)
+    set(RC_ICON_LINE "1 ICON \"${RC_ICON}\"")
+  else()
+    set(RC_ICON_LINE "")
+  endif()
+  set(rc_file ${CMAKE_BINARY_DIR}/generated/${RC_NAME}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/barloom.rc.in ${rc_file} @ONLY)
+  target_sources(${target} PRIVATE ${rc_file})
+  # windres writes no dependency file: name what the resources are made of.
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${RC_MANIFEST};${RC_ICON}")
+endfunction()

@@ -1,0 +1,271 @@
+// The real main window, driven with the messages that a user's clicks and keys send, the
+// dialogs answered by the test.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "localisation/get_text.h"
+#include "platform/wide_text.h"
+#include "settings/profile.h"
+#include "tests/support/dialog_doubles.h"
+#include "tests/support/temp_folder.h"
+#include "ui/main_layout.h"
+#include "ui/main_window_ids.h"
+#include "ui/main_window_win32.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = main_ids;
+using testing::RecordingMessageBox;
+using testing::RecordingShellOpener;
+using testing::ScriptedFileOpenDialog;
+using testing::ScriptedFolderPicker;
+using testing::TempFolder;
+
+std::string Text(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+HWND Find(HWND root, int id) {
+  if (const HWND direct = GetDlgItem(root, id)) return direct;
+  for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (const HWND inside = GetDlgItem(child, id)) return inside;
+  return nullptr;
+}
+
+bool Visible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    const fs::path dist = PathFromUtf8(BARLOOM_DIST_DIR);
+    fs::copy(dist / "icons", app.Path() / "icons");
+    fs::copy(dist / "Languages", app.Path() / "Languages");
+    fs::remove(app.Path() / "icons" / "Up_07.ico");  // drawn as a numbered stand-in
+  }
+
+  HWND Open() {
+    MainWindowOptions options;
+    options.AppFolder = app.Utf8();
+    options.Dialogs = {&folders, &files, &messages, &shell};
+    options.CommanderSources = CommanderFolderSources{};
+    options.QuitOnClose = false;
+    window = std::make_unique<MainWindow>(options);
+    EXPECT_TRUE(window->Create());
+    window->Show(SW_SHOWNORMAL);
+    Pump();
+    return window->Handle();
+  }
+
+  void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (window && window->Handle() && IsDialogMessageW(window->Handle(), &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  HWND Item(int id) const { return Find(window->Handle(), id); }
+
+  void Click(int id) {
+    SendMessageW(Item(id), BM_CLICK, 0, 0);
+    Pump();
+  }
+
+  // What the list sends when the user picks an entry.
+  void PickBarCount(int position) {
+    const HWND list = Item(ids::Combo1);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(ids::Combo1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    Pump();
+  }
+
+  void ClickBar(int bar) {
+    const HWND toolbar = Item(ids::Toolbar);
+    RECT button{};
+    SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(bar - 1), reinterpret_cast<LPARAM>(&button));
+    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(toolbar, WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+
+  void PressKey(UINT key) {
+    MSG down{GetFocus(), WM_KEYDOWN, key, 0};
+    if (!IsDialogMessageW(window->Handle(), &down)) {
+      TranslateMessage(&down);
+      DispatchMessageW(&down);
+    }
+    Pump();
+  }
+
+  int BarImage(int bar) const {
+    return static_cast<int>(SendMessageW(Item(ids::Toolbar), TB_GETBITMAP, ids::BarButton0 + bar, 0));
+  }
+
+  int VisibleFrame() const {
+    int shown = -1;
+    for (int frame = 0; frame < 4; ++frame)
+      if (Visible(Item(ids::Frame0 + frame))) {
+        EXPECT_EQ(shown, -1) << "two frames shown";
+        shown = frame;
+      }
+    return shown;
+  }
+
+  void Close() {
+    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    Pump();
+    window.reset();
+  }
+
+  TempFolder app{"window"};
+  ScriptedFolderPicker folders;
+  ScriptedFileOpenDialog files;
+  RecordingMessageBox messages;
+  RecordingShellOpener shell;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
+  const HWND main = Open();
+  EXPECT_EQ(Text(main).rfind("Barloom ", 0), 0u) << Text(main);
+  EXPECT_EQ(VisibleFrame(), 0);
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Back)));
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Next)));
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
+  EXPECT_EQ(GetFocus(), Item(ids::Combo1)) << "the first activation gives the list the keyboard";
+  EXPECT_EQ(Text(Item(ids::Next)), "&Next");
+  EXPECT_EQ(Text(Item(ids::SaveIn)), app.Folder() + "bars");
+  EXPECT_EQ(Text(Item(ids::Link)), "Quillset");
+  EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0))),
+            40) << "a missing icon gets a stand-in";
+
+  PickBarCount(2);
+  EXPECT_EQ(SendMessageW(Item(ids::Toolbar), TB_BUTTONCOUNT, 0, 0), 4);
+  EXPECT_EQ(BarImage(4), 20 + 3) << "the last button shows its Dn image";
+  EXPECT_EQ(BarImage(1), 0);
+
+  PressKey(VK_RETURN);  // Enter presses Next, the default button
+  EXPECT_EQ(VisibleFrame(), 1);
+  Click(ids::Next);
+  EXPECT_EQ(VisibleFrame(), 2);
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Next)));
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Create)));
+  EXPECT_TRUE(IsWindowEnabled(GetFocus())) << "the keyboard never stays on a disabled button";
+
+  const std::string source = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=notepad.exe\r\n");
+  files.Answers = {source};
+  ClickBar(2);
+  EXPECT_EQ(window->Controller().ImportFile(2), source);
+  EXPECT_EQ(BarImage(2), 21);
+
+  Click(ids::Create);
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Information);
+  EXPECT_NE(messages.Shown[0].Text.find("'Bar_01.bar'"), std::string::npos);
+  EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Toolbar)));
+  EXPECT_FALSE(Visible(Item(ids::Progress)));
+  const std::string bars = "bars" + std::string(1, PathSeparator);
+  EXPECT_NE(app.Read(bars + "Bar_04.bar").find("Buttoncount=6"), std::string::npos);
+  EXPECT_NE(app.Read(bars + "Bar_02.bar").find("cmd6=notepad.exe"), std::string::npos);
+
+  RECT at{};
+  GetWindowRect(main, &at);
+  Close();
+  const cProfile profile;
+  const std::string settingsFile = app.PathOf("barloom.ini");
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  EXPECT_EQ(profile.ReadStringValue("Barloom", "MainWindowPosition", "", settingsFile),
+            std::to_string(PixelsToTwips(at.top, dpi)) + "," + std::to_string(PixelsToTwips(at.left, dpi)));
+  EXPECT_EQ(profile.ReadStringValue("Barloom", "LastPath", "", settingsFile), app.Folder() + "bars");
+}
+
+TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
+  const HWND main = Open();
+  const int dpi = static_cast<int>(GetDpiForWindow(main));
+  RECT start{};
+  GetWindowRect(main, &start);
+  const int height = start.bottom - start.top;
+  EXPECT_EQ(start.right - start.left, MinimumWindowWidth(dpi));
+  RECT inner{};
+  GetClientRect(main, &inner);
+  EXPECT_EQ(height, FixedWindowHeight(dpi, height - inner.bottom));
+
+  struct Attempt {
+    int Width, Height, ExpectedWidth;
+  };
+  const Attempt attempts[] = {
+      {100, 900, MinimumWindowWidth(dpi)},
+      {700, 40, 700},
+      {MinimumWindowWidth(dpi) - 1, height, MinimumWindowWidth(dpi)},
+  };
+  for (const Attempt& attempt : attempts) {
+    SetWindowPos(main, nullptr, 0, 0, attempt.Width, attempt.Height, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    RECT now{};
+    GetWindowRect(main, &now);
+    EXPECT_EQ(now.right - now.left, attempt.ExpectedWidth) << attempt.Width << "x" << attempt.Height;
+    EXPECT_EQ(now.bottom - now.top, height) << attempt.Width << "x" << attempt.Height;
+  }
+  ShowWindow(main, SW_MINIMIZE);
+  ShowWindow(main, SW_RESTORE);
+  Pump();
+  RECT restored{};
+  GetWindowRect(main, &restored);
+  EXPECT_EQ(restored.bottom - restored.top, height);
+
+  // Twenty bars need a wider window than the frames.
+  PickBarCount(18);
+  GetWindowRect(main, &restored);
+  const int button = LOWORD(SendMessageW(Item(ids::Toolbar), TB_GETBUTTONSIZE, 0, 0));
+  EXPECT_EQ(restored.right - restored.left, WindowWidthForBars(button, 20, dpi));
+}
+
+struct LanguageCase {
+  const char* File;
+  int FontScript;
+  bool RightToLeft;
+};
+
+TEST_F(MainWindowTest, CaptionedFromTheShippedLanguageFiles) {
+  for (const LanguageCase& c : {LanguageCase{"German.lng", 0, false}, LanguageCase{"Hebrew.lng", 177, true},
+                                LanguageCase{"Hebrew-UTF8.lng", 1, true}}) {
+    SCOPED_TRACE(c.File);
+    const std::string languageFile = app.Folder() + "Languages" + PathSeparator + c.File;
+    app.Write("barloom.ini", "[Barloom]\r\nLanguageFile=" + languageFile + "\r\nUseDefaultLanguage=0\r\nFontScript=" +
+                                 std::to_string(c.FontScript) + "\r\n");
+    Open();
+    Settings language;
+    language.UseDefaultLanguage = 0;
+    language.LanguageFile = languageFile;
+    language.FontScript = static_cast<std::int16_t>(c.FontScript);
+    EXPECT_EQ(Text(Item(ids::Next)), GetText(604, language));
+    EXPECT_EQ(Text(Item(ids::Label1)), GetText(620, language));
+    EXPECT_EQ(Text(Item(ids::FrameBox0 + 1)), GetText(602, language));
+    const LONG_PTR labelStyle = GetWindowLongPtrW(Item(ids::Label1), GWL_STYLE);
+    EXPECT_EQ((GetWindowLongPtrW(Item(ids::Label1), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0, c.RightToLeft);
+    EXPECT_EQ((labelStyle & SS_TYPEMASK) == SS_RIGHT, c.RightToLeft);
+    EXPECT_EQ(GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & SS_TYPEMASK, SS_CENTER) << "the link stays centred";
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(ids::Next), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfCharSet, c.FontScript);
+    EXPECT_TRUE(messages.Shown.empty());
+    Close();
+  }
+}
+
+}  // namespace
+}  // namespace barloom

@@ -1,0 +1,246 @@
+#include "ui/wizard_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/progress.h"
+#include "platform/code_page.h"
+#include "platform/file_open_dialog.h"
+#include "platform/path_text.h"
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "tests/support/dialog_doubles.h"
+#include "tests/support/temp_folder.h"
+
+namespace barloom {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::ScriptedFileOpenDialog;
+using testing::ScriptedFolderPicker;
+using testing::TempFolder;
+
+// The wizard with the dialogs answered by the test and the program living in a fresh folder.
+class Wizard {
+ public:
+  explicit Wizard(std::optional<std::string> lastPath = std::nullopt,
+                  std::optional<std::string> commanderPath = std::nullopt) {
+    SetAppFolder(settings, app.Utf8());
+    settings.LastPath = std::move(lastPath);
+    fileDialog.Setup(files, "");
+    CommanderFolderSources sources;
+    sources.Environment = [this, commanderPath](std::string_view) {
+      ++commanderLookups;
+      return commanderPath;
+    };
+    controller.emplace(settings, profile, WizardServices{folders, fileDialog, messages, sources});
+    controller->Start();
+    controller->FirstActivation();
+  }
+
+  WizardController& operator*() { return *controller; }
+  WizardController* operator->() { return &*controller; }
+
+  TempFolder app{"wizard"};
+  Settings settings;
+  cProfile profile;
+  ScriptedFolderPicker folders;
+  ScriptedFileOpenDialog files;
+  cCommonDialog fileDialog;
+  RecordingMessageBox messages;
+  NoProgressDisplay progress;
+  int commanderLookups = 0;
+  std::optional<WizardController> controller;
+};
+
+enum class Do { Next, Back, Browse, Type, Create };
+struct Action {
+  Do What;
+  std::string Text = "";  // the folder picked ("" cancels) or typed
+};
+
+struct Expected {
+  int Step;
+  bool Back, Next, Create, Link, BarButtons;
+};
+
+struct NavigationCase {
+  const char* Name;
+  std::optional<std::string> LastPath;
+  std::vector<Action> Actions;
+  Expected View;
+};
+
+TEST(WizardController, StepsAndWhatEachEnables) {
+  const std::string somewhere = TempFolder{"picked"}.Utf8();  // removed again: Create makes it
+  const NavigationCase cases[] = {
+      {"start", std::nullopt, {}, {0, false, true, false, false, true}},
+      {"next with a folder", std::nullopt, {{Do::Next}}, {1, true, true, false, false, true}},
+      {"step 3", std::nullopt, {{Do::Next}, {Do::Next}}, {2, true, false, true, false, true}},
+      {"next at step 3 does nothing", std::nullopt, {{Do::Next}, {Do::Next}, {Do::Next}}, {2, true, false, true, false, true}},
+      {"back from step 3", std::nullopt, {{Do::Next}, {Do::Next}, {Do::Back}}, {1, true, true, false, false, true}},
+      {"back to step 1", std::nullopt, {{Do::Next}, {Do::Back}}, {0, false, true, false, false, true}},
+      {"back at step 1 does nothing", std::nullopt, {{Do::Back}}, {0, false, true, false, false, true}},
+      {"empty stored folder closes the way on", "", {{Do::Next}}, {1, true, false, false, false, true}},
+      {"a cancelled picker keeps it closed", "", {{Do::Next}, {Do::Browse, ""}}, {1, true, false, false, false, true}},
+      {"a picked folder opens it", "", {{Do::Next}, {Do::Browse, somewhere}}, {1, true, true, false, false, true}},
+      {"a typed folder opens it", "", {{Do::Next}, {Do::Type, somewhere}}, {1, true, true, false, false, true}},
+      {"emptying the box leaves next", std::nullopt, {{Do::Next}, {Do::Type, ""}}, {1, true, true, false, false, true}},
+      {"until back and next again", std::nullopt, {{Do::Next}, {Do::Type, ""}, {Do::Back}, {Do::Next}},
+       {1, true, false, false, false, true}},
+      {"back from step 3 opens next whatever the box", std::nullopt,
+       {{Do::Next}, {Do::Type, ""}, {Do::Next}, {Do::Back}}, {1, true, true, false, false, true}},
+      {"created", std::nullopt, {{Do::Next}, {Do::Next}, {Do::Create}}, {2, true, false, false, true, false}},
+      {"back after create", std::nullopt, {{Do::Next}, {Do::Next}, {Do::Create}, {Do::Back}},
+       {1, true, true, false, false, true}},
+      {"next again: still created", std::nullopt, {{Do::Next}, {Do::Next}, {Do::Create}, {Do::Back}, {Do::Next}},
+       {2, true, false, false, false, true}},
+      {"a new folder un-creates", std::nullopt,
+       {{Do::Next}, {Do::Next}, {Do::Create}, {Do::Back}, {Do::Browse, somewhere}, {Do::Next}},
+       {2, true, false, true, false, true}},
+      {"a typed folder un-creates", std::nullopt,
+       {{Do::Next}, {Do::Next}, {Do::Create}, {Do::Back}, {Do::Type, somewhere}, {Do::Next}},
+       {2, true, false, true, false, true}},
+  };
+  for (const NavigationCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Wizard wizard(c.LastPath);
+    for (const Action& action : c.Actions) {
+      switch (action.What) {
+        case Do::Next: wizard->Next(); break;
+        case Do::Back: wizard->Back(); break;
+        case Do::Browse:
+          wizard.folders.Answers.push_back(action.Text);
+          wizard->BrowseForFolder();
+          break;
+        case Do::Type: wizard->FolderTextChanged(action.Text); break;
+        case Do::Create: wizard->Create(wizard.progress); break;
+      }
+    }
+    const WizardView view = wizard->View();
+    EXPECT_EQ(view.VisibleStep, c.View.Step);
+    EXPECT_EQ(view.BackEnabled, c.View.Back);
+    EXPECT_EQ(view.NextEnabled, c.View.Next);
+    EXPECT_EQ(view.CreateEnabled, c.View.Create);
+    EXPECT_EQ(view.LinkFrameVisible, c.View.Link);
+    EXPECT_EQ(view.BarButtonsEnabled, c.View.BarButtons);
+  }
+}
+
+TEST(WizardController, StartFolderAndThePicker) {
+  Wizard fresh;
+  EXPECT_EQ(fresh->View().FolderBoxText, fresh.app.Folder() + "bars");
+  EXPECT_EQ(fresh->State().SaveFolder, AddBackslash(fresh.app.Folder() + "bars"));
+
+  // A relative folder lies beside the program; the box shows it as stored.
+  const std::string relative = std::string{"sets"} + PathSeparator + "mine";
+  Wizard stored(relative);
+  EXPECT_EQ(stored->View().FolderBoxText, relative);
+  EXPECT_EQ(stored->State().SaveFolder, AddBackslash(stored.app.Folder() + relative));
+
+  // The picker starts at the box's folder, titled with it, owned by the window; a drive root
+  // keeps its one separator.
+  stored->SetOwnerWindow(42);
+  stored->Next();
+  const std::string root = Utf8FromPath(stored.app.Path().root_path());
+  stored.folders.Answers = {root};
+  stored->BrowseForFolder();
+  ASSERT_EQ(stored.folders.Calls.size(), 1u);
+  EXPECT_EQ(stored.folders.Calls[0], (testing::FolderRequest{relative, 42, relative}));
+  EXPECT_EQ(stored->View().FolderBoxText, root);
+  EXPECT_EQ(stored->State().SaveFolder, root);
+}
+
+TEST(WizardController, BarButtonsMarkAndImportOnlyAtStepThree) {
+  Wizard wizard(std::nullopt, "C:\\TC");
+  wizard->PickBarCount(3);
+  EXPECT_EQ(wizard->View().BarCount, 5);
+  EXPECT_EQ(wizard->View().MarkedBar, 5);  // a new count marks its last button
+
+  wizard->ClickBar(2);
+  EXPECT_EQ(wizard->View().MarkedBar, 2);
+  wizard->Next();
+  wizard->ClickBar(4);
+  EXPECT_TRUE(wizard.files.Calls.empty()) << "steps 1 and 2 only mark";
+
+  wizard->Next();
+  wizard.files.Answers = {"C:\\Bars\\old.bar", std::nullopt, "C:\\Bars\\other.bar"};
+  wizard->ClickBar(3);
+  wizard->ClickBar(3);  // cancelled: the first choice stays
+  EXPECT_EQ(wizard->ImportFile(3), "C:\\Bars\\old.bar");
+  EXPECT_EQ(wizard->View().MarkedBar, 3);
+  wizard->ClickBar(5);
+  ASSERT_EQ(wizard.files.Calls.size(), 3u);
+  // The first dialog of the run starts in Total Commander's folder; later ones where the user went.
+  EXPECT_EQ(wizard.files.Calls[0].InitDir, AddBackslash("C:\\TC"));
+  EXPECT_EQ(wizard.files.Calls[1].InitDir, "");
+  EXPECT_EQ(wizard.files.Calls[0].Title, "Open");
+  EXPECT_EQ(wizard.files.Calls[0].FileName, "");
+  EXPECT_EQ(wizard.files.Calls[0].Filter, "TC button bar file (*.bar)|*.bar|All Files (*.*)|*.*");
+
+  // Removing is for bars that import something, at Step 3.
+  EXPECT_FALSE(wizard->CanRemoveImport(1));
+  EXPECT_TRUE(wizard->CanRemoveImport(5));
+  wizard->RemoveImport(5);
+  EXPECT_EQ(wizard->ImportFile(5), "");
+  wizard->Back();
+  EXPECT_FALSE(wizard->CanRemoveImport(3));
+  EXPECT_EQ(wizard.commanderLookups, 1);
+  wizard->FirstActivation();
+  EXPECT_EQ(wizard.commanderLookups, 1) << "Total Commander's folder is looked up once a run";
+}
+
+TEST(WizardController, ImportsOfHiddenBarsComeBackWithTheirCount) {
+  Wizard wizard;
+  const std::string source = wizard.app.Write("source.bar",
+                                              "[Buttonbar]\r\nButtoncount=1\r\nbutton1=x.ico\r\ncmd1=x.exe\r\n");
+  wizard->PickBarCount(3);
+  wizard->Next();
+  wizard->Next();
+  wizard.files.Answers = {source};
+  wizard->ClickBar(5);
+  wizard->Back();
+  wizard->Back();
+  wizard->PickBarCount(1);  // 3 bars: bar 5's import waits
+  wizard->PickBarCount(3);
+  wizard->Next();
+  wizard->Next();
+  wizard->Create(wizard.progress);
+  EXPECT_NE(wizard.app.Read("bars" + std::string(1, PathSeparator) + "Bar_05.bar").find("cmd7=x.exe"),
+            std::string::npos);
+  ASSERT_EQ(wizard.messages.Shown.size(), 1u);
+  EXPECT_EQ(wizard.messages.Shown[0].Icon, MessageIcon::Information);
+  EXPECT_EQ(wizard.messages.Shown[0].Title, "Barloom");
+}
+
+TEST(WizardController, CreateWritesWhereTheBoxSaysAndSurvivesFailure) {
+  Wizard wizard;
+  wizard.app.Write("blocked", "a file where the folder should be");
+  wizard->Next();
+  wizard->FolderTextChanged("blocked");
+  wizard->Next();
+  wizard->Create(wizard.progress);
+  ASSERT_EQ(wizard.messages.Shown.size(), 1u);
+  EXPECT_EQ(wizard.messages.Shown[0].Icon, MessageIcon::Error);
+  EXPECT_NE(wizard.messages.Shown[0].Text.find(wizard.app.PathOf("blocked")), std::string::npos)
+      << wizard.messages.Shown[0].Text;
+  // Nothing is created: the user can mend the cause and press Create again.
+  EXPECT_TRUE(wizard->View().CreateEnabled);
+  EXPECT_FALSE(wizard->View().LinkFrameVisible);
+  EXPECT_EQ(cProfile{}.ReadStringValue(SettingsSection, "LastPath", "none", wizard.settings.SettingsFile), "none");
+
+  wizard->Back();
+  wizard->FolderTextChanged("sets");
+  wizard->Next();
+  wizard->Create(wizard.progress);
+  EXPECT_NE(wizard.app.Read("sets" + std::string(1, PathSeparator) + "Bar_02.bar"), "<missing>");
+  EXPECT_EQ(cProfile{}.ReadStringValue(SettingsSection, "LastPath", "none", wizard.settings.SettingsFile), "sets")
+      << "LastPath keeps the box's text as typed";
+  EXPECT_FALSE(wizard->View().CreateEnabled);
+}
+
+}  // namespace
+}  // namespace barloom

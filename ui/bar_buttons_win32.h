@@ -1,0 +1,44 @@
+#pragma once
+// The row of bar buttons at the top of the main window: a toolbar with one button per bar and the
+// 40 images behind it (image b - 1 is bar b's "Up" icon, image 19 + b its "Dn" icon).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace barloom {
+
+class BarButtons {
+ public:
+  BarButtons() = default;
+  BarButtons(const BarButtons&) = delete;
+  BarButtons& operator=(const BarButtons&) = delete;
+  ~BarButtons();
+
+  // The toolbar, along the top edge of `parent`; button b sends WM_COMMAND with firstCommand + b.
+  bool Create(HWND parent, int controlId, int firstCommand);
+  HWND Window() const { return toolbar_; }
+
+  // Loads icons\Up_NN.ico and icons\Dn_NN.ico of `appFolder` at `size` pixels. A file that is
+  // missing or unreadable gets a numbered stand-in, so that every button still shows its number.
+  // The buttons are removed; the next Show builds them at the new size.
+  void LoadImages(const std::string& appFolder, int size);
+  // One button per bar, 1..count; `marked` shows its "Dn" image.
+  void Show(int count, int marked, bool enabled);
+  int Count() const { return count_; }
+  // The width of one button and the toolbar's height, in pixels.
+  int ButtonWidth() const;
+  int Height() const;
+  // The bar under a point of the toolbar's client area, 0 for none.
+  int BarAt(POINT client) const;
+  // The bar whose button has the keyboard's hot-tracking mark, 0 for none.
+  int HotBar() const;
+
+ private:
+  HWND toolbar_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  int firstCommand_ = 0;
+  int count_ = 0;
+};
+
+}  // namespace barloom

@@ -1,0 +1,192 @@
+// The main window's controls: what they are, where the design puts them at the window's DPI,
+// their fonts, and where the window itself stands on the screen.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <cwchar>
+#include <vector>
+
+#include "ui/frame_window_win32.h"
+#include "ui/main_layout.h"
+#include "ui/main_window_win32.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = main_ids;
+
+constexpr int InWindow = -1;
+constexpr int DroppedListPixels = 160;   // the open bar-count list, at 96 DPI
+constexpr int LinkFontCentipoints = 2775;
+
+struct ControlPlan {
+  int Id;
+  int Frame;  // InWindow or the frame it lies in
+  const wchar_t* ClassName;
+  DWORD Style;
+  DWORD ExStyle;
+  TwipRect Place;
+  const wchar_t* Text;  // the texts that are never translated
+};
+
+constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
+constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // language texts are shown as they are
+
+// In the order of the Tab key: Next, Create, Back, the bar buttons, the bar count, ">>", the folder.
+constexpr ControlPlan ButtonPlans[] = {
+    {ids::Next, InWindow, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Next, L""},
+    {ids::Create, InWindow, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Create, L""},
+    {ids::Back, InWindow, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Back, L""},
+};
+constexpr ControlPlan FramePlans[] = {
+    {ids::Label1, 0, L"STATIC", PlainLabel, 0, main_design::Label1, L""},
+    {ids::Combo1, 0, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1, L""},
+    {ids::Label2, 1, L"STATIC", PlainLabel, 0, main_design::Label2, L""},
+    {ids::Label3, 1, L"STATIC", PlainLabel, 0, main_design::Label3, L""},
+    {ids::BrowseFolder, 1, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::BrowseFolder, L">>"},
+    {ids::SaveIn, 1, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, main_design::SaveIn, L""},
+    {ids::Label4, 2, L"STATIC", PlainLabel, 0, main_design::Label4, L""},
+    {ids::Label5, 2, L"STATIC", PlainLabel, 0, main_design::Label5, L""},
+    {ids::Link, 3, L"STATIC", SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, main_design::Link, L"Quillset"},
+};
+constexpr ControlPlan ProgressPlan{ids::Progress, InWindow, PROGRESS_CLASSW, 0, 0, main_design::Progress, L""};
+
+// What the language pass captions: the text ID of each control, 0 for none.
+constexpr FormControlRow FormRows[] = {
+    {ids::FrameBox0 + 0, ControlKind::Frame, 601},
+    {ids::FrameBox0 + 1, ControlKind::Frame, 602},
+    {ids::FrameBox0 + 2, ControlKind::Frame, 603},
+    {ids::FrameBox0 + 3, ControlKind::Frame, 607},
+    {ids::Label1, ControlKind::Label, 620},
+    {ids::Label2, ControlKind::Label, 621},
+    {ids::Label3, ControlKind::Label, 622},
+    {ids::Label4, ControlKind::Label, 623},
+    {ids::Label5, ControlKind::Label, 624},
+    {ids::Link, ControlKind::Label, 0},
+    {ids::Combo1, ControlKind::ComboBox, 0},
+    {ids::SaveIn, ControlKind::TextBox, 0},
+    {ids::BrowseFolder, ControlKind::CommandButton, 0},
+    {ids::Back, ControlKind::CommandButton, 605},
+    {ids::Next, ControlKind::CommandButton, 604},
+    {ids::Create, ControlKind::CommandButton, 606},
+    {ids::Toolbar, ControlKind::Toolbar, 0},
+    {ids::Progress, ControlKind::ProgressBar, 0},
+};
+constexpr std::size_t LinkFormRow = 9;
+
+HWND CreateControl(HWND parent, const ControlPlan& plan) {
+  return CreateWindowExW(plan.ExStyle, plan.ClassName, plan.Text, WS_CHILD | WS_VISIBLE | plan.Style, 0, 0, 0, 0,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.Id)), GetModuleHandleW(nullptr),
+                         nullptr);
+}
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
+  MONITORINFO info{sizeof info};
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& work = info.rcWork;
+    reinterpret_cast<std::vector<PixelRect>*>(screens)->push_back({work.left, work.top, work.right, work.bottom});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::size_t MainWindow::LinkRow() {
+  static_assert(FormRows[LinkFormRow].ControlId == ids::Link);
+  return LinkFormRow;
+}
+
+bool MainWindow::CreateControls() {
+  for (const ControlPlan& plan : ButtonPlans)
+    if (!CreateControl(window_, plan)) return false;
+  if (!barButtons_.Create(window_, ids::Toolbar, ids::BarButton0)) return false;
+  for (std::size_t index = 0; index < frames_.size(); ++index) {
+    const int frame = static_cast<int>(index);
+    frames_[index] = CreateFrameWindow(window_, ids::Frame0 + frame, ids::FrameBox0 + frame, RECT{});
+    if (!frames_[index]) return false;
+    for (const ControlPlan& plan : FramePlans)
+      if (plan.Frame == frame && !CreateControl(frames_[index], plan)) return false;
+  }
+  const HWND progress = CreateControl(window_, ProgressPlan);
+  if (!progress) return false;
+  ShowWindow(progress, SW_HIDE);
+  progress_.Attach(progress);
+  CreateFonts(Dpi());
+  form_ = std::make_unique<WindowForm>(window_, 0, FormRows, fonts_);
+  return true;
+}
+
+void MainWindow::CreateFonts(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfMessageFont.lfHeight =
+        MulDiv(metrics.lfMessageFont.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
+  }
+  baseFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  LOGFONTW link{};
+  link.lfHeight = -MulDiv(LinkFontCentipoints, dpi, 7200);
+  link.lfWeight = FW_BOLD;
+  link.lfCharSet = DEFAULT_CHARSET;
+  link.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(link.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
+  linkFont_.reset(CreateFontIndirectW(&link));
+
+  const HWND linkLabel = Control(ids::Link);
+  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(baseFont_.get()), TRUE);
+    for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT)) {
+      const HFONT font = inner == linkLabel ? linkFont_.get() : baseFont_.get();
+      SendMessageW(inner, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+  }
+}
+
+void MainWindow::LayOut(int dpi) {
+  barButtons_.LoadImages(settings_.AppFolder, ScaledPixels(main_design::BarImageSize, dpi));
+  const WizardView view = controller_.View();
+  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
+
+  const PixelPoint frameAt = FramePlace(barButtons_.Height(), dpi);
+  const PixelRect frameSize = ToPixels(main_design::Frame, dpi);
+  for (std::size_t index = 0; index < frames_.size(); ++index) {
+    PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
+                     RECT{frameAt.X, frameAt.Y, frameAt.X + frameSize.Width(), frameAt.Y + frameSize.Height()});
+  }
+  const auto place = [&](const ControlPlan& plan) {
+    const PixelRect at = ToPixels(plan.Place, dpi);
+    // A drop-down list's height is that of its open list; the closed box follows the font.
+    const int height = at.Height() + (plan.Id == ids::Combo1 ? ScaledPixels(DroppedListPixels, dpi) : 0);
+    SetWindowPos(Control(plan.Id), nullptr, at.Left, at.Top, at.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (const ControlPlan& plan : ButtonPlans) place(plan);
+  for (const ControlPlan& plan : FramePlans) place(plan);
+  place(ProgressPlan);
+}
+
+void MainWindow::PlaceAtStoredPosition() {
+  // Positions are stored in twips of the system's scale, the scale they were measured in.
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  const int left = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowLeft)), dpi);
+  const int top = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowTop)), dpi);
+  std::vector<PixelRect> screens;
+  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&screens));
+  const PixelRect at = PullOntoScreen(
+      {left, top, left + (rect.right - rect.left), top + (rect.bottom - rect.top)}, screens, dpi);
+  SetWindowPos(window_, nullptr, at.Left, at.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::StorePosition() {
+  if (!window_ || IsIconic(window_) || IsZoomed(window_)) return;
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  StoreWindowPosition(settings_, PixelsToTwips(rect.top, dpi), PixelsToTwips(rect.left, dpi), profile_);
+}
+
+}  // namespace barloom

@@ -1,0 +1,395 @@
+#include "ui/main_window_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "build_info.h"
+#include "core/version_text.h"
+#include "localisation/apply_language.h"
+#include "localisation/get_text.h"
+#include "platform/executable_path.h"
+#include "platform/wide_text.h"
+#include "ui/main_layout.h"
+#include "ui/main_window_ids.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = main_ids;
+
+constexpr wchar_t MainClassName[] = L"BarloomMain";
+constexpr int RemoveImportText = 630;
+constexpr int ProgramIcon = 1;
+
+template <typename Interface, typename System>
+Interface& Choose(Interface* override, std::optional<System>& system) {
+  return override ? *override : system.emplace();
+}
+
+std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+bool IsPushButton(int id) { return id == ids::Next || id == ids::Create || id == ids::Back || id == ids::BrowseFolder; }
+
+bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW mainClass{sizeof mainClass};
+  if (GetClassInfoExW(instance, MainClassName, &mainClass)) return true;
+  mainClass.lpfnWndProc = procedure;
+  mainClass.hInstance = instance;
+  mainClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  mainClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  mainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  mainClass.lpszClassName = MainClassName;
+  return RegisterClassExW(&mainClass) != 0;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowOptions options)
+    : options_(std::move(options)),
+      folders_(Choose(options_.Dialogs.Folders, systemFolders_)),
+      files_(Choose(options_.Dialogs.Files, systemFiles_)),
+      messages_(Choose(options_.Dialogs.Messages, systemMessages_)),
+      shell_(Choose(options_.Dialogs.Shell, systemShell_)),
+      controller_(settings_, profile_,
+                  WizardServices{folders_, commonDialog_, messages_,
+                                 options_.CommanderSources.value_or(SystemCommanderFolderSources())}) {}
+
+MainWindow::~MainWindow() {
+  // Before the fonts and the image list go: no control is left that draws with them.
+  if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::Create() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterMainClass(instance, WindowProc)) return false;
+  const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClassName, caption.c_str(),
+                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (!window_) return false;
+  if (systemFiles_) systemFiles_->SetOwner(HandleValue(window_));
+  if (systemMessages_) systemMessages_->SetOwner(HandleValue(window_));
+  controller_.SetOwnerWindow(HandleValue(window_));
+  commonDialog_.Setup(files_, "");
+
+  SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
+  LoadSettings(settings_, profile_);
+  if (!CreateControls()) return false;
+  Caption();
+  for (int count = MinBarCount; count <= MaxBarCount; ++count)
+    SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
+  SendMessageW(Control(ids::Combo1), CB_SETCURSEL, 0, 0);
+  controller_.Start();
+  LayOut(Dpi());
+  ApplyBarCount();
+  // The design size; the sizing rules make it fit the frames and the buttons.
+  SetWindowPos(window_, nullptr, 0, 0, TwipsToPixels(main_design::InitialWidth, Dpi()),
+               TwipsToPixels(main_design::InitialHeight, Dpi()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OnSize();
+  PlaceAtStoredPosition();
+  Render();
+  return true;
+}
+
+void MainWindow::Show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    // Nothing may unwind through the system's frames; the wizard stays usable.
+    self->messages_.Show(error.what(), build_info::ProductName, MessageIcon::Error);
+    return 0;
+  }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) OnSize();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case DM_GETDEFID:
+      return MAKELRESULT(defaultButton_, DC_HASDEFID);
+    case WM_ENDSESSION:
+      if (wParam) StorePosition();
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+  if (IsPushButton(id) && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
+    // As in a dialog: the push button with the focus is the one Enter presses, else Next.
+    SetDefaultButton(code == BN_SETFOCUS ? id : ids::Next);
+    return;
+  }
+  switch (id) {
+    case ids::Combo1:
+      if (code != CBN_SELCHANGE) return;
+      controller_.PickBarCount(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+      ApplyBarCount();
+      break;
+    case ids::SaveIn:
+      if (code != EN_CHANGE) return;
+      controller_.FolderTextChanged(WindowText(control));
+      break;
+    case ids::BrowseFolder:
+      controller_.BrowseForFolder();
+      break;
+    case ids::Back:
+      controller_.Back();
+      break;
+    case ids::Next:
+      controller_.Next();
+      break;
+    case ids::Create:
+      controller_.Create(progress_);
+      break;
+    case ids::Link:
+      if (code == STN_CLICKED && *build_info::ToolsPage) shell_.Open(HandleValue(window_), build_info::ToolsPage);
+      return;
+    default:
+      if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
+      controller_.ClickBar(id - ids::BarButton0);
+      break;
+  }
+  Render();
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (header.code != TTN_GETDISPINFOW) return 0;
+  const int bar = static_cast<int>(header.idFrom) - ids::BarButton0;
+  auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+  tooltip_ = WideFromUtf8(controller_.ImportFile(bar));
+  info.lpszText = tooltip_.data();
+  if (rightToLeft_) info.uFlags |= TTF_RTLREADING;
+  return 0;
+}
+
+void MainWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    focusBeforeDeactivation_ = focus && IsChild(window_, focus) ? focus : nullptr;
+    return;
+  }
+  if (!activated_) {
+    activated_ = true;
+    SetFocus(Control(ids::Combo1));
+    controller_.FirstActivation();
+    return;
+  }
+  // Back from a dialog or another program: the keyboard returns to where it was.
+  if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_)) SetFocus(focusBeforeDeactivation_);
+  KeepFocusUsable();
+}
+
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+  if (!window_ || IsIconic(window_)) return;
+  const int dpi = Dpi();
+  const int height = FixedWindowHeight(dpi, NonClientHeight());
+  limits.ptMinTrackSize.x = MinimumWindowWidth(dpi);
+  limits.ptMinTrackSize.y = height;
+  limits.ptMaxTrackSize.y = height;
+}
+
+void MainWindow::OnSize() {
+  if (!window_ || IsIconic(window_) || IsZoomed(window_)) return;
+  SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
+  // The same rules hold for a size the program sets as for one the user drags.
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  const int dpi = Dpi();
+  const int width = std::max<int>(rect.right - rect.left, MinimumWindowWidth(dpi));
+  const int height = FixedWindowHeight(dpi, NonClientHeight());
+  if (width != rect.right - rect.left || height != rect.bottom - rect.top)
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  // The controls draw with the old fonts until they have the new ones.
+  UniqueFont oldBase = std::move(baseFont_);
+  UniqueFont oldLink = std::move(linkFont_);
+  CreateFonts(dpi);
+  fonts_.Clear();
+  Caption();
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut(dpi);
+  ApplyBarCount();
+  OnSize();
+  Render();
+}
+
+void MainWindow::OnContextMenu(HWND source, POINT screen) {
+  if (source != barButtons_.Window()) return;
+  const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+  int bar = 0;
+  if (fromKeyboard) {
+    bar = barButtons_.HotBar();
+    if (bar == 0) bar = controller_.View().MarkedBar;
+    RECT button{};
+    SendMessageW(source, TB_GETITEMRECT, static_cast<WPARAM>(bar - 1), reinterpret_cast<LPARAM>(&button));
+    screen = {button.left, button.bottom};
+    ClientToScreen(source, &screen);
+  } else {
+    POINT client = screen;
+    ScreenToClient(source, &client);
+    bar = barButtons_.BarAt(client);
+  }
+  if (!controller_.CanRemoveImport(bar)) return;
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  const std::wstring text = WideFromUtf8(GetText(RemoveImportText, settings_));
+  AppendMenuW(menu, MF_STRING | (rightToLeft_ ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
+  const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (rightToLeft_ ? TPM_LAYOUTRTL : 0);
+  const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, window_, nullptr);
+  DestroyMenu(menu);
+  if (chosen != ids::RemoveImport) return;
+  controller_.RemoveImport(bar);
+  Render();
+}
+
+bool MainWindow::OnSetCursor(HWND over) {
+  if (over != Control(ids::Link)) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
+  if (control != Control(ids::Link)) return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                      reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, RGB(0, 0, 192));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::OnDestroy() {
+  StorePosition();
+  if (options_.QuitOnClose) PostQuitMessage(0);
+}
+
+void MainWindow::Caption() {
+  ApplyLanguage(*form_, settings_, messages_);
+  rightToLeft_ = (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+  if (systemMessages_) systemMessages_->SetRightToLeft(rightToLeft_);
+  // The link is centred whatever the language's direction.
+  form_->Control(LinkRow()).SetAlignment(AlignCenter);
+}
+
+void MainWindow::Render() {
+  const WizardView view = controller_.View();
+  for (int step = 0; step < main_ids::LinkFrame; ++step) {
+    const bool shown = step == view.VisibleStep && !view.LinkFrameVisible;
+    ShowWindow(frames_[step], shown ? SW_SHOW : SW_HIDE);
+  }
+  ShowWindow(frames_[main_ids::LinkFrame], view.LinkFrameVisible ? SW_SHOW : SW_HIDE);
+  EnableWindow(Control(ids::Back), view.BackEnabled);
+  EnableWindow(Control(ids::Next), view.NextEnabled);
+  EnableWindow(Control(ids::Create), view.CreateEnabled);
+  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  const HWND saveIn = Control(ids::SaveIn);
+  if (WindowText(saveIn) != view.FolderBoxText) SetWindowTextW(saveIn, WideFromUtf8(view.FolderBoxText).c_str());
+  KeepFocusUsable();
+}
+
+void MainWindow::ApplyBarCount() {
+  const WizardView view = controller_.View();
+  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  const int width = WindowWidthForBars(barButtons_.ButtonWidth(), view.BarCount, Dpi());
+  SetWindowPos(window_, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::KeepFocusUsable() {
+  if (GetActiveWindow() != window_) return;
+  const HWND focus = GetFocus();
+  const bool ours = focus && IsChild(window_, focus);
+  if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
+  if (const HWND next = GetNextDlgTabItem(window_, ours ? focus : nullptr, FALSE)) SetFocus(next);
+}
+
+void MainWindow::SetDefaultButton(int id) {
+  if (id == defaultButton_) return;
+  SendMessageW(Control(defaultButton_), BM_SETSTYLE, BS_PUSHBUTTON | BS_NOTIFY, TRUE);
+  defaultButton_ = id;
+  SendMessageW(Control(defaultButton_), BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
+}
+
+int MainWindow::Dpi() const {
+  const UINT dpi = window_ ? GetDpiForWindow(window_) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : DesignDpi;
+}
+
+int MainWindow::NonClientHeight() const {
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(window_, &outer);
+  GetClientRect(window_, &inner);
+  return (outer.bottom - outer.top) - (inner.bottom - inner.top);
+}
+
+HWND MainWindow::Control(int id) const {
+  if (id >= ids::Frame0 && id < ids::Frame0 + static_cast<int>(frames_.size())) return frames_[id - ids::Frame0];
+  if (const HWND direct = GetDlgItem(window_, id)) return direct;
+  for (const HWND frame : frames_)
+    if (const HWND inside = GetDlgItem(frame, id)) return inside;
+  return nullptr;
+}
+
+}  // namespace barloom

@@ -1,0 +1,149 @@
+#include "ui/wizard_controller.h"
+
+#include <utility>
+
+#include "build_info.h"
+#include "core/create_bar_set.h"
+#include "platform/file_open_dialog.h"
+#include "platform/folder_picker.h"
+#include "platform/message_box.h"
+#include "platform/not_found_marker.h"
+#include "platform/path_text.h"
+#include "settings/settings_file.h"
+
+namespace barloom {
+namespace {
+
+constexpr int BarFileFilter = 1;  // .bar files first, all files second
+
+}  // namespace
+
+WizardController::WizardController(Settings& settings, const cProfile& profile, WizardServices services)
+    : settings_(settings), profile_(profile), services_(std::move(services)) {}
+
+void WizardController::Start() {
+  state_ = WizardState{};
+  const StartFolder start = StartUpFolder(settings_.LastPath, settings_.AppFolder);
+  folderBoxText_ = start.FolderBoxText;
+  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
+  PickBarCount(0);
+  nextEnabled_ = true;
+  linkFrameVisible_ = false;
+  barButtonsEnabled_ = true;
+  state_.SetCreated = false;
+}
+
+void WizardController::FirstActivation() {
+  if (activated_) return;
+  activated_ = true;
+  commanderFolder_ = CommanderFolder(services_.CommanderSources);
+}
+
+void WizardController::PickBarCount(int listPosition) {
+  const int count = MinBarCount + listPosition;
+  if (count < MinBarCount || count > MaxBarCount) return;
+  state_.BarCount = static_cast<std::int16_t>(count);
+  // The press on the last button that comes with a new count only marks it.
+  state_.ImportClicksLive = false;
+  ClickBar(count);
+  state_.ImportClicksLive = true;
+  state_.SetCreated = false;
+}
+
+void WizardController::ClickBar(int bar) {
+  if (!IsBar(bar) || !barButtonsEnabled_) return;
+  markedBar_ = bar;
+  if (!AtLastStep() || !state_.ImportClicksLive) return;
+  // Total Commander's folder holds the bars a user has; after the first pick the dialog
+  // remembers the folder the user went to.
+  const std::string startFolder = importPicked_ ? std::string{} : commanderFolder_.value_or(std::string{});
+  const std::string file = services_.FileDialog.BrowseForOpen(startFolder, "", BarFileFilter, "", false);
+  if (file == NotFoundMarker) return;
+  state_.ImportFiles[bar] = file;
+  importPicked_ = true;
+  state_.SetCreated = false;
+}
+
+bool WizardController::CanRemoveImport(int bar) const {
+  return AtLastStep() && barButtonsEnabled_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
+}
+
+void WizardController::RemoveImport(int bar) {
+  if (!CanRemoveImport(bar)) return;
+  state_.ImportFiles[bar].clear();
+  state_.SetCreated = false;
+}
+
+void WizardController::BrowseForFolder() {
+  if (state_.CurrentStep != 1) return;
+  const std::string folder = services_.Folders.BrowseFolder(folderBoxText_, ownerWindow_, folderBoxText_);
+  if (folder.empty()) return;
+  folderBoxText_ = folder;
+  state_.SaveFolder = SaveFolderFor(folder, settings_.AppFolder);
+  nextEnabled_ = true;
+  state_.SetCreated = false;
+}
+
+void WizardController::FolderTextChanged(std::string_view text) {
+  if (text == folderBoxText_) return;
+  folderBoxText_ = text;
+  // The folder the box shows is the folder Create writes into.
+  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
+  state_.SetCreated = false;
+  // Emptied, the box leaves Next as it is; filled, it opens the way that an empty box closed.
+  if (state_.CurrentStep == 1 && !text.empty()) nextEnabled_ = true;
+}
+
+void WizardController::Next() {
+  if (!nextEnabled_ || AtLastStep()) return;
+  ++state_.CurrentStep;
+  if (AtLastStep()) nextEnabled_ = false;
+  // The only test of the folder box: the way on to Step 3 needs some folder.
+  if (state_.CurrentStep == 1 && folderBoxText_.empty()) nextEnabled_ = false;
+}
+
+void WizardController::Back() {
+  if (state_.CurrentStep == 0) return;
+  --state_.CurrentStep;
+  linkFrameVisible_ = false;
+  barButtonsEnabled_ = true;
+  nextEnabled_ = true;
+}
+
+void WizardController::Create(ProgressDisplay& progress) {
+  if (!View().CreateEnabled) return;
+  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
+  const CreateResult result =
+      CreateBarSet(state_, settings_, commanderFolder_, folderBoxText_, profile_, progress);
+  if (result.Build.Error) {
+    services_.Messages.Show(FailureReport(*result.Build.Error, settings_), build_info::ProductName,
+                            MessageIcon::Error);
+    return;
+  }
+  std::string report = result.Report;
+  if (!result.Build.Warnings.empty()) report += "\n" + WarningsReport(result.Build.Warnings, settings_);
+  services_.Messages.Show(report, build_info::ProductName, MessageIcon::Information);
+  linkFrameVisible_ = true;
+  barButtonsEnabled_ = false;
+}
+
+WizardView WizardController::View() const {
+  WizardView view;
+  view.VisibleStep = state_.CurrentStep;
+  view.LinkFrameVisible = linkFrameVisible_;
+  view.BackEnabled = state_.CurrentStep > 0;
+  view.NextEnabled = nextEnabled_;
+  view.CreateEnabled = AtLastStep() && !state_.SetCreated;
+  view.BarButtonsEnabled = barButtonsEnabled_;
+  view.BarCount = state_.BarCount;
+  view.MarkedBar = markedBar_;
+  view.FolderBoxText = folderBoxText_;
+  return view;
+}
+
+const std::string& WizardController::ImportFile(int bar) const {
+  static const std::string none;
+  return IsBar(bar) ? state_.ImportFiles[bar] : none;
+}
+
+}  // namespace barloom
