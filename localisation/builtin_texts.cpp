@@ -32,6 +32,7 @@ constexpr std::array kTexts{
     BuiltInText{627, "2- Show 'Change button bar' dialog box."},
     BuiltInText{628, "3- Press >> button and choose 'Bar_01.bar' file, then press OK."},
     BuiltInText{629, "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?"},
+    BuiltInText{630, "&Remove import"},
     // Why a set could not be built (shown with the file's path and the system's reason).
     BuiltInText{700, "The button bar file could not be saved."},
     BuiltInText{701, "No folder has been chosen for the button bar files."},

@@ -79,6 +79,7 @@ bool MainWindow::Create() {
                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (!window_) return false;
+  if (const UINT dpi = GetDpiForWindow(window_)) dpi_ = static_cast<int>(dpi);
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(window_));
   if (systemMessages_) systemMessages_->SetOwner(HandleValue(window_));
   controller_.SetOwnerWindow(HandleValue(window_));
@@ -261,6 +262,8 @@ void MainWindow::OnSize() {
 }
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
   // The controls draw with the old fonts until they have the new ones.
   UniqueFont oldBase = std::move(baseFont_);
   UniqueFont oldLink = std::move(linkFont_);
@@ -361,7 +364,14 @@ void MainWindow::KeepFocusUsable() {
   const HWND focus = GetFocus();
   const bool ours = focus && IsChild(window_, focus);
   if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
-  if (const HWND next = GetNextDlgTabItem(window_, ours ? focus : nullptr, FALSE)) SetFocus(next);
+  // A step changed under the keyboard: Next, so that Enter goes on through the wizard; at the
+  // last step the control after it (Create).
+  const HWND next = Control(ids::Next);
+  if (IsWindowEnabled(next)) {
+    SetFocus(next);
+  } else if (const HWND after = GetNextDlgTabItem(window_, next, FALSE)) {
+    SetFocus(after);
+  }
 }
 
 void MainWindow::SetDefaultButton(int id) {
@@ -371,10 +381,7 @@ void MainWindow::SetDefaultButton(int id) {
   SendMessageW(Control(defaultButton_), BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
 }
 
-int MainWindow::Dpi() const {
-  const UINT dpi = window_ ? GetDpiForWindow(window_) : 0;
-  return dpi != 0 ? static_cast<int>(dpi) : DesignDpi;
-}
+int MainWindow::Dpi() const { return dpi_; }
 
 int MainWindow::NonClientHeight() const {
   RECT outer{};

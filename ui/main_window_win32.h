@@ -110,6 +110,7 @@ class MainWindow {
   UniqueFont baseFont_;
   UniqueFont linkFont_;
   std::wstring tooltip_;  // the text a bar button's tooltip is showing
+  int dpi_ = 96;  // the window's scale, followed from WM_DPICHANGED
   HWND focusBeforeDeactivation_ = nullptr;
   int defaultButton_ = main_ids::Next;
   bool activated_ = false;

@@ -185,7 +185,11 @@ class ChildControl final : public FormControl {
   }
 
  private:
-  HWND Window() const { return FindDescendant(form_, id_); }
+  // Found once and kept while it lives: a search asks the system for every child window.
+  HWND Window() const {
+    if (!window_ || !IsWindow(window_) || GetDlgCtrlID(window_) != id_) window_ = FindDescendant(form_, id_);
+    return window_;
+  }
 
   // Text boxes, lists and the like show the user's data, never a caption.
   bool HasCaption() const {
@@ -212,6 +216,7 @@ class ChildControl final : public FormControl {
   }
 
   HWND form_;
+  mutable HWND window_ = nullptr;
   int id_;
   ControlKind kind_;
   std::string tag_;

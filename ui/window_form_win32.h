@@ -51,8 +51,9 @@ struct FormControlRow {
   int TextId;        // the text ID the control carries; 0: none
 };
 
-// The form model over a real window. Controls are looked up by ID at each use, so a control
-// created after the adapter (or created again) is still found; a row whose control is missing
+// The form model over a real window. Controls are looked up by ID when first used and again
+// whenever the window found is gone, so a control created after the adapter (or created again)
+// is still found; a row whose control is missing
 // reads as a control without properties. Tags live here, starting from the table's text IDs.
 // Reading order is set without mirroring the layout: positions stay as designed.
 class WindowForm final : public Form {

@@ -121,7 +121,10 @@ void WizardController::Create(ProgressDisplay& progress) {
     return;
   }
   std::string report = result.Report;
-  if (!result.Build.Warnings.empty()) report += "\n" + WarningsReport(result.Build.Warnings, settings_);
+  if (!result.Build.Warnings.empty()) {
+    report += '\n';
+    report += WarningsReport(result.Build.Warnings, settings_);
+  }
   services_.Messages.Show(report, build_info::ProductName, MessageIcon::Information);
   linkFrameVisible_ = true;
   barButtonsEnabled_ = false;

@@ -158,6 +158,7 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
 
   PressKey(VK_RETURN);  // Enter presses Next, the default button
   EXPECT_EQ(VisibleFrame(), 1);
+  EXPECT_EQ(GetFocus(), Item(ids::Next)) << "the keyboard left the hidden list for the way on";
   Click(ids::Next);
   EXPECT_EQ(VisibleFrame(), 2);
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Next)));
@@ -232,6 +233,24 @@ TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
   GetWindowRect(main, &restored);
   const int button = LOWORD(SendMessageW(Item(ids::Toolbar), TB_GETBUTTONSIZE, 0, 0));
   EXPECT_EQ(restored.right - restored.left, WindowWidthForBars(button, 20, dpi));
+
+  // Moved to a screen at 150 %: everything grows with the scale.
+  PickBarCount(0);
+  RECT suggested{10, 10, 10 + restored.right - restored.left, 10 + height};
+  SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  Pump();
+  RECT scaled{};
+  GetWindowRect(main, &scaled);
+  GetClientRect(main, &inner);
+  EXPECT_EQ(scaled.right - scaled.left, MinimumWindowWidth(144));
+  EXPECT_EQ(scaled.bottom - scaled.top, FixedWindowHeight(144, (scaled.bottom - scaled.top) - inner.bottom));
+  RECT frame{};
+  GetWindowRect(Item(ids::Frame0), &frame);
+  EXPECT_EQ(frame.right - frame.left, ToPixels(main_design::Frame, 144).Width());
+  int imageSize = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0)),
+                        &imageSize, &imageSize);
+  EXPECT_EQ(imageSize, 48);
 }
 
 struct LanguageCase {
