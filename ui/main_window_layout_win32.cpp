@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cwchar>
+#include <span>
 #include <vector>
 
+#include "ui/dialog_win32.h"
 #include "ui/frame_window_win32.h"
 #include "ui/main_layout.h"
 #include "ui/main_window_win32.h"
@@ -16,41 +18,38 @@ namespace {
 
 namespace ids = main_ids;
 
-constexpr int InWindow = -1;
 constexpr int DroppedListPixels = 160;   // the open bar-count list, at 96 DPI
 constexpr int LinkFontCentipoints = 2775;
-
-struct ControlPlan {
-  int Id;
-  int Frame;  // InWindow or the frame it lies in
-  const wchar_t* ClassName;
-  DWORD Style;
-  DWORD ExStyle;
-  TwipRect Place;
-  const wchar_t* Text;  // the texts that are never translated
-};
 
 constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
 constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // language texts are shown as they are
 
 // In the order of the Tab key: Next, Create, Back, the bar buttons, the bar count, ">>", the folder.
 constexpr ControlPlan ButtonPlans[] = {
-    {ids::Next, InWindow, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Next, L""},
-    {ids::Create, InWindow, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Create, L""},
-    {ids::Back, InWindow, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Back, L""},
+    {ids::Next, L"BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Next},
+    {ids::Create, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Create},
+    {ids::Back, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Back},
 };
-constexpr ControlPlan FramePlans[] = {
-    {ids::Label1, 0, L"STATIC", PlainLabel, 0, main_design::Label1, L""},
-    {ids::Combo1, 0, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1, L""},
-    {ids::Label2, 1, L"STATIC", PlainLabel, 0, main_design::Label2, L""},
-    {ids::Label3, 1, L"STATIC", PlainLabel, 0, main_design::Label3, L""},
-    {ids::BrowseFolder, 1, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::BrowseFolder, L">>"},
-    {ids::SaveIn, 1, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, main_design::SaveIn, L""},
-    {ids::Label4, 2, L"STATIC", PlainLabel, 0, main_design::Label4, L""},
-    {ids::Label5, 2, L"STATIC", PlainLabel, 0, main_design::Label5, L""},
-    {ids::Link, 3, L"STATIC", SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, main_design::Link, L"Quillset"},
+constexpr ControlPlan Step1Plans[] = {
+    {ids::Label1, L"STATIC", PlainLabel, 0, main_design::Label1},
+    {ids::Combo1, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1},
 };
-constexpr ControlPlan ProgressPlan{ids::Progress, InWindow, PROGRESS_CLASSW, 0, 0, main_design::Progress, L""};
+constexpr ControlPlan Step2Plans[] = {
+    {ids::Label2, L"STATIC", PlainLabel, 0, main_design::Label2},
+    {ids::Label3, L"STATIC", PlainLabel, 0, main_design::Label3},
+    {ids::BrowseFolder, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::BrowseFolder, L">>"},
+    {ids::SaveIn, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, main_design::SaveIn},
+};
+constexpr ControlPlan Step3Plans[] = {
+    {ids::Label4, L"STATIC", PlainLabel, 0, main_design::Label4},
+    {ids::Label5, L"STATIC", PlainLabel, 0, main_design::Label5},
+};
+constexpr ControlPlan LinkPlans[] = {
+    {ids::Link, L"STATIC", SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, main_design::Link, L"Quillset"},
+};
+// The controls of each frame, frame by frame.
+constexpr std::span<const ControlPlan> FramePlans[] = {Step1Plans, Step2Plans, Step3Plans, LinkPlans};
+constexpr ControlPlan ProgressPlan{ids::Progress, PROGRESS_CLASSW, 0, 0, main_design::Progress};
 
 // What the language pass captions: the text ID of each control, 0 for none.
 constexpr FormControlRow FormRows[] = {
@@ -75,12 +74,6 @@ constexpr FormControlRow FormRows[] = {
 };
 constexpr std::size_t LinkFormRow = 9;
 
-HWND CreateControl(HWND parent, const ControlPlan& plan) {
-  return CreateWindowExW(plan.ExStyle, plan.ClassName, plan.Text, WS_CHILD | WS_VISIBLE | plan.Style, 0, 0, 0, 0,
-                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.Id)), GetModuleHandleW(nullptr),
-                         nullptr);
-}
-
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
   MONITORINFO info{sizeof info};
   if (GetMonitorInfoW(monitor, &info)) {
@@ -99,16 +92,16 @@ std::size_t MainWindow::LinkRow() {
 
 bool MainWindow::CreateControls() {
   for (const ControlPlan& plan : ButtonPlans)
-    if (!CreateControl(window_, plan)) return false;
+    if (!CreatePlannedControl(window_, plan)) return false;
   if (!barButtons_.Create(window_, ids::Toolbar, ids::BarButton0)) return false;
   for (std::size_t index = 0; index < frames_.size(); ++index) {
     const int frame = static_cast<int>(index);
     frames_[index] = CreateFrameWindow(window_, ids::Frame0 + frame, ids::FrameBox0 + frame, RECT{});
     if (!frames_[index]) return false;
-    for (const ControlPlan& plan : FramePlans)
-      if (plan.Frame == frame && !CreateControl(frames_[index], plan)) return false;
+    for (const ControlPlan& plan : FramePlans[index])
+      if (!CreatePlannedControl(frames_[index], plan)) return false;
   }
-  const HWND progress = CreateControl(window_, ProgressPlan);
+  const HWND progress = CreatePlannedControl(window_, ProgressPlan);
   if (!progress) return false;
   ShowWindow(progress, SW_HIDE);
   progress_.Attach(progress);
@@ -118,14 +111,7 @@ bool MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateFonts(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    metrics.lfMessageFont.lfHeight =
-        MulDiv(metrics.lfMessageFont.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
-  }
-  baseFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  baseFont_.reset(CreateMessageFont(dpi));
   LOGFONTW link{};
   link.lfHeight = -MulDiv(LinkFontCentipoints, dpi, 7200);
   link.lfWeight = FW_BOLD;
@@ -133,15 +119,8 @@ void MainWindow::CreateFonts(int dpi) {
   link.lfQuality = CLEARTYPE_QUALITY;
   wcsncpy(link.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
   linkFont_.reset(CreateFontIndirectW(&link));
-
-  const HWND linkLabel = Control(ids::Link);
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(baseFont_.get()), TRUE);
-    for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT)) {
-      const HFONT font = inner == linkLabel ? linkFont_.get() : baseFont_.get();
-      SendMessageW(inner, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-  }
+  SetChildFonts(window_, baseFont_.get());
+  SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
 }
 
 void MainWindow::LayOut(int dpi) {
@@ -156,15 +135,14 @@ void MainWindow::LayOut(int dpi) {
     PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
                      RECT{frameAt.X, frameAt.Y, frameAt.X + frameSize.Width(), frameAt.Y + frameSize.Height()});
   }
-  const auto place = [&](const ControlPlan& plan) {
-    const PixelRect at = ToPixels(plan.Place, dpi);
-    // A drop-down list's height is that of its open list; the closed box follows the font.
-    const int height = at.Height() + (plan.Id == ids::Combo1 ? ScaledPixels(DroppedListPixels, dpi) : 0);
-    SetWindowPos(Control(plan.Id), nullptr, at.Left, at.Top, at.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  for (const ControlPlan& plan : ButtonPlans) place(plan);
-  for (const ControlPlan& plan : FramePlans) place(plan);
-  place(ProgressPlan);
+  for (const ControlPlan& plan : ButtonPlans) PlacePlannedControl(window_, plan, dpi);
+  for (std::size_t index = 0; index < frames_.size(); ++index)
+    for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
+  PlacePlannedControl(window_, ProgressPlan, dpi);
+  // A drop-down list's window reaches down over its open list; the closed box follows the font.
+  const PixelRect list = ToPixels(main_design::Combo1, dpi);
+  SetWindowPos(Control(ids::Combo1), nullptr, 0, 0, list.Width(), list.Height() + ScaledPixels(DroppedListPixels, dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::PlaceAtStoredPosition() {

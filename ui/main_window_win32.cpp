@@ -12,6 +12,7 @@
 #include "localisation/get_text.h"
 #include "platform/executable_path.h"
 #include "platform/wide_text.h"
+#include "ui/dialog_win32.h"
 #include "ui/main_layout.h"
 #include "ui/main_window_ids.h"
 
@@ -79,7 +80,7 @@ bool MainWindow::Create() {
                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (!window_) return false;
-  if (const UINT dpi = GetDpiForWindow(window_)) dpi_ = static_cast<int>(dpi);
+  dpi_ = WindowDpi(window_);
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(window_));
   if (systemMessages_) systemMessages_->SetOwner(HandleValue(window_));
   controller_.SetOwnerWindow(HandleValue(window_));
