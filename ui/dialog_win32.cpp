@@ -7,7 +7,7 @@ namespace {
 
 // An empty dialog: the controls are created from tables in twips, not in dialog units.
 struct alignas(4) EmptyDialogTemplate {
-  DLGTEMPLATE Header;
+  DLGTEMPLATE Header{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_CONTROLPARENT};
   WORD Menu = 0;
   WORD WindowClass = 0;
   WORD Title = 0;
@@ -69,9 +69,7 @@ Dialog::~Dialog() {
 INT_PTR Dialog::Run(HWND owner) {
   modal_ = true;
   result_ = -1;
-  EmptyDialogTemplate dialogTemplate{};
-  dialogTemplate.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  dialogTemplate.Header.dwExtendedStyle = WS_EX_CONTROLPARENT;
+  const EmptyDialogTemplate dialogTemplate;
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.Header, owner, DialogProc,
                                                  reinterpret_cast<LPARAM>(this));
   return result == 0 && result_ == -1 ? -1 : result;
@@ -80,9 +78,7 @@ INT_PTR Dialog::Run(HWND owner) {
 bool Dialog::Open(HWND owner) {
   modal_ = false;
   result_ = -1;
-  EmptyDialogTemplate dialogTemplate{};
-  dialogTemplate.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  dialogTemplate.Header.dwExtendedStyle = WS_EX_CONTROLPARENT;
+  const EmptyDialogTemplate dialogTemplate;
   const HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.Header, owner, DialogProc,
                                                  reinterpret_cast<LPARAM>(this));
   if (!dialog) return false;
