@@ -133,7 +133,9 @@ void OptionsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
   SetChildFonts(Handle(), baseFont_.get());
   fonts_.Clear();
   Caption();
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggested rectangle first, so that the frame takes the new scale before it is measured.
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut(dpi);
 }
 
@@ -146,11 +148,15 @@ bool OptionsDialog::CreateControls() {
 }
 
 void OptionsDialog::LayOut(int dpi) {
-  RECT frame{0, 0, TwipsToPixels(ClientWidth, dpi), TwipsToPixels(ClientHeight, dpi)};
-  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), static_cast<UINT>(dpi));
-  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &inner);
+  const int frameWidth = (outer.right - outer.left) - inner.right;
+  const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
+               TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
   // A drop-down list's window reaches down over its open list; the closed box follows the font.
   const PixelRect list = ToPixels(Plans[LanguageListPlan].Place, dpi);

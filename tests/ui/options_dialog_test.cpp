@@ -126,6 +126,16 @@ TEST_F(OptionsDialogTest, PicksALanguageAndAPrefixAndStoresThem) {
   GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &screen);
   EXPECT_LE(std::abs((frame.left + frame.right) - (screen.rcMonitor.left + screen.rcMonitor.right)), 1);
   EXPECT_LE(std::abs((frame.top + frame.bottom) - (screen.rcMonitor.top + screen.rcMonitor.bottom)), 1);
+  // Moved to a screen of 144 DPI: the same design at that scale.
+  RECT suggested{frame.left, frame.top, frame.left + 700, frame.top + 300};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, TwipsToPixels(4815, 144));
+  EXPECT_EQ(client.bottom, TwipsToPixels(1635, 144));
+  RECT box{};
+  GetWindowRect(Item(ids::Prefix), &box);
+  EXPECT_EQ(box.right - box.left, TwipsToPixels(2145, 144));
+  EXPECT_EQ(Text(Item(ids::Label1)), "&File name prefix");
 
   // The access keys lead into the boxes their labels name.
   Press('l', WM_SYSCHAR);
