@@ -1,0 +1,174 @@
+#include "ui/options_model.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "build_info.h"
+#include "localisation/get_text.h"
+#include "platform/code_page.h"
+#include "platform/path_text.h"
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "tests/support/dialog_doubles.h"
+#include "tests/support/temp_folder.h"
+
+namespace barloom {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TempFolder;
+using Entries = std::vector<std::string>;
+
+constexpr std::string_view StartingFile = "[Barloom]\r\nBarFilePrefix=Bar_\r\n";
+
+// A program folder whose Languages folder holds three language files in mixed case, a file of
+// another kind and a folder that looks like a language file.
+class OptionsModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppFolder(settings, app.Utf8());
+    std::filesystem::create_directories(app.Path() / "Languages" / "x.lng");
+    for (const char* name : {"Zulu.lng", "b.LNG", "Alpha.lng", "notes.txt", "lng"})
+      app.Write(LanguageFile(name), "[UserLanguage]\r\n");
+    app.Write("barloom.ini", StartingFile);
+  }
+
+  // A file of the Languages folder, relative to the program's folder or in full.
+  static std::string LanguageFile(std::string_view name) {
+    return "Languages" + std::string(1, PathSeparator) + std::string{name};
+  }
+  std::string FullPath(std::string_view name) const { return app.PathOf(LanguageFile(name)); }
+
+  std::string Stored(std::string_view key) const {
+    return profile.ReadStringValue(SettingsSection, key, "<none>", settings.SettingsFile);
+  }
+
+  TempFolder app{"options"};
+  Settings settings;
+  cProfile profile;
+  RecordingMessageBox messages;
+};
+
+const Entries Listed = {"Default", "-------", "Alpha.lng", "b.LNG", "Zulu.lng"};
+
+TEST_F(OptionsModelTest, ListsTheLanguageFilesInOrderWithoutRegardToCase) {
+  EXPECT_EQ(OptionsModel(settings, profile, messages).Entries(), Listed);
+  EXPECT_EQ(ListLanguageFiles(app.PathOf("Languages")), Entries(Listed.begin() + 2, Listed.end()));
+
+  std::filesystem::remove_all(app.Path() / "Languages");
+  settings.LanguageFile = FullPath("Zulu.lng");
+  const OptionsModel missing(settings, profile, messages);
+  EXPECT_EQ(missing.Entries(), (Entries{"Default", "-------"}));
+  EXPECT_EQ(missing.Selected(), 0u);
+}
+
+TEST_F(OptionsModelTest, OpensWithTheStoredFileSelected) {
+  struct Case {
+    const char* Name;
+    std::optional<std::string> Stored;
+    std::int16_t UseDefaultLanguage;
+    std::size_t Selected;
+  };
+  const std::string elsewhere = TempFolder{"elsewhere"}.PathOf("b.lng");
+  const Case cases[] = {
+      {"none stored", std::nullopt, 1, 0},
+      {"stored file", FullPath("Zulu.lng"), 0, 4},
+      {"stored while the built-in texts are in use", FullPath("Zulu.lng"), 1, 4},
+      {"another letter case", FullPath("ZULU.lng"), 0, 4},
+      {"another folder, a listed name", elsewhere, 0, 3},
+      {"no longer listed", FullPath("Gone.lng"), 0, 0},
+      {"the folder itself", AddBackslash(app.PathOf("Languages")), 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    settings.LanguageFile = c.Stored;
+    settings.UseDefaultLanguage = c.UseDefaultLanguage;
+    EXPECT_EQ(OptionsModel(settings, profile, messages).Selected(), c.Selected);
+  }
+}
+
+TEST_F(OptionsModelTest, TheSeparatorCannotStaySelected) {
+  OptionsModel model(settings, profile, messages);
+  for (const auto& [picked, selected] : {std::pair<std::size_t, std::size_t>{3, 3}, {1, 0}, {4, 4}, {0, 0}, {5, 0}}) {
+    model.Select(picked);
+    EXPECT_EQ(model.Selected(), selected) << "picked " << picked;
+  }
+}
+
+TEST_F(OptionsModelTest, OkStoresTheChoicesAndCancelNothing) {
+  struct Case {
+    const char* Name;
+    std::optional<std::string> StoredName;  // the language file before, in memory and in the file
+    std::size_t Picked;
+    std::optional<std::string> Typed;  // nullopt: the dialog is cancelled
+    // afterwards, in memory
+    std::string Prefix;
+    std::int16_t UseDefaultLanguage;
+    std::optional<std::string> LanguageName;
+    // and in the file
+    std::string StoredPrefix;
+    std::string StoredUseDefault;
+  };
+  const Case cases[] = {
+      {"a language file", std::nullopt, 3, "Mine_", "Mine_", 0, "b.LNG", "Mine_", "0"},
+      {"another one", "Zulu.lng", 2, "Bar_", "Bar_", 0, "Alpha.lng", "Bar_", "0"},
+      {"default keeps the stored file", "Zulu.lng", 0, "Bar_", "Bar_", 1, "Zulu.lng", "Bar_", "1"},
+      {"default with none stored", std::nullopt, 0, "Bar_", "Bar_", 1, std::nullopt, "Bar_", "1"},
+      {"the separator counts as default", std::nullopt, 1, "Bar_", "Bar_", 1, std::nullopt, "Bar_", "1"},
+      {"an empty prefix", std::nullopt, 0, "", "", 1, std::nullopt, "", "1"},
+      {"blanks stay in memory only", std::nullopt, 0, "  My bars ", "  My bars ", 1, std::nullopt, "My bars", "1"},
+      {"cancel", "Zulu.lng", 2, std::nullopt, "Bar_", 0, "Zulu.lng", "Bar_", "<none>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    app.Write("barloom.ini", StartingFile);
+    settings.BarFilePrefix = "Bar_";
+    settings.UseDefaultLanguage = c.StoredName ? 0 : 1;
+    settings.LanguageFile = c.StoredName ? std::optional{FullPath(*c.StoredName)} : std::nullopt;
+    if (settings.LanguageFile)
+      profile.WriteStringValue(SettingsSection, "LanguageFile", *settings.LanguageFile, settings.SettingsFile);
+
+    OptionsModel model(settings, profile, messages);
+    model.Select(c.Picked);
+    if (c.Typed) {
+      EXPECT_TRUE(model.Confirm(*c.Typed));
+    }
+
+    EXPECT_EQ(settings.BarFilePrefix, c.Prefix);
+    EXPECT_EQ(settings.UseDefaultLanguage, c.UseDefaultLanguage);
+    const std::optional<std::string> languageFile =
+        c.LanguageName ? std::optional{FullPath(*c.LanguageName)} : std::nullopt;
+    EXPECT_EQ(settings.LanguageFile, languageFile);
+    EXPECT_EQ(Stored("BarFilePrefix"), c.StoredPrefix);
+    EXPECT_EQ(Stored("UseDefaultLanguage"), c.StoredUseDefault);
+    EXPECT_EQ(Stored("LanguageFile"), languageFile.value_or("<none>"));
+  }
+  EXPECT_TRUE(messages.Shown.empty());
+}
+
+TEST_F(OptionsModelTest, APrefixNoFileNameCanBeginWithIsRefused) {
+  OptionsModel model(settings, profile, messages);
+  model.Select(4);
+  for (const char* typed : {"bars/", "a:b", "tab\there", "what?"}) {
+    SCOPED_TRACE(typed);
+    EXPECT_FALSE(model.Confirm(typed));
+    EXPECT_EQ(settings.BarFilePrefix, "Bar_");
+    EXPECT_EQ(settings.UseDefaultLanguage, 1);
+    EXPECT_EQ(settings.LanguageFile, std::nullopt);
+    EXPECT_EQ(app.Read("barloom.ini"), StartingFile);
+  }
+  const testing::ShownMessage refusal{GetText(703, settings), build_info::ProductName, MessageIcon::Error};
+  EXPECT_EQ(messages.Shown, std::vector<testing::ShownMessage>(4, refusal));
+
+  // The dialog stays open: the mended prefix is taken.
+  EXPECT_TRUE(model.Confirm("bars_"));
+  EXPECT_EQ(Stored("BarFilePrefix"), "bars_");
+  EXPECT_EQ(Stored("LanguageFile"), FullPath("Zulu.lng"));
+}
+
+}  // namespace
+}  // namespace barloom

@@ -1,0 +1,174 @@
+#include "ui/options_dialog_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "localisation/apply_language.h"
+#include "platform/wide_text.h"
+#include "settings/settings_file.h"
+#include "ui/main_layout.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = options_ids;
+
+constexpr int ClientWidth = 4815;  // twips
+constexpr int ClientHeight = 1635;
+constexpr int DroppedListPixels = 160;  // the open language list, at 96 DPI
+constexpr int TitleText = 1001;
+
+constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
+
+// In the order of the Tab key: OK, Cancel, the prefix, the language list. Each label comes right
+// before its box, so that the label's access key moves the focus into the box.
+constexpr ControlPlan Plans[] = {
+    {IDOK, L"BUTTON", BS_DEFPUSHBUTTON | TabStop, 0, {1233, 1170, 1125, 345}},
+    {IDCANCEL, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {2456, 1170, 1125, 345}},
+    {ids::Label1, L"STATIC", SS_LEFT, 0, {120, 180, 2295, 315}},
+    {ids::Prefix, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, {2550, 180, 2145, 315}},
+    {ids::Label2, L"STATIC", SS_LEFT, 0, {120, 600, 2295, 315}},
+    {ids::LanguageList, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, {2550, 600, 2145, 315}},
+};
+constexpr std::size_t LanguageListPlan = 5;
+static_assert(Plans[LanguageListPlan].Id == ids::LanguageList);
+
+constexpr FormControlRow FormRows[] = {
+    {ids::Label1, ControlKind::Label, 610},       {ids::Prefix, ControlKind::TextBox, 0},
+    {ids::Label2, ControlKind::Label, 611},       {ids::LanguageList, ControlKind::ComboBox, 0},
+    {IDOK, ControlKind::CommandButton, 1008},     {IDCANCEL, ControlKind::CommandButton, 1009},
+};
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages)
+    : settings_(settings), profile_(profile), messagesOverride_(messages) {}
+
+OptionsDialog::~OptionsDialog() {
+  // Before the fonts go: no control is left that draws with them.
+  if (Handle()) DestroyWindow(Handle());
+}
+
+bool OptionsDialog::OnInit() {
+  systemMessages_.SetOwner(reinterpret_cast<std::uintptr_t>(Handle()));
+  if (!CreateControls()) return false;
+  const int dpi = WindowDpi(Handle());
+  baseFont_.reset(CreateMessageFont(dpi));
+  SetChildFonts(Handle(), baseFont_.get());
+  LayOut(dpi);
+  CenterForm(Handle());
+  Caption();
+
+  model_.emplace(settings_, profile_, Messages());
+  const HWND list = Item(ids::LanguageList);
+  for (const std::string& entry : model_->Entries())
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
+  SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
+  SetWindowTextW(Item(ids::Prefix), WideFromUtf8(settings_.BarFilePrefix).c_str());
+  return true;
+}
+
+void OptionsDialog::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDOK:
+      if (code == BN_CLICKED) OnOk();
+      break;
+    case IDCANCEL:
+      if (code == BN_CLICKED) Close(IDCANCEL);
+      break;
+    case ids::LanguageList:
+      // While the list is open the user moves through it; the choice counts once it closes.
+      if (code == CBN_CLOSEUP || (code == CBN_SELCHANGE && !SendMessageW(Item(id), CB_GETDROPPEDSTATE, 0, 0)))
+        OnLanguagePicked();
+      break;
+    default:
+      break;
+  }
+}
+
+bool OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void OptionsDialog::OnOk() {
+  if (!model_) return;
+  OnLanguagePicked();
+  if (model_->Confirm(WindowText(Item(ids::Prefix)))) {
+    Close(IDOK);
+    return;
+  }
+  // Refused: the user mends the prefix where it was typed.
+  const HWND prefix = Item(ids::Prefix);
+  SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(prefix), TRUE);
+  SendMessageW(prefix, EM_SETSEL, 0, -1);
+}
+
+void OptionsDialog::OnLanguagePicked() {
+  if (!model_) return;
+  const HWND list = Item(ids::LanguageList);
+  const LRESULT picked = SendMessageW(list, CB_GETCURSEL, 0, 0);
+  model_->Select(picked >= 0 ? static_cast<std::size_t>(picked) : 0);
+  if (static_cast<std::size_t>(picked) != model_->Selected()) SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
+}
+
+void OptionsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  // The controls draw with the old fonts until they have the new ones.
+  const UniqueFont oldBase = std::exchange(baseFont_, UniqueFont{CreateMessageFont(dpi)});
+  SetChildFonts(Handle(), baseFont_.get());
+  fonts_.Clear();
+  Caption();
+  // The suggested rectangle first, so that the frame takes the new scale before it is measured.
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut(dpi);
+}
+
+bool OptionsDialog::CreateControls() {
+  for (const ControlPlan& plan : Plans)
+    if (!CreatePlannedControl(Handle(), plan)) return false;
+  SendMessageW(Handle(), DM_SETDEFID, IDOK, 0);
+  form_ = std::make_unique<WindowForm>(Handle(), TitleText, FormRows, fonts_);
+  return true;
+}
+
+void OptionsDialog::LayOut(int dpi) {
+  // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &inner);
+  const int frameWidth = (outer.right - outer.left) - inner.right;
+  const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
+               TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
+  // A drop-down list's window reaches down over its open list; the closed box follows the font.
+  const PixelRect list = ToPixels(Plans[LanguageListPlan].Place, dpi);
+  SetWindowPos(Item(ids::LanguageList), nullptr, 0, 0, list.Width(), list.Height() + ScaledPixels(DroppedListPixels, dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OptionsDialog::Caption() {
+  ApplyLanguage(*form_, settings_, Messages());
+  systemMessages_.SetRightToLeft((GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0);
+}
+
+MessageBoxService& OptionsDialog::Messages() { return messagesOverride_ ? *messagesOverride_ : systemMessages_; }
+
+}  // namespace barloom

@@ -1,0 +1,64 @@
+#pragma once
+// frmOptions: the language of the program's texts and the prefix of the bar files' names. A thin
+// dialog over OptionsModel; the caller compares the language before and after and captions its
+// own window again when it changed.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "platform/message_box.h"
+#include "platform/unique_handle.h"
+#include "ui/dialog_win32.h"
+#include "ui/options_model.h"
+#include "ui/window_form_win32.h"
+
+namespace barloom {
+
+class cProfile;
+struct Settings;
+
+// The controls besides IDOK and IDCANCEL, which are the OK and Cancel buttons.
+namespace options_ids {
+enum : int {
+  Label1 = 100,  // "&File name prefix"
+  Prefix,
+  Label2,  // "&Language File"
+  LanguageList,
+};
+}  // namespace options_ids
+
+class OptionsDialog final : public Dialog {
+ public:
+  // `settings` is the program's; OK changes it and stores it through `profile`. `messages` null:
+  // the system's message box, owned by the dialog and reading in the language's direction.
+  OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages = nullptr);
+  ~OptionsDialog() override;
+
+ protected:
+  bool OnInit() override;
+  void OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  void OnOk();
+  void OnLanguagePicked();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+
+  bool CreateControls();
+  void LayOut(int dpi);  // the client area and the controls at `dpi`; the window keeps its place
+  void Caption();
+  MessageBoxService& Messages();
+  HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+
+  Settings& settings_;
+  const cProfile& profile_;
+  MessageBoxService* messagesOverride_;
+  SystemMessageBox systemMessages_;
+  std::optional<OptionsModel> model_;  // built as the dialog opens, so the list is always fresh
+  FontCache fonts_;
+  UniqueFont baseFont_;
+  std::unique_ptr<WindowForm> form_;
+};
+
+}  // namespace barloom
