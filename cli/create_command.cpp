@@ -128,8 +128,11 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
 
   WizardState state;
   state.BarCount = static_cast<std::int16_t>(options.Bars);
-  state.SaveFolder = options.FolderOption->count() > 0 ? AddBackslash(AbsoluteFolder(options.Folder))
-                                                       : StartUpFolder(lastPath, settings.AppFolder).SaveFolder;
+  // A stored folder is what the wizard's folder box would show: relative to the program's folder.
+  state.SaveFolder =
+      options.FolderOption->count() > 0
+          ? AddBackslash(AbsoluteFolder(options.Folder))
+          : SaveFolderFor(StartUpFolder(lastPath, settings.AppFolder).FolderBoxText, settings.AppFolder);
   for (const auto& [slot, file] : imports) state.ImportFiles[slot] = file;
 
   BarSetOptions setOptions;

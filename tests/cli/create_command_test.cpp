@@ -233,13 +233,23 @@ TEST_F(CreateCommandTest, WithoutBarloomIniTheBarsFolderBesideTheProgram) {
   EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
 }
 
-TEST_F(CreateCommandTest, AnEmptyStoredFolderFallsBackToTheBarsFolder) {
-  // The wizard never creates with an empty folder box; the CLI must not write into the root.
-  core_testing::WriteFile(AppFolder() + Sep + "barloom.ini", "[Barloom]\r\nLastPath=\r\n");
-  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
-  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
-  const std::string bars = AppFolder() + Sep + "bars";
-  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{bars + Sep + "Bar_01.bar", bars + Sep + "Bar_02.bar"}));
+TEST_F(CreateCommandTest, AStoredFolderThatIsEmptyOrRelativeLiesBesideTheProgram) {
+  // The wizard never creates with an empty folder box; the CLI must not write into the root. A
+  // relative folder is the program's, never the current one, and the bars name full paths.
+  const struct {
+    const char* Stored;
+    std::string Expected;
+  } cases[] = {{"", AppFolder() + Sep + "bars"}, {"sets", AppFolder() + Sep + "sets"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored);
+    core_testing::WriteFile(AppFolder() + Sep + "barloom.ini", std::string{"[Barloom]\r\nLastPath="} + c.Stored + "\r\n");
+    const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
+    ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+    EXPECT_EQ(OutputLines(result.Output),
+              (std::vector<std::string>{c.Expected + Sep + "Bar_01.bar", c.Expected + Sep + "Bar_02.bar"}));
+    EXPECT_NE(ReadBytes(c.Expected + Sep + "Bar_01.bar").value_or("").find("cmd2=" + c.Expected + Sep + "Bar_02.bar"),
+              std::string::npos);
+  }
 }
 
 TEST_F(CreateCommandTest, FoldsPathsUnderCommanderPath) {
