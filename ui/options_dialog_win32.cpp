@@ -7,6 +7,7 @@
 
 #include "localisation/apply_language.h"
 #include "platform/wide_text.h"
+#include "ui/dialog_win32.h"
 #include "settings/settings_file.h"
 #include "ui/main_layout.h"
 
@@ -40,12 +41,6 @@ constexpr FormControlRow FormRows[] = {
     {ids::Label2, ControlKind::Label, 611},       {ids::LanguageList, ControlKind::ComboBox, 0},
     {IDOK, ControlKind::CommandButton, 1008},     {IDCANCEL, ControlKind::CommandButton, 1009},
 };
-
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
-}
 
 }  // namespace
 
@@ -85,9 +80,10 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       if (code == BN_CLICKED) Close(IDCANCEL);
       break;
     case ids::LanguageList:
-      // While the list is open the user moves through it; the choice counts once it closes.
-      if (code == CBN_CLOSEUP || (code == CBN_SELCHANGE && !SendMessageW(Item(id), CB_GETDROPPEDSTATE, 0, 0)))
-        OnLanguagePicked();
+      // While the list is open the user moves through it; the choice counts once it closes. In
+      // the closed list the keyboard moves the choice itself.
+      if (code == CBN_CLOSEUP) OnLanguagePicked(false);
+      if (code == CBN_SELCHANGE && !SendMessageW(Item(id), CB_GETDROPPEDSTATE, 0, 0)) OnLanguagePicked(true);
       break;
     default:
       break;
@@ -107,7 +103,7 @@ bool OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
 
 void OptionsDialog::OnOk() {
   if (!model_) return;
-  OnLanguagePicked();
+  OnLanguagePicked(false);
   if (model_->Confirm(WindowText(Item(ids::Prefix)))) {
     Close(IDOK);
     return;
@@ -118,11 +114,16 @@ void OptionsDialog::OnOk() {
   SendMessageW(prefix, EM_SETSEL, 0, -1);
 }
 
-void OptionsDialog::OnLanguagePicked() {
+void OptionsDialog::OnLanguagePicked(bool byKeyboard) {
   if (!model_) return;
   const HWND list = Item(ids::LanguageList);
   const LRESULT picked = SendMessageW(list, CB_GETCURSEL, 0, 0);
-  model_->Select(picked >= 0 ? static_cast<std::size_t>(picked) : 0);
+  const std::size_t index = picked >= 0 ? static_cast<std::size_t>(picked) : 0;
+  if (byKeyboard) {
+    model_->MoveTo(index);
+  } else {
+    model_->Select(index);
+  }
   if (static_cast<std::size_t>(picked) != model_->Selected()) SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
 }
 

@@ -42,7 +42,7 @@ class OptionsDialog final : public Dialog {
 
  private:
   void OnOk();
-  void OnLanguagePicked();
+  void OnLanguagePicked(bool byKeyboard);
   void OnDpiChanged(int dpi, const RECT& suggested);
 
   bool CreateControls();

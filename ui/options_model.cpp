@@ -71,6 +71,14 @@ void OptionsModel::Select(std::size_t index) {
   selected_ = index >= FirstFileEntry && index < entries_.size() ? index : 0;
 }
 
+void OptionsModel::MoveTo(std::size_t index) {
+  if (index == FirstFileEntry - 1 && selected_ == 0 && entries_.size() > FirstFileEntry) {
+    selected_ = FirstFileEntry;
+    return;
+  }
+  Select(index);
+}
+
 bool OptionsModel::Confirm(std::string_view typedPrefix) {
   // Every Create would fail on such a prefix; better to say so while the user is typing it.
   if (!IsUsableBarFilePrefix(typedPrefix)) {

@@ -38,6 +38,9 @@ class OptionsModel {
   // The user picked the entry at `index`; the separator (or an index past the list) selects
   // "Default" instead.
   void Select(std::size_t index);
+  // The keyboard moved the closed list to `index`: moving down from "Default" passes over the
+  // separator to the first language file, so that the arrow keys reach every entry.
+  void MoveTo(std::size_t index);
 
   // OK with the prefix box's text. A prefix that no file name can begin with is refused with a
   // message, and nothing changes: the result is false. Otherwise the selected language and the

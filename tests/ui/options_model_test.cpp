@@ -97,6 +97,11 @@ TEST_F(OptionsModelTest, TheSeparatorCannotStaySelected) {
     model.Select(picked);
     EXPECT_EQ(model.Selected(), selected) << "picked " << picked;
   }
+  // The arrow keys pass over it: down from "Default" to the first file, up from there to "Default".
+  for (const auto& [moved, selected] : {std::pair<std::size_t, std::size_t>{1, 2}, {1, 0}, {1, 2}, {3, 3}}) {
+    model.MoveTo(moved);
+    EXPECT_EQ(model.Selected(), selected) << "moved to " << moved;
+  }
 }
 
 TEST_F(OptionsModelTest, OkStoresTheChoicesAndCancelNothing) {
