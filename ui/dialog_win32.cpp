@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "platform/wide_text.h"
+
 namespace barloom {
 namespace {
 
@@ -44,6 +46,12 @@ HFONT CreateMessageFont(int dpi) {
 }
 
 void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf, reinterpret_cast<LPARAM>(font)); }
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
 
 int WindowDpi(HWND window) {
   const UINT dpi = window ? GetDpiForWindow(window) : 0;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 #include "ui/main_layout.h"
 
@@ -29,6 +30,8 @@ void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 HFONT CreateMessageFont(int dpi);
 // Gives every child window of `parent` the font `font`.
 void SetChildFonts(HWND parent, HFONT font);
+// The text of a window or control (UTF-8).
+std::string WindowText(HWND window);
 // The window's DPI, or 96 when the system cannot tell.
 int WindowDpi(HWND window);
 // Moves `window` to the middle of the screen its owner or the cursor is on.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/wide_text.h"
+#include "ui/dialog_win32.h"
 
 namespace barloom {
 namespace {
@@ -23,12 +24,6 @@ bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
 }
 
 std::string TagOf(int textId) { return textId == 0 ? std::string() : std::to_string(textId); }
-
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
-}
 
 // Sets the bits of `mask` in a window's style (GWL_STYLE or GWL_EXSTYLE) to those of `value`;
 // the controls read these styles when they paint, so a repaint shows the change.
