@@ -48,12 +48,6 @@ TEST(AboutModel, TheOwnerIsTheFirstValueFoundElseYou) {
   }
 }
 
-TEST(AboutModel, TitleIsTheLocalisedAboutAndTheProgramName) {
-  EXPECT_EQ(AboutTitle("About"), std::string{"About "} + build_info::ProductName);
-  EXPECT_EQ(AboutTitle("\xD7\x90\xD7\x95\xD7\x93\xD7\x95\xD7\xAA"),
-            std::string{"\xD7\x90\xD7\x95\xD7\x93\xD7\x95\xD7\xAA "} + build_info::ProductName);
-}
-
 TEST(AboutLayout, FramesButtonAndBoxAtEachScale) {
   struct Case {
     int Dpi;
