@@ -1,0 +1,232 @@
+// The real About box, opened without a modal loop and driven with the messages that keys and
+// clicks send; the registry and the shell answered by the test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "build_info.h"
+#include "core/version_text.h"
+#include "platform/not_found_marker.h"
+#include "platform/wide_text.h"
+#include "tests/localisation/language_test_support.h"
+#include "tests/support/dialog_doubles.h"
+#include "ui/about_box_win32.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = about_ids;
+using testing::RecordingMessageBox;
+using testing::RecordingShellOpener;
+
+constexpr wchar_t OwnerClass[] = L"BarloomAboutTestOwner";
+constexpr char HomePage[] = "https://barloom.example/";
+constexpr char WindowsKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr char WindowsNtKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+std::string Text(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+LONG_PTR Style(HWND window, int which = GWL_STYLE) { return GetWindowLongPtrW(window, which); }
+LOGFONTW Look(HWND window) {
+  LOGFONTW look{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof look, &look);
+  return look;
+}
+// A window's place in its parent's client area.
+RECT Place(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The labels and what they show with the built-in texts.
+struct LabelText {
+  int Id;
+  std::string Text;
+};
+
+class AboutBoxTest : public testing::LanguageFileTest {
+ protected:
+  void SetUp() override {
+    WNDCLASSEXW ownerClass{sizeof ownerClass};
+    ownerClass.lpfnWndProc = DefWindowProcW;
+    ownerClass.hInstance = GetModuleHandleW(nullptr);
+    ownerClass.hIcon = LoadIconW(ownerClass.hInstance, MAKEINTRESOURCEW(1));  // the program's icon
+    ownerClass.lpszClassName = OwnerClass;
+    RegisterClassExW(&ownerClass);  // fails harmlessly when the class is already there
+    owner_ = CreateWindowExW(0, OwnerClass, L"Barloom", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                             ownerClass.hInstance, nullptr);
+    ASSERT_NE(owner_, nullptr);
+  }
+  void TearDown() override {
+    box_.reset();
+    DestroyWindow(owner_);
+  }
+
+  HWND Open(Settings& settings) {
+    box_ = std::make_unique<AboutBox>(
+        settings, shell_, messages_,
+        [this](std::string_view path, std::string_view name) {
+          asked_.push_back(std::string{path} + "|" + std::string{name});
+          const auto found = registry_.find(std::string{path});
+          return found != registry_.end() ? found->second : std::string{NotFoundMarker};
+        },
+        HomePage);
+    EXPECT_TRUE(box_->Open(owner_));
+    Pump();
+    return box_->Handle();
+  }
+
+  HWND Item(int id) const {
+    const HWND dialog = box_->Handle();
+    if (const HWND direct = GetDlgItem(dialog, id)) return direct;
+    return GetDlgItem(GetDlgItem(dialog, ids::Frame), id);
+  }
+
+  void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (box_ && box_->Handle() && IsDialogMessageW(box_->Handle(), &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  // A key as the message loop hands it to the dialog manager.
+  void PressKey(UINT key) {
+    const HWND focus = GetFocus();
+    MSG down{focus && IsChild(box_->Handle(), focus) ? focus : Item(IDOK), WM_KEYDOWN, key, 0};
+    EXPECT_TRUE(IsDialogMessageW(box_->Handle(), &down));
+    Pump();
+  }
+
+  HWND owner_ = nullptr;
+  std::map<std::string, std::string> registry_;  // key path -> RegisteredOwner
+  std::vector<std::string> asked_;
+  RecordingShellOpener shell_;
+  RecordingMessageBox messages_;
+  std::unique_ptr<AboutBox> box_;
+};
+
+TEST_F(AboutBoxTest, ShowsTheBuiltInTextsAndTheLinkOpensTheHomePage) {
+  Settings settings;  // built-in texts
+  const HWND dialog = Open(settings);
+  ASSERT_NE(dialog, nullptr);
+
+  EXPECT_EQ(Text(dialog), "About Barloom");
+  const LabelText labels[] = {
+      {IDOK, "OK"},
+      {ids::ProgrammedBy, "Programmed by :"},
+      {ids::AuthorName, build_info::Author},
+      {ids::Version, "Version"},
+      {ids::VersionNo, VersionText()},
+      {ids::RegisteredTo, "This program is registered to :"},
+      {ids::UserName, "You"},
+      {ids::HomePageNote, "For the latest information on this program please visit the program home page."},
+      {ids::WebAddress, "Web site"},
+      {ids::Url, "Visit Now"},
+      {ids::Email, "e-mail"},
+      {ids::EmailAddress, build_info::Email},
+  };
+  for (const LabelText& label : labels) EXPECT_EQ(Text(Item(label.Id)), label.Text) << label.Id;
+  EXPECT_EQ(asked_, (std::vector<std::string>{std::string{WindowsKey} + "|RegisteredOwner",
+                                              std::string{WindowsNtKey} + "|RegisteredOwner"}));
+
+  // Fixed, with the owner's icon; the labels in MS Sans Serif 9.75 pt of FontScript's set.
+  EXPECT_EQ(Style(dialog) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), GetClassLongPtrW(owner_, GCLP_HICON));
+  const LOGFONTW label = Look(Item(ids::UserName));
+  EXPECT_STREQ(label.lfFaceName, L"MS Sans Serif");
+  EXPECT_EQ(label.lfHeight, -13);
+  EXPECT_EQ(label.lfCharSet, settings.FontScript);
+
+  // The design at 96 DPI: the frame at (7, 2), OK 6 pixels below it, all inside the box.
+  RECT client{};
+  GetClientRect(dialog, &client);
+  const RECT frame = Place(Item(ids::Frame));
+  const RECT ok = Place(Item(IDOK));
+  EXPECT_EQ(frame.left, 7);
+  EXPECT_EQ(frame.top, 2);
+  EXPECT_EQ(frame.right - frame.left, 409);
+  EXPECT_EQ(ok.top, frame.bottom + 6);
+  EXPECT_EQ(ok.right - ok.left, 80);
+  EXPECT_LE(frame.right + 7, client.right);
+  EXPECT_LE(ok.bottom + 7, client.bottom);
+  const RECT url = Place(Item(ids::Url));
+  EXPECT_EQ(url.left, 94);
+  EXPECT_EQ(url.top, 133);
+
+  // A click on the link: the home page, the box stays open.
+  const HWND link = Item(ids::Url);
+  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump();
+  EXPECT_EQ(shell_.Opened, (std::vector<testing::OpenedTarget>{{reinterpret_cast<std::uintptr_t>(dialog), HomePage}}));
+  ASSERT_EQ(box_->Handle(), dialog);
+
+  // Moved to a screen of twice the scale, it is laid out anew at that scale.
+  RECT suggested{100, 100, 958, 604};
+  SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(Place(Item(ids::Frame)).left, 14);
+  EXPECT_EQ(Place(Item(ids::Url)).left, 188);
+  EXPECT_EQ(Look(Item(ids::UserName)).lfHeight, -26);
+  EXPECT_EQ(Text(dialog), "About Barloom");
+  EXPECT_TRUE(messages_.Shown.empty());
+}
+
+TEST_F(AboutBoxTest, OwnerFromTheFirstPlaceThatHasOneAndEnterOrEscCloses) {
+  struct Case {
+    std::map<std::string, std::string> Registry;
+    std::string Shown;
+    UINT Key;
+  };
+  const Case cases[] = {
+      {{}, "You", VK_RETURN},
+      {{{WindowsKey, "Ada"}, {WindowsNtKey, "Grace"}}, "Ada", VK_ESCAPE},
+      {{{WindowsNtKey, "Grace"}}, "Grace", VK_RETURN},
+      {{{WindowsKey, ""}, {WindowsNtKey, "Grace"}}, "", VK_ESCAPE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Shown);
+    registry_ = c.Registry;
+    Settings settings;
+    ASSERT_NE(Open(settings), nullptr);
+    EXPECT_EQ(Text(Item(ids::UserName)), c.Shown);
+    PressKey(c.Key);
+    EXPECT_EQ(box_->Handle(), nullptr) << "still open";
+    EXPECT_EQ(box_->Result(), IDOK);
+  }
+}
+
+TEST_F(AboutBoxTest, RightToLeftFromAHebrewLanguageFile) {
+  // Windows-1255: "About", "Version", "Visit Now"; the other texts are the built-in ones.
+  Settings settings = UsingFile(
+      "[UserLanguage]\r\nRightToLeftLanguage=1\r\n1501=\xE0\xE5\xE3\xE5\xFA\r\n1503=\xE2\xF8\xF1\xE4\r\n"
+      "1508=\xE1\xF7\xF8 \xF2\xEB\xF9\xE9\xE5\r\n",
+      177);
+  const HWND dialog = Open(settings);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(dialog), "\u05D0\u05D5\u05D3\u05D5\u05EA Barloom");
+  EXPECT_EQ(Text(Item(ids::Version)), "\u05D2\u05E8\u05E1\u05D4");
+  EXPECT_EQ(Text(Item(ids::Url)), "\u05D1\u05E7\u05E8 \u05E2\u05DB\u05E9\u05D9\u05D5");
+  EXPECT_EQ(Text(Item(ids::WebAddress)), "Web site");
+  EXPECT_TRUE(Style(dialog, GWL_EXSTYLE) & WS_EX_RTLREADING);
+  for (const int id : {ids::ProgrammedBy, ids::AuthorName, ids::Version, ids::UserName, ids::HomePageNote, ids::Url}) {
+    EXPECT_TRUE(Style(Item(id), GWL_EXSTYLE) & WS_EX_RTLREADING) << id;
+    EXPECT_EQ(Style(Item(id)) & SS_TYPEMASK, SS_RIGHT) << id;
+    EXPECT_EQ(Look(Item(id)).lfCharSet, 177) << id;
+  }
+  EXPECT_TRUE(Style(Item(IDOK), GWL_EXSTYLE) & WS_EX_RTLREADING);
+  EXPECT_TRUE(messages_.Shown.empty());
+}
+
+}  // namespace
+}  // namespace barloom

@@ -1,0 +1,206 @@
+#include "ui/about_box_win32.h"
+
+#include <cwchar>
+#include <string_view>
+#include <utility>
+
+#include "localisation/apply_language.h"
+#include "platform/wide_text.h"
+#include "ui/about_layout.h"
+#include "ui/frame_window_win32.h"
+
+namespace barloom {
+namespace {
+
+namespace ids = about_ids;
+namespace design = about_design;
+
+constexpr int LabelFontCentipoints = 975;            // 9.75 pt
+constexpr BYTE LabelDesignCharset = ARABIC_CHARSET;  // the language pass gives them FontScript's
+constexpr COLORREF LinkColour = RGB(0, 0, 255);
+constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // shown as they are, wrapped within their width
+
+constexpr ControlPlan OkPlan{IDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, design::Ok};
+// The labels inside the frame, row by row.
+constexpr ControlPlan LabelPlans[] = {
+    {ids::ProgrammedBy, L"STATIC", PlainLabel, 0, design::ProgrammedBy},
+    {ids::AuthorName, L"STATIC", PlainLabel, 0, design::AuthorName},
+    {ids::Version, L"STATIC", PlainLabel, 0, design::Version},
+    {ids::VersionNo, L"STATIC", PlainLabel, 0, design::VersionNo},
+    {ids::RegisteredTo, L"STATIC", PlainLabel, 0, design::RegisteredTo},
+    {ids::UserName, L"STATIC", PlainLabel, 0, design::UserName},
+    {ids::HomePageNote, L"STATIC", PlainLabel, 0, design::HomePageNote},
+    {ids::WebAddress, L"STATIC", PlainLabel, 0, design::WebAddress},
+    {ids::Url, L"STATIC", PlainLabel | SS_NOTIFY, 0, design::Url},
+    {ids::Email, L"STATIC", PlainLabel, 0, design::Email},
+    {ids::EmailAddress, L"STATIC", PlainLabel, 0, design::EmailAddress},
+};
+
+// What the language pass captions: the text ID of each control, 0 for none.
+constexpr FormControlRow FormRows[] = {
+    {IDOK, ControlKind::CommandButton, 1008},
+    {ids::FrameBox, ControlKind::Frame, 0},
+    {ids::ProgrammedBy, ControlKind::Label, 1502},
+    {ids::AuthorName, ControlKind::Label, 0},
+    {ids::Version, ControlKind::Label, 1503},
+    {ids::VersionNo, ControlKind::Label, 0},
+    {ids::RegisteredTo, ControlKind::Label, 1504},
+    {ids::UserName, ControlKind::Label, 0},
+    {ids::HomePageNote, ControlKind::Label, 1505},
+    {ids::WebAddress, ControlKind::Label, 1506},
+    {ids::Url, ControlKind::Label, 1508},
+    {ids::Email, ControlKind::Label, 1507},
+    {ids::EmailAddress, ControlKind::Label, 0},
+};
+
+std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+
+void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
+
+HBRUSH LinkColours(HDC dc) {
+  SetTextColor(dc, LinkColour);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+}  // namespace
+
+AboutBox::AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
+                   RegistryValueReader readRegistry, std::string homePage)
+    : settings_(settings),
+      shell_(shell),
+      messages_(messages),
+      readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}),
+      homePage_(std::move(homePage)) {}
+
+AboutBox::~AboutBox() {
+  // Before the fonts go: no control is left that draws with them.
+  if (Handle()) DestroyWindow(Handle());
+}
+
+bool AboutBox::OnInit() {
+  if (!CreateControls()) return false;
+  const int dpi = WindowDpi(Handle());
+  CreateFonts(dpi);
+  ApplyLanguage(*form_, settings_, messages_);
+  LayOut(dpi);
+  form_->SetCaption(AboutTitle(form_->Caption().value_or("")));
+  CenterForm(Handle());
+  FillLabels();
+  TakeOwnersIcon();
+  return true;
+}
+
+void AboutBox::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDOK:
+    case IDCANCEL:  // Esc and the close box press OK too
+      Close(IDOK);
+      break;
+    case ids::Url:
+      if (code == STN_CLICKED && !homePage_.empty()) shell_.Open(HandleValue(Handle()), homePage_);
+      break;
+    default:
+      break;
+  }
+}
+
+bool AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) != Control(ids::Url)) return false;
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      result = TRUE;
+      return true;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) != Control(ids::Url)) return false;
+      result = reinterpret_cast<INT_PTR>(LinkColours(reinterpret_cast<HDC>(wParam)));
+      return true;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool AboutBox::CreateControls() {
+  if (!CreatePlannedControl(Handle(), OkPlan)) return false;
+  frame_ = CreateFrameWindow(Handle(), ids::Frame, ids::FrameBox, RECT{});
+  if (!frame_) return false;
+  for (const ControlPlan& plan : LabelPlans)
+    if (!CreatePlannedControl(frame_, plan)) return false;
+  ShowWindow(frame_, SW_SHOWNA);
+  form_ = std::make_unique<WindowForm>(Handle(), AboutTitleText, FormRows, fonts_);
+  return true;
+}
+
+void AboutBox::CreateFonts(int dpi) {
+  baseFont_.reset(CreateMessageFont(dpi));
+  LOGFONTW look{};
+  look.lfHeight = -MulDiv(LabelFontCentipoints, dpi, 7200);
+  look.lfWeight = FW_NORMAL;
+  look.lfCharSet = LabelDesignCharset;
+  wcsncpy(look.lfFaceName, L"MS Sans Serif", LF_FACESIZE - 1);
+  labelFont_.reset(CreateFontIndirectW(&look));
+  SetChildFonts(Handle(), baseFont_.get());
+  for (const ControlPlan& plan : LabelPlans)
+    SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), TRUE);
+}
+
+void AboutBox::LayOut(int dpi) {
+  // What the borders and the title add to a client area at this DPI.
+  RECT windowFrame{};
+  AdjustWindowRectExForDpi(&windowFrame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), static_cast<UINT>(dpi));
+  const AboutPlaces places =
+      AboutLayout(dpi, windowFrame.right - windowFrame.left, windowFrame.bottom - windowFrame.top);
+  const PixelRect& frame = places.Frame;
+  PlaceFrameWindow(frame_, ids::FrameBox, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
+  for (const ControlPlan& plan : LabelPlans) PlacePlannedControl(frame_, plan, dpi);
+  const PixelRect& ok = places.Ok;
+  SetWindowPos(Control(IDOK), nullptr, ok.Left, ok.Top, ok.Width(), ok.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, places.Width, places.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutBox::FillLabels() {
+  // The labels with a text ID have their texts from the language pass.
+  const AboutFacts facts = CollectAboutFacts(readRegistry_);
+  SetText(Control(ids::AuthorName), facts.AuthorName);
+  SetText(Control(ids::VersionNo), facts.VersionNo);
+  SetText(Control(ids::EmailAddress), facts.EmailAddress);
+  SetText(Control(ids::UserName), facts.UserName);
+}
+
+void AboutBox::TakeOwnersIcon() {
+  const HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (!owner) return;
+  // The main window's icons are those of its class unless it was given others.
+  const std::pair<WPARAM, int> sizes[] = {{ICON_BIG, GCLP_HICON}, {ICON_SMALL, GCLP_HICONSM}};
+  for (const auto& [size, classIcon] : sizes) {
+    LRESULT icon = SendMessageW(owner, WM_GETICON, size, 0);
+    if (!icon) icon = static_cast<LRESULT>(GetClassLongPtrW(owner, classIcon));
+    if (icon) SendMessageW(Handle(), WM_SETICON, size, icon);
+  }
+}
+
+void AboutBox::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  // The controls draw with the old fonts until they have the new ones.
+  const UniqueFont oldBase = std::move(baseFont_);
+  const UniqueFont oldLabel = std::move(labelFont_);
+  CreateFonts(dpi);
+  fonts_.Clear();
+  ApplyLanguage(*form_, settings_, messages_);
+  form_->SetCaption(AboutTitle(form_->Caption().value_or("")));
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut(dpi);
+}
+
+HWND AboutBox::Control(int id) const {
+  if (const HWND direct = GetDlgItem(Handle(), id)) return direct;
+  return frame_ ? GetDlgItem(frame_, id) : nullptr;
+}
+
+}  // namespace barloom

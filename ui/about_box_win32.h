@@ -1,0 +1,74 @@
+#pragma once
+// frmAbout: who wrote the program, its version, to whom this copy of Windows is registered, and a
+// link to the program's home page. A fixed dialog owned by the main window (so not in the task
+// bar), with the main window's icon; OK, Enter and Esc close it.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "build_info.h"
+#include "platform/message_box.h"
+#include "platform/shell_open.h"
+#include "platform/unique_handle.h"
+#include "settings/settings_file.h"
+#include "ui/about_model.h"
+#include "ui/dialog_win32.h"
+#include "ui/window_form_win32.h"
+
+namespace barloom {
+
+// Control IDs of the About box; its OK button is IDOK.
+namespace about_ids {
+enum : int {
+  Frame = 100,  // the frame's window, holding the labels
+  FrameBox,     // its captionless group box
+  ProgrammedBy = 110,
+  AuthorName,
+  Version,
+  VersionNo,
+  RegisteredTo,
+  UserName,
+  HomePageNote,
+  WebAddress,
+  Url,  // the link to the home page
+  Email,
+  EmailAddress,
+};
+}  // namespace about_ids
+
+class AboutBox final : public Dialog {
+ public:
+  // `readRegistry` answers the two reads of the registered owner; `homePage` is what the link
+  // opens through `shell` (nothing when empty). ApplyLanguage may report a missing language file
+  // through `messages` and then switch `settings` to the built-in texts.
+  AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
+           RegistryValueReader readRegistry = ReadSystemRegistryValue, std::string homePage = build_info::HomePage);
+  ~AboutBox() override;
+
+ private:
+  bool OnInit() override;
+  void OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  bool CreateControls();
+  void CreateFonts(int dpi);
+  void LayOut(int dpi);
+  void FillLabels();
+  void TakeOwnersIcon();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  HWND Control(int id) const;
+
+  Settings& settings_;
+  ShellOpener& shell_;
+  MessageBoxService& messages_;
+  RegistryValueReader readRegistry_;
+  std::string homePage_;
+  HWND frame_ = nullptr;
+  FontCache fonts_;
+  std::unique_ptr<WindowForm> form_;
+  UniqueFont baseFont_;
+  UniqueFont labelFont_;
+};
+
+}  // namespace barloom

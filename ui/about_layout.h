@@ -1,0 +1,47 @@
+#pragma once
+// The About box's geometry: the design in twips and the rules that place its frame, its OK button
+// and the box itself at a DPI. Lengths given in pixels are pixels of a 96-DPI screen and grow with
+// the DPI, as in the main window.
+#include "ui/main_layout.h"
+
+namespace barloom {
+
+namespace about_design {
+inline constexpr TwipRect Ok{5025, 4170, 1200, 345};
+inline constexpr TwipRect Frame{120, 1290, 6135, 2835};
+// The labels, inside the frame.
+inline constexpr TwipRect ProgrammedBy{135, 315, 1710, 285};
+inline constexpr TwipRect AuthorName{1875, 315, 4140, 285};
+inline constexpr TwipRect Version{135, 645, 960, 285};
+inline constexpr TwipRect VersionNo{1125, 645, 4890, 285};
+inline constexpr TwipRect RegisteredTo{135, 975, 3075, 315};
+inline constexpr TwipRect UserName{3240, 975, 2775, 315};
+inline constexpr TwipRect HomePageNote{135, 1335, 5880, 615};  // two lines
+inline constexpr TwipRect WebAddress{135, 1995, 1215, 315};
+inline constexpr TwipRect Url{1410, 1995, 2085, 315};
+inline constexpr TwipRect Email{135, 2355, 915, 285};
+inline constexpr TwipRect EmailAddress{1080, 2355, 4935, 285};
+
+inline constexpr int FrameLeftPixels = 7;
+inline constexpr int FrameTopPixels = 2;
+inline constexpr int OkGapPixels = 6;         // between the frame and the OK button
+inline constexpr int ExtraWidthPixels = 20;   // the box's outer width beyond the frame's
+inline constexpr int ExtraHeightPixels = 40;  // its outer height beyond the frame's and the button's
+}  // namespace about_design
+
+struct AboutPlaces {
+  PixelRect Frame;  // client coordinates
+  PixelRect Ok;
+  int Width = 0;  // the box's outer size
+  int Height = 0;
+};
+
+// The places at `dpi` of a box whose window frame (borders and title) adds `nonClientWidth` and
+// `nonClientHeight` to its client area: the frame 7 pixels from the left and 2 from the top, the
+// OK button 6 pixels below the frame at its designed left, the box 20 pixels wider than the frame
+// and 40 pixels higher than the frame and the button together. Those outer amounts suit a 3-pixel
+// border and a 19-pixel title; a thicker window frame would cut off the button, so the box then
+// grows until the frame's left margin is also left right of the frame and below the button.
+AboutPlaces AboutLayout(int dpi, int nonClientWidth, int nonClientHeight);
+
+}  // namespace barloom

@@ -1,0 +1,43 @@
+#pragma once
+// What the About box says: its title, the labels that no text ID captions, and to whom this copy
+// of Windows is registered.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace barloom {
+
+// Reads one registry value as cRegistry::ReadValue does: its text, or NotFoundMarker.
+using RegistryValueReader = std::function<std::string(std::string_view valuePath, std::string_view valueName)>;
+
+// A fresh cRegistry's ReadValue: the registry the About box reads outside tests.
+std::string ReadSystemRegistryValue(std::string_view valuePath, std::string_view valueName);
+
+inline constexpr int AboutTitleText = 1501;
+inline constexpr std::string_view RegisteredOwnerName = "RegisteredOwner";
+// Where Windows records its registered owner, in the order they are asked.
+inline constexpr std::string_view RegisteredOwnerKeys[] = {
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+};
+inline constexpr std::string_view UnknownOwner = "You";
+
+// The owner shown for the two reads: the first one that found a value (an empty value too),
+// else "You".
+std::string ShownOwner(std::string_view first, std::string_view second);
+
+// The title: the localised "About" (text 1501), a space and the program's name.
+std::string AboutTitle(std::string_view localisedAbout);
+
+// The texts of the labels that carry no text ID.
+struct AboutFacts {
+  std::string AuthorName;
+  std::string VersionNo;
+  std::string UserName;  // the registered owner
+  std::string EmailAddress;
+};
+
+// Reads the registered owner from both places (always both, in order) with `read`.
+AboutFacts CollectAboutFacts(const RegistryValueReader& read);
+
+}  // namespace barloom
