@@ -23,6 +23,14 @@ enum : int {
   Progress,
   BarButton0 = 200,  // bar b's button sends BarButton0 + b
   RemoveImport = 300,
+  MenuFile = 400,  // the menus: their items, separators included
+  MenuFileOptions,
+  MenuFileSeparator,
+  MenuFileExit,
+  MenuHelp = 410,
+  MenuHelpTopics,
+  MenuHelpSeparator,
+  MenuHelpAbout,
 };
 
 inline constexpr int LinkFrame = 3;

@@ -15,6 +15,9 @@
 #include "ui/dialog_win32.h"
 #include "ui/main_layout.h"
 #include "ui/main_window_ids.h"
+#include "ui/menu_commands.h"
+#include "ui/about_box_win32.h"
+#include "ui/options_dialog_win32.h"
 
 namespace barloom {
 namespace {
@@ -31,12 +34,6 @@ Interface& Choose(Interface* override, std::optional<System>& system) {
 }
 
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
-
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
-}
 
 bool IsPushButton(int id) { return id == ids::Next || id == ids::Create || id == ids::Back || id == ids::BrowseFolder; }
 
@@ -205,6 +202,18 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::Link:
       if (code == STN_CLICKED && *build_info::ToolsPage) shell_.Open(HandleValue(window_), build_info::ToolsPage);
       return;
+    case ids::MenuFileOptions:
+      OnOptions();
+      break;
+    case ids::MenuFileExit:
+      DestroyWindow(window_);
+      return;
+    case ids::MenuHelpTopics:
+      ShowReadme(HandleValue(window_), settings_, shell_, messages_);
+      return;
+    case ids::MenuHelpAbout:
+      AboutBox{settings_, shell_, messages_}.Run(window_);
+      return;
     default:
       if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
       controller_.ClickBar(id - ids::BarButton0);
@@ -325,6 +334,14 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
 void MainWindow::OnDestroy() {
   StorePosition();
   if (options_.QuitOnClose) PostQuitMessage(0);
+}
+
+void MainWindow::OnOptions() {
+  const LanguageChoice before = CurrentLanguageChoice(settings_);
+  // Owned by the main window, which stays disabled while it is open: a second Options or a
+  // Create meanwhile would work on settings the dialog is about to replace.
+  OptionsDialog{settings_, profile_, options_.Dialogs.Messages}.Run(window_);
+  if (CurrentLanguageChoice(settings_) != before) Caption();
 }
 
 void MainWindow::Caption() {

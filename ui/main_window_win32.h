@@ -69,6 +69,7 @@ class MainWindow {
   bool OnSetCursor(HWND over);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   void OnDestroy();
+  void OnOptions();
 
   // main_window_layout_win32.cpp: the controls, their fonts and their places at a DPI.
   bool CreateControls();

@@ -17,6 +17,7 @@
 #include "ui/main_layout.h"
 #include "ui/main_window_ids.h"
 #include "ui/main_window_win32.h"
+#include "ui/options_dialog_win32.h"
 
 namespace barloom {
 namespace {
@@ -170,6 +171,14 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   ClickBar(2);
   EXPECT_EQ(window->Controller().ImportFile(2), source);
   EXPECT_EQ(BarImage(2), 21);
+  // The tooltip of bar 2's button names the file, as the toolbar's tooltip asks for it.
+  NMTTDISPINFOW tip{};
+  tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(Item(ids::Toolbar), TB_GETTOOLTIPS, 0, 0));
+  tip.hdr.idFrom = ids::BarButton0 + 2;
+  tip.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip.lpszText, nullptr);
+  EXPECT_EQ(Utf8FromWide(tip.lpszText), source);
 
   Click(ids::Create);
   ASSERT_EQ(messages.Shown.size(), 1u);
@@ -251,6 +260,66 @@ TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
   ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0)),
                         &imageSize, &imageSize);
   EXPECT_EQ(imageSize, 48);
+}
+
+std::string MenuText(HWND window, int command) {
+  wchar_t text[128] = {};
+  GetMenuStringW(GetMenu(window), static_cast<UINT>(command), text, 128, MF_BYCOMMAND);
+  return Utf8FromWide(text);
+}
+
+// Plays the user of the next dialog that opens on this thread: picks `language` in the Options
+// dialog, if that is what opened, and presses OK.
+HHOOK answerHook = nullptr;
+const wchar_t* answerLanguage = nullptr;
+LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    const HWND dialog = reinterpret_cast<HWND>(wParam);
+    if (const HWND list = GetDlgItem(dialog, options_ids::LanguageList); list && answerLanguage) {
+      const LRESULT entry = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(answerLanguage));
+      PostMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(options_ids::LanguageList, CBN_CLOSEUP),
+                   reinterpret_cast<LPARAM>(list));
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  }
+  return CallNextHookEx(answerHook, code, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, MenusOpenTheDialogsAndALanguageChangeRecaptionsAtOnce) {
+  const HWND main = Open();
+  const int commands[] = {ids::MenuFile,       ids::MenuFileOptions, ids::MenuFileExit,
+                          ids::MenuHelp,       ids::MenuHelpTopics,  ids::MenuHelpAbout};
+  const int textIds[] = {101, 150, 110, 161, 162, 163};
+  for (std::size_t i = 0; i < std::size(commands); ++i)
+    EXPECT_EQ(MenuText(main, commands[i]), GetText(textIds[i], Settings{})) << textIds[i];
+  EXPECT_EQ(GetMenuState(GetMenu(main), ids::MenuFileSeparator, MF_BYCOMMAND) & MF_SEPARATOR, MF_SEPARATOR);
+
+  SendMessageW(main, WM_COMMAND, ids::MenuHelpTopics, 0);
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_EQ(messages.Shown[0], (testing::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
+
+  answerHook = SetWindowsHookExW(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId());
+  SendMessageW(main, WM_COMMAND, ids::MenuHelpAbout, 0);  // returns once OK closed it
+  answerLanguage = L"German.lng";
+  SendMessageW(main, WM_COMMAND, ids::MenuFileOptions, 0);
+  UnhookWindowsHookEx(answerHook);
+  answerLanguage = nullptr;
+  Pump();
+  EXPECT_EQ(window->CurrentSettings().UseDefaultLanguage, 0);
+  EXPECT_EQ(Text(Item(ids::Next)), "&Weiter") << "captioned again without a restart";
+  EXPECT_EQ(MenuText(main, ids::MenuFile), "&Datei");
+
+  RECT at{};
+  GetWindowRect(main, &at);
+  SendMessageW(main, WM_COMMAND, ids::MenuFileExit, 0);
+  Pump();
+  EXPECT_FALSE(IsWindow(main));
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  EXPECT_EQ(cProfile{}.ReadStringValue("Barloom", "MainWindowPosition", "", app.PathOf("barloom.ini")),
+            std::to_string(PixelsToTwips(at.top, dpi)) + "," + std::to_string(PixelsToTwips(at.left, dpi)));
+  window.reset();
 }
 
 struct LanguageCase {

@@ -70,11 +70,12 @@ class OptionsDialogTest : public ::testing::Test {
   }
   LRESULT Selected() const { return SendMessageW(Item(ids::LanguageList), CB_GETCURSEL, 0, 0); }
 
-  // What the list sends when the user picks an entry.
-  void PickLanguage(int position) {
+  // What the list sends when the user picks an entry from the open list (its changes while it is
+  // open count when it closes), or moves the closed list with the keyboard.
+  void PickLanguage(int position, WORD notification = CBN_CLOSEUP) {
     const HWND list = Item(ids::LanguageList);
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(ids::LanguageList, CBN_SELCHANGE),
+    SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(ids::LanguageList, notification),
                  reinterpret_cast<LPARAM>(list));
     Pump();
   }
@@ -145,6 +146,9 @@ TEST_F(OptionsDialogTest, PicksALanguageAndAPrefixAndStoresThem) {
 
   PickLanguage(1);
   EXPECT_EQ(Selected(), 0) << "the separator cannot stay selected";
+  PickLanguage(1, CBN_SELCHANGE);
+  EXPECT_EQ(Selected(), 2) << "the Down key passes over it";
+  PickLanguage(0);
   PickLanguage(2);
   TypePrefix(L" Mine_ ");
   SendMessageW(Item(IDOK), BM_CLICK, 0, 0);

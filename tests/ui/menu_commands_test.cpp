@@ -1,0 +1,61 @@
+#include "ui/menu_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_file.h"
+#include "tests/support/dialog_doubles.h"
+#include "tests/support/temp_folder.h"
+
+namespace barloom {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::RecordingShellOpener;
+using testing::TempFolder;
+
+TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
+  TempFolder app{"help"};
+  Settings settings;
+  SetAppFolder(settings, app.Utf8());
+  RecordingShellOpener shell;
+  RecordingMessageBox messages;
+
+  ShowReadme(7, settings, shell, messages);
+  EXPECT_TRUE(shell.Opened.empty());
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_EQ(messages.Shown[0], (testing::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
+
+  app.Write("Readme.htm", "<!doctype html>");
+  ShowReadme(7, settings, shell, messages);
+  ASSERT_EQ(shell.Opened.size(), 1u);
+  EXPECT_EQ(shell.Opened[0], (testing::OpenedTarget{7, app.PathOf("Readme.htm")}));
+  EXPECT_EQ(messages.Shown.size(), 1u);
+}
+
+TEST(LanguageChoice, OnlyARealChangeCounts) {
+  Settings before;
+  before.LanguageFile = "C:\\Barloom\\Languages\\Deutsch.lng";
+  before.UseDefaultLanguage = 0;
+  struct Case {
+    const char* Name;
+    std::optional<std::string> File;
+    std::int16_t UseDefault;
+    bool Changed;
+  };
+  const Case cases[] = {
+      {"nothing", before.LanguageFile, 0, false},
+      {"letter case only", "C:\\Barloom\\Languages\\deutsch.LNG", 0, false},
+      {"another file", "C:\\Barloom\\Languages\\Hebrew.lng", 0, true},
+      {"back to the built-in texts", before.LanguageFile, 1, true},
+      {"no file any more", std::nullopt, 0, true},
+  };
+  for (const Case& c : cases) {
+    Settings after = before;
+    after.LanguageFile = c.File;
+    after.UseDefaultLanguage = c.UseDefault;
+    EXPECT_EQ(CurrentLanguageChoice(before) != CurrentLanguageChoice(after), c.Changed) << c.Name;
+  }
+}
+
+}  // namespace
+}  // namespace barloom
