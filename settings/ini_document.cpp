@@ -555,18 +555,24 @@ struct IniDocument::Impl {
       return nextSection < sections.size() ? &sections[nextSection] : nullptr;
     };
     const Section* pending = nextAnchor();
+    // Whether the output ends in a line without a line end. Decided by the lines, never by the
+    // last byte: a replaced line may end in a CR of its value, which is no line end of its own.
+    bool open = false;
     for (std::size_t i = 0; i < parsedLines; ++i) {
       AppendLine(out, lines[i]);
+      open = lines[i].end == 0;  // only the file's last line
       if (pending && pending->anchor == i) {
-        if (lines[i].end == 0) out.append(kCrLf);  // only the file's last line
+        if (open) out.append(kCrLf);
         for (const std::size_t added : pending->added) AppendLine(out, lines[added]);
+        open = false;
         ++nextSection;
         pending = nextAnchor();
       }
     }
     for (const Section& section : sections) {
       if (!section.created) continue;
-      if (!out.empty() && out.back() != '\n' && out.back() != '\r') out.append(kCrLf);
+      if (open) out.append(kCrLf);
+      open = false;
       AppendLine(out, lines[section.header]);
       for (const std::size_t added : section.added) AppendLine(out, lines[added]);
     }

@@ -386,6 +386,36 @@ TEST(IniUtf16, WritesKeepTheFileUtf16AndEveryOtherUnit) {
   EXPECT_EQ(onlyMark.Bytes(), kUtf16Mark + Utf16("[S]\r\nk=v\r\n"));
 }
 
+// Writes whose line ends depend on what earlier writes added: a document must give the bytes that
+// the same writes on a freshly parsed copy of its bytes give.
+TEST(IniDocumentModel, WritesAfterAddedLinesEqualWritesOnAFreshParse) {
+  struct Write {
+    std::string_view section, key, value;
+  };
+  struct Case {
+    std::string_view start;
+    std::vector<Write> writes;
+  };
+  const Case cases[] = {
+      {"[S]\r\nk", {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"[S]\r\nk", {{"T", "a", "b"}, {"S", "k", "v\n"}}},
+      {"[S]\r\nk", {{"S", "n", "1"}, {"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"[S]\r\nk=1\r\n  ", {{"T", "a", "b"}, {"S", "k", "v\r"}, {"U", "c", "d"}}},
+      {"[S]", {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"\xFF\xFE[\0S\0]\0\r\0\n\0k\0"sv, {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+  };
+  for (const Case& c : cases) {
+    IniDocument document{std::string(c.start)};
+    std::string bytes(c.start);
+    for (const Write& w : c.writes) {
+      IniDocument fresh{bytes};
+      ASSERT_EQ(document.Write(w.section, w.key, w.value), fresh.Write(w.section, w.key, w.value));
+      bytes = fresh.Bytes();
+      EXPECT_EQ(document.Bytes(), bytes) << testing::PrintToString(c.start) << " " << w.section << "/" << w.key;
+    }
+  }
+}
+
 // A document that takes many writes and reads must end with the bytes that the same operations,
 // each on a freshly parsed file, give; and every read must agree with the one-shot scan.
 TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
