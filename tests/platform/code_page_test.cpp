@@ -130,12 +130,14 @@ TEST(CodePage, CharsetsGiveTheirCodePages) {
     unsigned codePage;
     bool known;
   };
+  // 0 is the ANSI character set proper, which fonts show as 1252 whatever the system's page.
   const Case cases[] = {
-      {0, ansi, true},     {1, ansi, true},      {2, ansi, true},      {161, 1253, true},
+      {0, 1252, true},     {1, ansi, true},      {2, ansi, true},      {161, 1253, true},
       {162, 1254, true},   {163, 1258, true},    {177, 1255, true},    {178, 1256, true},
       {186, 1257, true},   {204, 1251, true},    {222, 874, true},     {238, 1250, true},
       {128, 932, true},    {129, 949, true},     {134, 936, true},     {136, 950, true},
-      {3, ansi, false},    {255, ansi, false},   {-1, ansi, false},    {1251, ansi, false},
+      {77, 10000, true},   {130, 1361, true},    {255, OemCodePage(), true},
+      {3, ansi, false},    {254, ansi, false},   {-1, ansi, false},    {1251, ansi, false},
       {32767, ansi, false},
   };
   for (const Case& c : cases) {
@@ -149,6 +151,7 @@ TEST(CodePage, DoubleBytePagesUseTheSystemTables) {
   EXPECT_EQ(DecodeCodePage("\x93\xFA\x96\x7B", 932), "\u65E5\u672C");
   EXPECT_EQ(EncodeCodePage("\u65E5\u672C", 932), std::string("\x93\xFA\x96\x7B"));
   EXPECT_EQ(AnsiCodePage(), GetACP());
+  EXPECT_EQ(OemCodePage(), GetOEMCP());
   // A code page the system does not know reads as the ANSI code page: no byte is dropped.
   EXPECT_EQ(DecodeCodePage("abc\xE9\x81", 12345), DecodeCodePage("abc\xE9\x81", AnsiCodePage()));
 }

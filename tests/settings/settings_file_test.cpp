@@ -162,6 +162,9 @@ TEST_F(SettingsFileTest, NumbersOutsideSixteenBitsOrCharsetsStartNormally) {
       {"abc", 0, 0},        // a word reads as 0: the language file is used
       {"2.5", 2, 2},        // halves to even; 2 is the symbol character set
       {"204", 204, 204},
+      {"77", 77, 77},       // the Macintosh, Johab and OEM character sets are known too
+      {"130", 130, 130},
+      {"255", 255, 255},
       {"178.5", 178, 178},  // halves to even
       {"99999", 1, 1},
       {"-99999", 1, 1},
