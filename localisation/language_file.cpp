@@ -37,9 +37,17 @@ LanguageDocument LoadLanguageDocument(const Settings& settings) {
 }
 
 // The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
-// character becomes U+FFFD. A character cut short at the very end (the value was cut at the
-// buffer size) is dropped rather than shown as a stray mark.
-std::string SanitiseUtf8(std::string_view bytes) { return utf8::Repair(utf8::WithoutCutCharacter(bytes)); }
+// character becomes U+FFFD, a character broken in the file too. Only a value that filled the read
+// buffer may end in a character that the cut split: that one is dropped rather than shown as a
+// stray mark.
+std::string SanitiseUtf8(std::string_view bytes, bool filledBuffer) {
+  return utf8::Repair(filledBuffer ? utf8::WithoutCutCharacter(bytes) : bytes);
+}
+
+std::optional<std::string> UnlessEmpty(std::string text) {
+  if (text.empty()) return std::nullopt;
+  return text;
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -59,12 +67,15 @@ std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
   const LanguageDocument document = LoadLanguageDocument(settings);
   const std::string value = document.Ini.Read(LanguageSection, std::to_string(id), "", kTextBufferSize);
   if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
-  if (document.CodePage == Utf8CodePage) return SanitiseUtf8(value);
+  const bool filledBuffer = value.size() == kTextBufferSize - 1;
+  // A value that decodes to nothing translates nothing: the built-in text stands.
+  if (document.CodePage == Utf8CodePage) return UnlessEmpty(SanitiseUtf8(value, filledBuffer));
   if (document.CodePage == kUnicodeFile) {
-    if (value.starts_with(Utf8ByteOrderMark)) return SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()));
-    return DecodeCodePage(value, AnsiCodePage());
+    if (value.starts_with(Utf8ByteOrderMark))
+      return UnlessEmpty(SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()), filledBuffer));
+    return UnlessEmpty(DecodeCodePage(value, AnsiCodePage()));
   }
-  return DecodeCodePage(value, document.CodePage);
+  return UnlessEmpty(DecodeCodePage(value, document.CodePage));
 }
 
 bool ReadRightToLeftLanguage(const Settings& settings) {

@@ -14,10 +14,11 @@ inline constexpr std::string_view LanguageSection = "UserLanguage";
 inline constexpr std::string_view RightToLeftKey = "RightToLeftLanguage";
 
 // The file's own text for `id` as UTF-8, or nullopt when the file does not translate the ID
-// (no file set, file unreadable, key absent, value empty or "/e" in any letter case). The bytes
-// are decoded with the code page of settings.FontScript's character set; a file that starts
-// with the UTF-8 byte-order mark is read as UTF-8, and one that starts with the UTF-16 LE mark
-// as the Unicode text it holds, whatever FontScript says.
+// (no file set, file unreadable, key absent, value empty, "/e" in any letter case, or nothing
+// left after decoding). The bytes are decoded with the code page of settings.FontScript's
+// character set; a file that starts with the UTF-8 byte-order mark is read as UTF-8 (a broken
+// character becomes U+FFFD), and one that starts with the UTF-16 LE mark as the Unicode text it
+// holds, whatever FontScript says.
 std::optional<std::string> ReadLanguageText(int id, const Settings& settings);
 
 // The file's RightToLeftLanguage read leniently (the number its value begins with; absent: 0)

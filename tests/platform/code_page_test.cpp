@@ -102,6 +102,11 @@ TEST(CodePage, Utf8CodePagePassesValidTextAndRepairsInvalidBytes) {
   EXPECT_EQ(DecodeCodePage(text, Utf8CodePage), text);
   EXPECT_EQ(EncodeCodePage(text, Utf8CodePage), text);
   EXPECT_EQ(DecodeCodePage("a\xFF" "b", Utf8CodePage), "a\uFFFD" "b");
+  // A character broken off is one U+FFFD, as Unicode recommends; a byte that starts nothing is one each.
+  EXPECT_EQ(DecodeCodePage("a\xE2\x82" "b\xF0\x9F\x98", Utf8CodePage), "a\uFFFD" "b\uFFFD");
+  std::string sevenMarks;
+  for (int i = 0; i < 7; ++i) sevenMarks += "\uFFFD";
+  EXPECT_EQ(DecodeCodePage("\xC0\xAF\xE0\x80\xED\xA0\x80", Utf8CodePage), sevenMarks);  // overlong, surrogate
 }
 
 TEST(CodePage, ValidUtf8IsRecognised) {
