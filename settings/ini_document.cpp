@@ -119,7 +119,10 @@ std::string_view CutAtNul(std::string_view text) {
 // A requested section or key name, as the lookup compares it.
 std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name)); }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// (A loop: find_first_of would call memchr once for every byte.)
+bool HasLineBreak(std::string_view text) { return std::any_of(text.begin(), text.end(), IsLineBreak); }
 
 struct RawLine {
   std::size_t start = 0;   // offset of the line's first byte
@@ -366,8 +369,8 @@ std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view secti
 }
 
 // The document keeps no line of its own. A line is named by a LineRef: the offset of its first
-// byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (headers and key
-// lines that writes added). Sections and keys are found through name tables of LineRefs, so blank
+// byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (the lines that
+// writes added, and the new contents of the lines they replaced). Sections and keys are found through name tables of LineRefs, so blank
 // lines cost nothing and other lines a few bytes each, once their section is in use.
 struct IniDocument::Impl {
   using LineRef = std::size_t;
@@ -387,7 +390,9 @@ struct IniDocument::Impl {
   std::unordered_map<LineRef, Section> inUse;  // by header line, once read or written
   std::vector<std::string> added;
   std::vector<LineRef> created;  // headers of the sections added by writes, in order of creation
-  std::unordered_map<std::size_t, std::string> replaced;  // offset of a parsed line -> its new content
+  // Parsed lines that writes replaced: the offset, and the added line that holds the new content
+  // (the name tables then name the added line).
+  std::vector<std::pair<std::size_t, LineRef>> replaced;
   bool modified = false;
   bool utf16 = false;   // `bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
   std::string oddByte;  // a UTF-16 file's last byte when its size is odd: kept as it is
@@ -412,16 +417,13 @@ struct IniDocument::Impl {
 
   std::string_view Content(LineRef line) const {
     if (IsAdded(line)) return added[line - bytes.size()];
-    if (!replaced.empty()) {
-      const auto found = replaced.find(line);
-      if (found != replaced.end()) return found->second;
-    }
     return OriginalContent(line);
   }
 
   std::string_view OriginalContent(std::size_t offset) const {
-    const std::string_view rest = std::string_view(bytes).substr(offset);
-    return rest.substr(0, std::min(rest.find_first_of("\r\n"), rest.size()));
+    std::size_t end = offset;
+    while (end < bytes.size() && !IsLineBreak(bytes[end])) ++end;
+    return std::string_view(bytes).substr(offset, end - offset);
   }
 
   LineRef AddLine(std::string text) {
@@ -507,7 +509,10 @@ struct IniDocument::Impl {
       if (IsAdded(*keyLine)) {
         added[*keyLine - bytes.size()] = std::move(text);
       } else {
-        replaced[*keyLine] = std::move(text);
+        // The new content keeps the line's name (else `reparse`), so the table files it as before.
+        const LineRef replacement = AddLine(std::move(text));
+        replaced.emplace_back(*keyLine, replacement);
+        section.keys.Replace(*keyLine, replacement, keyName, NameOf());
       }
       modified = true;
       return true;
@@ -545,9 +550,8 @@ struct IniDocument::Impl {
     };
     std::vector<Edit> edits;
     std::size_t extra = 0;
-    for (const auto& [offset, text] : replaced) {
-      edits.push_back({offset, OriginalContent(offset).size(), &text});
-      extra += text.size();
+    for (const auto& [offset, replacement] : replaced) {
+      edits.push_back({offset, OriginalContent(offset).size(), &added[replacement - bytes.size()]});
     }
     for (const auto& [header, section] : inUse) {
       if (IsAdded(header) || section.added.empty()) continue;

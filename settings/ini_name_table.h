@@ -30,15 +30,20 @@ class IniNameTable {
   // The entry already filed under `name`; otherwise files `entry` under it and gives it back.
   template <typename NameOf>
   Entry FindOrAdd(Entry entry, std::string_view name, const NameOf& nameOf) {
-    if (wide_.slots.empty() && entry >= Slots<std::uint32_t>::kEmpty) {
-      wide_.Grow(narrow_.count, nameOf);
-      for (const std::uint32_t old : narrow_.slots)
-        if (old != narrow_.kEmpty) wide_.Place(old, Hash(nameOf(old)));
-      wide_.count = narrow_.count;
-      narrow_ = {};
-    }
+    WidenFor(entry, nameOf);
     return wide_.slots.empty() ? narrow_.FindOrAdd(entry, name, Hash(name), nameOf)
                                : wide_.FindOrAdd(entry, name, Hash(name), nameOf);
+  }
+
+  // Files `now` in the place of `old`, which is filed under `name`; `now` must have that name too.
+  template <typename NameOf>
+  void Replace(Entry old, Entry now, std::string_view name, const NameOf& nameOf) {
+    WidenFor(now, nameOf);
+    if (wide_.slots.empty()) {
+      narrow_.Replace(old, now, Hash(name));
+    } else {
+      wide_.Replace(old, now, Hash(name));
+    }
   }
 
  private:
@@ -71,6 +76,16 @@ class IniNameTable {
       return entry;
     }
 
+    void Replace(Entry old, Entry now, std::size_t hash) {
+      if (slots.empty()) return;
+      for (std::size_t slot = hash % slots.size(); slots[slot] != kEmpty; slot = (slot + 1) % slots.size()) {
+        if (slots[slot] == old) {
+          slots[slot] = static_cast<Slot>(now);
+          return;
+        }
+      }
+    }
+
     // Room for twice `wanted` entries: the old ones moved into a table four times their count.
     template <typename NameOf>
     void Grow(std::size_t wanted, const NameOf& nameOf) {
@@ -86,6 +101,17 @@ class IniNameTable {
       slots[slot] = static_cast<Slot>(entry);
     }
   };
+
+  // Moves to 8-byte slots before the first entry that 4 bytes cannot hold.
+  template <typename NameOf>
+  void WidenFor(Entry entry, const NameOf& nameOf) {
+    if (!wide_.slots.empty() || entry < Slots<std::uint32_t>::kEmpty) return;
+    wide_.Grow(narrow_.count, nameOf);
+    for (const std::uint32_t old : narrow_.slots)
+      if (old != narrow_.kEmpty) wide_.Place(old, Hash(nameOf(old)));
+    wide_.count = narrow_.count;
+    narrow_ = {};
+  }
 
   Slots<std::uint32_t> narrow_;
   Slots<std::uint64_t> wide_;  // in use once an entry does not fit in 32 bits
