@@ -5,42 +5,19 @@
 // these are their times.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 
 #include "cli/texts_command.h"
-#include "platform/code_page.h"
 #include "settings/ini_document.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom {
 namespace {
 
-namespace fs = std::filesystem;
-
-class BenchFolder {
- public:
-  BenchFolder() {
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() / ("barloom-costly-bench-" + std::to_string(ticks));
-    fs::create_directories(path_);
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return (path_ / name).string();
-  }
-
- private:
-  fs::path path_;
-};
+using testing::TempFolder;
 
 // The import's first steps on such a source: load it, read its count.
 void BM_BarOfEmptyLines(benchmark::State& state) {
@@ -54,9 +31,9 @@ void BM_BarOfEmptyLines(benchmark::State& state) {
 BENCHMARK(BM_BarOfEmptyLines)->Arg(200'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_TextsOverALanguageFileOfLineEnds(benchmark::State& state) {
-  const BenchFolder folder;
+  const TempFolder folder("bench");
   const std::string file =
-      folder.Put("Big.lng", "[UserLanguage]\r\n101=Datei\r\n" + std::string(10 * 1024 * 1024, '\r'));
+      folder.Write("Big.lng", "[UserLanguage]\r\n101=Datei\r\n" + std::string(10 * 1024 * 1024, '\r'));
   std::ostream nowhere(nullptr);
   std::ostream errors(nullptr);
   for (auto _ : state) {
@@ -66,15 +43,15 @@ void BM_TextsOverALanguageFileOfLineEnds(benchmark::State& state) {
 BENCHMARK(BM_TextsOverALanguageFileOfLineEnds)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpWithA20MBUtf16SettingsFile(benchmark::State& state) {
-  const BenchFolder folder;
+  const TempFolder folder("bench");
   std::string bytes = "\xFF\xFE";
   for (const char c : "[Barloom]\r\nFontScript=204\r\n" + std::string(10 * 1024 * 1024, '\n')) {
     bytes += c;
     bytes += '\0';
   }
-  const std::string path = folder.Put("barloom.ini", bytes);
+  folder.Write("barloom.ini", bytes);
   Settings settings;
-  SetAppFolder(settings, Utf8FromPath(fs::path(path).parent_path()));
+  SetAppFolder(settings, folder.Utf8());
   const cProfile profile;
   for (auto _ : state) {
     LoadSettings(settings, profile);
