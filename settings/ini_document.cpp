@@ -60,8 +60,9 @@
 //     where they are), as "key=value\r\n". When that line is the last of the file and has no line
 //     end, "\r\n" is put after it first.
 //   - A new section goes at the end of the file as "[name]\r\nkey=value\r\n", without a blank line
-//     before it; "\r\n" is added first when the file does not end with a line end. A missing or
-//     0-byte file becomes "[S]\r\nk=v\r\n".
+//     before it; "\r\n" is added first when the file's last line has no line end (a CR that a
+//     written value ends in is part of the value, not a line end). A missing or 0-byte file
+//     becomes "[S]\r\nk=v\r\n".
 //   - CR and LF in a written name or value are written raw (they make new lines, as on the
 //     platform); a key name such as "[k]" writes a line that is a header. The document then
 //     re-parses itself (one pass over it), so that later reads and writes see what a fresh load
