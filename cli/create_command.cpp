@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "cli/command.h"
+#include "cli/number_option.h"
 #include "core/bar_set.h"
 #include "core/commander_path.h"
 #include "core/create_bar_set.h"
@@ -164,7 +165,7 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<CreateOptions>();
   CLI::App* command = app.add_subcommand(
       "create", "Write a set of interlinked button bars, as the wizard's Create does, and print each file written.");
-  command->add_option("--bars", options->Bars, "Number of bars in the set, 2 to 20")
+  AddNumberOption(*command, "--bars", options->Bars, "Number of bars in the set, 2 to 20")
       ->required()
       ->check(CLI::Range(MinBarCount, MaxBarCount))
       ->option_text("N REQUIRED");

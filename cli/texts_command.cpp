@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/number_option.h"
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
@@ -68,7 +69,7 @@ void AddTextsCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<TextsOptions>();
   command->add_option("--language", options->LanguageFile, "Language file (.lng) to read; default: built-in texts")
       ->option_text("FILE");
-  command->add_option("--font-script", options->FontScript,
+  AddNumberOption(*command, "--font-script", options->FontScript,
                       "Font character set whose code page decodes the file (1: the ANSI code page, 177: Hebrew, ...)")
       ->option_text("N (default 1)");
   command->callback([options, &exitCode] { exitCode = RunTexts(*options, std::cout, std::cerr); });
