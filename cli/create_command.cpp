@@ -144,15 +144,10 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   NoProgressDisplay noProgress;
   const BuildResult result = BuildBarSet(state, setOptions, noProgress);
   for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
-  std::cout.flush();
+  // The list is what a script reads: losing it is a failure, though the files stay written.
+  exitCode = ResultWritten(std::cout, std::cerr, "the list of files written") ? ExitSuccess : ExitFailure;
   for (const BuildWarning& warning : result.Warnings)
     std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, EnglishSettings()) << '\n';
-  exitCode = ExitSuccess;
-  // The list is what a script reads: losing it (a full disk behind the redirection) is a failure.
-  if (!std::cout) {
-    std::cerr << "barloom-cli: cannot write the list of files written.\n";
-    exitCode = ExitFailure;
-  }
   if (result.Error) {
     std::cerr << "barloom-cli: " << FailureReport(*result.Error, EnglishSettings()) << '\n';
     exitCode = ExitFailure;

@@ -49,11 +49,7 @@ int RunTexts(const TextsOptions& options, std::ostream& out, std::ostream& err) 
     out << entry.Id << '\t' << GetText(entry.Id, settings) << '\n';
     if (settings.UseDefaultLanguage != 0 || !ReadLanguageText(entry.Id, settings)) fallbacks.push_back(entry.Id);
   }
-  out.flush();
-  if (!out) {
-    err << "barloom-cli texts: cannot write the list of texts.\n";
-    return ExitFailure;
-  }
+  if (!ResultWritten(out, err, "the list of texts")) return ExitFailure;
 
   if (!options.LanguageFile) {
     err << "No language file given: all " << BuiltInTexts().size() << " texts are built-in.\n";

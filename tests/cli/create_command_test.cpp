@@ -121,15 +121,24 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
 }
 
 #ifndef _WIN32
-// The list of files written is what a script reads: when it cannot be written, the run failed
-// (the files themselves stay written).
-TEST_F(CreateCommandTest, AListThatCannotBeWrittenIsAFailure) {
+// What a command prints is its result: when standard output cannot be written (a full disk behind
+// the redirection), the run failed and says so on standard error. The bar files stay written.
+TEST_F(CreateCommandTest, OutputThatCannotBeWrittenIsAFailure) {
   const std::string out = Folder("out");
-  const std::string command = "'" + testing::BarloomCliPath() + "' create --bars 2 --folder '" + out +
-                              "' --app-folder '" + AppFolder() + "' >/dev/full 2>/dev/null";
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::vector<std::vector<std::string>> cases = {
+      {"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()},
+      {"texts"},
+      {"--help"},
+      {"create", "--help"},
+      {"--version"},
+  };
+  for (const std::vector<std::string>& arguments : cases) {
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", testing::BarloomCliPath()};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    const ProcessResult result = testing::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
+    EXPECT_EQ(result.ExitCode, 1) << arguments.front();
+    EXPECT_NE(result.Errors.find("cannot write"), std::string::npos) << arguments.front() << ": " << result.Errors;
+  }
   EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_02.bar")));
 }
 #endif
