@@ -1,6 +1,7 @@
 // barloom-cli: the wizard's bar-set building for scripts, and a check for translators.
 #include <CLI/CLI.hpp>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,11 @@ int main(int argc, char** argv) {
   try {
     app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::Success& success) {
-    return app.exit(success);  // --help, --version
+    app.exit(success);  // --help, --version
+    const bool version = dynamic_cast<const CLI::CallForVersion*>(&success) != nullptr;
+    return barloom::ResultWritten(std::cout, std::cerr, version ? "the version" : "the help text")
+               ? barloom::ExitSuccess
+               : barloom::ExitFailure;
   } catch (const CLI::ParseError& error) {
     app.exit(error);
     return barloom::ExitUsage;
