@@ -34,6 +34,13 @@ std::filesystem::path DeepestExisting(const std::filesystem::path& path) {
   }
 }
 
+// The part of `path` one below `above` (`path` itself or a folder above it).
+std::filesystem::path PartBelow(const std::filesystem::path& above, const std::filesystem::path& path) {
+  std::filesystem::path part = path;
+  while (part.has_parent_path() && part.parent_path() != part && part.parent_path() != above) part = part.parent_path();
+  return part;
+}
+
 // SaveFolder may not exist yet (the "bars" folder beside the program, a typed or remembered one).
 std::optional<FileError> EnsureFolder(const std::string& folder) {
   std::string trimmed = folder;
@@ -56,6 +63,16 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   // A name the file system refuses (too long, say) must come back as an error, not an exception.
   std::error_code statusError;
   if (std::filesystem::is_directory(path, statusError)) return std::nullopt;
+  // A name that is taken, below a folder, yet cannot be seen: Windows programs under Wine do not
+  // see a link to nothing, and only creating the folder tells that the name is in use.
+  if (error == std::errc::file_exists) {
+    const std::filesystem::path above = DeepestExisting(path);
+    const std::filesystem::path taken = PartBelow(above, path);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(above, ignored) &&
+        !std::filesystem::exists(std::filesystem::symlink_status(taken, ignored)))
+      return FileError{FileProblem::FolderIsBrokenLink, Utf8FromPath(taken)};
+  }
   if (!error) error = statusError;
   return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
 }

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <system_error>
 #include <string>
 #include <vector>
 
@@ -14,12 +13,10 @@
 #include <windows.h>
 #else
 #include <grp.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
-#include "platform/temporary_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace barloom {
@@ -241,26 +238,6 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++entries;
     EXPECT_EQ(entries, c.expected == Written || c.fileMode != 0 ? 1u : 0u) << c.label << ": no temporary file left";
   }
-}
-
-// A write beyond the process's file-size limit fails like any other: the process goes on, the
-// file keeps its content and no temporary file stays.
-TEST_F(AtomicFileTest, AFileSizeLimitIsAFailureNotTheEndOfTheProcess) {
-  const fs::path file = folder_ / "Bar_01.bar";
-  Put(file, "old");
-  WriteFailure failure;
-  const int outcome = OutcomeInChild(std::nullopt, [&] {
-    InstallTemporaryFileCleanup();
-    const rlimit limit{64 * 1024, RLIM_INFINITY};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return static_cast<int>(SetUpFailed);
-    const bool written = ReplaceFileAtomically(file, std::string(1 << 20, 'x'), &failure);
-    // The system's words, checked here: the child's memory goes with it.
-    if (!written && failure.SystemMessage != std::system_category().message(EFBIG) + ".") return 4;
-    return OutcomeCode(written, failure);
-  });
-  EXPECT_EQ(outcome, SystemRefused);
-  EXPECT_EQ(Get(file), "old");
-  EXPECT_EQ(Names(), std::vector<std::string>{"Bar_01.bar"}) << "no temporary file left";
 }
 
 TEST_F(AtomicFileTest, PermissionsAndLinksSurvive) {
