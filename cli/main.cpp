@@ -8,8 +8,10 @@
 #include "cli/command.h"
 #include "core/version_text.h"
 #include "platform/command_line.h"
+#include "platform/temporary_files.h"
 
 int main(int argc, char** argv) {
+  barloom::InstallTemporaryFileCleanup();
   barloom::UseUtf8Console();
   const std::vector<std::string> arguments = barloom::CommandLineArguments(argc, argv);
   std::vector<const char*> pointers;
