@@ -8,7 +8,11 @@
 #include "core/version_text.h"
 #include "platform/command_line.h"
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {  // wide: the arguments as typed, in any script
+#else
 int main(int argc, char** argv) {
+#endif
   barloom::UseUtf8Console();
   const std::vector<std::string> arguments = barloom::CommandLineArguments(argc, argv);
   std::vector<const char*> pointers;
