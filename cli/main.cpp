@@ -10,7 +10,11 @@
 #include "platform/command_line.h"
 #include "platform/temporary_files.h"
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {  // wide: the arguments as typed, in any script
+#else
 int main(int argc, char** argv) {
+#endif
   barloom::InstallTemporaryFileCleanup();
   barloom::UseUtf8Console();
   const std::vector<std::string> arguments = barloom::CommandLineArguments(argc, argv);
