@@ -30,7 +30,7 @@ struct Case {
   int ButtonsImported = 0;
 };
 
-void RemoveWritePermission(const std::string& folder) {
+[[maybe_unused]] void RemoveWritePermission(const std::string& folder) {
   std::filesystem::permissions(PathFromUtf8(folder),
                                std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                                    std::filesystem::perms::others_write,
