@@ -1,4 +1,6 @@
 #pragma once
+#include <iosfwd>
+#include <string_view>
 
 namespace CLI {
 class App;
@@ -15,5 +17,10 @@ inline constexpr int ExitUsage = 2;        // the arguments were wrong
 // (ExitSuccess or ExitFailure) and prints its own output. Bad arguments throw CLI::ParseError.
 void AddCreateCommand(CLI::App& app, int& exitCode);
 void AddTextsCommand(CLI::App& app, int& exitCode);
+
+// Flushes `out`, where a command prints its result. When that fails (a full disk behind a
+// redirection), the result is lost and the run failed: writes "barloom-cli: cannot write `what`."
+// to `err` and returns false.
+bool ResultWritten(std::ostream& out, std::ostream& err, std::string_view what);
 
 }  // namespace barloom

@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "cli/command.h"
+#include "cli/number_option.h"
+#include "cli/resolved_path.h"
 #include "core/bar_set.h"
 #include "core/commander_path.h"
 #include "core/create_bar_set.h"
@@ -32,18 +34,6 @@ struct CreateOptions {
   CLI::Option* PrefixOption = nullptr;
   CLI::Option* AppFolderOption = nullptr;
 };
-
-// Bars name their files and icons by full path, so relative arguments are resolved here, and
-// in plain form: "." and ".." steps would keep a path under Total Commander's folder from being
-// folded (Windows resolves them by the text alone, as done here).
-std::string AbsoluteFolder(const std::string& utf8) {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(utf8), error);
-  if (error) path = PathFromUtf8(utf8);
-  path = path.lexically_normal();
-  path.make_preferred();
-  return Utf8FromPath(path);
-}
 
 // Why `utf8` cannot be imported from, or "" when it names an ordinary file (a named pipe or a
 // device would only be read as nothing).
@@ -78,18 +68,27 @@ std::optional<ImportChoice> ParseImport(const std::string& text) {
   return ImportChoice{slot, text.substr(equals + 1)};
 }
 
+// The path arguments are checked and then used in their resolved form (they are transforms, which
+// may change the text): bars name files by full path.
 const CLI::Validator ImportArgument{
     [](std::string& text) -> std::string {
       const auto choice = ParseImport(text);
       if (!choice) return "expected I=FILE with a bar number I: " + text;
       if (choice->Slot < 1 || choice->Slot > MaxBarCount) return "bar number out of range 1..20: " + text;
-      return ImportFileProblem(choice->File);
+      const std::string file = ResolvedPath(choice->File);
+      text = std::to_string(choice->Slot) + "=" + file;
+      return ImportFileProblem(file);
     },
     "", "IMPORT"};
 
 // An empty folder would be made absolute as the root of the drive.
 const CLI::Validator FolderArgument{
-    [](std::string& text) -> std::string { return text.empty() ? "a folder is needed" : std::string{}; }, "", "FOLDER"};
+    [](std::string& text) -> std::string {
+      if (text.empty()) return "a folder is needed";
+      text = ResolvedPath(text);
+      return {};
+    },
+    "", "FOLDER"};
 
 // barloom-cli speaks English whatever language barloom.ini chooses.
 Settings EnglishSettings() {
@@ -106,7 +105,10 @@ const CLI::Validator PrefixArgument{
     "", "PREFIX"};
 
 const CLI::Validator ExistingFolderArgument{
-    [](std::string& text) -> std::string { return IsExistingFolder(text) ? std::string{} : "folder not found: " + text; },
+    [](std::string& text) -> std::string {
+      text = ResolvedPath(text);
+      return IsExistingFolder(text) ? std::string{} : "folder not found: " + text;
+    },
     "", "EXISTING_FOLDER"};
 
 void RunCreate(const CreateOptions& options, int& exitCode) {
@@ -115,11 +117,11 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
     const auto choice = ParseImport(text);
     if (!choice || choice->Slot < 1 || choice->Slot > options.Bars)
       throw CLI::ValidationError("--import", "bar number must be 1 to " + std::to_string(options.Bars) + ": " + text);
-    imports[choice->Slot] = AbsoluteFolder(choice->File);
+    imports[choice->Slot] = choice->File;
   }
 
   Settings settings;
-  SetAppFolder(settings, options.AppFolderOption->count() > 0 ? AbsoluteFolder(options.AppFolder) : ExecutableFolder());
+  SetAppFolder(settings, options.AppFolderOption->count() > 0 ? options.AppFolder : ExecutableFolder());
   // Read only: LoadSettings would create barloom.ini at a first start.
   ReadSettings(settings, cProfile{});
   // The wizard cannot create with an empty folder box, so an empty stored folder names none.
@@ -131,7 +133,7 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   // A stored folder is what the wizard's folder box would show: relative to the program's folder.
   state.SaveFolder =
       options.FolderOption->count() > 0
-          ? AddBackslash(AbsoluteFolder(options.Folder))
+          ? AddBackslash(options.Folder)
           : SaveFolderFor(StartUpFolder(lastPath, settings.AppFolder).FolderBoxText, settings.AppFolder);
   for (const auto& [slot, file] : imports) state.ImportFiles[slot] = file;
 
@@ -143,15 +145,10 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   NoProgressDisplay noProgress;
   const BuildResult result = BuildBarSet(state, setOptions, noProgress);
   for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
-  std::cout.flush();
+  // The list is what a script reads: losing it is a failure, though the files stay written.
+  exitCode = ResultWritten(std::cout, std::cerr, "the list of files written") ? ExitSuccess : ExitFailure;
   for (const BuildWarning& warning : result.Warnings)
     std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, EnglishSettings()) << '\n';
-  exitCode = ExitSuccess;
-  // The list is what a script reads: losing it (a full disk behind the redirection) is a failure.
-  if (!std::cout) {
-    std::cerr << "barloom-cli: cannot write the list of files written.\n";
-    exitCode = ExitFailure;
-  }
   if (result.Error) {
     std::cerr << "barloom-cli: " << FailureReport(*result.Error, EnglishSettings()) << '\n';
     exitCode = ExitFailure;
@@ -164,7 +161,7 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<CreateOptions>();
   CLI::App* command = app.add_subcommand(
       "create", "Write a set of interlinked button bars, as the wizard's Create does, and print each file written.");
-  command->add_option("--bars", options->Bars, "Number of bars in the set, 2 to 20")
+  AddNumberOption(*command, "--bars", options->Bars, "Number of bars in the set, 2 to 20")
       ->required()
       ->check(CLI::Range(MinBarCount, MaxBarCount))
       ->option_text("N REQUIRED");
@@ -173,21 +170,21 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
       "Folder the bar files are written to, created when missing (default: LastPath from barloom.ini, else the app "
       "folder's \"bars\")")
       ->type_name("DIR")
-      ->check(FolderArgument);
+      ->transform(FolderArgument);
   options->PrefixOption = command->add_option(
       "--prefix", options->Prefix, "Text before the two-digit number of each file name (default: BarFilePrefix from "
                                    "barloom.ini, else \"Bar_\"); may be empty")
       ->check(PrefixArgument);
   command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
       ->type_name("I=FILE")
-      ->check(ImportArgument);
+      ->transform(ImportArgument);
   options->AppFolderOption =
       command
           ->add_option("--app-folder", options->AppFolder,
                        "Folder whose \"icons\" the bars point to and whose barloom.ini gives the defaults (default: "
                        "the folder of this program)")
           ->type_name("DIR")
-          ->check(ExistingFolderArgument);
+          ->transform(ExistingFolderArgument);
   command->callback([options, &exitCode] { RunCreate(*options, exitCode); });
 }
 

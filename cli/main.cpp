@@ -1,14 +1,21 @@
 // barloom-cli: the wizard's bar-set building for scripts, and a check for translators.
 #include <CLI/CLI.hpp>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
 #include "core/version_text.h"
 #include "platform/command_line.h"
+#include "platform/temporary_files.h"
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {  // wide: the arguments as typed, in any script
+#else
 int main(int argc, char** argv) {
+#endif
+  barloom::InstallTemporaryFileCleanup();
   barloom::UseUtf8Console();
   const std::vector<std::string> arguments = barloom::CommandLineArguments(argc, argv);
   std::vector<const char*> pointers;
@@ -23,7 +30,11 @@ int main(int argc, char** argv) {
   try {
     app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::Success& success) {
-    return app.exit(success);  // --help, --version
+    app.exit(success);  // --help, --version
+    const bool version = dynamic_cast<const CLI::CallForVersion*>(&success) != nullptr;
+    return barloom::ResultWritten(std::cout, std::cerr, version ? "the version" : "the help text")
+               ? barloom::ExitSuccess
+               : barloom::ExitFailure;
   } catch (const CLI::ParseError& error) {
     app.exit(error);
     return barloom::ExitUsage;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/number_option.h"
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
@@ -50,11 +51,7 @@ int RunTexts(const TextsOptions& options, std::ostream& out, std::ostream& err) 
     out << entry.Id << '\t' << GetText(entry.Id, language) << '\n';
     if (!language.Text(entry.Id)) fallbacks.push_back(entry.Id);
   }
-  out.flush();
-  if (!out) {
-    err << "barloom-cli texts: cannot write the list of texts.\n";
-    return ExitFailure;
-  }
+  if (!ResultWritten(out, err, "the list of texts")) return ExitFailure;
 
   if (!options.LanguageFile) {
     err << "No language file given: all " << BuiltInTexts().size() << " texts are built-in.\n";
@@ -70,7 +67,7 @@ void AddTextsCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<TextsOptions>();
   command->add_option("--language", options->LanguageFile, "Language file (.lng) to read; default: built-in texts")
       ->option_text("FILE");
-  command->add_option("--font-script", options->FontScript,
+  AddNumberOption(*command, "--font-script", options->FontScript,
                       "Font character set whose code page decodes the file (1: the ANSI code page, 177: Hebrew, ...)")
       ->option_text("N (default 1)");
   command->callback([options, &exitCode] { exitCode = RunTexts(*options, std::cout, std::cerr); });

@@ -92,9 +92,9 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   if (imported.Clamped)
     outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
 
-  std::string detail;
-  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &detail))
-    outcome.Error = FileError{FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(detail)};
+  WriteFailure failure;
+  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &failure))
+    outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));
   return outcome;
 }
 

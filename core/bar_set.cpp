@@ -5,6 +5,7 @@
 
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
+#include "core/windows_names.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
@@ -23,6 +24,23 @@ std::string SystemDetail(const std::error_code& error) {
   return text;
 }
 
+// The deepest part of `path` that is there as a name (a folder, a file, or a link, also one to
+// nothing): `path` itself or the nearest one above it; empty when none is.
+std::filesystem::path DeepestExisting(const std::filesystem::path& path) {
+  for (std::filesystem::path part = path;; part = part.parent_path()) {
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(part, error))) return part;
+    if (part.parent_path() == part || !part.has_relative_path()) return {};
+  }
+}
+
+// The part of `path` one below `above` (`path` itself or a folder above it).
+std::filesystem::path PartBelow(const std::filesystem::path& above, const std::filesystem::path& path) {
+  std::filesystem::path part = path;
+  while (part.has_parent_path() && part.parent_path() != part && part.parent_path() != above) part = part.parent_path();
+  return part;
+}
+
 // SaveFolder may not exist yet (the "bars" folder beside the program, a typed or remembered one).
 std::optional<FileError> EnsureFolder(const std::string& folder) {
   std::string trimmed = folder;
@@ -30,10 +48,31 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   const std::filesystem::path path = PathFromUtf8(trimmed);
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return std::nullopt;
+  // What exists decides what can be created below it: a link to nothing would only be reported
+  // as "File exists", and a folder without write permission is read-only for root too.
+  const std::filesystem::path existing = DeepestExisting(path);
+  if (!existing.empty()) {
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(existing, linkError)) &&
+        !std::filesystem::exists(std::filesystem::status(existing, linkError)))
+      return FileError{FileProblem::FolderIsBrokenLink, Utf8FromPath(existing)};
+    if (std::filesystem::is_directory(existing, linkError) && IsWriteProtected(existing))
+      return FileError{FileProblem::SaveFolderNotCreated, folder, {}, WriteFailureReason::FolderReadOnly};
+  }
   std::filesystem::create_directories(path, error);
   // A name the file system refuses (too long, say) must come back as an error, not an exception.
   std::error_code statusError;
   if (std::filesystem::is_directory(path, statusError)) return std::nullopt;
+  // A name that is taken, below a folder, yet cannot be seen: Windows programs under Wine do not
+  // see a link to nothing, and only creating the folder tells that the name is in use.
+  if (error == std::errc::file_exists) {
+    const std::filesystem::path above = DeepestExisting(path);
+    const std::filesystem::path taken = PartBelow(above, path);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(above, ignored) &&
+        !std::filesystem::exists(std::filesystem::symlink_status(taken, ignored)))
+      return FileError{FileProblem::FolderIsBrokenLink, Utf8FromPath(taken)};
+  }
   if (!error) error = statusError;
   return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
 }
@@ -75,6 +114,11 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
       return result;
     }
   }
+  // Windows would create other folders than the ones named, or none, and fail half-way.
+  if (const auto refused = FindRefusedFolderPart(state.SaveFolder)) {
+    result.Error = FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
+    return result;
+  }
   progress.Start(1, count + 2);
   if (auto error = EnsureFolder(state.SaveFolder)) {
     result.Error = std::move(error);
@@ -84,10 +128,10 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
   for (int bar = 1; bar <= count; ++bar) {
     progress.Step();
     const std::string& file = state.BarFiles[bar];
-    std::string detail;
+    WriteFailure failure;
     if (!ReplaceFileAtomically(PathFromUtf8(file), GeneratedBarBytes(state, bar, options.CommanderFolder, codePage),
-                               &detail)) {
-      result.Error = FileError{FileProblem::BarFileNotWritten, file, std::move(detail)};
+                               &failure)) {
+      result.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
       return result;
     }
     result.WrittenFiles.push_back(file);

@@ -25,9 +25,11 @@ struct BarSetOptions {
 bool IsUsableBarFilePrefix(std::string_view prefix);
 
 // Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
-// writes every bar file, each atomically, one after the other. Nothing is written when the save
-// folder is empty, the prefix cannot begin a file name, or a folder holds a line break (it would
-// break the bar's lines). Progress: value 1, maximum
+// writes every bar file, each atomically, one after the other. Nothing is written, and no folder
+// created, when the save folder is empty, the prefix cannot begin a file name, a folder holds a
+// line break (it would break the bar's lines), a part of the save folder's name is one Windows
+// refuses (FindRefusedFolderPart), the save folder or one above it is a link to nothing, or the
+// folder it would be created in has no write permission. Progress: value 1, maximum
 // BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
 // the error names it, the files before it stay as written, no file is ever half-written.
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);

@@ -1,7 +1,10 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/atomic_file.h"
 
 namespace barloom {
 
@@ -12,8 +15,11 @@ enum class FileProblem {
   NoSaveFolder,                 // File: empty
   PrefixHasForbiddenCharacter,  // File: the first bar file, as the prefix would name it
   LineBreakInFolderName,        // File: the folder (the save folder or the program's)
-  SaveFolderNotCreated,         // File: the save folder; Detail: the system's reason
-  BarFileNotWritten,            // File: the bar file; Detail: the system's reason
+  SaveFolderNotCreated,         // File: the save folder; Reason or Detail: why
+  FolderNameEndsInSpaceOrDot,   // File: the save folder; Detail: the part, in quotation marks
+  FolderNameIsDeviceName,       // File: the save folder; Detail: the part, in quotation marks
+  FolderIsBrokenLink,           // File: the symbolic link (the save folder or one above it)
+  BarFileNotWritten,            // File: the bar file; Reason or Detail: why
   BarFileNotRead,               // File: the bar file that an import was to go into
 };
 
@@ -21,11 +27,17 @@ enum class FileProblem {
 struct FileError {
   FileProblem Problem = FileProblem::BarFileNotWritten;
   std::string File;    // UTF-8 full path
-  std::string Detail;  // the system's own words ("Access is denied."), or empty
+  std::string Detail;  // the system's own words ("Access is denied."), a part of a name, or empty
+  std::optional<WriteFailureReason> Reason;  // a cause the program found itself, said in the user's language
 
   // The English FailureReport: for logs and the console.
   std::string Message() const;
 };
+
+// The error for `file` whose writing failed as `failure` says.
+inline FileError WriteError(FileProblem problem, std::string file, WriteFailure failure) {
+  return FileError{problem, std::move(file), std::move(failure.SystemMessage), failure.Reason};
+}
 
 // What an import did differently from what was asked; the set is still whole.
 enum class ImportProblem {

@@ -24,8 +24,22 @@ int TextId(FileProblem problem) {
     case FileProblem::LineBreakInFolderName: return 704;
     case FileProblem::SaveFolderNotCreated: return 705;
     case FileProblem::BarFileNotRead: return 706;
+    case FileProblem::FolderNameEndsInSpaceOrDot: return 707;
+    case FileProblem::FolderNameIsDeviceName: return 708;
+    case FileProblem::FolderIsBrokenLink: return 709;
   }
   return 700;
+}
+
+int TextId(WriteFailureReason reason) {
+  switch (reason) {
+    case WriteFailureReason::FolderMissing: return 713;
+    case WriteFailureReason::NameIsFolder: return 714;
+    case WriteFailureReason::NotOrdinaryFile: return 715;
+    case WriteFailureReason::FileReadOnly: return 716;
+    case WriteFailureReason::FolderReadOnly: return 717;
+  }
+  return 713;
 }
 
 int TextId(ImportProblem problem) {
@@ -59,7 +73,8 @@ std::string CreationReport(const Settings& settings) {
 }
 
 std::string FailureReport(const FileError& error, const Settings& settings) {
-  return JoinLines({GetText(TextId(error.Problem), settings), error.File, error.Detail});
+  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), settings) : std::string{};
+  return JoinLines({GetText(TextId(error.Problem), settings), error.File, reason, error.Detail});
 }
 
 std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings) {

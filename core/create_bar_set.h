@@ -23,9 +23,10 @@ struct CreateResult {
 std::string CreationReport(const Settings& settings);
 
 // What the user reads when a set could not be built, in the user's language: the problem's
-// text (700 to 706), then the file on a line of its own (left out when none is named), then the system's
-// detail on a line of its own when there is one. Lines are joined by line feeds. Language texts
-// are only ever put side by side, never used as a format.
+// text (700 to 709), then the file on a line of its own (left out when none is named), then the
+// reason the program found (713 to 717) and the detail (the system's words, or the part of a
+// name at fault), each on a line of its own when there is one. Lines are joined by line feeds.
+// Language texts are only ever put side by side, never used as a format.
 std::string FailureReport(const FileError& error, const Settings& settings);
 
 // Every warning in the same way (the text, 710 or 711, then the file, then for a clamped count

@@ -43,12 +43,23 @@ constexpr std::array kTexts{
     BuiltInText{704, "A button bar file cannot refer to a folder whose name contains a line break."},
     BuiltInText{705, "The folder for the button bar files could not be created."},
     BuiltInText{706, "The button bar file could not be read."},
+    BuiltInText{707, "Windows does not allow a folder name that ends in a space or a dot."},
+    BuiltInText{708,
+                "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, also with an "
+                "extension); it cannot name a folder."},
+    BuiltInText{709, "The folder is a symbolic link to something that does not exist."},
     // What an import did differently (shown with the path of the file imported from).
     BuiltInText{710,
                 "The file to import holds more buttons than a button bar can take; only the first of them were "
                 "imported."},
     BuiltInText{711, "The file to import could not be read; no buttons were imported from it."},
     BuiltInText{712, "Buttons imported:"},
+    // Why a file could not be written, where the program found the cause itself.
+    BuiltInText{713, "The folder does not exist."},
+    BuiltInText{714, "The name belongs to a folder."},
+    BuiltInText{715, "The name does not belong to an ordinary file."},
+    BuiltInText{716, "The file is read-only."},
+    BuiltInText{717, "The folder is read-only."},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

@@ -1,15 +1,40 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace barloom {
 
+// Why a file could not be replaced, where the writer itself finds the cause (the program words
+// these in the user's language); other failures carry the system's own message instead.
+enum class WriteFailureReason {
+  FolderMissing,    // the folder does not exist
+  NameIsFolder,     // the name belongs to a folder
+  NotOrdinaryFile,  // the name belongs to something that is not an ordinary file (a pipe, a device)
+  FileReadOnly,     // the file has no write permission at all
+  FolderReadOnly,   // the folder has no write permission at all
+};
+
+struct WriteFailure {
+  std::optional<WriteFailureReason> Reason;  // nullopt: the system refused, and SystemMessage says why
+  std::string SystemMessage;                 // the system's words ("Access is denied."), or empty
+};
+
 // Replaces (or creates) `file` with `bytes` so that no reader ever sees a half-written file:
 // a temporary file in the same folder is written, flushed to disk and renamed over `file`.
-// Fails, leaving `file` as it was, when the folder is missing or read-only, `file` is read-only,
-// a folder, or held open by another program. On failure `error` (when given) gets a short,
-// human-readable reason ("Access is denied.", "The folder does not exist.").
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string* error = nullptr);
+// Fails, leaving `file` as it was and no temporary file behind, when the folder is missing or
+// read-only, `file` is read-only, a folder, or held open by another program, or the disk or the
+// process's file-size limit is full. On failure `failure` (when given) says why.
+//
+// The first write into a folder in a run also removes the stale temporary files that killed
+// runs left there (RemoveStaleTemporaryFiles).
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure = nullptr);
+
+// Whether `item` is read-only for everyone, root and administrators included, by the rule the
+// writer applies: on POSIX a file or folder without any write permission bit; on Windows a file
+// with the read-only attribute (a folder's attribute does not protect what is in it). Otherwise
+// the system decides when the write happens.
+bool IsWriteProtected(const std::filesystem::path& item);
 
 }  // namespace barloom

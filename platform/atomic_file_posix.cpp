@@ -2,28 +2,28 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <cstring>
 #include <string>
 #include <system_error>
-#include <vector>
+
+#include "platform/temporary_files.h"
 
 namespace barloom {
 namespace {
 
-bool Fail(std::string* error, std::string reason) {
-  if (error) *error = std::move(reason);
+bool Fail(WriteFailure* failure, WriteFailureReason reason) {
+  if (failure) *failure = WriteFailure{reason, {}};
   return false;
 }
 
-bool FailErrno(std::string* error, int code) {
-  return Fail(error, std::system_category().message(code) + ".");
+bool FailErrno(WriteFailure* failure, int code) {
+  if (failure) *failure = WriteFailure{std::nullopt, std::system_category().message(code) + "."};
+  return false;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -38,41 +38,18 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The effective group or one of the supplementary groups, as the system grants group rights.
-bool IsOwnGroup(gid_t group) {
-  if (group == ::getegid()) return true;
-  const int count = ::getgroups(0, nullptr);
-  if (count <= 0) return false;
-  std::vector<gid_t> groups(static_cast<std::size_t>(count));
-  const int listed = ::getgroups(count, groups.data());
-  return listed > 0 && std::find(groups.begin(), groups.begin() + listed, group) != groups.begin() + listed;
-}
-
-// The write permission bits decide, not what the OS would let us do: root may write into any
-// file or folder, yet one its owner marked read-only must stay as it is.
-bool IsReadOnly(const struct stat& info) {
-  if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) == 0;
-  if (IsOwnGroup(info.st_gid)) return (info.st_mode & S_IWGRP) == 0;
-  return (info.st_mode & S_IWOTH) == 0;
-}
-
-// At most this much of the file's name goes into the temporary name, so that the temporary
-// name stays within the longest name a file system allows (255 bytes) whatever the file's.
-constexpr std::size_t MaxNamePart = 200;
-
-std::string TemporaryName(const std::filesystem::path& file) {
-  static std::atomic<unsigned> counter{0};
-  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::string name = ".";
-  name.append(file.filename().string().substr(0, MaxNamePart)).append(".").append(std::to_string(::getpid()));
-  name.append("-").append(std::to_string(counter.fetch_add(1)));
-  name.append("-").append(std::to_string(ticks % 100000)).append(".tmp");
-  return name;
-}
+// Without any write permission bit an item is read-only for everyone: root may write anything,
+// yet what its owner marked read-only must stay as it is. Otherwise the system decides.
+bool HasNoWriteBit(const struct stat& info) { return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, std::string* error) {
+bool IsWriteProtected(const std::filesystem::path& item) {
+  struct stat info {};
+  return ::stat(item.c_str(), &info) == 0 && HasNoWriteBit(info);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, WriteFailure* failure) {
   std::filesystem::path file = fileArg;
   // Replace what a symbolic link points to, not the link.
   std::error_code ignored;
@@ -83,50 +60,53 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 
   struct stat folderInfo {};
-  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
-    return Fail(error, "The folder does not exist.");
-  }
-  if (IsReadOnly(folderInfo)) return Fail(error, "The folder is read-only.");
+  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
+    return Fail(failure, WriteFailureReason::FolderMissing);
+  if (HasNoWriteBit(folderInfo)) return Fail(failure, WriteFailureReason::FolderReadOnly);
   struct stat fileInfo {};
   const bool exists = ::stat(file.c_str(), &fileInfo) == 0;
   mode_t mode = 0666;  // narrowed by the umask, as for any new file
   if (exists) {
-    if (S_ISDIR(fileInfo.st_mode)) return Fail(error, "The name belongs to a folder.");
-    if (!S_ISREG(fileInfo.st_mode)) return Fail(error, "The name does not belong to an ordinary file.");
-    if (IsReadOnly(fileInfo)) return Fail(error, "The file is read-only.");
+    if (S_ISDIR(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
+    if (!S_ISREG(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
+    if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
+    // The rename needs only the folder's permission: whether this user may change the file is
+    // asked of the system here.
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
     mode = fileInfo.st_mode & 07777;
   }
+  RemoveStaleTemporaryFilesOnce(folder);
 
-  std::filesystem::path temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = folder / TemporaryName(file);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return FailErrno(error, errno);
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path temporary =
+        folder / TemporaryFileName(file, static_cast<std::uint32_t>(::getpid()), counter.fetch_add(1));
+    // Remembered before it exists, so that no signal can come between its creation and the
+    // remembering; removing a name that does not exist yet does no harm.
+    const RememberedTemporaryFile remembered(temporary);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return FailErrno(failure, errno);
+    }
+    // The lock tells a later run that the file is in use (RemoveStaleTemporaryFiles).
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    // Every way out after this point removes the temporary file.
+    const auto discard = [&](int code, bool open) {
+      if (open) ::close(fd);
+      ::unlink(temporary.c_str());
+      return FailErrno(failure, code);
+    };
+    if (!WriteAll(fd, bytes)) return discard(errno, true);
+    if (exists && ::fchmod(fd, mode) != 0) return discard(errno, true);
+    if (::fsync(fd) != 0) return discard(errno, true);
+    if (::close(fd) != 0) return discard(errno, false);
+    if (::rename(temporary.c_str(), file.c_str()) != 0) return discard(errno, false);
+    // The folder is not flushed: after a crash the rename may be lost, which leaves the old file
+    // whole, and a second flush per write would double the cost of every profile write.
+    return true;
   }
-  if (fd < 0) return FailErrno(error, EEXIST);
-
-  const auto discard = [&](int code) {
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return FailErrno(error, code);
-  };
-  if (!WriteAll(fd, bytes)) return discard(errno);
-  if (exists && ::fchmod(fd, mode) != 0) return discard(errno);
-  if (::fsync(fd) != 0) return discard(errno);
-  if (::close(fd) != 0) {
-    const int code = errno;
-    ::unlink(temporary.c_str());
-    return FailErrno(error, code);
-  }
-  if (::rename(temporary.c_str(), file.c_str()) != 0) {
-    const int code = errno;
-    ::unlink(temporary.c_str());
-    return FailErrno(error, code);
-  }
-  // The folder is not flushed: after a crash the rename may be lost, which leaves the old file
-  // whole, and a second flush per write would double the cost of every profile write.
-  return true;
+  return FailErrno(failure, EEXIST);
 }
 
 }  // namespace barloom

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
+#include "platform/temporary_files.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
@@ -25,18 +26,14 @@ std::string SystemMessage(DWORD code) {
   return Utf8FromWide(text);
 }
 
-bool Fail(std::string* error, std::string reason) {
-  if (error) *error = std::move(reason);
+bool Fail(WriteFailure* failure, WriteFailureReason reason) {
+  if (failure) *failure = WriteFailure{reason, {}};
   return false;
 }
 
-// The part of the file's name that goes into the temporary name: at most 200 characters (never
-// half a surrogate pair), so that the temporary name stays within the longest name allowed (255)
-// whatever the file's.
-std::wstring TemporaryNamePart(const std::filesystem::path& file) {
-  std::wstring name = file.filename().native();
-  if (name.size() > 200) name.resize(IS_HIGH_SURROGATE(name[199]) ? 199 : 200);
-  return name;
+bool FailSystem(WriteFailure* failure, DWORD code) {
+  if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(code)};
+  return false;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -51,61 +48,67 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string* error) {
+bool IsWriteProtected(const std::filesystem::path& item) {
+  const DWORD attributes = GetFileAttributesW(item.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure) {
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(L".");
   const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
-  if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return Fail(error, "The folder does not exist.");
-  }
+  if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Fail(failure, WriteFailureReason::FolderMissing);
 
   DWORD keep = FILE_ATTRIBUTE_NORMAL;
   const DWORD attributes = GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) return Fail(error, SystemMessage(code));
+    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) return FailSystem(failure, code);
   } else {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(error, "The name belongs to a folder.");
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(failure, WriteFailureReason::NameIsFolder);
     // Checked here and not left to the move: the move's answer for a read-only target differs
     // between Windows versions and Wine.
-    if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(error, "The file is read-only.");
+    if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(failure, WriteFailureReason::FileReadOnly);
     // A program that holds the file without sharing reading and writing has it locked; the
     // platform's own profile writer fails then too.
     const UniqueFileHandle probe(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe) return Fail(error, SystemMessage(GetLastError()));
+    if (!probe) return FailSystem(failure, GetLastError());
     keep = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
   }
+  RemoveStaleTemporaryFilesOnce(folder);
 
   static std::atomic<unsigned> counter{0};
-  std::filesystem::path temporary;
-  UniqueFileHandle out;
-  for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-    temporary = folder / (L"~" + TemporaryNamePart(file) + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(counter.fetch_add(1)) + L".tmp");
-    out.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keep, nullptr));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path temporary =
+        folder / TemporaryFileName(file, GetCurrentProcessId(), counter.fetch_add(1));
+    const RememberedTemporaryFile remembered(temporary);
+    // Shared for deleting only, so that the clean-up at a console event can delete it while it
+    // is being written (it goes when the last handle closes).
+    UniqueFileHandle out(CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, keep,
+                                     nullptr));
     if (!out) {
       const DWORD code = GetLastError();
-      if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return Fail(error, SystemMessage(code));
+      if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
+      return FailSystem(failure, code);
     }
-  }
-  if (!out) return Fail(error, SystemMessage(ERROR_FILE_EXISTS));
-
-  if (!WriteAll(out.get(), bytes) || !FlushFileBuffers(out.get())) {
-    const DWORD code = GetLastError();
+    // Every way out after this point removes the temporary file.
+    const auto discard = [&](DWORD code) {
+      out.reset();
+      DeleteFileW(temporary.c_str());
+      return FailSystem(failure, code);
+    };
+    if (!WriteAll(out.get(), bytes) || !FlushFileBuffers(out.get())) return discard(GetLastError());
     out.reset();
-    DeleteFileW(temporary.c_str());
-    return Fail(error, SystemMessage(code));
+    if (!MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return discard(GetLastError());
+    return true;
   }
-  out.reset();
-  if (!MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD code = GetLastError();
-    DeleteFileW(temporary.c_str());
-    return Fail(error, SystemMessage(code));
-  }
-  return true;
+  return FailSystem(failure, ERROR_FILE_EXISTS);
 }
 
 }  // namespace barloom

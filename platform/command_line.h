@@ -4,9 +4,17 @@
 
 namespace barloom {
 
-// The program's arguments as UTF-8, argv[0] included. On Windows they come from the wide
-// command line, so a folder named in any script survives; elsewhere argv is UTF-8 already.
-std::vector<std::string> CommandLineArguments(int argc, char** argv);
+// The character type of the entry point's arguments. On Windows the entry point is wmain: its wide
+// arguments hold what the user typed, so a folder named in any script survives (the narrow ones
+// hold ANSI text). Elsewhere argv is UTF-8 already.
+#ifdef _WIN32
+using ArgumentChar = wchar_t;
+#else
+using ArgumentChar = char;
+#endif
+
+// The program's arguments as UTF-8, argv[0] included.
+std::vector<std::string> CommandLineArguments(int argc, ArgumentChar** argv);
 
 // Makes the console show the UTF-8 text the program prints (Windows: console output code page).
 void UseUtf8Console();

@@ -1,20 +1,17 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include "platform/command_line.h"
-#include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
 namespace barloom {
 
-std::vector<std::string> CommandLineArguments(int argc, char** argv) {
-  // argv holds ANSI text on Windows; the wide command line holds what the user typed.
-  int count = 0;
-  UniqueLocalMemory<LPWSTR*> wide{CommandLineToArgvW(GetCommandLineW(), &count)};
-  if (!wide) return {argv, argv + argc};
+// argv is the C runtime's split of the wide command line. Splitting it here with the shell's
+// CommandLineToArgvW would load the shell library, and with it a dozen more, at every start; the
+// two agree on every command line quoted by the documented rules (backslash before a quote).
+std::vector<std::string> CommandLineArguments(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  arguments.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) arguments.push_back(Utf8FromWide(wide.get()[i]));
+  arguments.reserve(static_cast<std::size_t>(argc));
+  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8FromWide(argv[i]));
   return arguments;
 }
 

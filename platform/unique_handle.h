@@ -41,6 +41,15 @@ struct FileHandleTraits {
   static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
 };
+// Handles that are NULL when there is none (processes, threads, events).
+struct KernelObjectTraits {
+  static HANDLE Invalid() noexcept { return nullptr; }
+  static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
+};
+struct FindHandleTraits {
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE handle) noexcept { ::FindClose(handle); }
+};
 struct RegistryKeyTraits {
   static HKEY Invalid() noexcept { return nullptr; }
   static void Close(HKEY key) noexcept { ::RegCloseKey(key); }
@@ -65,6 +74,8 @@ struct CoTaskMemoryTraits {
 };
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 template <typename T>
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;

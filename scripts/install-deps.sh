@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need, when any is missing.
 set -eu
 packages="cmake ninja-build g++ libgtest-dev libcli11-dev libbenchmark-dev clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth"
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
+  openbox xdotool python3"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

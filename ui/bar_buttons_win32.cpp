@@ -70,6 +70,14 @@ void AddImage(HIMAGELIST images, const std::string& iconFile, int number, bool d
   }
 }
 
+// The dialog keyboard would take the arrow keys for itself; the row wants them to move between
+// its buttons (Space or Enter then presses the one it is on).
+LRESULT CALLBACK WantArrows(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTARROWS;
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, WantArrows, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 BarButtons::~BarButtons() {
@@ -85,6 +93,7 @@ bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
                              GetModuleHandleW(nullptr), nullptr);
   if (!toolbar_) return false;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SetWindowSubclass(toolbar_, WantArrows, 1, 0);
   return true;
 }
 

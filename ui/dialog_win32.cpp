@@ -20,6 +20,18 @@ BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
   return TRUE;
 }
 
+struct IdSearch {
+  int Id;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchControlId(HWND window, LPARAM search) {
+  auto& s = *reinterpret_cast<IdSearch*>(search);
+  if (GetDlgCtrlID(window) != s.Id) return TRUE;
+  s.Found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 HWND CreatePlannedControl(HWND parent, const ControlPlan& plan) {
@@ -51,6 +63,12 @@ std::string WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return Utf8FromWide(text);
+}
+
+HWND FindDescendant(HWND window, int id) {
+  IdSearch search{id, nullptr};
+  EnumChildWindows(window, MatchControlId, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
 }
 
 int WindowDpi(HWND window) {

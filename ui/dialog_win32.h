@@ -32,6 +32,9 @@ HFONT CreateMessageFont(int dpi);
 void SetChildFonts(HWND parent, HFONT font);
 // The text of a window or control (UTF-8).
 std::string WindowText(HWND window);
+// The control with `id` anywhere inside `window` (controls may sit inside container windows, and
+// the search covers every descendant); nullptr when there is none.
+HWND FindDescendant(HWND window, int id);
 // The window's DPI, or 96 when the system cannot tell.
 int WindowDpi(HWND window);
 // Moves `window` to the middle of the screen its owner or the cursor is on.

@@ -65,25 +65,6 @@ void SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
   }
 }
 
-struct IdSearch {
-  int Id;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchControlId(HWND window, LPARAM search) {
-  auto& s = *reinterpret_cast<IdSearch*>(search);
-  if (GetDlgCtrlID(window) != s.Id) return TRUE;
-  s.Found = window;
-  return FALSE;
-}
-
-// Controls may sit inside container windows: the search covers every descendant.
-HWND FindDescendant(HWND form, int id) {
-  IdSearch search{id, nullptr};
-  EnumChildWindows(form, MatchControlId, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 // A command of the form's menu bar (a popup menu given an ID included).
 class MenuItemControl final : public FormControl {
  public:

@@ -2,7 +2,6 @@
 // environment, checked by its exit code, its output and the files it leaves.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "core/bar_layout.h"
@@ -11,10 +10,6 @@
 #include "settings/ini_document.h"
 #include "tests/cli/run_process.h"
 #include "tests/core/test_support.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace barloom {
 namespace {
@@ -121,16 +116,46 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
 }
 
 #ifndef _WIN32
-// The list of files written is what a script reads: when it cannot be written, the run failed
-// (the files themselves stay written).
-TEST_F(CreateCommandTest, AListThatCannotBeWrittenIsAFailure) {
+// What a command prints is its result: when standard output cannot be written (a full disk behind
+// the redirection), the run failed and says so on standard error. The bar files stay written.
+TEST_F(CreateCommandTest, OutputThatCannotBeWrittenIsAFailure) {
   const std::string out = Folder("out");
-  const std::string command = "'" + testing::BarloomCliPath() + "' create --bars 2 --folder '" + out +
-                              "' --app-folder '" + AppFolder() + "' >/dev/full 2>/dev/null";
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::vector<std::vector<std::string>> cases = {
+      {"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()},
+      {"texts"},
+      {"--help"},
+      {"create", "--help"},
+      {"--version"},
+  };
+  for (const std::vector<std::string>& arguments : cases) {
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", testing::BarloomCliPath()};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    const ProcessResult result = testing::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
+    EXPECT_EQ(result.ExitCode, 1) << arguments.front();
+    EXPECT_NE(result.Errors.find("cannot write"), std::string::npos) << arguments.front() << ": " << result.Errors;
+  }
   EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_02.bar")));
+}
+
+// "link/.." is the parent of the link's target, as the system resolves it: the file checked is the
+// file imported, and the folders checked are the folders written to and pointed at.
+TEST_F(CreateCommandTest, DotDotAfterASymbolicLinkGoesWhereTheSystemGoes) {
+  const std::filesystem::path other = temp_.Path() / "other";
+  std::filesystem::create_directories(other / "target");
+  std::filesystem::create_directory(other / "app");
+  std::filesystem::create_directory_symlink(other / "target", temp_.Path() / "lnk");
+  core_testing::WriteFile(Utf8FromPath(other / "src.bar"), "[ButtonBar]\r\nButtonCount=1\r\ncmd1=beyond.exe\r\n");
+  temp_.Write("src.bar", "[ButtonBar]\r\nButtonCount=1\r\ncmd1=beside.exe\r\n");
+  const std::string viaLink = Folder("lnk") + Sep + ".." + Sep;
+  const ProcessResult result = Run({"create", "--bars", "2", "--folder", viaLink + "out", "--app-folder", viaLink + "app",
+                                    "--import", "1=" + viaLink + "src.bar"});
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const std::string real = Utf8FromPath(std::filesystem::canonical(other));
+  const std::string out = real + Sep + "out";
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{out + Sep + "Bar_01.bar", out + Sep + "Bar_02.bar"}));
+  EXPECT_EQ(ReadBytes(out + Sep + "Bar_02.bar"), Expected(2, 2, out, real + Sep + "app", "Bar_"));
+  const IniDocument bar1{ReadBytes(out + Sep + "Bar_01.bar").value_or("")};
+  EXPECT_EQ(bar1.Read("ButtonBar", "cmd4", "", 100), "beyond.exe");
 }
 #endif
 

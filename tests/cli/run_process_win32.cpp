@@ -10,7 +10,8 @@
 namespace barloom::testing {
 namespace {
 
-// One argument quoted so that CommandLineToArgvW gives it back unchanged.
+// One argument quoted by the documented rules, which the C runtime (wmain) and CommandLineToArgvW
+// both undo exactly.
 std::wstring Quoted(const std::wstring& argument) {
   if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argument;
   std::wstring quoted = L"\"";

@@ -23,9 +23,19 @@ struct Case {
   // Adjusts a set of 2 bars in temp's "bars" folder; gives the file the problem must name.
   std::function<std::string(const TempFolder& temp, WizardState& state, BarSetOptions& options)> Arrange;
   std::variant<FileProblem, ImportProblem> Expected;
-  bool SystemDetail = false;  // the system's own words come with it
+  // Why, besides the problem: a reason the program words itself, or the system's own words (or,
+  // for a name Windows refuses, the part of it in quotation marks).
+  std::optional<WriteFailureReason> Reason;
+  std::string Detail;  // "*": any non-empty text
   int ButtonsImported = 0;
 };
+
+[[maybe_unused]] void RemoveWritePermission(const std::string& folder) {
+  std::filesystem::permissions(PathFromUtf8(folder),
+                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
 
 TEST(BuildProblems, EachNamesItsProblemAndFile) {
   const std::vector<Case> cases = {
@@ -64,32 +74,64 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
          state.SaveFolder = temp.Write("plain file", "x") + Sep + "bars" + Sep;
          return state.SaveFolder;
        },
-       FileProblem::SaveFolderNotCreated, true},
+       FileProblem::SaveFolderNotCreated, std::nullopt, "*"},
       {"a folder in the way of a bar file",
        [](const TempFolder&, WizardState& state, BarSetOptions&) {
          std::filesystem::create_directories(PathFromUtf8(state.SaveFolder + "Bar_02.bar"));
          return state.SaveFolder + "Bar_02.bar";
        },
-       FileProblem::BarFileNotWritten, true},
+       FileProblem::BarFileNotWritten, WriteFailureReason::NameIsFolder},
+      {"a folder name ending in a dot",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Folder() + "bars." + Sep + "sub" + Sep;
+         return state.SaveFolder;
+       },
+       FileProblem::FolderNameEndsInSpaceOrDot, std::nullopt, "\"bars.\""},
+      {"a folder name that is a device's",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Folder() + "Com1.bars" + Sep;
+         return state.SaveFolder;
+       },
+       FileProblem::FolderNameIsDeviceName, std::nullopt, "\"Com1.bars\""},
 #ifndef _WIN32
       // A folder's read-only attribute does not protect its files on Windows.
       {"a read-only save folder",
        [](const TempFolder&, WizardState& state, BarSetOptions&) {
          std::filesystem::create_directories(PathFromUtf8(state.SaveFolder));
-         std::filesystem::permissions(PathFromUtf8(state.SaveFolder),
-                                      std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                          std::filesystem::perms::others_write,
-                                      std::filesystem::perm_options::remove);
+         RemoveWritePermission(state.SaveFolder);
          return state.SaveFolder + "Bar_01.bar";
        },
-       FileProblem::BarFileNotWritten, true},
+       FileProblem::BarFileNotWritten, WriteFailureReason::FolderReadOnly},
+      // Nothing is created in a folder without write permission, by root neither.
+      {"a read-only folder above the save folder",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Folder() + "locked" + Sep + "bars" + Sep;
+         std::filesystem::create_directory(PathFromUtf8(temp.Folder() + "locked"));
+         RemoveWritePermission(temp.Folder() + "locked");
+         return state.SaveFolder;
+       },
+       FileProblem::SaveFolderNotCreated, WriteFailureReason::FolderReadOnly},
+      {"a save folder that is a link to nothing",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_symlink(temp.Path() / "gone", temp.Path() / "link");
+         state.SaveFolder = temp.Folder() + "link" + Sep;
+         return temp.Folder() + "link";
+       },
+       FileProblem::FolderIsBrokenLink},
+      {"a folder above the save folder that is a link to nothing",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_symlink(temp.Path() / "gone" / "deeper", temp.Path() / "link");
+         state.SaveFolder = temp.Folder() + "link" + Sep + "bars" + Sep;
+         return temp.Folder() + "link";
+       },
+       FileProblem::FolderIsBrokenLink},
 #endif
       {"an import naming more buttons than a bar holds",
        [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
          state.ImportFiles[2] = temp.Write("many.bar", "[ButtonBar]\r\nButtonCount=99999999\r\n");
          return state.ImportFiles[2];
        },
-       ImportProblem::ButtonCountClamped, false, 32767 - 3},
+       ImportProblem::ButtonCountClamped, std::nullopt, "", 32767 - 3},
       {"an import source that cannot be read",
        [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
          state.ImportFiles[1] = temp.PathOf("vanished.bar");
@@ -107,11 +149,28 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
     RecordingProgress display;
     const BuildResult result = BuildBarSet(state, options, display);
     if (const auto* problem = std::get_if<FileProblem>(&c.Expected)) {
-      ASSERT_TRUE(result.Error) << c.Name;
+      if (!result.Error) {
+        ADD_FAILURE() << c.Name << ": no error";
+        continue;
+      }
       EXPECT_EQ(result.Error->Problem, *problem) << c.Name;
       EXPECT_EQ(result.Error->File, file) << c.Name;
-      EXPECT_EQ(result.Error->Detail.empty(), !c.SystemDetail) << c.Name << ": " << result.Error->Detail;
+      EXPECT_EQ(result.Error->Reason, c.Reason) << c.Name;
+      if (c.Detail == "*") {
+        EXPECT_FALSE(result.Error->Detail.empty()) << c.Name;
+      } else {
+        EXPECT_EQ(result.Error->Detail, c.Detail) << c.Name;
+      }
       EXPECT_TRUE(result.Warnings.empty()) << c.Name;
+      // Refused before anything is made: not even the folder.
+      if (*problem != FileProblem::BarFileNotWritten) {
+        EXPECT_TRUE(result.WrittenFiles.empty()) << c.Name;
+        std::error_code ignored;
+        EXPECT_FALSE(std::filesystem::is_directory(PathFromUtf8(state.SaveFolder), ignored)) << c.Name;
+      }
+      if (*problem == FileProblem::FolderNameEndsInSpaceOrDot || *problem == FileProblem::FolderNameIsDeviceName) {
+        EXPECT_TRUE(std::filesystem::is_empty(temp.Path())) << c.Name << ": no stray folder";
+      }
     } else {
       ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
       ASSERT_EQ(result.Warnings.size(), 1u) << c.Name;

@@ -118,13 +118,17 @@ TEST(FailureReport, TheTextThenTheFileThenTheSystemsDetailEachOnALine) {
   german.UseDefaultLanguage = 0;
   german.LanguageFile = temp.Write("Deutsch.lng",
                                    "\xEF\xBB\xBF[UserLanguage]\r\n700=Nicht gespeichert (%s {0}).\r\n"
-                                   "710=Zu viele Schaltflächen.\r\n");
+                                   "710=Zu viele Schaltflächen.\r\n716=Nur zum Lesen.\r\n");
   const std::string file = NativePath("C:\\TC\\bars\\Bar_02.bar");
   const FileError error{FileProblem::BarFileNotWritten, file, "Zugriff verweigert"};
   EXPECT_EQ(FailureReport(error, german), "Nicht gespeichert (%s {0}).\n" + file + "\nZugriff verweigert");
   EXPECT_EQ(FailureReport(error, Settings{}),
             "The button bar file could not be saved.\n" + file + "\nZugriff verweigert");
   EXPECT_EQ(error.Message(), FailureReport(error, Settings{}));
+  // A reason the program found itself is said in the user's language, before any words of the system.
+  const FileError readOnly{FileProblem::BarFileNotWritten, file, "", WriteFailureReason::FileReadOnly};
+  EXPECT_EQ(FailureReport(readOnly, german), "Nicht gespeichert (%s {0}).\n" + file + "\nNur zum Lesen.");
+  EXPECT_EQ(readOnly.Message(), "The button bar file could not be saved.\n" + file + "\nThe file is read-only.");
   // Nothing named, nothing to add: the text alone.
   const std::string noFolder = FailureReport(FileError{FileProblem::NoSaveFolder}, german);
   EXPECT_FALSE(noFolder.empty());

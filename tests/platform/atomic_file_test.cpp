@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,13 +51,13 @@ class AtomicFileTest : public ::testing::Test {
 TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
   const fs::path file = folder_ / "a.bar";
   const std::string first = "[S]\r\n\0\x01\xFF\n"s;
-  std::string error;
-  ASSERT_TRUE(ReplaceFileAtomically(file, first, &error)) << error;
+  WriteFailure failure;
+  ASSERT_TRUE(ReplaceFileAtomically(file, first, &failure)) << failure.SystemMessage;
   EXPECT_EQ(Get(file), first);
   const std::string second(100000, '\x80');
-  ASSERT_TRUE(ReplaceFileAtomically(file, second, &error)) << error;
+  ASSERT_TRUE(ReplaceFileAtomically(file, second, &failure)) << failure.SystemMessage;
   EXPECT_EQ(Get(file), second);
-  ASSERT_TRUE(ReplaceFileAtomically(file, "", &error)) << error;
+  ASSERT_TRUE(ReplaceFileAtomically(file, "", &failure)) << failure.SystemMessage;
   EXPECT_EQ(fs::file_size(file), 0u);
   EXPECT_EQ(Names(), std::vector<std::string>{"a.bar"}) << "no temporary file left";
 }
@@ -66,9 +67,9 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
 TEST_F(AtomicFileTest, NamesUpToTheFileSystemsLimitCanBeReplaced) {
   for (const std::size_t length : {100u, 200u, 240u, 255u}) {
     const fs::path file = folder_ / std::string(length, 'n');
-    std::string error;
-    ASSERT_TRUE(ReplaceFileAtomically(file, "first", &error)) << length << ": " << error;
-    ASSERT_TRUE(ReplaceFileAtomically(file, "second", &error)) << length << ": " << error;
+    WriteFailure failure;
+    ASSERT_TRUE(ReplaceFileAtomically(file, "first", &failure)) << length << ": " << failure.SystemMessage;
+    ASSERT_TRUE(ReplaceFileAtomically(file, "second", &failure)) << length << ": " << failure.SystemMessage;
     EXPECT_EQ(Get(file), "second");
     fs::remove(file);
     EXPECT_TRUE(Names().empty()) << "no temporary file left";
@@ -82,19 +83,22 @@ TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
   const fs::path subfolder = folder_ / "sub.ini";
   fs::create_directory(subfolder);
 
+  // The causes the writer finds itself come as a reason, in no language, for the caller to word.
   const struct {
     const char* label;
     fs::path target;
+    WriteFailureReason reason;
   } cases[] = {
-      {"missing folder", folder_ / "missing" / "x.ini"},
-      {"target is a folder", subfolder},
-      {"read-only file", readOnly},
+      {"missing folder", folder_ / "missing" / "x.ini", WriteFailureReason::FolderMissing},
+      {"target is a folder", subfolder, WriteFailureReason::NameIsFolder},
+      {"read-only file", readOnly, WriteFailureReason::FileReadOnly},
   };
   for (const auto& c : cases) {
-    std::string error;
-    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new", &error)) << c.label;
-    EXPECT_FALSE(error.empty()) << c.label;
-    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new")) << c.label << " without an error text";
+    WriteFailure failure;
+    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new", &failure)) << c.label;
+    EXPECT_EQ(failure.Reason, c.reason) << c.label;
+    EXPECT_EQ(failure.SystemMessage, "") << c.label;
+    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new")) << c.label << " without a failure to fill";
   }
   EXPECT_EQ(Get(readOnly), "keep");
   EXPECT_TRUE(fs::is_directory(subfolder));
@@ -108,13 +112,14 @@ TEST_F(AtomicFileTest, FileLockedByAnotherHandleIsLeftAlone) {
   Put(file, "keep");
   HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  std::string error;
-  EXPECT_FALSE(ReplaceFileAtomically(file, "new", &error));
-  EXPECT_FALSE(error.empty());
+  WriteFailure failure;
+  EXPECT_FALSE(ReplaceFileAtomically(file, "new", &failure));
+  EXPECT_FALSE(failure.Reason);
+  EXPECT_FALSE(failure.SystemMessage.empty()) << "the system's own words";
   CloseHandle(lock);
   EXPECT_EQ(Get(file), "keep");
   EXPECT_EQ(Names().size(), 1u) << "no temporary file left";
-  EXPECT_TRUE(ReplaceFileAtomically(file, "new", &error)) << error;
+  EXPECT_TRUE(ReplaceFileAtomically(file, "new", &failure)) << failure.SystemMessage;
   EXPECT_EQ(Get(file), "new");
 }
 
@@ -131,9 +136,9 @@ TEST_F(AtomicFileTest, ReadOnlyFolderFailsEvenForRoot) {
   const fs::path file = folder_ / "x.ini";
   Put(file, "keep");
   MakeReadOnly(folder_);
-  std::string error;
-  EXPECT_FALSE(ReplaceFileAtomically(file, "new", &error));
-  EXPECT_FALSE(error.empty());
+  WriteFailure failure;
+  EXPECT_FALSE(ReplaceFileAtomically(file, "new", &failure));
+  EXPECT_EQ(failure.Reason, WriteFailureReason::FolderReadOnly);
   EXPECT_EQ(Get(file), "keep");
 }
 
@@ -159,6 +164,80 @@ TEST_F(AtomicFileTest, AFolderWritableThroughASupplementaryGroupIsWritten) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(Get(shared / "Bar_01.bar"), "bytes");
+}
+
+// How a write ended, told by a child process through its exit code.
+enum WriteOutcome { Written = 0, SystemRefused = 1, ReasonGiven = 2, SetUpFailed = 3 };
+
+int OutcomeCode(bool written, const WriteFailure& failure) {
+  if (written) return Written;
+  if (failure.Reason) return ReasonGiven;
+  return failure.SystemMessage.empty() ? SetUpFailed : SystemRefused;
+}
+
+// Runs `write` in a child process (as `user` when given) and gives its outcome.
+template <typename Write>
+int OutcomeInChild(std::optional<uid_t> user, Write write) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (user && (::setgroups(0, nullptr) != 0 || ::setgid(*user) != 0 || ::setuid(*user) != 0)) ::_exit(SetUpFailed);
+    ::_exit(write());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// One rule for files and folders: without any write permission bit an item is read-only for
+// everyone, root included; with one, the system decides (so root writes into another user's
+// folder, and another user does not write into root's).
+TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesTheRest) {
+  if (::geteuid() != 0) GTEST_SKIP() << "owners and users need root";
+  constexpr uid_t Nobody = 65534;
+  struct Case {
+    const char* label;
+    uid_t owner;
+    unsigned folderMode;
+    unsigned fileMode;  // 0: no file yet
+    std::optional<uid_t> writer;
+    int expected;
+  };
+  const Case cases[] = {
+      {"root, another user's folder 755", Nobody, 0755, 0, std::nullopt, Written},
+      {"root, another user's file 644", Nobody, 0755, 0644, std::nullopt, Written},
+      {"root, a file only its owner may write (200)", Nobody, 0755, 0200, std::nullopt, Written},
+      {"root, own folder 555", 0, 0555, 0, std::nullopt, ReasonGiven},
+      {"root, another user's folder 555", Nobody, 0555, 0, std::nullopt, ReasonGiven},
+      {"root, own file 444", 0, 0755, 0444, std::nullopt, ReasonGiven},
+      {"another user, root's folder 755", 0, 0755, 0, Nobody, SystemRefused},
+      {"another user, root's file 644 in a folder 777", 0, 0777, 0644, Nobody, SystemRefused},
+      {"another user, root's folder 777", 0, 0777, 0, Nobody, Written},
+  };
+  for (const Case& c : cases) {
+    barloom::testing::TempFolder temp{"bits"};
+    fs::permissions(temp.Path(), fs::perms::all);  // every user reaches the case's folder
+    const fs::path folder = temp.Path() / "folder";
+    const fs::path file = folder / "Bar_01.bar";
+    fs::create_directory(folder);
+    ASSERT_EQ(::chown(folder.c_str(), c.owner, c.owner), 0) << c.label;
+    if (c.fileMode != 0) {
+      Put(file, "old");
+      ASSERT_EQ(::chown(file.c_str(), c.owner, c.owner), 0) << c.label;
+      fs::permissions(file, static_cast<fs::perms>(c.fileMode));
+    }
+    fs::permissions(folder, static_cast<fs::perms>(c.folderMode));
+    const int outcome = OutcomeInChild(c.writer, [&] {
+      WriteFailure failure;
+      const bool written = ReplaceFileAtomically(file, "new", &failure);
+      return OutcomeCode(written, failure);
+    });
+    EXPECT_EQ(outcome, c.expected) << c.label;
+    EXPECT_EQ(Get(file), c.expected == Written ? "new" : c.fileMode != 0 ? "old" : "") << c.label;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++entries;
+    EXPECT_EQ(entries, c.expected == Written || c.fileMode != 0 ? 1u : 0u) << c.label << ": no temporary file left";
+  }
 }
 
 TEST_F(AtomicFileTest, PermissionsAndLinksSurvive) {

@@ -102,12 +102,14 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void PressKey(UINT key) {
-    MSG down{GetFocus(), WM_KEYDOWN, key, 0};
-    if (!IsDialogMessageW(window->Handle(), &down)) {
-      TranslateMessage(&down);
-      DispatchMessageW(&down);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG press{GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1};
+      if (!IsDialogMessageW(window->Handle(), &press)) {
+        TranslateMessage(&press);
+        DispatchMessageW(&press);
+      }
+      Pump();
     }
-    Pump();
   }
 
   int BarImage(int bar) const {
@@ -168,8 +170,13 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
 
   const std::string source = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=notepad.exe\r\n");
   files.Answers = {source};
-  ClickBar(2);
-  EXPECT_EQ(window->Controller().ImportFile(2), source);
+  SetFocus(Item(ids::Toolbar));  // as Tab would; the keyboard then moves along the row
+  PressKey(VK_RIGHT);
+  PressKey(VK_SPACE);
+  EXPECT_EQ(window->Controller().ImportFile(2), source) << "the arrow and Space chose bar 2";
+  ClickBar(3);
+  EXPECT_EQ(window->Controller().ImportFile(3), "") << "a click whose dialog is cancelled chooses nothing";
+  ClickBar(2);  // again, cancelled: the choice stays
   EXPECT_EQ(BarImage(2), 21);
   // The tooltip of bar 2's button names the file, as the toolbar's tooltip asks for it.
   NMTTDISPINFOW tip{};

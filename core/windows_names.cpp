@@ -1,0 +1,47 @@
+#include "core/windows_names.h"
+
+#include <filesystem>
+
+#include "platform/code_page.h"
+
+namespace barloom {
+namespace {
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  return true;
+}
+
+// The name Windows checks against its devices: what comes before the first dot, without the
+// spaces that end it.
+bool IsDeviceName(std::string_view name) {
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL"})
+    if (EqualsIgnoringAsciiCase(base, device)) return true;
+  if (base.size() < 4 || !(EqualsIgnoringAsciiCase(base.substr(0, 3), "COM") ||
+                           EqualsIgnoringAsciiCase(base.substr(0, 3), "LPT")))
+    return false;
+  const std::string_view number = base.substr(3);
+  if (number.size() == 1) return number[0] >= '1' && number[0] <= '9';
+  // Windows counts the superscript digits one to three (UTF-8 C2 B9, C2 B2, C2 B3) as digits here.
+  return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+}  // namespace
+
+std::optional<RefusedNamePart> FindRefusedFolderPart(std::string_view folder) {
+  for (const std::filesystem::path& element : PathFromUtf8(folder).relative_path()) {
+    const std::string part = Utf8FromPath(element);
+    if (part.empty() || part == "." || part == "..") continue;
+    if (IsDeviceName(part)) return RefusedNamePart{FileProblem::FolderNameIsDeviceName, part};
+    if (part.back() == ' ' || part.back() == '.') return RefusedNamePart{FileProblem::FolderNameEndsInSpaceOrDot, part};
+  }
+  return std::nullopt;
+}
+
+}  // namespace barloom

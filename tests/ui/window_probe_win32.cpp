@@ -1,0 +1,65 @@
+// window_probe: looks at another program's windows under the same Wine server, for the tests that
+// drive barloom.exe from outside with keystrokes. It only reads; it never sends input.
+//   window_probe focus <title> [seconds]  waits (default 10 s) until the foreground window has
+//                                          exactly this title and holds the keyboard focus;
+//                                          exit code 0, or 1 when the time ran out
+//   window_probe text <title> <id>         prints the text of the control with this ID inside the
+//                                          window with exactly this title, as UTF-8; exit code 1
+//                                          when there is no such window or control
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/wide_text.h"
+#include "ui/dialog_win32.h"
+
+namespace {
+
+using barloom::WindowText;
+
+constexpr int UsageError = 2;
+
+// The keys a person types reach this window now: it is in front, and the focus is in it.
+bool TakesKeys(const std::string& title) {
+  const HWND front = GetForegroundWindow();
+  if (!front || WindowText(front) != title) return false;
+  GUITHREADINFO thread{sizeof thread};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &thread)) return false;
+  return thread.hwndFocus && (thread.hwndFocus == front || IsChild(front, thread.hwndFocus));
+}
+
+int WaitForFocus(const std::string& title, int seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (!TakesKeys(title)) {
+    if (GetTickCount64() > end) {
+      std::fprintf(stderr, "window_probe: \"%s\" did not take the keyboard within %d s\n", title.c_str(), seconds);
+      return 1;
+    }
+    Sleep(50);
+  }
+  return 0;
+}
+
+int PrintControlText(const std::string& title, int id) {
+  const HWND window = FindWindowW(nullptr, barloom::WideFromUtf8(title).c_str());
+  const HWND control = window ? barloom::FindDescendant(window, id) : nullptr;
+  if (!control) {
+    std::fprintf(stderr, "window_probe: no control %d in a window \"%s\"\n", id, title.c_str());
+    return 1;
+  }
+  const std::string text = WindowText(control);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 2 ? argv[1] : L"";
+  const std::string title = argc > 2 ? barloom::Utf8FromWide(argv[2]) : "";
+  if (command == L"focus" && argc <= 4) return WaitForFocus(title, argc == 4 ? _wtoi(argv[3]) : 10);
+  if (command == L"text" && argc == 4) return PrintControlText(title, _wtoi(argv[3]));
+  std::fprintf(stderr, "usage: window_probe focus <title> [seconds] | text <title> <id>\n");
+  return UsageError;
+}
