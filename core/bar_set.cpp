@@ -119,9 +119,10 @@ bool WriteBar(const WizardState& state, int bar, std::string_view bytes, BuildRe
   return true;
 }
 
+// Bars `first`..BarCount as generated.
 void WriteGeneratedBars(const WizardState& state, const BarSetOptions& options, Progress& progress,
-                        BuildResult& result) {
-  for (int bar = 1; bar <= state.BarCount; ++bar) {
+                        BuildResult& result, int first = 1) {
+  for (int bar = first; bar <= state.BarCount; ++bar) {
     progress.Step();
     if (!WriteBar(state, bar, GeneratedBar(state, options, bar), result)) return;
   }
@@ -138,18 +139,30 @@ void ImportIntoWrittenBars(const WizardState& state, Progress& progress, BuildRe
   }
 }
 
-// Each bar generated, given its import in memory and written once, in slot order.
+// Each bar generated, given its import in memory and written once, in slot order. A bar that
+// cannot be written with its import (the disk is full, say) and the bars after it are written as
+// generated, as they are when the imports come after all the bars; the import's error stops the
+// run.
 void WriteBarsWithImports(const WizardState& state, const BarSetOptions& options, SetImports& imports,
                           Progress& progress, BuildResult& result) {
   for (int bar = 1; bar <= state.BarCount; ++bar) {
-    progress.Step();
-    std::string bytes = GeneratedBar(state, options, bar);
-    if (!state.ImportFiles[bar].empty()) {
-      IniDocument document{std::move(bytes)};
-      if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
-      bytes = document.Bytes();
+    std::string generated = GeneratedBar(state, options, bar);
+    if (state.ImportFiles[bar].empty()) {
+      progress.Step();
+      if (!WriteBar(state, bar, generated, result)) return;
+      continue;
     }
-    if (!WriteBar(state, bar, bytes, result)) return;
+    IniDocument document{generated};
+    if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
+    if (WriteBar(state, bar, document.Bytes(), result)) {
+      progress.Step();
+      continue;
+    }
+    std::optional<FileError> importError = std::move(result.Error);
+    result.Error.reset();
+    WriteGeneratedBars(state, options, progress, result, bar);
+    if (!result.Error) result.Error = std::move(importError);
+    return;
   }
 }
 
