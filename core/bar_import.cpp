@@ -46,19 +46,16 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   return !error && same;
 }
 
-// Calls visit(sourceKey, targetKey) for the keys of buttons 1..count in the order they are copied:
-// source button k's button, cmd, path, menu, param and iconic become button barCount + 1 + k's.
-template <typename Visit>
-void ForEachButtonKey(int count, int barCount, const Visit& visit) {
-  std::string sourceKey;
-  std::string targetKey;
-  for (int k = 1; k <= count; ++k) {
-    const std::string sourceNumber = std::to_string(k);
-    const std::string targetNumber = std::to_string(barCount + 1 + k);
-    for (const std::string_view key : ButtonKeys)
-      visit(sourceKey.assign(key).append(sourceNumber), targetKey.assign(key).append(targetNumber));
-  }
+constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
+
+// The name of key `index` (0, 1, ...) in the order the keys are copied: button k's button, cmd,
+// path, menu, param and iconic, from k = firstNumber on.
+std::string ButtonKey(int index, int firstNumber) {
+  return std::string{ButtonKeys[index % KeysPerButton]} + std::to_string(firstNumber + index / KeysPerButton);
 }
+
+// The target's number of source button k is barCount + 1 + k.
+int FirstTargetNumber(int barCount) { return barCount + 2; }
 
 // A value read from the source as the target gets it: trimmed, as the profile writer trims it,
 // and nullopt for a missing key, which leaves the target's as it is.
@@ -79,10 +76,10 @@ ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target,
   const ImportedButtons imported =
       SourceButtonCount(source.Read(ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
   // Each key read, then written, before the next is read: the source may be the target itself.
-  ForEachButtonKey(imported.Count, barCount, [&](std::string_view sourceKey, std::string_view targetKey) {
-    const std::string value = source.Read(ButtonBarSection, sourceKey, NotFoundMarker, ValueBufferSize);
-    if (const auto text = CopiedValue(value)) target.Write(ButtonBarSection, targetKey, *text);
-  });
+  for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
+    const std::string value = source.Read(ButtonBarSection, ButtonKey(key, 1), NotFoundMarker, ValueBufferSize);
+    if (const auto text = CopiedValue(value)) target.Write(ButtonBarSection, ButtonKey(key, FirstTargetNumber(barCount)), *text);
+  }
   target.Write(ButtonBarSection, "Buttoncount", CountValue(imported, barCount));
   ShowButtons(imported, progress);
   return imported;
@@ -92,16 +89,17 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
   ButtonImport import;
   import.Buttons = SourceButtonCount(
       ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
+  const int keys = import.Buttons.Count * KeysPerButton;
   std::vector<std::string> sourceKeys;
-  std::vector<std::string> targetKeys;
-  ForEachButtonKey(import.Buttons.Count, barCount, [&](std::string_view sourceKey, std::string_view targetKey) {
-    sourceKeys.emplace_back(sourceKey);
-    targetKeys.emplace_back(targetKey);
-  });
-  const std::vector<std::string> values =
-      ReadIniValuesFromBytes(sourceBytes, ButtonBarSection, sourceKeys, NotFoundMarker, ValueBufferSize);
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (const auto text = CopiedValue(values[i])) import.Writes.Add(targetKeys[i], *text);
+  sourceKeys.reserve(static_cast<std::size_t>(keys));
+  for (int key = 0; key < keys; ++key) sourceKeys.push_back(ButtonKey(key, 1));
+  // The values and their target keys take about as many bytes as the source.
+  import.Writes.Reserve(sourceKeys.size() + 1, sourceBytes.size());
+  ReadIniValuesFromBytes(sourceBytes, ButtonBarSection, sourceKeys, NotFoundMarker, ValueBufferSize,
+                         [&](std::size_t key, std::string_view value) {
+                           if (const auto text = CopiedValue(value))
+                             import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(barCount)), *text);
+                         });
   import.Writes.Add("Buttoncount", CountValue(import.Buttons, barCount));
   return import;
 }

@@ -139,6 +139,13 @@ void ImportIntoWrittenBars(const WizardState& state, Progress& progress, BuildRe
   }
 }
 
+// Bar `bar` as generated, with its import; the document goes before the bytes are written.
+std::string WithImport(std::string generated, int bar, SetImports& imports, Progress& progress, BuildResult& result) {
+  IniDocument document{std::move(generated)};
+  if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
+  return document.Bytes();
+}
+
 // Each bar generated, given its import in memory and written once, in slot order. A bar that
 // cannot be written with its import (the disk is full, say) and the bars after it are written as
 // generated, as they are when the imports come after all the bars; the import's error stops the
@@ -152,9 +159,7 @@ void WriteBarsWithImports(const WizardState& state, const BarSetOptions& options
       if (!WriteBar(state, bar, generated, result)) return;
       continue;
     }
-    IniDocument document{generated};
-    if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
-    if (WriteBar(state, bar, document.Bytes(), result)) {
+    if (WriteBar(state, bar, WithImport(std::move(generated), bar, imports, progress, result), result)) {
       progress.Step();
       continue;
     }

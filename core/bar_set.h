@@ -40,8 +40,9 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
 // with its import, and a source imported into several bars is read once. Where a source is
 // missing while a bar is missing too (the source may be that bar), or a bar file cannot be
 // replaced, the bars are first written as generated and then imported into: nothing is imported
-// when a bar file could not be written. A file that cannot be written stops the run; every file
-// is then as it was or complete.
+// when a bar file could not be written. A bar that cannot be written with its import is written
+// as generated, and so are the bars after it. A file that cannot be written stops the run; every
+// file is then as it was or whole.
 BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

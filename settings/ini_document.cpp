@@ -86,6 +86,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -445,6 +446,11 @@ IniKeyWrites::~IniKeyWrites() = default;
 
 std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
 
+void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
+  impl_->entries.reserve(impl_->entries.size() + writes);
+  impl_->text.reserve(impl_->text.size() + bytes);
+}
+
 void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
   const std::string_view key = TrimLeft(CutAtNul(keyArg));
   const std::string_view value = TrimLeft(CutAtNul(valueArg));
@@ -458,31 +464,28 @@ void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
   if (writes.names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.independent = false;
 }
 
-std::vector<std::string> ReadIniValuesFromBytes(std::string_view bytes, std::string_view section,
-                                                const std::vector<std::string>& keys, std::string_view defaultValue,
-                                                std::size_t bufferSize) {
-  std::vector<std::string> results;
+void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                            std::string_view defaultValue, std::size_t bufferSize,
+                            const std::function<void(std::size_t, std::string_view)>& visit) {
   if (bufferSize == 0) {
-    results.resize(keys.size());
-    return results;
+    for (std::size_t i = 0; i < keys.size(); ++i) visit(i, {});
+    return;
   }
-  results.reserve(keys.size());
   std::vector<std::string_view> names;
   names.reserve(keys.size());
   if (!IsUtf16Le(bytes)) {
     for (const std::string& key : keys) names.push_back(RequestedName(key));
-    for (const auto& value : ScanValues(bytes, RequestedName(section), names))
-      results.push_back(ProfileResult(value, defaultValue, bufferSize));
-    return results;
+    const auto values = ScanValues(bytes, RequestedName(section), names);
+    for (std::size_t i = 0; i < values.size(); ++i) visit(i, ProfileResult(values[i], defaultValue, bufferSize));
+    return;
   }
   const std::string text = Wtf8FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
   std::vector<std::string> fileKeys;
   fileKeys.reserve(keys.size());
   for (const std::string& key : keys) fileKeys.push_back(FileTextFromArgument(key));
   for (const std::string& key : fileKeys) names.push_back(RequestedName(key));
-  for (const auto& value : ScanValues(text, RequestedName(FileTextFromArgument(section)), names))
-    results.push_back(Utf16FileResult(value, defaultValue, bufferSize));
-  return results;
+  const auto values = ScanValues(text, RequestedName(FileTextFromArgument(section)), names);
+  for (std::size_t i = 0; i < values.size(); ++i) visit(i, Utf16FileResult(values[i], defaultValue, bufferSize));
 }
 
 // The document keeps no line of its own. A line is named by a LineRef: the offset of its first

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,9 @@ class IniKeyWrites {
 
   void Add(std::string_view key, std::string_view value);
   std::size_t Size() const;
+  // Room for `writes` more writes of `bytes` bytes in all, so that a large batch is not copied as
+  // it grows.
+  void Reserve(std::size_t writes, std::size_t bytes);
 
  private:
   friend class IniDocument;
@@ -75,9 +79,9 @@ std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view secti
                                   std::string_view defaultValue, std::size_t bufferSize);
 
 // ReadIniValueFromBytes for each of `keys`, in one pass over the bytes (a UTF-16 file converted
-// once): the values in the order of the keys.
-std::vector<std::string> ReadIniValuesFromBytes(std::string_view bytes, std::string_view section,
-                                                const std::vector<std::string>& keys, std::string_view defaultValue,
-                                                std::size_t bufferSize);
+// once): visit(i, value) for each key i in the order of the keys.
+void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                            std::string_view defaultValue, std::size_t bufferSize,
+                            const std::function<void(std::size_t, std::string_view)>& visit);
 
 }  // namespace barloom

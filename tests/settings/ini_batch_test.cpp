@@ -86,7 +86,11 @@ TEST(ReadIniValuesFromBytes, AsOneReadPerKey) {
   for (const std::string& start : kStarts) {
     for (const std::string& section : kSections) {
       for (const std::size_t size : {std::size_t{0}, std::size_t{2}, std::size_t{4096}}) {
-        const std::vector<std::string> values = ReadIniValuesFromBytes(start, section, keys, " dflt ", size);
+        std::vector<std::string> values;
+        ReadIniValuesFromBytes(start, section, keys, " dflt ", size, [&](std::size_t key, std::string_view value) {
+          ASSERT_EQ(key, values.size());
+          values.emplace_back(value);
+        });
         ASSERT_EQ(values.size(), keys.size());
         for (std::size_t i = 0; i < keys.size(); ++i)
           EXPECT_EQ(values[i], ReadIniValueFromBytes(start, section, keys[i], " dflt ", size))
