@@ -44,10 +44,12 @@ int RunTexts(const TextsOptions& options, std::ostream& out, std::ostream& err) 
     settings.LanguageFile = options.LanguageFile;
   }
 
+  // The file is read once for the whole list.
+  const LoadedLanguage language(settings);
   std::vector<int> fallbacks;
   for (const BuiltInText& entry : BuiltInTexts()) {
-    out << entry.Id << '\t' << GetText(entry.Id, settings) << '\n';
-    if (settings.UseDefaultLanguage != 0 || !ReadLanguageText(entry.Id, settings)) fallbacks.push_back(entry.Id);
+    out << entry.Id << '\t' << GetText(entry.Id, language) << '\n';
+    if (!language.Text(entry.Id)) fallbacks.push_back(entry.Id);
   }
   if (!ResultWritten(out, err, "the list of texts")) return ExitFailure;
 

@@ -8,23 +8,19 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_check.h"
 #include "settings/ini_document.h"
 
 namespace {
 
 using barloom::IniDocument;
 using barloom::ReadIniValueFromBytes;
+using barloom::fuzz::Check;
 
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    __builtin_printf("invariant broken: %s\n", what);
-    std::abort();
-  }
-}
+bool StartsWithMark(std::string_view text) { return text.starts_with("\xEF\xBB\xBF"); }
 
 bool IsBlank(char c) {
   const auto b = static_cast<unsigned char>(c);
@@ -85,10 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string after = changed ? fresh.Bytes() : bytes;
     Check(document.Bytes() == after, "document bytes differ from a fresh parse's");
     // In a UTF-16 file an argument that starts with the UTF-8 mark is written as the UTF-8 it
-    // carries, and the one-line check would need the units decoded: both left to the unit tests.
-    const bool utf16 = file.rfind("\xFF\xFE", 0) == 0;
-    if (IsCleanName(section, false) && IsCleanName(key, true) && IsCleanValue(value) &&
-        !(utf16 && value.rfind("\xEF\xBB\xBF", 0) == 0)) {
+    // carries ("<mark>[k]" as a key writes a header line), and the one-line check would need the
+    // units decoded: both left to the unit tests.
+    const bool utf16 = file.starts_with("\xFF\xFE");
+    const bool unwraps = utf16 && (StartsWithMark(section) || StartsWithMark(key) || StartsWithMark(value));
+    if (IsCleanName(section, false) && IsCleanName(key, true) && IsCleanValue(value) && !unwraps) {
       Check(IniDocument(after).Read(section, key, "", 4096) == value.substr(0, 4095), "clean value not read back");
       if (!utf16) CheckOneLineChanged(bytes, after);
     }

@@ -40,36 +40,34 @@ bool TakesReadingOrder(ControlKind kind) {
 
 bool IsSeparator(const FormControl& control) { return control.Caption() == kSeparatorCaption; }
 
-// The right-to-left switch of the language in use. A missing file is reported here, once: the
-// built-in texts take over for the rest of the run (in memory; the settings file keeps its value).
-bool LanguageRightToLeft(Settings& settings, MessageBoxService& messageBox) {
-  if (settings.UseDefaultLanguage != 0) return false;
-  if (FileExists(settings.LanguageFile.value_or(std::string{}))) return ReadRightToLeftLanguage(settings);
+// A missing file is reported here, once: the built-in texts take over for the rest of the run (in
+// memory; the settings file keeps its value).
+void CheckLanguageFile(Settings& settings, MessageBoxService& messageBox) {
+  if (settings.UseDefaultLanguage != 0 || FileExists(settings.LanguageFile.value_or(std::string{}))) return;
   messageBox.Show(kMissingLanguageFileMessage, build_info::ProductName, MessageIcon::Error);
   settings.UseDefaultLanguage = 1;
-  return false;
 }
 
-void CaptionItems(FormControl& control, const Settings& settings) {
+void CaptionItems(FormControl& control, const LoadedLanguage& language) {
   for (std::size_t i = 0; i < control.ItemCount(); ++i) {
     if (const std::optional<std::int16_t> id = ParseWholeInt16(control.ItemTag(i))) {
-      control.SetItemText(i, GetText(*id, settings));
+      control.SetItemText(i, GetText(*id, language));
     }
   }
 }
 
-void CaptionControl(FormControl& control, ControlKind kind, const Settings& settings) {
+void CaptionControl(FormControl& control, ControlKind kind, const LoadedLanguage& language) {
   if (kind == ControlKind::Menu) {
     if (IsSeparator(control)) return;
     if (const std::optional<std::int16_t> id = ParseWholeInt16(control.Tag())) {
-      control.SetCaption(GetText(*id, settings));
+      control.SetCaption(GetText(*id, language));
     }
   } else if (kind == ControlKind::Toolbar || kind == ControlKind::TabStrip) {
-    CaptionItems(control, settings);
+    CaptionItems(control, language);
   } else {
     // Other controls take the number their tag begins with, read leniently.
     const std::int16_t id = RoundToInt16(ReadLeadingNumber(control.Tag())).value_or(0);
-    if (id > 0) control.SetCaption(GetText(id, settings));
+    if (id > 0) control.SetCaption(GetText(id, language));
   }
 }
 
@@ -84,12 +82,15 @@ void SetMenuTags(Form& form) {
 }
 
 void ApplyLanguage(Form& form, Settings& settings, MessageBoxService& messageBox) {
-  const bool rightToLeft = LanguageRightToLeft(settings, messageBox);
+  CheckLanguageFile(settings, messageBox);
+  // The file is read once for the whole window, however many controls it has.
+  const LoadedLanguage language(settings);
+  const bool rightToLeft = language.RightToLeft();
   const int charset = UsableCharset(settings.FontScript);
 
   form.SetRightToLeft(rightToLeft);
   form.SetFontCharset(charset);
-  if (const std::optional<std::int16_t> id = ParseWholeInt16(form.Tag())) form.SetCaption(GetText(*id, settings));
+  if (const std::optional<std::int16_t> id = ParseWholeInt16(form.Tag())) form.SetCaption(GetText(*id, language));
 
   for (std::size_t i = 0; i < form.ControlCount(); ++i) {
     FormControl& control = form.Control(i);
@@ -99,7 +100,7 @@ void ApplyLanguage(Form& form, Settings& settings, MessageBoxService& messageBox
       control.SetRightToLeft(rightToLeft);
       control.SetAlignment(rightToLeft ? AlignRight : AlignLeft);
     }
-    CaptionControl(control, kind, settings);
+    CaptionControl(control, kind, language);
   }
 }
 

@@ -2,16 +2,15 @@
 
 #include "localisation/builtin_texts.h"
 #include "localisation/language_file.h"
-#include "settings/settings_file.h"
 
 namespace barloom {
 
-std::string GetText(int id, const Settings& settings) {
-  if (settings.UseDefaultLanguage == 0) {
-    if (std::optional<std::string> translated = ReadLanguageText(id, settings)) return std::move(*translated);
-  }
+std::string GetText(int id, const LoadedLanguage& language) {
+  if (std::optional<std::string> translated = language.Text(id)) return std::move(*translated);
   // Every ID the program asks for has a built-in text; an unknown one shows nothing.
   return std::string(FindBuiltInText(id).value_or(std::string_view{}));
 }
+
+std::string GetText(int id, const Settings& settings) { return GetText(id, LoadedLanguage(settings)); }
 
 }  // namespace barloom

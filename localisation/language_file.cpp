@@ -19,27 +19,18 @@ constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // where that can hold them, else as the UTF-8 mark and UTF-8 (as cProfile stores such values).
 constexpr unsigned kUnicodeFile = 0;
 
-struct LanguageDocument {
-  IniDocument Ini;
-  unsigned CodePage;
-};
-
-// The profile engine treats a byte-order mark as an ordinary byte of line 1 (so a header there
-// would be lost); a language file with the mark is UTF-8, so the mark is dropped before parsing.
-LanguageDocument LoadLanguageDocument(const Settings& settings) {
-  const unsigned fontCodePage = CodePageForCharset(settings.FontScript);
-  if (!settings.LanguageFile) return {IniDocument(), fontCodePage};
-  std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(*settings.LanguageFile));
-  if (!bytes) return {IniDocument(), fontCodePage};
-  if (bytes->starts_with(Utf8ByteOrderMark)) return {IniDocument(bytes->substr(Utf8ByteOrderMark.size())), Utf8CodePage};
-  if (bytes->starts_with(kUtf16LeMark)) return {IniDocument(std::move(*bytes)), kUnicodeFile};
-  return {IniDocument(std::move(*bytes)), fontCodePage};
+// The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
+// character becomes U+FFFD, a character broken in the file too. Only a value that filled the read
+// buffer may end in a character that the cut split: that one is dropped rather than shown as a
+// stray mark.
+std::string SanitiseUtf8(std::string_view bytes, bool filledBuffer) {
+  return utf8::Repair(filledBuffer ? utf8::WithoutCutCharacter(bytes) : bytes);
 }
 
-// The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
-// character becomes U+FFFD. A character cut short at the very end (the value was cut at the
-// buffer size) is dropped rather than shown as a stray mark.
-std::string SanitiseUtf8(std::string_view bytes) { return utf8::Repair(utf8::WithoutCutCharacter(bytes)); }
+std::optional<std::string> UnlessEmpty(std::string text) {
+  if (text.empty()) return std::nullopt;
+  return text;
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -55,23 +46,45 @@ bool IsBuiltInMarker(std::string_view value) {
 
 }  // namespace
 
-std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
-  const LanguageDocument document = LoadLanguageDocument(settings);
-  const std::string value = document.Ini.Read(LanguageSection, std::to_string(id), "", kTextBufferSize);
-  if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
-  if (document.CodePage == Utf8CodePage) return SanitiseUtf8(value);
-  if (document.CodePage == kUnicodeFile) {
-    if (value.starts_with(Utf8ByteOrderMark)) return SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()));
-    return DecodeCodePage(value, AnsiCodePage());
+// The profile engine treats a byte-order mark as an ordinary byte of line 1 (so a header there
+// would be lost); a language file with the mark is UTF-8, so the mark is dropped before parsing.
+LoadedLanguage::LoadedLanguage(const Settings& settings) : codePage_(CodePageForCharset(settings.FontScript)) {
+  if (settings.UseDefaultLanguage != 0 || !settings.LanguageFile) return;
+  std::string bytes;
+  if (ReadFileBytes(PathFromUtf8(*settings.LanguageFile), bytes) != FileReadResult::Read) return;
+  if (bytes.starts_with(Utf8ByteOrderMark)) {
+    bytes.erase(0, Utf8ByteOrderMark.size());
+    codePage_ = Utf8CodePage;
+  } else if (bytes.starts_with(kUtf16LeMark)) {
+    codePage_ = kUnicodeFile;
   }
-  return DecodeCodePage(value, document.CodePage);
+  document_ = IniDocument(std::move(bytes));
 }
 
-bool ReadRightToLeftLanguage(const Settings& settings) {
-  const LanguageDocument document = LoadLanguageDocument(settings);
-  const std::string value = document.Ini.Read(LanguageSection, RightToLeftKey, "0", kTextBufferSize);
+std::optional<std::string> LoadedLanguage::Text(int id) const {
+  const std::string value = document_.Read(LanguageSection, std::to_string(id), "", kTextBufferSize);
+  if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
+  const bool filledBuffer = value.size() == kTextBufferSize - 1;
+  // A value that decodes to nothing translates nothing: the built-in text stands.
+  if (codePage_ == Utf8CodePage) return UnlessEmpty(SanitiseUtf8(value, filledBuffer));
+  if (codePage_ == kUnicodeFile) {
+    if (value.starts_with(Utf8ByteOrderMark))
+      return UnlessEmpty(SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()), filledBuffer));
+    return UnlessEmpty(DecodeCodePage(value, AnsiCodePage()));
+  }
+  return UnlessEmpty(DecodeCodePage(value, codePage_));
+}
+
+bool LoadedLanguage::RightToLeft() const {
+  const std::string value = document_.Read(LanguageSection, RightToLeftKey, "0", kTextBufferSize);
   const std::optional<std::int16_t> flag = RoundToInt16(ReadLeadingNumber(value));
   return flag.value_or(0) != 0;
 }
+
+std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
+  return LoadedLanguage(settings).Text(id);
+}
+
+bool ReadRightToLeftLanguage(const Settings& settings) { return LoadedLanguage(settings).RightToLeft(); }
 
 }  // namespace barloom

@@ -3,9 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "settings/ini_document.h"
+
 // Reading a language file: an INI file with one section "UserLanguage", one key per text ID and
-// the key RightToLeftLanguage. Every call opens and reads the file anew, so a file edited while
-// the program runs takes effect at the next lookup.
+// the key RightToLeftLanguage.
 namespace barloom {
 
 struct Settings;
@@ -13,15 +14,32 @@ struct Settings;
 inline constexpr std::string_view LanguageSection = "UserLanguage";
 inline constexpr std::string_view RightToLeftKey = "RightToLeftLanguage";
 
-// The file's own text for `id` as UTF-8, or nullopt when the file does not translate the ID
-// (no file set, file unreadable, key absent, value empty or "/e" in any letter case). The bytes
-// are decoded with the code page of settings.FontScript's character set; a file that starts
-// with the UTF-8 byte-order mark is read as UTF-8, and one that starts with the UTF-16 LE mark
-// as the Unicode text it holds, whatever FontScript says.
-std::optional<std::string> ReadLanguageText(int id, const Settings& settings);
+// A language file read and parsed once, for the many lookups of one captioning pass or one check
+// of the file; a change to the file shows in the next one loaded. While
+// settings.UseDefaultLanguage is non-zero no file is read: the built-in texts are in use.
+class LoadedLanguage {
+ public:
+  explicit LoadedLanguage(const Settings& settings);
 
-// The file's RightToLeftLanguage read leniently (the number its value begins with; absent: 0)
-// and rounded to a 16-bit integer, as a switch. A value outside 16 bits gives false.
+  // The file's own text for `id` as UTF-8, or nullopt when the file does not translate the ID
+  // (no file in use, file unreadable, key absent, value empty, "/e" in any letter case, or
+  // nothing left after decoding). The bytes are decoded with the code page of
+  // settings.FontScript's character set; a file that starts with the UTF-8 byte-order mark is
+  // read as UTF-8 (a broken character becomes U+FFFD), and one that starts with the UTF-16 LE
+  // mark as the Unicode text it holds, whatever FontScript says.
+  std::optional<std::string> Text(int id) const;
+
+  // RightToLeftLanguage read leniently (the number its value begins with; absent: 0) and rounded
+  // to a 16-bit integer, as a switch. A value outside 16 bits, or no file in use, gives false.
+  bool RightToLeft() const;
+
+ private:
+  IniDocument document_;  // empty when no file is in use
+  unsigned codePage_;     // the code page of the values, or a mark for a UTF-16 file
+};
+
+// One lookup each, with the file read anew: LoadedLanguage(settings).Text(id) and .RightToLeft().
+std::optional<std::string> ReadLanguageText(int id, const Settings& settings);
 bool ReadRightToLeftLanguage(const Settings& settings);
 
 }  // namespace barloom

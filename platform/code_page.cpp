@@ -6,29 +6,36 @@ namespace barloom {
 
 namespace {
 
+// Code pages that depend on the system, resolved when asked for.
+constexpr unsigned SystemAnsi = 0;
+constexpr unsigned SystemOem = 1;
+
 struct CharsetCodePage {
   int charset;
-  unsigned codePage;  // 0: the ANSI code page
+  unsigned codePage;  // or SystemAnsi, SystemOem
 };
 
 // The LOGFONT character sets and the code pages their fonts show.
 constexpr CharsetCodePage CharsetTable[] = {
-    {0, 0},       // ANSI_CHARSET
-    {1, 0},       // DEFAULT_CHARSET
-    {2, 0},       // SYMBOL_CHARSET: the bytes stay those of the ANSI code page
-    {128, 932},   // SHIFTJIS_CHARSET
-    {129, 949},   // HANGUL_CHARSET
-    {134, 936},   // GB2312_CHARSET
-    {136, 950},   // CHINESEBIG5_CHARSET
-    {161, 1253},  // GREEK_CHARSET
-    {162, 1254},  // TURKISH_CHARSET
-    {163, 1258},  // VIETNAMESE_CHARSET
-    {177, 1255},  // HEBREW_CHARSET
-    {178, 1256},  // ARABIC_CHARSET
-    {186, 1257},  // BALTIC_CHARSET
-    {204, 1251},  // RUSSIAN_CHARSET
-    {222, 874},   // THAI_CHARSET
-    {238, 1250},  // EASTEUROPE_CHARSET
+    {0, 1252},         // ANSI_CHARSET: Western, whatever the system's ANSI code page is
+    {1, SystemAnsi},   // DEFAULT_CHARSET
+    {2, SystemAnsi},   // SYMBOL_CHARSET: the bytes stay those of the ANSI code page
+    {77, 10000},       // MAC_CHARSET: Mac Roman
+    {128, 932},        // SHIFTJIS_CHARSET
+    {129, 949},        // HANGUL_CHARSET
+    {130, 1361},       // JOHAB_CHARSET
+    {134, 936},        // GB2312_CHARSET
+    {136, 950},        // CHINESEBIG5_CHARSET
+    {161, 1253},       // GREEK_CHARSET
+    {162, 1254},       // TURKISH_CHARSET
+    {163, 1258},       // VIETNAMESE_CHARSET
+    {177, 1255},       // HEBREW_CHARSET
+    {178, 1256},       // ARABIC_CHARSET
+    {186, 1257},       // BALTIC_CHARSET
+    {204, 1251},       // RUSSIAN_CHARSET
+    {222, 874},        // THAI_CHARSET
+    {238, 1250},       // EASTEUROPE_CHARSET
+    {255, SystemOem},  // OEM_CHARSET
 };
 
 const CharsetCodePage* FindCharset(int charset) {
@@ -41,7 +48,8 @@ const CharsetCodePage* FindCharset(int charset) {
 
 unsigned CodePageForCharset(int charset) {
   const CharsetCodePage* entry = FindCharset(charset);
-  return entry && entry->codePage != 0 ? entry->codePage : AnsiCodePage();
+  if (!entry || entry->codePage == SystemAnsi) return AnsiCodePage();
+  return entry->codePage == SystemOem ? OemCodePage() : entry->codePage;
 }
 
 bool IsKnownCharset(int charset) { return FindCharset(charset) != nullptr; }

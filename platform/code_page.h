@@ -14,15 +14,22 @@ inline constexpr unsigned Utf8CodePage = 65001;
 // The system's ANSI code page: GetACP() on Windows, 1252 in the portable build.
 unsigned AnsiCodePage();
 
-// The code page that belongs to a font character set (LOGFONT lfCharSet): 178 -> 1256,
-// 204 -> 1251, 161 -> 1253, ...; 0 (ANSI), 1 (default) and unknown sets -> AnsiCodePage().
-// 2 (symbol) also gives AnsiCodePage(): a symbol font shows the same bytes, only as pictures.
-// The double-byte sets give their code pages (128 -> 932, 129 -> 949, 134 -> 936, 136 -> 950);
-// the portable build has no tables for those and converts them as its ANSI code page, which
-// keeps every byte but shows the text as single-byte characters.
+// The system's OEM code page, which fonts of the OEM character set show: GetOEMCP() on Windows,
+// 437 in the portable build (which has no table for it and reads it as its ANSI code page).
+unsigned OemCodePage();
+
+// The code page that belongs to a font character set (LOGFONT lfCharSet), as Windows shows the
+// fonts: 0 (ANSI) -> 1252 whatever the system's code page, 178 -> 1256, 204 -> 1251,
+// 161 -> 1253, ..., 77 (Macintosh) -> 10000, 255 (OEM) -> OemCodePage(); 1 (default) and unknown
+// sets -> AnsiCodePage(). 2 (symbol) also gives AnsiCodePage(): a symbol font shows the same
+// bytes, only as pictures. The double-byte sets give their code pages (128 -> 932, 129 -> 949,
+// 130 -> 1361, 134 -> 936, 136 -> 950); the portable build has no tables for those, nor for
+// 10000 and the OEM pages, and converts them as its ANSI code page, which keeps every byte but
+// shows the text as single-byte characters.
 unsigned CodePageForCharset(int charset);
 
-// True for the font character sets that CodePageForCharset knows (0, 1, 2 and the national ones).
+// True for the font character sets that CodePageForCharset knows (0, 1, 2, 77, 255 and the
+// national ones).
 bool IsKnownCharset(int charset);
 
 // Bytes in `codePage` to UTF-8. Never fails: every byte value maps to a character (bytes that

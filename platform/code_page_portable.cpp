@@ -237,6 +237,8 @@ const CodePageTable& TableFor(unsigned codePage) {
 
 unsigned AnsiCodePage() { return PortableAnsiCodePage; }
 
+unsigned OemCodePage() { return 437; }
+
 std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
   if (codePage == Utf8CodePage) return utf8::Repair(bytes);
   const CodePageTable& table = TableFor(codePage);

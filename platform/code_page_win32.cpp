@@ -47,6 +47,8 @@ std::optional<std::wstring> WideFromCodePage(std::string_view bytes, unsigned co
 
 unsigned AnsiCodePage() { return GetACP(); }
 
+unsigned OemCodePage() { return GetOEMCP(); }
+
 std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
   std::optional<std::wstring> wide = WideFromCodePage(bytes, codePage, 0);
   // A code page the system does not know: read the bytes as the ANSI code page, so that the

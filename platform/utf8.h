@@ -72,12 +72,33 @@ inline void Append(std::string& out, char32_t cp) {
   }
 }
 
-// `text` with every malformed byte replaced by U+FFFD.
+// The bytes at `pos` that one U+FFFD replaces when they do not form a character: a lead byte with
+// the continuation bytes that could still have completed it (Unicode's "maximal subpart", as
+// Windows decodes), otherwise the one byte.
+inline std::size_t BrokenLength(std::string_view text, std::size_t pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  const std::size_t length = SequenceLength(lead);
+  std::size_t taken = 1;
+  while (taken < length && pos + taken < text.size()) {
+    const auto next = static_cast<unsigned char>(text[pos + taken]);
+    // The second byte's range also rules out overlong forms, surrogates and values past U+10FFFF.
+    const bool second = taken == 1;
+    const unsigned char low = second && lead == 0xE0 ? 0xA0 : second && lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = second && lead == 0xED ? 0x9F : second && lead == 0xF4 ? 0x8F : 0xBF;
+    if (next < low || next > high) break;
+    ++taken;
+  }
+  return taken;
+}
+
+// `text` with every malformed sequence replaced by one U+FFFD (see BrokenLength).
 inline std::string Repair(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
     const char32_t cp = Next(text, pos);
+    if (cp == Invalid) pos = start + BrokenLength(text, start);
     Append(out, cp == Invalid ? U'\uFFFD' : cp);
   }
   return out;

@@ -60,16 +60,21 @@
 //     where they are), as "key=value\r\n". When that line is the last of the file and has no line
 //     end, "\r\n" is put after it first.
 //   - A new section goes at the end of the file as "[name]\r\nkey=value\r\n", without a blank line
-//     before it; "\r\n" is added first when the file does not end with a line end. A missing or
-//     0-byte file becomes "[S]\r\nk=v\r\n".
+//     before it; "\r\n" is added first when the file's last line has no line end (a CR that a
+//     written value ends in is part of the value, not a line end). A missing or 0-byte file
+//     becomes "[S]\r\nk=v\r\n".
 //   - CR and LF in a written name or value are written raw (they make new lines, as on the
 //     platform); a key name such as "[k]" writes a line that is a header. The document then
 //     re-parses itself (one pass over it), so that later reads and writes see what a fresh load
 //     of the bytes sees.
 //
-// Cost: the one-shot read is one pass over the bytes that stops at the key. The document indexes
-// section names when it parses and a section's keys when that section is first used; every read
-// and write is then O(1) expected (plus the length of the line), and Bytes() is one pass.
+// Cost: the one-shot read is one pass over the bytes that stops at the key (a UTF-16 file is
+// converted first). The document indexes section names when it parses and a section's keys when
+// that section is first used; every read and write is then O(1) expected (plus the length of the
+// line), and Bytes() is one pass. Memory: the document holds its bytes (a UTF-16 file's as
+// generalised UTF-8), a few bytes per distinct section name and per key of the sections in use,
+// and what writes added; blank lines and lines of sections never used cost nothing, so a file of
+// any shape costs a small multiple of its size.
 
 #include "settings/ini_document.h"
 
@@ -83,6 +88,7 @@
 
 #include "platform/code_page.h"
 #include "platform/utf8.h"
+#include "settings/ini_name_table.h"
 
 namespace barloom {
 namespace {
@@ -111,26 +117,13 @@ std::string_view CutAtNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
-
-std::string Folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = FoldAscii(c);
-  return folded;
-}
-
 // A requested section or key name, as the lookup compares it.
 std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name)); }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// (A loop: find_first_of would call memchr once for every byte.)
+bool HasLineBreak(std::string_view text) { return std::any_of(text.begin(), text.end(), IsLineBreak); }
 
 struct RawLine {
   std::size_t start = 0;   // offset of the line's first byte
@@ -138,12 +131,23 @@ struct RawLine {
   std::size_t end = 0;     // bytes of the line end: 0 (last line), 1, 2 or 3
 };
 
-// Cuts bytes into lines. memchr finds the next CR and the next LF, and each is searched again
-// only once the scan has passed it, so the cost is one (vectorised) pass over the bytes for any
-// mix of line ends.
+// The length of the line end at `at`: 0 at the end of the bytes, else 1, 2 (CR LF) or 3 (CR CR LF).
+std::size_t LineEndLength(std::string_view bytes, std::size_t at) {
+  if (at >= bytes.size()) return 0;
+  if (bytes[at] == '\r') {
+    if (at + 1 < bytes.size() && bytes[at + 1] == '\n') return 2;
+    if (at + 2 < bytes.size() && bytes[at + 1] == '\r' && bytes[at + 2] == '\n') return 3;
+  }
+  return 1;
+}
+
+// Cuts bytes into lines, from `from` (the start of a line) on. memchr finds the next CR and the
+// next LF, and each is searched again only once the scan has passed it, so the cost is one
+// (vectorised) pass over the bytes for any mix of line ends.
 class LineSplitter {
  public:
-  explicit LineSplitter(std::string_view bytes) : bytes_(bytes), nextCr_(Find('\r')), nextLf_(Find('\n')) {}
+  explicit LineSplitter(std::string_view bytes, std::size_t from = 0)
+      : bytes_(bytes), pos_(from), nextCr_(Find('\r')), nextLf_(Find('\n')) {}
 
   bool Next(RawLine& line) {
     if (pos_ >= bytes_.size()) return false;
@@ -152,17 +156,7 @@ class LineSplitter {
     const std::size_t stop = std::min(nextCr_, nextLf_);
     line.start = pos_;
     line.length = stop - pos_;
-    line.end = 0;
-    if (stop < bytes_.size()) {
-      line.end = 1;
-      if (bytes_[stop] == '\r') {
-        if (stop + 1 < bytes_.size() && bytes_[stop + 1] == '\n') {
-          line.end = 2;
-        } else if (stop + 2 < bytes_.size() && bytes_[stop + 1] == '\r' && bytes_[stop + 2] == '\n') {
-          line.end = 3;
-        }
-      }
-    }
+    line.end = LineEndLength(bytes_, stop);
     pos_ = stop + line.end;
     return true;
   }
@@ -174,7 +168,7 @@ class LineSplitter {
   }
 
   std::string_view bytes_;
-  std::size_t pos_ = 0;
+  std::size_t pos_;
   std::size_t nextCr_;  // position of the next CR at or after the last search, or the size
   std::size_t nextLf_;
 };
@@ -248,8 +242,8 @@ std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_vi
     const LineSyntax syntax = ParseLine(content);
     if (syntax.kind == LineKind::Header) {
       if (inSection) return std::nullopt;  // the first section of the name ended without the key
-      inSection = SameName(syntax.name, section);
-    } else if (syntax.kind == LineKind::Key && inSection && SameName(syntax.name, key)) {
+      inSection = SameIniName(syntax.name, section);
+    } else if (syntax.kind == LineKind::Key && inSection && SameIniName(syntax.name, key)) {
       if (!syntax.hasValue) return std::nullopt;
       return syntax.value;
     }
@@ -266,24 +260,30 @@ bool IsUtf16Le(std::string_view bytes) { return bytes.substr(0, 2) == kUtf16LeMa
 // byte, and lone surrogates get their 3-byte forms, so that converting back gives every code unit
 // exactly as it was.
 std::string Wtf8FromUtf16Le(std::string_view units) {
-  std::string text;
-  text.reserve(units.size() + units.size() / 2);
   const std::size_t count = units.size() / 2;
   const auto unit = [&](std::size_t i) {
     return static_cast<char32_t>(static_cast<unsigned char>(units[2 * i]) |
                                  (static_cast<unsigned char>(units[2 * i + 1]) << 8));
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    char32_t code = unit(i);
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count) {
-      const char32_t low = unit(i + 1);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
+  // Two passes, so that the text takes exactly its size (a mostly ASCII file: half the units').
+  const auto convert = [&](auto&& put) {
+    for (std::size_t i = 0; i < count; ++i) {
+      char32_t code = unit(i);
+      if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count) {
+        const char32_t low = unit(i + 1);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+          ++i;
+        }
       }
+      put(code);
     }
-    utf8::Append(text, code);
-  }
+  };
+  std::size_t size = 0;
+  convert([&](char32_t code) { size += code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4; });
+  std::string text;
+  text.reserve(size);
+  convert([&](char32_t code) { utf8::Append(text, code); });
   return text;
 }
 
@@ -347,125 +347,131 @@ std::string AnsiFromFileText(std::string_view text) {
   return MarkedValueBytes(valid, AnsiCodePage());
 }
 
+// What a read of a UTF-16 file gives: the value as ANSI bytes (marked where the code page cannot
+// hold it), or the default.
+std::string Utf16FileResult(std::optional<std::string_view> value, std::string_view defaultValue,
+                            std::size_t bufferSize) {
+  if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
+  const std::string ansi = AnsiFromFileText(*value);
+  return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
+}
+
 }  // namespace
 
 std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view section, std::string_view key,
                                   std::string_view defaultValue, std::size_t bufferSize) {
   if (bufferSize == 0) return {};
-  if (IsUtf16Le(bytes)) return IniDocument(std::string(bytes)).Read(section, key, defaultValue, bufferSize);
-  return ProfileResult(ScanValue(bytes, RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
+  if (!IsUtf16Le(bytes))
+    return ProfileResult(ScanValue(bytes, RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
+  const std::string text = Wtf8FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+  const std::optional<std::string_view> value =
+      ScanValue(text, RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key)));
+  return Utf16FileResult(value, defaultValue, bufferSize);
 }
 
+// The document keeps no line of its own. A line is named by a LineRef: the offset of its first
+// byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (the lines that
+// writes added, and the new contents of the lines they replaced). Sections and keys are found through name tables of LineRefs, so blank
+// lines cost nothing and other lines a few bytes each, once their section is in use.
 struct IniDocument::Impl {
-  static constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
+  using LineRef = std::size_t;
 
-  struct Line {
-    std::size_t start = 0;      // original lines: offset of the content in `bytes`
-    std::size_t length = 0;     // original content length
-    std::size_t end = 0;        // original line end length (the bytes follow the content)
-    std::size_t text = kNoText; // index in `texts` once replaced, and for added lines
-    bool added = false;         // added lines end with CR LF
-  };
+  bool IsAdded(LineRef line) const { return line >= bytes.size(); }
 
+  // The keys of a section in use, and where its new keys go.
   struct Section {
-    std::size_t header = 0;   // line index of the header
-    std::size_t bodyEnd = 0;  // one past the section's last parsed line
-    std::size_t anchor = 0;   // new keys go after this line: the last non-blank one, or the header
-    bool created = false;     // added by a write: goes at the end of the file
-    bool indexed = false;
-    std::vector<std::size_t> added;  // new key lines, in order of creation
-    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first key line
+    IniNameTable keys;           // key lines; the first line of a name
+    std::vector<LineRef> added;  // new key lines, in order of creation
+    std::size_t insertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
+    bool needsLineEnd = false;   // that line is the file's last and has no line end
   };
 
   std::string bytes;
-  std::vector<Line> lines;
-  std::size_t parsedLines = 0;
-  std::vector<std::string> texts;
-  std::vector<Section> sections;  // the first section of each name in file order, then created ones
-  std::unordered_map<std::string, std::size_t> sectionIndex;  // folded name -> index in `sections`
+  IniNameTable sections;  // header lines: the first section of each name, then created ones
+  std::unordered_map<LineRef, Section> inUse;  // by header line, once read or written
+  std::vector<std::string> added;
+  std::vector<LineRef> created;  // headers of the sections added by writes, in order of creation
+  // Parsed lines that writes replaced: the offset, and the added line that holds the new content
+  // (the name tables then name the added line).
+  std::vector<std::pair<std::size_t, LineRef>> replaced;
   bool modified = false;
-  bool utf16 = false;       // `bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
-  std::string oddByte;      // a UTF-16 file's last byte when its size is odd: kept as it is
+  bool utf16 = false;   // `bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
+  std::string oddByte;  // a UTF-16 file's last byte when its size is odd: kept as it is
 
   explicit Impl(std::string fileBytes) : bytes(std::move(fileBytes)) { Parse(); }
+
+  // How the name tables read the name of a header or key line back.
+  auto NameOf() const {
+    return [this](LineRef line) { return ParseLine(Content(line)).name; };
+  }
 
   void Parse() {
     LineSplitter splitter(bytes);
     RawLine raw;
-    Section* current = nullptr;  // the section the lines belong to, when it is the first of its name
     while (splitter.Next(raw)) {
-      const std::size_t index = lines.size();
-      lines.push_back(Line{raw.start, raw.length, raw.end});
       const std::string_view content = std::string_view(bytes).substr(raw.start, raw.length);
-      if (StartsWithBracket(content)) {
-        const LineSyntax syntax = ParseLine(content);
-        if (syntax.kind == LineKind::Header) {
-          if (current) current->bodyEnd = index;
-          current = nullptr;
-          if (sectionIndex.emplace(Folded(syntax.name), sections.size()).second) {
-            Section& section = sections.emplace_back();
-            section.header = section.anchor = index;
-            current = &section;
-          }
-          continue;
-        }
-      }
-      if (current && !TrimLeft(content).empty()) current->anchor = index;
+      if (!StartsWithBracket(content)) continue;
+      const LineSyntax syntax = ParseLine(content);
+      if (syntax.kind == LineKind::Header) sections.FindOrAdd(raw.start, syntax.name, NameOf());
     }
-    if (current) current->bodyEnd = lines.size();
-    parsedLines = lines.size();
   }
 
-  std::string_view Content(const Line& line) const {
-    if (line.text != kNoText) return texts[line.text];
-    return std::string_view(bytes).substr(line.start, line.length);
+  std::string_view Content(LineRef line) const {
+    if (IsAdded(line)) return added[line - bytes.size()];
+    return OriginalContent(line);
   }
 
-  std::string_view LineEnd(const Line& line) const {
-    if (line.added) return kCrLf;
-    return std::string_view(bytes).substr(line.start + line.length, line.end);
+  std::string_view OriginalContent(std::size_t offset) const {
+    std::size_t end = offset;
+    while (end < bytes.size() && !IsLineBreak(bytes[end])) ++end;
+    return std::string_view(bytes).substr(offset, end - offset);
   }
 
-  Section* FindSection(std::string_view name) {
-    const auto found = sectionIndex.find(Folded(name));
-    return found == sectionIndex.end() ? nullptr : &sections[found->second];
+  LineRef AddLine(std::string text) {
+    added.push_back(std::move(text));
+    return bytes.size() + added.size() - 1;
   }
 
-  void IndexKeys(Section& section) {
-    if (section.indexed) return;
-    section.indexed = true;
-    for (std::size_t i = section.header + 1; i < section.bodyEnd; ++i) {
-      const LineSyntax syntax = ParseLine(Content(lines[i]));
-      if (syntax.kind == LineKind::Key) section.keys.emplace(Folded(syntax.name), i);
+  // The section's keys, indexed when the section is first used: one pass over its lines.
+  Section& Use(LineRef header) {
+    const auto [found, isNew] = inUse.try_emplace(header);
+    Section& section = found->second;
+    if (!isNew || IsAdded(header)) return section;
+    const std::size_t headerEnd = header + OriginalContent(header).size();
+    section.insertAt = headerEnd + LineEndLength(bytes, headerEnd);
+    section.needsLineEnd = section.insertAt == headerEnd;
+    LineSplitter splitter(bytes, section.insertAt);
+    RawLine raw;
+    while (splitter.Next(raw)) {
+      const std::string_view content = std::string_view(bytes).substr(raw.start, raw.length);
+      const LineSyntax syntax = ParseLine(content);
+      if (syntax.kind == LineKind::Header) break;
+      if (syntax.kind == LineKind::Blank) continue;
+      section.keys.FindOrAdd(raw.start, syntax.name, NameOf());
+      section.insertAt = raw.start + raw.length + raw.end;
+      section.needsLineEnd = raw.end == 0;
     }
+    return section;
+  }
+
+  std::optional<LineRef> FindSection(std::string_view name) const {
+    return sections.Find(name, NameOf());
+  }
+
+  std::optional<LineRef> FindKey(const Section& section, std::string_view name) const {
+    return section.keys.Find(name, NameOf());
   }
 
   // The stored value of the key, or nullopt when the section or key is missing or the key's line
   // has no '='.
-  std::optional<std::string_view> Lookup(std::string_view section, std::string_view key) {
-    Section* found = FindSection(section);
-    if (!found) return std::nullopt;
-    const std::optional<std::size_t> line = FindKey(*found, key);
+  std::optional<std::string_view> Lookup(std::string_view sectionName, std::string_view keyName) {
+    const std::optional<LineRef> header = FindSection(sectionName);
+    if (!header) return std::nullopt;
+    const std::optional<LineRef> line = FindKey(Use(*header), keyName);
     if (!line) return std::nullopt;
-    const LineSyntax syntax = ParseLine(Content(lines[*line]));
+    const LineSyntax syntax = ParseLine(Content(*line));
     if (!syntax.hasValue) return std::nullopt;
     return syntax.value;
-  }
-
-  std::optional<std::size_t> FindKey(Section& section, std::string_view name) {
-    IndexKeys(section);
-    const auto found = section.keys.find(Folded(name));
-    if (found == section.keys.end()) return std::nullopt;
-    return found->second;
-  }
-
-  std::size_t AddLine(std::string text) {
-    texts.push_back(std::move(text));
-    Line line;
-    line.text = texts.size() - 1;
-    line.added = true;
-    lines.push_back(line);
-    return lines.size() - 1;
   }
 
   // True when a written line is not the single key line it was meant to be, so that only a fresh
@@ -483,35 +489,32 @@ struct IniDocument::Impl {
     const std::string_view keyName = TrimRight(keySpelling);
     const std::string_view value = TrimLeft(CutAtNul(valueArg));
 
-    Section* section = FindSection(sectionName);
-    if (!section) {
+    std::optional<LineRef> header = FindSection(sectionName);
+    if (!header) {
       std::string headerText;
       headerText.reserve(sectionSpelling.size() + 2);
       headerText.append("[").append(sectionSpelling).append("]");
-      const std::size_t header = AddLine(std::move(headerText));
-      sectionIndex.emplace(Folded(sectionName), sections.size());
-      Section& created = sections.emplace_back();
-      created.header = created.anchor = header;
-      created.bodyEnd = header + 1;
-      created.created = true;
-      created.indexed = true;
-      section = &created;
-      reparse = HasLineBreak(texts[lines[header].text]);
-    } else if (const std::optional<std::size_t> keyLine = FindKey(*section, keyName)) {
-      Line& line = lines[*keyLine];
-      const std::string_view content = Content(line);
-      const LineSyntax syntax = ParseLine(content);
+      header = AddLine(std::move(headerText));
+      sections.FindOrAdd(*header, sectionName, NameOf());
+      created.push_back(*header);
+      reparse = HasLineBreak(Content(*header));
+    }
+    Section& section = Use(*header);
+    if (const std::optional<LineRef> keyLine = FindKey(section, keyName)) {
+      const LineSyntax syntax = ParseLine(Content(*keyLine));
       if (syntax.hasValue && syntax.value == value) return false;
       std::string text;
       text.reserve(syntax.name.size() + 1 + value.size());
       text.append(syntax.name).append("=").append(value);
-      if (line.text == kNoText) {
-        texts.push_back(std::move(text));
-        line.text = texts.size() - 1;
+      reparse = ChangesStructure(text);
+      if (IsAdded(*keyLine)) {
+        added[*keyLine - bytes.size()] = std::move(text);
       } else {
-        texts[line.text] = std::move(text);
+        // The new content keeps the line's name (else `reparse`), so the table files it as before.
+        const LineRef replacement = AddLine(std::move(text));
+        replaced.emplace_back(*keyLine, replacement);
+        section.keys.Replace(*keyLine, replacement, keyName, NameOf());
       }
-      reparse = ChangesStructure(texts[line.text]);
       modified = true;
       return true;
     }
@@ -519,56 +522,68 @@ struct IniDocument::Impl {
     std::string text;
     text.reserve(keySpelling.size() + 1 + value.size());
     text.append(keySpelling).append("=").append(value);
-    const std::size_t keyLine = AddLine(std::move(text));
-    section->added.push_back(keyLine);
-    const std::string_view written = texts[lines[keyLine].text];
+    const LineRef keyLine = AddLine(std::move(text));
+    section.added.push_back(keyLine);
+    const std::string_view written = Content(keyLine);
     if (ChangesStructure(written)) {
       reparse = true;
     } else {
       // The name the line will be read under: "a=b" written as a key name is read as "a".
-      section->keys.emplace(Folded(ParseLine(written).name), keyLine);
+      section.keys.FindOrAdd(keyLine, ParseLine(written).name, NameOf());
     }
     modified = true;
     return true;
   }
 
-  void AppendLine(std::string& out, const Line& line) const {
-    out.append(Content(line));
-    out.append(LineEnd(line));
+  void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
+    for (const LineRef line : lines) out.append(Content(line)).append(kCrLf);
   }
 
   std::string Serialise() const {
     if (!modified) return bytes;
-    std::string out;
-    std::size_t extra = 2 * (lines.size() - parsedLines + sections.size());
-    for (const std::string& text : texts) extra += text.size();
-    out.reserve(bytes.size() + extra);
-
-    // Parsed sections are in file order and each anchor lies inside its section, so the anchors
-    // with added lines come in increasing order.
-    std::size_t nextSection = 0;
-    auto nextAnchor = [&]() -> const Section* {
-      while (nextSection < sections.size() &&
-             (sections[nextSection].created || sections[nextSection].added.empty())) {
-        ++nextSection;
-      }
-      return nextSection < sections.size() ? &sections[nextSection] : nullptr;
+    // The changes to the parsed bytes, in file order: replaced line contents, and the new keys
+    // of parsed sections after their last non-blank lines.
+    struct Edit {
+      std::size_t at;
+      std::size_t length = 0;             // original bytes the edit replaces
+      const std::string* text = nullptr;  // a replaced line's content
+      const Section* section = nullptr;   // or a section's new keys
     };
-    const Section* pending = nextAnchor();
-    for (std::size_t i = 0; i < parsedLines; ++i) {
-      AppendLine(out, lines[i]);
-      if (pending && pending->anchor == i) {
-        if (lines[i].end == 0) out.append(kCrLf);  // only the file's last line
-        for (const std::size_t added : pending->added) AppendLine(out, lines[added]);
-        ++nextSection;
-        pending = nextAnchor();
+    std::vector<Edit> edits;
+    std::size_t extra = 0;
+    for (const auto& [offset, replacement] : replaced) {
+      edits.push_back({offset, OriginalContent(offset).size(), &added[replacement - bytes.size()]});
+    }
+    for (const auto& [header, section] : inUse) {
+      if (IsAdded(header) || section.added.empty()) continue;
+      edits.push_back({section.insertAt, 0, nullptr, &section});
+    }
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
+    for (const std::string& text : added) extra += text.size() + kCrLf.size();
+
+    std::string out;
+    out.reserve(bytes.size() + extra + 2 * kCrLf.size());
+    std::size_t copied = 0;
+    for (const Edit& edit : edits) {
+      out.append(bytes, copied, edit.at - copied);
+      copied = edit.at + edit.length;
+      if (edit.text) {
+        out.append(*edit.text);
+      } else {
+        if (edit.section->needsLineEnd) out.append(kCrLf);
+        AppendAddedLines(out, edit.section->added);
       }
     }
-    for (const Section& section : sections) {
-      if (!section.created) continue;
-      if (!out.empty() && out.back() != '\n' && out.back() != '\r') out.append(kCrLf);
-      AppendLine(out, lines[section.header]);
-      for (const std::size_t added : section.added) AppendLine(out, lines[added]);
+    out.append(bytes, copied);
+    // Whether the output ends in a line without a line end. Decided by the lines, never by the
+    // last byte: a replaced line may end in a CR of its value, which is no line end of its own.
+    bool open = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    if (!edits.empty() && edits.back().section && edits.back().at == bytes.size()) open = false;
+    for (const LineRef header : created) {
+      if (open) out.append(kCrLf);
+      open = false;
+      out.append(Content(header)).append(kCrLf);
+      AppendAddedLines(out, inUse.at(header).added);
     }
     return out;
   }
@@ -597,11 +612,9 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
   if (!impl_->utf16) {
     return ProfileResult(impl_->Lookup(RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
   }
-  const std::optional<std::string_view> value =
-      impl_->Lookup(RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key)));
-  if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
-  const std::string ansi = AnsiFromFileText(*value);
-  return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
+  return Utf16FileResult(
+      impl_->Lookup(RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key))),
+      defaultValue, bufferSize);
 }
 
 bool IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {

@@ -54,8 +54,9 @@ Scan ScanDecimal(std::string_view text) {
   if (mantissaDigits == 0) return {};
   std::size_t length = pos;
 
-  // The exponent, saturated far beyond any double, so that no digit count can overflow it.
-  constexpr long long ExponentLimit = 100000;
+  // The exponent, saturated beyond any digit count a text in memory can have (which it may have
+  // to balance) and far from where the arithmetic below would overflow.
+  constexpr long long ExponentLimit = 100'000'000'000'000'000;
   long long exponent = 0;
   if (pos < text.size() && (Lower(text[pos]) == 'e' || Lower(text[pos]) == 'd')) {
     std::size_t expPos = pos + 1;

@@ -24,6 +24,22 @@ std::size_t BufferSize(std::int32_t lpMaxBufferSize) {
   return lpMaxBufferSize > 0 ? static_cast<std::size_t>(lpMaxBufferSize) : 0;
 }
 
+// A text read through `readBytes(section, key, default, bufferSize)`, the engine's read of a file
+// or of a snapshot of it: names and texts converted at the file.
+template <typename ReadBytes>
+std::string ReadText(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
+                     std::int32_t lpMaxBufferSize, const ReadBytes& readBytes) {
+  const std::optional<std::string> section = AnsiName(lpSectionName);
+  const std::optional<std::string> key = AnsiName(lpKeyName);
+  if (!section || !key) return std::string(lpDefaultValue);
+  // The default travels through the engine like a stored value, so that it is trimmed and cut
+  // exactly as the platform does it, and comes back as the same text.
+  const std::string bytes =
+      readBytes(*section, *key, MarkedValueBytes(lpDefaultValue, AnsiCodePage()), BufferSize(lpMaxBufferSize));
+  if (bytes.empty()) return {};
+  return TextOfMarkedValue(bytes, AnsiCodePage());
+}
+
 }  // namespace
 
 std::optional<std::string_view> StorableText(std::string_view lpValue) {
@@ -37,21 +53,34 @@ std::optional<std::string_view> StorableText(std::string_view lpValue) {
 std::string cProfile::ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName,
                                       std::string_view lpDefaultValue, std::string_view lpFileName,
                                       std::int32_t lpMaxBufferSize) const {
-  const std::optional<std::string> section = AnsiName(lpSectionName);
-  const std::optional<std::string> key = AnsiName(lpKeyName);
-  if (!section || !key) return std::string(lpDefaultValue);
-  // The default travels through the engine like a stored value, so that it is trimmed and cut
-  // exactly as the platform does it, and comes back as the same text.
-  const std::string bytes =
-      ReadIniValue(*section, *key, MarkedValueBytes(lpDefaultValue, AnsiCodePage()), BufferSize(lpMaxBufferSize), PathFromUtf8(lpFileName));
-  if (bytes.empty()) return {};
-  return TextOfMarkedValue(bytes, AnsiCodePage());
+  return ReadText(lpSectionName, lpKeyName, lpDefaultValue, lpMaxBufferSize,
+                  [file = PathFromUtf8(lpFileName)](std::string_view section, std::string_view key,
+                                                    std::string_view defaultValue, std::size_t bufferSize) {
+                    return ReadIniValue(section, key, defaultValue, bufferSize, file);
+                  });
 }
 
 double cProfile::ReadIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName,
                                   std::string_view lpDefaultValue, std::string_view lpFileName,
                                   std::int32_t lpMaxBufferSize) const {
   return ReadLeadingNumber(ReadStringValue(lpSectionName, lpKeyName, lpDefaultValue, lpFileName, lpMaxBufferSize));
+}
+
+ProfileSnapshot cProfile::Snapshot(std::string_view lpFileName) const {
+  // A file that cannot be read reads like a missing one: every read gives its default.
+  return ProfileSnapshot(IniDocument(ReadFileBytes(PathFromUtf8(lpFileName)).value_or(std::string())));
+}
+
+std::string ProfileSnapshot::ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName,
+                                             std::string_view lpDefaultValue, std::int32_t lpMaxBufferSize) const {
+  return ReadText(lpSectionName, lpKeyName, lpDefaultValue, lpMaxBufferSize,
+                  [this](std::string_view section, std::string_view key, std::string_view defaultValue,
+                         std::size_t bufferSize) { return file_.Read(section, key, defaultValue, bufferSize); });
+}
+
+double ProfileSnapshot::ReadIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName,
+                                         std::string_view lpDefaultValue, std::int32_t lpMaxBufferSize) const {
+  return ReadLeadingNumber(ReadStringValue(lpSectionName, lpKeyName, lpDefaultValue, lpMaxBufferSize));
 }
 
 void cProfile::WriteStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpValue,

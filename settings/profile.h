@@ -3,9 +3,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "settings/ini_document.h"
 
 // cProfile: the program's access to INI files, one value per call. Every call goes to the file;
-// nothing is cached. Texts are UTF-8; they are converted to and from the system's ANSI code page
+// nothing is cached (a Snapshot is one call's read of the whole file, which the caller keeps for
+// values that belong together). Texts are UTF-8; they are converted to and from the system's ANSI code page
 // at the file. A value that the ANSI code page cannot hold is written as the UTF-8 byte-order
 // mark followed by UTF-8 (which Total Commander reads as UTF-8), and a value read that starts
 // with the mark is read as UTF-8; nothing is ever stored as "?".
@@ -20,8 +24,14 @@ namespace barloom {
 // the NotFoundMarker (also with spaces around it), which is never stored.
 std::optional<std::string_view> StorableText(std::string_view lpValue);
 
+class ProfileSnapshot;
+
 class cProfile {
  public:
+  // The file as it is now, read once for several values that belong together (the settings at
+  // the program's start): its reads answer as this object's would have at this moment.
+  ProfileSnapshot Snapshot(std::string_view lpFileName) const;
+
   // The number that the stored text begins with (0 for an empty value or none); the default
   // is used when the key is missing.
   double ReadIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
@@ -42,6 +52,21 @@ class cProfile {
   // UTF-8 value with its mark inside them, where the reader finds it after removing the quotes).
   void WriteStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpValue,
                         std::string_view lpFileName, bool blnAddQuotation = false) const;
+};
+
+// One file's values as cProfile::Snapshot read them: the reads of cProfile, on that one load.
+class ProfileSnapshot {
+ public:
+  double ReadIntegerValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
+                          std::int32_t lpMaxBufferSize = 4096) const;
+  std::string ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName, std::string_view lpDefaultValue,
+                              std::int32_t lpMaxBufferSize = 4096) const;
+
+ private:
+  friend class cProfile;
+  explicit ProfileSnapshot(IniDocument file) : file_(std::move(file)) {}
+
+  IniDocument file_;
 };
 
 }  // namespace barloom

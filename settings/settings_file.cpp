@@ -26,15 +26,14 @@ constexpr std::string_view DefaultWindowPosition = "2610,3240";
 // would also overflow the pixel arithmetic of the window.
 constexpr double MaxWindowCoordinate = 16'000'000;
 
-std::optional<std::string> ReadOptionalText(const Settings& settings, const cProfile& profile, std::string_view key) {
-  std::string value = profile.ReadStringValue(SettingsSection, key, NotFoundMarker, settings.SettingsFile);
+std::optional<std::string> ReadOptionalText(const ProfileSnapshot& file, std::string_view key) {
+  std::string value = file.ReadStringValue(SettingsSection, key, NotFoundMarker);
   if (value == NotFoundMarker) return std::nullopt;
   return value;
 }
 
-std::int16_t ReadSmallInteger(const Settings& settings, const cProfile& profile, std::string_view key) {
-  const std::optional<std::int16_t> value =
-      RoundToInt16(profile.ReadIntegerValue(SettingsSection, key, "1", settings.SettingsFile));
+std::int16_t ReadSmallInteger(const ProfileSnapshot& file, std::string_view key) {
+  const std::optional<std::int16_t> value = RoundToInt16(file.ReadIntegerValue(SettingsSection, key, "1"));
   // Beyond 16 bits: the nearest sound value for both keys is the default, which is non-zero,
   // as any huge number is.
   return value.value_or(1);
@@ -43,6 +42,20 @@ std::int16_t ReadSmallInteger(const Settings& settings, const cProfile& profile,
 bool UsablePosition(double top, double left) {
   return std::isfinite(top) && std::isfinite(left) && std::fabs(top) <= MaxWindowCoordinate &&
          std::fabs(left) <= MaxWindowCoordinate;
+}
+
+void ReadWindowPosition(Settings& settings, const ProfileSnapshot& file) {
+  const std::string text = file.ReadStringValue(SettingsSection, MainWindowPositionKey, DefaultWindowPosition);
+  settings.WindowTop = DefaultWindowTop;
+  settings.WindowLeft = DefaultWindowLeft;
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return;  // fewer than two fields: the default position
+  const std::size_t secondEnd = text.find(',', comma + 1);
+  const double top = ReadLeadingNumber(std::string_view(text).substr(0, comma));
+  const double left = ReadLeadingNumber(std::string_view(text).substr(comma + 1, secondEnd - comma - 1));
+  if (!UsablePosition(top, left)) return;
+  settings.WindowTop = static_cast<float>(top);
+  settings.WindowLeft = static_cast<float>(left);
 }
 
 }  // namespace
@@ -59,15 +72,16 @@ void LoadSettings(Settings& settings, const cProfile& profile) {
 }
 
 void ReadSettings(Settings& settings, const cProfile& profile) {
-  const std::string& file = settings.SettingsFile;
-  settings.BarFilePrefix = profile.ReadStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, file);
-  settings.LastPath = ReadOptionalText(settings, profile, LastPathKey);
-  settings.LanguageFile = ReadOptionalText(settings, profile, LanguageFileKey);
-  settings.UseDefaultLanguage = ReadSmallInteger(settings, profile, UseDefaultLanguageKey);
-  const std::int16_t fontScript = ReadSmallInteger(settings, profile, FontScriptKey);
+  // Every key from one read of the file: one moment's settings, at the cost of one read.
+  const ProfileSnapshot file = profile.Snapshot(settings.SettingsFile);
+  settings.BarFilePrefix = file.ReadStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix);
+  settings.LastPath = ReadOptionalText(file, LastPathKey);
+  settings.LanguageFile = ReadOptionalText(file, LanguageFileKey);
+  settings.UseDefaultLanguage = ReadSmallInteger(file, UseDefaultLanguageKey);
+  const std::int16_t fontScript = ReadSmallInteger(file, FontScriptKey);
   // A character set that no font has would leave every caption unreadable.
   settings.FontScript = IsKnownCharset(fontScript) ? fontScript : 1;
-  LoadWindowPosition(settings, profile);
+  ReadWindowPosition(settings, file);
 }
 
 void SaveSettings(const Settings& settings, const cProfile& profile) {
@@ -78,18 +92,7 @@ void SaveSettings(const Settings& settings, const cProfile& profile) {
 }
 
 void LoadWindowPosition(Settings& settings, const cProfile& profile) {
-  const std::string text =
-      profile.ReadStringValue(SettingsSection, MainWindowPositionKey, DefaultWindowPosition, settings.SettingsFile);
-  settings.WindowTop = DefaultWindowTop;
-  settings.WindowLeft = DefaultWindowLeft;
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return;  // fewer than two fields: the default position
-  const std::size_t secondEnd = text.find(',', comma + 1);
-  const double top = ReadLeadingNumber(std::string_view(text).substr(0, comma));
-  const double left = ReadLeadingNumber(std::string_view(text).substr(comma + 1, secondEnd - comma - 1));
-  if (!UsablePosition(top, left)) return;
-  settings.WindowTop = static_cast<float>(top);
-  settings.WindowLeft = static_cast<float>(left);
+  ReadWindowPosition(settings, profile.Snapshot(settings.SettingsFile));
 }
 
 void StoreWindowPosition(Settings& settings, double top, double left, const cProfile& profile) {

@@ -31,9 +31,9 @@ struct Settings {
 // Sets AppFolder and SettingsFile for a program living in `appFolder` (UTF-8).
 void SetAppFolder(Settings& settings, std::string_view appFolder);
 
-// Reads every key, then the position; writes nothing. UseDefaultLanguage beyond 16 bits reads as
-// 1 (any such number is non-zero); FontScript beyond 16 bits, or not a character set fonts know,
-// reads as 1.
+// Reads every key, then the position, all from one read of the file; writes nothing.
+// UseDefaultLanguage beyond 16 bits reads as 1 (any such number is non-zero); FontScript beyond
+// 16 bits, or not a character set fonts know, reads as 1.
 void ReadSettings(Settings& settings, const cProfile& profile);
 // The program's start: creates the file with BarFilePrefix at the first start, then ReadSettings.
 void LoadSettings(Settings& settings, const cProfile& profile);

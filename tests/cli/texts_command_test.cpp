@@ -13,6 +13,7 @@
 #include "localisation/builtin_texts.h"
 #include "tests/cli/run_process.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/support/allocation_counter.h"
 
 namespace barloom {
 namespace {
@@ -91,6 +92,18 @@ TEST(TextsCommand, AnUnusableFileFallsBackEverywhere) {
   EXPECT_EQ(Lines(run.Out).size(), BuiltInTexts().size());
   EXPECT_EQ(run.Err.rfind("Built-in text used for " + Total() + " of " + Total() + " IDs: 101, 110, 150,", 0), 0u)
       << run.Err;
+}
+
+// A run reads and parses the file once, however many IDs it lists: what it allocates stays
+// within a small multiple of the file's size.
+TEST(TextsCommand, ARunLoadsTheFileOnce) {
+  TempFolder folder;
+  const std::string file = "[UserLanguage]\r\n101=Datei\r\n" + std::string(1 << 18, '\r');
+  const std::string path = folder.Write("Big.lng", file);
+  testing::AllocationScope scope;
+  const TextsRun run = RunInProcess({path, 1});
+  EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
+  EXPECT_EQ(Lines(run.Out).front(), Line(101, "Datei"));
 }
 
 TEST(TextsCommand, AMissingLanguageFileIsAnError) {

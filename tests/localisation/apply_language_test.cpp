@@ -13,6 +13,7 @@
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/support/dialog_doubles.h"
 
 namespace barloom {
@@ -180,6 +181,19 @@ TEST_F(ApplyLanguageTest, RightToLeftOnAndBackOff) {
   ExpectDirection(form, false);
   EXPECT_EQ(form.Controls[22].CaptionText, "&Next");
   EXPECT_TRUE(messages_.Shown.empty());
+}
+
+// However many controls a window has, a captioning pass reads and parses the language file once:
+// what it allocates stays within a small multiple of the file's size.
+TEST_F(ApplyLanguageTest, ACaptioningPassLoadsTheFileOnce) {
+  const std::string file = "[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Datei\r\n" + std::string(1 << 18, '\n');
+  Settings settings = UsingFile(file);
+  MemoryForm form = PreparedMainWindow();
+  testing::AllocationScope scope;
+  ApplyLanguage(form, settings, messages_);
+  EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
+  EXPECT_EQ(form.Controls[0].CaptionText, "&Datei");
+  ExpectDirection(form, true);
 }
 
 TEST_F(ApplyLanguageTest, AMissingFileIsReportedOnceAndTheBuiltInTextsFollow) {

@@ -166,6 +166,11 @@ TEST_F(GetTextTest, BrokenUtf8IsRepairedNeverPassedOn) {
   // A stray byte becomes U+FFFD.
   EXPECT_EQ(GetText(101, UsingFile(mark + "[UserLanguage]\r\n101=a\xFF" "b\xC0\xAF" "c\r\n")),
             "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD" "c");
+  // A character broken in the file is one U+FFFD, also at the end of a value.
+  const std::string broken = "\xE2\x82";  // the first two bytes of a three-byte character
+  EXPECT_EQ(GetText(110, UsingFile(mark + "[UserLanguage]\r\n110=" + broken + "\r\n")), "\xEF\xBF\xBD");
+  EXPECT_EQ(GetText(101, UsingFile(mark + "[UserLanguage]\r\n101=ab" + broken + "\r\n")), "ab\xEF\xBF\xBD");
+  EXPECT_EQ(ReadLanguageText(110, UsingFile(mark + "[UserLanguage]\r\n110=" + broken)), "\xEF\xBF\xBD");
   // A character cut by the 4095-byte limit is dropped, not shown half.
   std::string value(4094, 'x');
   value += "\xD7\xA9";  // bytes 4095 and 4096: the second is cut off

@@ -102,6 +102,15 @@ TEST(CodePage, Utf8CodePagePassesValidTextAndRepairsInvalidBytes) {
   EXPECT_EQ(DecodeCodePage(text, Utf8CodePage), text);
   EXPECT_EQ(EncodeCodePage(text, Utf8CodePage), text);
   EXPECT_EQ(DecodeCodePage("a\xFF" "b", Utf8CodePage), "a\uFFFD" "b");
+  // A character broken off is one U+FFFD, as Unicode recommends; a stray byte is one each.
+  EXPECT_EQ(DecodeCodePage("a\xE2\x82" "b\xF0\x9F\x98", Utf8CodePage), "a\uFFFD" "b\uFFFD");
+#ifndef _WIN32
+  // Overlong forms and surrogates: one mark per byte, as Unicode recommends (the system's
+  // decoder under Wine counts some of them differently).
+  std::string sevenMarks;
+  for (int i = 0; i < 7; ++i) sevenMarks += "\uFFFD";
+  EXPECT_EQ(DecodeCodePage("\xC0\xAF\xE0\x80\xED\xA0\x80", Utf8CodePage), sevenMarks);
+#endif
 }
 
 TEST(CodePage, ValidUtf8IsRecognised) {
@@ -130,12 +139,14 @@ TEST(CodePage, CharsetsGiveTheirCodePages) {
     unsigned codePage;
     bool known;
   };
+  // 0 is the ANSI character set proper, which fonts show as 1252 whatever the system's page.
   const Case cases[] = {
-      {0, ansi, true},     {1, ansi, true},      {2, ansi, true},      {161, 1253, true},
+      {0, 1252, true},     {1, ansi, true},      {2, ansi, true},      {161, 1253, true},
       {162, 1254, true},   {163, 1258, true},    {177, 1255, true},    {178, 1256, true},
       {186, 1257, true},   {204, 1251, true},    {222, 874, true},     {238, 1250, true},
       {128, 932, true},    {129, 949, true},     {134, 936, true},     {136, 950, true},
-      {3, ansi, false},    {255, ansi, false},   {-1, ansi, false},    {1251, ansi, false},
+      {77, 10000, true},   {130, 1361, true},    {255, OemCodePage(), true},
+      {3, ansi, false},    {254, ansi, false},   {-1, ansi, false},    {1251, ansi, false},
       {32767, ansi, false},
   };
   for (const Case& c : cases) {
@@ -149,6 +160,7 @@ TEST(CodePage, DoubleBytePagesUseTheSystemTables) {
   EXPECT_EQ(DecodeCodePage("\x93\xFA\x96\x7B", 932), "\u65E5\u672C");
   EXPECT_EQ(EncodeCodePage("\u65E5\u672C", 932), std::string("\x93\xFA\x96\x7B"));
   EXPECT_EQ(AnsiCodePage(), GetACP());
+  EXPECT_EQ(OemCodePage(), GetOEMCP());
   // A code page the system does not know reads as the ANSI code page: no byte is dropped.
   EXPECT_EQ(DecodeCodePage("abc\xE9\x81", 12345), DecodeCodePage("abc\xE9\x81", AnsiCodePage()));
 }

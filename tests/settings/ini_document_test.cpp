@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tests/support/allocation_counter.h"
 
 namespace barloom {
 namespace {
@@ -129,18 +132,18 @@ const ReadCase kBufferCases[] = {
     {"empty quotes in buffer 1", "[S]\r\nk=\"\"\r\n", "S", "k", "", "DEF", 1},
 };
 
-class ReadTable : public testing::TestWithParam<ReadCase> {};
+class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, BothReadPathsAgreeWithThePlatform) {
   const ReadCase& c = GetParam();
   ExpectRead(c.file, c.section, c.key, c.defaultValue, c.bufferSize, c.expected, c.label);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, ReadTable, testing::ValuesIn(kNameCases));
-INSTANTIATE_TEST_SUITE_P(Values, ReadTable, testing::ValuesIn(kValueCases));
-INSTANTIATE_TEST_SUITE_P(LineEnds, ReadTable, testing::ValuesIn(kLineEndCases));
-INSTANTIATE_TEST_SUITE_P(Defaults, ReadTable, testing::ValuesIn(kDefaultCases));
-INSTANTIATE_TEST_SUITE_P(Buffer, ReadTable, testing::ValuesIn(kBufferCases));
+INSTANTIATE_TEST_SUITE_P(Names, ReadTable, ::testing::ValuesIn(kNameCases));
+INSTANTIATE_TEST_SUITE_P(Values, ReadTable, ::testing::ValuesIn(kValueCases));
+INSTANTIATE_TEST_SUITE_P(LineEnds, ReadTable, ::testing::ValuesIn(kLineEndCases));
+INSTANTIATE_TEST_SUITE_P(Defaults, ReadTable, ::testing::ValuesIn(kDefaultCases));
+INSTANTIATE_TEST_SUITE_P(Buffer, ReadTable, ::testing::ValuesIn(kBufferCases));
 
 TEST(IniRead, LongValuesAreCutToTheBuffer) {
   struct Case {
@@ -234,7 +237,7 @@ const WriteCase kAddCases[] = {
     {"key name with '='", "[S]\r\n", "S", "a=b", "c", "[S]\r\na=b=c\r\n"},
 };
 
-class WriteTable : public testing::TestWithParam<WriteCase> {};
+class WriteTable : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteTable, ChangesOnlyTheLineConcerned) {
   const WriteCase& c = GetParam();
@@ -255,8 +258,8 @@ TEST_P(WriteTable, ChangesOnlyTheLineConcerned) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Replace, WriteTable, testing::ValuesIn(kReplaceCases));
-INSTANTIATE_TEST_SUITE_P(Add, WriteTable, testing::ValuesIn(kAddCases));
+INSTANTIATE_TEST_SUITE_P(Replace, WriteTable, ::testing::ValuesIn(kReplaceCases));
+INSTANTIATE_TEST_SUITE_P(Add, WriteTable, ::testing::ValuesIn(kAddCases));
 
 TEST(IniWrite, SameValueChangesNothing) {
   const struct {
@@ -386,6 +389,36 @@ TEST(IniUtf16, WritesKeepTheFileUtf16AndEveryOtherUnit) {
   EXPECT_EQ(onlyMark.Bytes(), kUtf16Mark + Utf16("[S]\r\nk=v\r\n"));
 }
 
+// Writes whose line ends depend on what earlier writes added: a document must give the bytes that
+// the same writes on a freshly parsed copy of its bytes give.
+TEST(IniDocumentModel, WritesAfterAddedLinesEqualWritesOnAFreshParse) {
+  struct Write {
+    std::string_view section, key, value;
+  };
+  struct Case {
+    std::string_view start;
+    std::vector<Write> writes;
+  };
+  const Case cases[] = {
+      {"[S]\r\nk", {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"[S]\r\nk", {{"T", "a", "b"}, {"S", "k", "v\n"}}},
+      {"[S]\r\nk", {{"S", "n", "1"}, {"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"[S]\r\nk=1\r\n  ", {{"T", "a", "b"}, {"S", "k", "v\r"}, {"U", "c", "d"}}},
+      {"[S]", {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+      {"\xFF\xFE[\0S\0]\0\r\0\n\0k\0"sv, {{"T", "a", "b"}, {"S", "k", "v\r"}}},
+  };
+  for (const Case& c : cases) {
+    IniDocument document{std::string(c.start)};
+    std::string bytes(c.start);
+    for (const Write& w : c.writes) {
+      IniDocument fresh{bytes};
+      ASSERT_EQ(document.Write(w.section, w.key, w.value), fresh.Write(w.section, w.key, w.value));
+      bytes = fresh.Bytes();
+      EXPECT_EQ(document.Bytes(), bytes) << ::testing::PrintToString(c.start) << " " << w.section << "/" << w.key;
+    }
+  }
+}
+
 // A document that takes many writes and reads must end with the bytes that the same operations,
 // each on a freshly parsed file, give; and every read must agree with the one-shot scan.
 TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
@@ -419,6 +452,77 @@ TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
         if (changed) bytes = fresh.Bytes();
         ASSERT_EQ(document.Bytes(), bytes) << step;
       }
+    }
+  }
+}
+
+// A short name of its own for every number (also when letter case is ignored): as few digits,
+// small letters and bytes 0x80-0xFF as will do.
+std::string ShortName(std::size_t number) {
+  static const std::string symbols = [] {
+    std::string all = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int b = 0x80; b <= 0xFF; ++b) all += static_cast<char>(b);
+    return all;
+  }();
+  std::string name;
+  do {
+    name += symbols[number % symbols.size()];
+    number /= symbols.size();
+  } while (number > 0);
+  return name;
+}
+
+// `head`, then line(0), line(1), ... until the text holds at least `size` bytes.
+std::string Filled(std::string head, const std::function<std::string(std::size_t)>& line, std::size_t size) {
+  std::string text = std::move(head);
+  for (std::size_t i = 0; text.size() < size; ++i) text += line(i);
+  return text;
+}
+
+// What a file costs in memory must not depend on its shape: parsed, read in its busiest section,
+// written to and serialised, a document holds a small multiple of the file's bytes, blank lines
+// and many tiny lines included. (Counted in bytes allocated; the file's own copy is not counted.)
+TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
+  constexpr std::size_t kSize = 1 << 20;
+  constexpr std::size_t kMaxFactor = 5;
+  const auto same = [](std::string line) { return [line](std::size_t) { return line; }; };
+  const std::string utf16Mark = "\xFF\xFE";
+  struct Shape {
+    const char* label;
+    std::string bytes;
+    std::string section;  // the section to read and write
+  };
+  const Shape shapes[] = {
+      {"line feeds", Filled("", same("\n"), kSize), "S"},
+      {"CR LF", Filled("", same("\r\n"), kSize), "S"},
+      {"CRs", Filled("", same("\r"), kSize), "S"},
+      {"blanks", Filled("[S]\n", same(" \t\x1A\r\n"), kSize), "S"},
+      {"one key again and again", Filled("[S]\n", same("k\n"), kSize), "S"},
+      {"keys without values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "\n"; }, kSize), "S"},
+      {"keys with values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "=\r"; }, kSize), "S"},
+      {"sections", Filled("", [](std::size_t i) { return "[" + ShortName(i) + "]\n"; }, kSize), "0"},
+      {"one section again and again", Filled("", same("[S]\n"), kSize), "S"},
+      {"brackets", Filled("[S]\n", same("[\n"), kSize), "S"},
+      {"one long line", Filled("[S]\nk=", same("v"), kSize), "S"},
+      {"UTF-16 line feeds", Filled(utf16Mark, same("\n"s + '\0'), kSize), "S"},
+      {"UTF-16 keys", Filled(utf16Mark + Utf16("[S]\n"), [](std::size_t i) { return Utf16(ShortName(i) + "\n"); }, kSize),
+       "S"},
+  };
+  for (const Shape& shape : shapes) {
+    std::string bytes = shape.bytes;
+    testing::AllocationScope scope;
+    {
+      IniDocument document{std::move(bytes)};
+      document.Read(shape.section, "1", "", 4096);
+      document.Write(shape.section, "new", "v");
+      document.Write("New", "k", "v");
+      EXPECT_GT(document.Bytes().size(), shape.bytes.size()) << shape.label;
+    }
+    EXPECT_LE(scope.PeakBytes(), kMaxFactor * shape.bytes.size()) << shape.label;
+    {
+      testing::AllocationScope oneShot;
+      ReadIniValueFromBytes(shape.bytes, shape.section, "1", "", 4096);
+      EXPECT_LE(oneShot.PeakBytes(), 2 * shape.bytes.size()) << shape.label << " (scan)";
     }
   }
 }

@@ -78,6 +78,9 @@ TEST(ReadLeadingNumber, HugeAndTinyExponentsSaturateWithoutFailing) {
       {std::string(2000, '9'), Infinity},
       {"0." + std::string(2000, '0') + "1e2000", 0.1},
       {"1" + std::string(1000, '0') + "e-1000", 1},
+      // More digits than any exponent a double needs: they still balance the exponent.
+      {"1" + std::string(2000000, '0') + "e-2000000", 1},
+      {"0." + std::string(2000000, '0') + "1e2000001", 1},
       {"&H" + std::string(300, 'F'), Infinity},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadLeadingNumber(c.text), c.value) << c.text.substr(0, 40);

@@ -9,6 +9,7 @@
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/support/temp_folder.h"
 
 namespace barloom {
@@ -162,6 +163,9 @@ TEST_F(SettingsFileTest, NumbersOutsideSixteenBitsOrCharsetsStartNormally) {
       {"abc", 0, 0},        // a word reads as 0: the language file is used
       {"2.5", 2, 2},        // halves to even; 2 is the symbol character set
       {"204", 204, 204},
+      {"77", 77, 77},       // the Macintosh, Johab and OEM character sets are known too
+      {"130", 130, 130},
+      {"255", 255, 255},
       {"178.5", 178, 178},  // halves to even
       {"99999", 1, 1},
       {"-99999", 1, 1},
@@ -174,6 +178,26 @@ TEST_F(SettingsFileTest, NumbersOutsideSixteenBitsOrCharsetsStartNormally) {
     const Settings settings = Loaded();
     EXPECT_EQ(settings.UseDefaultLanguage, c.useDefaultLanguage) << c.stored;
     EXPECT_EQ(settings.FontScript, c.fontScript) << c.stored;
+  }
+}
+
+// The start-up reads every setting from one read of the file, 8-bit or UTF-16: what it allocates
+// stays within a small multiple of the file's size, however many keys it reads.
+TEST_F(SettingsFileTest, TheStartReadsTheFileOnce) {
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : "[Barloom]\r\nFontScript=204\r\nMainWindowPosition=15,30\r\n" + std::string(1 << 17, '\n')) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const std::string eightBit = "[Barloom]\r\nFontScript=204\r\nMainWindowPosition=15,30\r\n" + std::string(1 << 18, '\n');
+  for (const std::string& file : {eightBit, utf16}) {
+    WriteFile(file);
+    testing::AllocationScope scope;
+    const Settings settings = Loaded();
+    EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
+    EXPECT_EQ(settings.FontScript, 204);
+    EXPECT_EQ(settings.WindowTop, 15);
+    EXPECT_EQ(settings.WindowLeft, 30);
   }
 }
 

@@ -1,0 +1,120 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// Section and key names as the profile API compares them, and an index of entries by such names.
+namespace barloom {
+
+// Equal but for the case of ASCII letters; bytes 0x80-0xFF must be equal.
+bool SameIniName(std::string_view a, std::string_view b);
+
+// Entries filed by name without keeping the names: a slot holds an entry (a number its owner gives
+// meaning to, such as the offset of a line), and the owner's `nameOf(entry)` gives the name back
+// whenever slots are compared or moved. At most half the slots are taken, and a slot takes 4
+// bytes while every entry fits in 32 bits (8 from the first that does not), so an entry costs 8
+// to 16 bytes however long its name is (24 while the table grows). Lookups are O(1) expected, plus
+// the length of the names compared.
+class IniNameTable {
+ public:
+  using Entry = std::size_t;
+
+  template <typename NameOf>
+  std::optional<Entry> Find(std::string_view name, const NameOf& nameOf) const {
+    return wide_.slots.empty() ? narrow_.Find(name, Hash(name), nameOf) : wide_.Find(name, Hash(name), nameOf);
+  }
+
+  // The entry already filed under `name`; otherwise files `entry` under it and gives it back.
+  template <typename NameOf>
+  Entry FindOrAdd(Entry entry, std::string_view name, const NameOf& nameOf) {
+    WidenFor(entry, nameOf);
+    return wide_.slots.empty() ? narrow_.FindOrAdd(entry, name, Hash(name), nameOf)
+                               : wide_.FindOrAdd(entry, name, Hash(name), nameOf);
+  }
+
+  // Files `now` in the place of `old`, which is filed under `name`; `now` must have that name too.
+  template <typename NameOf>
+  void Replace(Entry old, Entry now, std::string_view name, const NameOf& nameOf) {
+    WidenFor(now, nameOf);
+    if (wide_.slots.empty()) {
+      narrow_.Replace(old, now, Hash(name));
+    } else {
+      wide_.Replace(old, now, Hash(name));
+    }
+  }
+
+ private:
+  static std::size_t Hash(std::string_view name);
+
+  template <typename Slot>
+  struct Slots {
+    static constexpr Slot kEmpty = std::numeric_limits<Slot>::max();
+    std::vector<Slot> slots;
+    std::size_t count = 0;
+
+    template <typename NameOf>
+    std::optional<Entry> Find(std::string_view name, std::size_t hash, const NameOf& nameOf) const {
+      if (slots.empty()) return std::nullopt;
+      for (std::size_t slot = hash % slots.size();; slot = (slot + 1) % slots.size()) {
+        if (slots[slot] == kEmpty) return std::nullopt;
+        if (SameIniName(nameOf(slots[slot]), name)) return slots[slot];
+      }
+    }
+
+    template <typename NameOf>
+    Entry FindOrAdd(Entry entry, std::string_view name, std::size_t hash, const NameOf& nameOf) {
+      if ((count + 1) * 2 > slots.size()) Grow(count + 1, nameOf);
+      std::size_t slot = hash % slots.size();
+      for (; slots[slot] != kEmpty; slot = (slot + 1) % slots.size()) {
+        if (SameIniName(nameOf(slots[slot]), name)) return slots[slot];
+      }
+      slots[slot] = static_cast<Slot>(entry);
+      ++count;
+      return entry;
+    }
+
+    void Replace(Entry old, Entry now, std::size_t hash) {
+      if (slots.empty()) return;
+      for (std::size_t slot = hash % slots.size(); slots[slot] != kEmpty; slot = (slot + 1) % slots.size()) {
+        if (slots[slot] == old) {
+          slots[slot] = static_cast<Slot>(now);
+          return;
+        }
+      }
+    }
+
+    // Room for twice `wanted` entries: the old ones moved into a table four times their count.
+    template <typename NameOf>
+    void Grow(std::size_t wanted, const NameOf& nameOf) {
+      std::vector<Slot> old(4 * wanted + 7, kEmpty);
+      old.swap(slots);
+      for (const Slot entry : old)
+        if (entry != kEmpty) Place(entry, Hash(nameOf(entry)));
+    }
+
+    void Place(Entry entry, std::size_t hash) {
+      std::size_t slot = hash % slots.size();
+      while (slots[slot] != kEmpty) slot = (slot + 1) % slots.size();
+      slots[slot] = static_cast<Slot>(entry);
+    }
+  };
+
+  // Moves to 8-byte slots before the first entry that 4 bytes cannot hold.
+  template <typename NameOf>
+  void WidenFor(Entry entry, const NameOf& nameOf) {
+    if (!wide_.slots.empty() || entry < Slots<std::uint32_t>::kEmpty) return;
+    wide_.Grow(narrow_.count, nameOf);
+    for (const std::uint32_t old : narrow_.slots)
+      if (old != narrow_.kEmpty) wide_.Place(old, Hash(nameOf(old)));
+    wide_.count = narrow_.count;
+    narrow_ = {};
+  }
+
+  Slots<std::uint32_t> narrow_;
+  Slots<std::uint64_t> wide_;  // in use once an entry does not fit in 32 bits
+};
+
+}  // namespace barloom
