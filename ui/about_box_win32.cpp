@@ -57,12 +57,6 @@ std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t
 
 void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
 
-HBRUSH LinkColours(HDC dc) {
-  SetTextColor(dc, LinkColour);
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
-}
-
 }  // namespace
 
 AboutBox::AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
@@ -114,11 +108,7 @@ bool AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
       return true;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) != Control(ids::Url)) return false;
-      result = reinterpret_cast<INT_PTR>(LinkColours(reinterpret_cast<HDC>(wParam)));
-      return true;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      result = 0;
+      result = reinterpret_cast<INT_PTR>(PaintAsLink(reinterpret_cast<HDC>(wParam), LinkColour));
       return true;
     default:
       return false;
@@ -138,12 +128,7 @@ bool AboutBox::CreateControls() {
 
 void AboutBox::CreateFonts(int dpi) {
   baseFont_.reset(CreateMessageFont(dpi));
-  LOGFONTW look{};
-  look.lfHeight = -MulDiv(LabelFontCentipoints, dpi, 7200);
-  look.lfWeight = FW_NORMAL;
-  look.lfCharSet = LabelDesignCharset;
-  wcsncpy(look.lfFaceName, L"MS Sans Serif", LF_FACESIZE - 1);
-  labelFont_.reset(CreateFontIndirectW(&look));
+  labelFont_.reset(CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi));
   SetChildFonts(Handle(), baseFont_.get());
   for (const ControlPlan& plan : LabelPlans)
     SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), TRUE);

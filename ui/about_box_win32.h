@@ -56,7 +56,7 @@ class AboutBox final : public Dialog {
   void LayOut(int dpi);
   void FillLabels();
   void TakeOwnersIcon();
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
   HWND Control(int id) const;
 
   Settings& settings_;

@@ -1,5 +1,6 @@
 #include "ui/dialog_win32.h"
 
+#include <cwchar>
 #include <exception>
 
 #include "platform/wide_text.h"
@@ -55,6 +56,22 @@ HFONT CreateMessageFont(int dpi) {
         MulDiv(metrics.lfMessageFont.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
   }
   return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+HFONT CreateNamedFont(const wchar_t* face, int centipoints, int weight, BYTE charset, int dpi) {
+  LOGFONTW look{};
+  look.lfHeight = -MulDiv(centipoints, dpi, 7200);
+  look.lfWeight = weight;
+  look.lfCharSet = charset;
+  look.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(look.lfFaceName, face, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&look);
+}
+
+HBRUSH PaintAsLink(HDC dc, COLORREF colour) {
+  SetTextColor(dc, colour);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf, reinterpret_cast<LPARAM>(font)); }
@@ -114,6 +131,11 @@ bool Dialog::Open(HWND owner) {
 
 bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
+void Dialog::OnDpiChanged(int, const RECT& suggested) {
+  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Dialog::Close(INT_PTR result) {
   result_ = result;
   if (!dialog_) return;
@@ -136,6 +158,10 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;  // the dialog manager gives the first control the focus
       case WM_COMMAND:
         self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
+      case WM_DPICHANGED:
+        if (HIWORD(wParam) > 0) self->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
       case WM_NCDESTROY:
         self->dialog_ = nullptr;

@@ -28,6 +28,10 @@ HWND CreatePlannedControl(HWND parent, const ControlPlan& plan);
 void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 // The system's font for messages and dialogs at `dpi` (owned by the caller).
 HFONT CreateMessageFont(int dpi);
+// The font `face` at `centipoints` hundredths of a point at `dpi` (owned by the caller).
+HFONT CreateNamedFont(const wchar_t* face, int centipoints, int weight, BYTE charset, int dpi);
+// A label drawn as a link in `colour` on the dialog's face: the brush its WM_CTLCOLORSTATIC answers.
+HBRUSH PaintAsLink(HDC dc, COLORREF colour);
 // Gives every child window of `parent` the font `font`.
 void SetChildFonts(HWND parent, HFONT font);
 // The text of a window or control (UTF-8).
@@ -61,6 +65,8 @@ class Dialog {
   virtual bool OnInit() = 0;
   // A command from a control, IDOK (Enter) or IDCANCEL (Esc, the close box).
   virtual void OnCommand(int id, int code, HWND control) = 0;
+  // The dialog moved to a screen of another scale: fonts and places at `dpi`, then `suggested`.
+  virtual void OnDpiChanged(int dpi, const RECT& suggested);
   // Any other message; return true when it was handled (the value goes in `result`).
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   void Close(INT_PTR result);

@@ -164,13 +164,7 @@ bool MainWindow::CreateControls() {
 
 void MainWindow::CreateFonts(int dpi) {
   baseFont_.reset(CreateMessageFont(dpi));
-  LOGFONTW link{};
-  link.lfHeight = -MulDiv(LinkFontCentipoints, dpi, 7200);
-  link.lfWeight = FW_BOLD;
-  link.lfCharSet = DEFAULT_CHARSET;
-  link.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(link.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
-  linkFont_.reset(CreateFontIndirectW(&link));
+  linkFont_.reset(CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi));
   SetChildFonts(window_, baseFont_.get());
   SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
 }

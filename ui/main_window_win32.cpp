@@ -326,9 +326,7 @@ bool MainWindow::OnSetCursor(HWND over) {
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
   if (control != Control(ids::Link)) return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                                       reinterpret_cast<LPARAM>(control));
-  SetTextColor(dc, RGB(0, 0, 192));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(PaintAsLink(dc, RGB(0, 0, 192)));
 }
 
 void MainWindow::OnDestroy() {

@@ -90,17 +90,6 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
   }
 }
 
-bool OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      result = 0;
-      return true;
-    default:
-      return false;
-  }
-}
-
 void OptionsDialog::OnOk() {
   if (!model_) return;
   OnLanguagePicked(false);

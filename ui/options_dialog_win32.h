@@ -38,12 +38,11 @@ class OptionsDialog final : public Dialog {
  protected:
   bool OnInit() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
   void OnOk();
   void OnLanguagePicked(bool byKeyboard);
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
 
   bool CreateControls();
   void LayOut(int dpi);  // the client area and the controls at `dpi`; the window keeps its place
