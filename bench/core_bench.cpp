@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bar_import.h"
 #include "core/bar_set.h"
 #include "core/progress.h"
 #include "platform/atomic_file.h"
@@ -179,9 +180,21 @@ void BM_KeyByKey(benchmark::State& state) {
   ReportPerButton(state, bars, buttons, Seconds(Clock::now() - start));
 }
 
+// The one-pass read of a source into the writes every bar importing it gets.
+void BM_ReadButtonImport(benchmark::State& state) {
+  const int buttons = static_cast<int>(state.range(0));
+  const std::string source = SourceBar(buttons);
+  for (auto _ : state) benchmark::DoNotOptimize(ReadButtonImport(source, 20));
+  // Every button of the source is read, also those beyond the last number a bar can take.
+  state.counters["per_source_button_us"] =
+      benchmark::Counter(buttons, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_ReadButtonImport)->Arg(1000)->Arg(10000)->Arg(30000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildBarSet)
     ->ArgNames({"bars", "buttons", "fs"})
     ->ArgsProduct({{20}, {1000, 10000, 50000}, {0, 1}})
+    ->Args({20, 30000, 1})  // the most a bar takes whole: numbers stop at 32767
     ->Args({2, 1000, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

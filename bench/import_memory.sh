@@ -4,10 +4,11 @@
 # (`--version`). Prints the source's size, both peaks (maximum resident set, /usr/bin/time -v)
 # and the peak above the start-up's as a multiple of the source.
 #
-#   sh bench/import_memory.sh build/native-release/cli/barloom-cli [BUTTONS...]
+#   sh bench/import_memory.sh build/native-release/dist/barloom-cli [BUTTONS...]
 set -eu
 cli=$1
 shift
+[ -x "$cli" ] || { echo "import_memory: $cli is not a program" >&2; exit 2; }
 [ $# -gt 0 ] || set -- 1000 10000 50000
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -31,6 +32,7 @@ PY
   rm -rf "$work/set"
   # shellcheck disable=SC2086
   create_kb=$(peak_kb "$cli" create --bars 20 --folder "$work/set" --prefix Bar_ --app-folder "$work" $imports)
+  [ -f "$work/set/Bar_20.bar" ] || { echo "import_memory: the create of $buttons buttons failed" >&2; exit 1; }
   source_kb=$(( $(wc -c < "$work/source.bar") / 1024 ))
   ratio=$(awk -v c="$create_kb" -v s="$start_kb" -v b="$source_kb" 'BEGIN { printf "%.1f", (c - s) / b }')
   printf '%8s %12s %14s %14s %10s\n' "$buttons" "$source_kb" "$start_kb" "$create_kb" "$ratio"

@@ -279,6 +279,7 @@ std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, 
   const auto nameOf = [&](std::size_t i) { return keys[i]; };
   IniNameTable wanted;
   std::vector<std::size_t> firstAsking(keys.size());  // a key asked for twice gets one answer
+  wanted.Reserve(keys.size(), nameOf);
   for (std::size_t i = 0; i < keys.size(); ++i) firstAsking[i] = wanted.FindOrAdd(i, keys[i], nameOf);
   std::vector<std::optional<std::string_view>> values(keys.size());
   std::vector<bool> answered(keys.size());
@@ -449,6 +450,7 @@ std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
 void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
   impl_->entries.reserve(impl_->entries.size() + writes);
   impl_->text.reserve(impl_->text.size() + bytes);
+  impl_->names.Reserve(impl_->entries.size() + writes, impl_->NameOf());
 }
 
 void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {

@@ -35,6 +35,12 @@ class IniNameTable {
                                : wide_.FindOrAdd(entry, name, Hash(name), nameOf);
   }
 
+  // Room for `count` entries in all, so that filing them grows the table no more.
+  template <typename NameOf>
+  void Reserve(std::size_t count, const NameOf& nameOf) {
+    if (wide_.slots.empty() && count * 2 > narrow_.slots.size()) narrow_.Grow(count / 2 + 1, nameOf);
+  }
+
   // Calls visit(entry) for every entry filed, in no particular order.
   template <typename Visit>
   void ForEach(const Visit& visit) const {
