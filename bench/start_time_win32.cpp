@@ -1,11 +1,13 @@
-// start_time <program> [runs]: starts the program `runs` times (default 10) and measures how long
-// each takes until it waits for input, that is until its window is up and painted, then closes
-// its windows. Prints every run and the median in milliseconds.
+// start_time [--until-exit] <program> [runs] [argument...]: starts the program `runs` times
+// (default 10) and measures how long each takes until it waits for input, that is until its window
+// is up and painted, then closes its windows; with --until-exit (a console program, which never
+// waits for input) until it has ended. Prints every run and the median in milliseconds.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -17,8 +19,9 @@ BOOL CALLBACK CloseWindowOf(HWND window, LPARAM processId) {
   return TRUE;
 }
 
-// Milliseconds until the program is idle, or a negative number when it could not be started.
-double TimeOneStart(std::wstring commandLine) {
+// Milliseconds until the program is idle (or has ended), or a negative number when it could not
+// be started.
+double TimeOneStart(std::wstring commandLine, bool untilExit) {
   STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION process{};
   LARGE_INTEGER frequency{}, start{}, ready{};
@@ -26,7 +29,7 @@ double TimeOneStart(std::wstring commandLine) {
   QueryPerformanceCounter(&start);
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
-  const DWORD waited = WaitForInputIdle(process.hProcess, 30000);
+  const DWORD waited = untilExit ? WaitForSingleObject(process.hProcess, 30000) : WaitForInputIdle(process.hProcess, 30000);
   QueryPerformanceCounter(&ready);
   EnumWindows(CloseWindowOf, static_cast<LPARAM>(process.dwProcessId));
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
@@ -39,14 +42,18 @@ double TimeOneStart(std::wstring commandLine) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: start_time <program> [runs]\n");
+  const bool untilExit = argc > 1 && std::wstring_view{argv[1]} == L"--until-exit";
+  const int first = untilExit ? 2 : 1;
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: start_time [--until-exit] <program> [runs] [argument...]\n");
     return 2;
   }
-  const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 10;
+  const int runs = argc > first + 1 ? std::max(1, _wtoi(argv[first + 1])) : 10;
+  std::wstring commandLine = L"\"" + std::wstring(argv[first]) + L"\"";
+  for (int arg = first + 2; arg < argc; ++arg) commandLine += L" " + std::wstring(argv[arg]);
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    const double milliseconds = TimeOneStart(L"\"" + std::wstring(argv[1]) + L"\"");
+    const double milliseconds = TimeOneStart(commandLine, untilExit);
     if (milliseconds < 0) {
       std::fprintf(stderr, "start_time: the program did not start or never became idle\n");
       return 1;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "core/bar_layout.h"
 #include "platform/atomic_file.h"
@@ -45,27 +46,67 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   return !error && same;
 }
 
+constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
+
+// The name of key `index` (0, 1, ...) in the order the keys are copied: button k's button, cmd,
+// path, menu, param and iconic, from k = firstNumber on.
+std::string ButtonKey(int index, int firstNumber) {
+  return std::string{ButtonKeys[index % KeysPerButton]} + std::to_string(firstNumber + index / KeysPerButton);
+}
+
+// The target's number of source button k is barCount + 1 + k.
+int FirstTargetNumber(int barCount) { return barCount + 2; }
+
+// A value read from the source as the target gets it: trimmed, as the profile writer trims it,
+// and nullopt for a missing key, which leaves the target's as it is.
+std::optional<std::string_view> CopiedValue(std::string_view value) { return StorableText(value); }
+
+std::string CountValue(const ImportedButtons& imported, int barCount) {
+  return std::to_string(barCount + 1 + imported.Count);
+}
+
+void ShowButtons(const ImportedButtons& imported, Progress& progress) {
+  if (imported.Count > 0) progress.Raise(imported.Count);
+  for (int k = 1; k <= imported.Count; ++k) progress.Step();
+}
+
 }  // namespace
 
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress) {
   const ImportedButtons imported =
       SourceButtonCount(source.Read(ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
-  if (imported.Count > 0) progress.Raise(imported.Count);
-  for (int k = 1; k <= imported.Count; ++k) {
-    progress.Step();
-    const std::string sourceNumber = std::to_string(k);
-    const std::string targetNumber = std::to_string(barCount + 1 + k);
-    for (const std::string_view key : ButtonKeys) {
-      // Read, then write, before the next key is read: source and target may be one document.
-      const std::string value =
-          source.Read(ButtonBarSection, std::string{key} + sourceNumber, NotFoundMarker, ValueBufferSize);
-      // The rule of the profile writer: trimmed, and a missing key leaves the target's as it is.
-      if (const std::optional<std::string_view> text = StorableText(value))
-        target.Write(ButtonBarSection, std::string{key} + targetNumber, *text);
-    }
+  // Each key read, then written, before the next is read: the source may be the target itself.
+  for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
+    const std::string value = source.Read(ButtonBarSection, ButtonKey(key, 1), NotFoundMarker, ValueBufferSize);
+    if (const auto text = CopiedValue(value)) target.Write(ButtonBarSection, ButtonKey(key, FirstTargetNumber(barCount)), *text);
   }
-  target.Write(ButtonBarSection, "Buttoncount", std::to_string(barCount + 1 + imported.Count));
+  target.Write(ButtonBarSection, "Buttoncount", CountValue(imported, barCount));
+  ShowButtons(imported, progress);
   return imported;
+}
+
+ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
+  ButtonImport import;
+  import.Buttons = SourceButtonCount(
+      ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
+  const int keys = import.Buttons.Count * KeysPerButton;
+  std::vector<std::string> sourceKeys;
+  sourceKeys.reserve(static_cast<std::size_t>(keys));
+  for (int key = 0; key < keys; ++key) sourceKeys.push_back(ButtonKey(key, 1));
+  // The values and their target keys take about as many bytes as the source.
+  import.Writes.Reserve(sourceKeys.size() + 1, sourceBytes.size());
+  ReadIniValuesFromBytes(sourceBytes, ButtonBarSection, sourceKeys, NotFoundMarker, ValueBufferSize,
+                         [&](std::size_t key, std::string_view value) {
+                           if (const auto text = CopiedValue(value))
+                             import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(barCount)), *text);
+                         });
+  import.Writes.Add("Buttoncount", CountValue(import.Buttons, barCount));
+  return import;
+}
+
+void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress) {
+  target.Write(ButtonBarSection, import.Writes);
+  ShowButtons(import.Buttons, progress);
 }
 
 ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount,
@@ -84,10 +125,11 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   if (SameFile(sourcePath, targetPath)) {
     imported = ImportBarButtons(target, target, barCount, progress);
   } else {
-    auto sourceBytes = ReadFileBytes(sourcePath);
+    const auto sourceBytes = ReadFileBytes(sourcePath);
     if (!sourceBytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
-    const IniDocument source = sourceBytes ? IniDocument{std::move(*sourceBytes)} : IniDocument{};
-    imported = ImportBarButtons(source, target, barCount, progress);
+    const ButtonImport import = ReadButtonImport(sourceBytes ? *sourceBytes : std::string{}, barCount);
+    ApplyButtonImport(import, target, progress);
+    imported = import.Buttons;
   }
   if (imported.Clamped)
     outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};

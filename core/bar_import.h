@@ -5,11 +5,10 @@
 
 #include "core/bar_set_result.h"
 #include "core/progress.h"
+#include "settings/ini_document.h"
 
 // Carrying the buttons of an existing bar into a freshly generated bar of a set.
 namespace barloom {
-
-class IniDocument;
 
 // The largest button number a bar can have: counts are 16-bit numbers.
 inline constexpr int MaxButtonNumber = 32767;
@@ -28,6 +27,17 @@ struct ImportedButtons {
 // exactly as one profile call after the other would do. Progress: the maximum rises by the count,
 // the value by one per button.
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress);
+
+// The writes ImportBarButtons makes into a bar from a source other than the bar itself, read from
+// the source's bytes in one pass: they go into every bar of the set that imports it.
+struct ButtonImport {
+  ImportedButtons Buttons;
+  IniKeyWrites Writes;  // the buttons' keys in the order they are copied, then Buttoncount
+};
+ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount);
+
+// What ImportBarButtons does into `target` from the source `import` was read from.
+void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress);
 
 // ImportBarButtons from the file `sourceFile` into the bar file `targetFile`: each is loaded once
 // and the target is saved once, atomically. A source that is the target itself (the same file, however

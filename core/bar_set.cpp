@@ -5,10 +5,12 @@
 
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
+#include "core/set_imports.h"
 #include "core/windows_names.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
+#include "settings/ini_document.h"
 
 namespace barloom {
 namespace {
@@ -79,6 +81,103 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
 
 bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
+// What comes before the first bar is written: the choices checked, the slot paths filled, the
+// progress started and the save folder made.
+std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress) {
+  const int count = state.BarCount;
+  if (count < MinBarCount || count > MaxBarCount) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
+  // An empty folder would become the root of the drive.
+  if (state.SaveFolder.empty()) return FileError{FileProblem::NoSaveFolder, state.SaveFolder};
+  state.SaveFolder = AddBackslash(state.SaveFolder);
+  // Every bar names all others, so all paths are known before the first file is written.
+  FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
+  if (!IsUsableBarFilePrefix(options.BarFilePrefix))
+    return FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
+  for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
+    if (HoldsLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
+  }
+  // Windows would create other folders than the ones named, or none, and fail half-way.
+  if (const auto refused = FindRefusedFolderPart(state.SaveFolder))
+    return FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
+  progress.Start(1, count + 2);
+  return EnsureFolder(state.SaveFolder);
+}
+
+std::string GeneratedBar(const WizardState& state, const BarSetOptions& options, int bar) {
+  return GeneratedBarBytes(state, bar, options.CommanderFolder, options.CodePage != 0 ? options.CodePage : AnsiCodePage());
+}
+
+// Writes bar `bar`'s file atomically; false, with the error in `result`, when it cannot.
+bool WriteBar(const WizardState& state, int bar, std::string_view bytes, BuildResult& result) {
+  const std::string& file = state.BarFiles[bar];
+  WriteFailure failure;
+  if (!ReplaceFileAtomically(PathFromUtf8(file), bytes, &failure)) {
+    result.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
+    return false;
+  }
+  result.WrittenFiles.push_back(file);
+  return true;
+}
+
+// Bars `first`..BarCount as generated.
+void WriteGeneratedBars(const WizardState& state, const BarSetOptions& options, Progress& progress,
+                        BuildResult& result, int first = 1) {
+  for (int bar = first; bar <= state.BarCount; ++bar) {
+    progress.Step();
+    if (!WriteBar(state, bar, GeneratedBar(state, options, bar), result)) return;
+  }
+}
+
+// The imports into the written bars, one after the other, each reading its source and its
+// target from the disk.
+void ImportIntoWrittenBars(const WizardState& state, Progress& progress, BuildResult& result) {
+  for (int slot = 1; !result.Error && slot <= state.BarCount; ++slot) {
+    if (state.ImportFiles[slot].empty()) continue;
+    ImportOutcome outcome = ImportBarFile(state.ImportFiles[slot], state.BarFiles[slot], state.BarCount, progress);
+    if (outcome.Warning) result.Warnings.push_back(std::move(*outcome.Warning));
+    result.Error = std::move(outcome.Error);
+  }
+}
+
+// Bar `bar` as generated, with its import; the document goes before the bytes are written.
+std::string WithImport(std::string generated, int bar, SetImports& imports, Progress& progress, BuildResult& result) {
+  IniDocument document{std::move(generated)};
+  if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
+  return document.Bytes();
+}
+
+// Each bar generated, given its import in memory and written once, in slot order. A bar that
+// cannot be written with its import (the disk is full, say) and the bars after it are written as
+// generated, as they are when the imports come after all the bars; the import's error stops the
+// run.
+void WriteBarsWithImports(const WizardState& state, const BarSetOptions& options, SetImports& imports,
+                          Progress& progress, BuildResult& result) {
+  for (int bar = 1; bar <= state.BarCount; ++bar) {
+    std::string generated = GeneratedBar(state, options, bar);
+    if (state.ImportFiles[bar].empty()) {
+      progress.Step();
+      if (!WriteBar(state, bar, generated, result)) return;
+      continue;
+    }
+    if (WriteBar(state, bar, WithImport(std::move(generated), bar, imports, progress, result), result)) {
+      progress.Step();
+      continue;
+    }
+    std::optional<FileError> importError = std::move(result.Error);
+    result.Error.reset();
+    WriteGeneratedBars(state, options, progress, result, bar);
+    if (!result.Error) result.Error = std::move(importError);
+    return;
+  }
+}
+
+// Whether every bar file can be replaced, as far as can be told before writing.
+bool EveryBarReplaceable(const WizardState& state) {
+  for (int bar = 1; bar <= state.BarCount; ++bar)
+    if (!CanReplaceFile(PathFromUtf8(state.BarFiles[bar]))) return false;
+  return true;
+}
+
 }  // namespace
 
 bool IsUsableBarFilePrefix(std::string_view prefix) {
@@ -91,62 +190,27 @@ bool IsUsableBarFilePrefix(std::string_view prefix) {
 
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress) {
   BuildResult result;
-  const int count = state.BarCount;
-  if (count < MinBarCount || count > MaxBarCount) {
-    result.Error = FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
-    return result;
-  }
-  // An empty folder would become the root of the drive.
-  if (state.SaveFolder.empty()) {
-    result.Error = FileError{FileProblem::NoSaveFolder, state.SaveFolder};
-    return result;
-  }
-  state.SaveFolder = AddBackslash(state.SaveFolder);
-  // Every bar names all others, so all paths are known before the first file is written.
-  FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
-  if (!IsUsableBarFilePrefix(options.BarFilePrefix)) {
-    result.Error = FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
-    return result;
-  }
-  for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
-    if (HoldsLineBreak(folder)) {
-      result.Error = FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
-      return result;
-    }
-  }
-  // Windows would create other folders than the ones named, or none, and fail half-way.
-  if (const auto refused = FindRefusedFolderPart(state.SaveFolder)) {
-    result.Error = FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
-    return result;
-  }
-  progress.Start(1, count + 2);
-  if (auto error = EnsureFolder(state.SaveFolder)) {
-    result.Error = std::move(error);
-    return result;
-  }
-  const unsigned codePage = options.CodePage != 0 ? options.CodePage : AnsiCodePage();
-  for (int bar = 1; bar <= count; ++bar) {
-    progress.Step();
-    const std::string& file = state.BarFiles[bar];
-    WriteFailure failure;
-    if (!ReplaceFileAtomically(PathFromUtf8(file), GeneratedBarBytes(state, bar, options.CommanderFolder, codePage),
-                               &failure)) {
-      result.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
-      return result;
-    }
-    result.WrittenFiles.push_back(file);
-  }
+  result.Error = PrepareSet(state, options, progress);
+  if (!result.Error) WriteGeneratedBars(state, options, progress, result);
   return result;
 }
 
 BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display) {
   Progress progress{display};
-  BuildResult result = WriteBarFiles(state, options, progress);
-  for (int slot = 1; !result.Error && slot <= state.BarCount; ++slot) {
-    if (state.ImportFiles[slot].empty()) continue;
-    ImportOutcome outcome = ImportBarFile(state.ImportFiles[slot], state.BarFiles[slot], state.BarCount, progress);
-    if (outcome.Warning) result.Warnings.push_back(std::move(*outcome.Warning));
-    result.Error = std::move(outcome.Error);
+  BuildResult result;
+  result.Error = PrepareSet(state, options, progress);
+  if (!result.Error) {
+    SetImports imports(state, [&](int bar) { return GeneratedBar(state, options, bar); });
+    // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
+    // a bar cannot be written (the run will stop there), the bars are written as generated first
+    // and imported into one after the other, so that a set that cannot be written whole gets no
+    // import.
+    if (imports.SourcesKnown() && EveryBarReplaceable(state)) {
+      WriteBarsWithImports(state, options, imports, progress, result);
+    } else {
+      WriteGeneratedBars(state, options, progress, result);
+      ImportIntoWrittenBars(state, progress, result);
+    }
   }
   progress.Hide();
   return result;

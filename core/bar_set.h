@@ -34,10 +34,15 @@ bool IsUsableBarFilePrefix(std::string_view prefix);
 // the error names it, the files before it stay as written, no file is ever half-written.
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);
 
-// WriteBarFiles, then the imports of slots 1..BarCount in slot order (each later import reads its
-// source from disk, so it sees what earlier ones wrote), then the progress display hidden. Nothing
-// is imported when a bar file could not be written; an import whose target cannot be saved stops
-// the run the same way.
+// The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
+// leave it (an import whose source is a bar of the set reads it as written by then: with its own
+// import when its slot came earlier), then the progress display hidden. Each bar is written once,
+// with its import, and a source imported into several bars is read once. Where a source is
+// missing while a bar is missing too (the source may be that bar), or a bar file cannot be
+// replaced, the bars are first written as generated and then imported into: nothing is imported
+// when a bar file could not be written. A bar that cannot be written with its import is written
+// as generated, and so are the bars after it. A file that cannot be written stops the run; every
+// file is then as it was or whole.
 BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

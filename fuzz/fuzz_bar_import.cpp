@@ -1,5 +1,6 @@
-// Arbitrary bytes as the source bar, imported into a freshly generated bar of a set (or, as a bar
-// importing itself, put in front of that bar). Checked against a straightforward model of the rules,
+// Arbitrary bytes as the source bar, imported into a freshly generated bar of a set as a set
+// imports (read in one pass, written as one batch), or, as a bar importing itself, put in front of
+// that bar and imported key by key. Checked against a straightforward model of the rules,
 // one profile operation per key on the bytes as they stand, as key-by-key file calls would do:
 //  - the count: read leniently, halves to even, never negative (counts that the limit would clamp
 //    are left to the unit tests, see kMostButtons);
@@ -92,11 +93,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (count.Count > kMostButtons) return 0;
 
   IniDocument target{generated};
-  const IniDocument source{sourceBytes};
   NoProgressDisplay none;
   Progress progress{none};
   progress.Start(barCount + 1, barCount + 2);
-  const ImportedButtons imported = ImportBarButtons(sameFile ? target : source, target, barCount, progress);
+  ImportedButtons imported;
+  if (sameFile) {
+    imported = ImportBarButtons(target, target, barCount, progress);
+  } else {  // as a set imports: the source's bytes read in one pass, the writes made as a batch
+    const ButtonImport import = ReadButtonImport(sourceBytes, barCount);
+    ApplyButtonImport(import, target, progress);
+    imported = import.Buttons;
+  }
 
   Check(imported.Count == count.Count && imported.Clamped == count.Clamped, "the count differs from the model's");
   Check(progress.Maximum() == barCount + 2 + count.Count && progress.Value() == barCount + 1 + count.Count,

@@ -31,6 +31,11 @@ struct WriteFailure {
 // runs left there (RemoveStaleTemporaryFiles).
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure = nullptr);
 
+// False (and why, in `failure` when given) when ReplaceFileAtomically(file, ...) would fail before
+// writing a byte: for the reasons it finds itself, or a file another program holds. True promises
+// nothing: the disk may still be full.
+bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure = nullptr);
+
 // Whether `item` is read-only for everyone, root and administrators included, by the rule the
 // writer applies: on POSIX a file or folder without any write permission bit; on Windows a file
 // with the read-only attribute (a folder's attribute does not protect what is in it). Otherwise

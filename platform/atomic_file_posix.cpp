@@ -42,6 +42,43 @@ bool WriteAll(int fd, std::string_view bytes) {
 // yet what its owner marked read-only must stay as it is. Otherwise the system decides.
 bool HasNoWriteBit(const struct stat& info) { return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
+// What a replacement works on, as found before a byte is written.
+struct ReplaceTarget {
+  std::filesystem::path file;  // what a symbolic link points to, not the link
+  std::filesystem::path folder;
+  bool exists = false;
+  mode_t mode = 0666;  // narrowed by the umask, as for any new file
+};
+
+// The target of replacing `fileArg`, or false (and why) when the replacement would fail before
+// writing.
+bool FindReplaceTarget(const std::filesystem::path& fileArg, ReplaceTarget& target, WriteFailure* failure) {
+  target.file = fileArg;
+  std::error_code ignored;
+  if (std::filesystem::is_symlink(target.file, ignored)) {
+    const std::filesystem::path linked = std::filesystem::weakly_canonical(target.file, ignored);
+    if (!ignored) target.file = linked;
+  }
+  target.folder = target.file.has_parent_path() ? target.file.parent_path() : std::filesystem::path(".");
+
+  struct stat folderInfo {};
+  if (::stat(target.folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
+    return Fail(failure, WriteFailureReason::FolderMissing);
+  if (HasNoWriteBit(folderInfo)) return Fail(failure, WriteFailureReason::FolderReadOnly);
+  struct stat fileInfo {};
+  target.exists = ::stat(target.file.c_str(), &fileInfo) == 0;
+  if (target.exists) {
+    if (S_ISDIR(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
+    if (!S_ISREG(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
+    if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
+    // The rename needs only the folder's permission: whether this user may change the file is
+    // asked of the system here.
+    if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
+    target.mode = fileInfo.st_mode & 07777;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsWriteProtected(const std::filesystem::path& item) {
@@ -49,32 +86,18 @@ bool IsWriteProtected(const std::filesystem::path& item) {
   return ::stat(item.c_str(), &info) == 0 && HasNoWriteBit(info);
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, WriteFailure* failure) {
-  std::filesystem::path file = fileArg;
-  // Replace what a symbolic link points to, not the link.
-  std::error_code ignored;
-  if (std::filesystem::is_symlink(file, ignored)) {
-    const std::filesystem::path target = std::filesystem::weakly_canonical(file, ignored);
-    if (!ignored) file = target;
-  }
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
+  ReplaceTarget target;
+  return FindReplaceTarget(file, target, failure);
+}
 
-  struct stat folderInfo {};
-  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
-    return Fail(failure, WriteFailureReason::FolderMissing);
-  if (HasNoWriteBit(folderInfo)) return Fail(failure, WriteFailureReason::FolderReadOnly);
-  struct stat fileInfo {};
-  const bool exists = ::stat(file.c_str(), &fileInfo) == 0;
-  mode_t mode = 0666;  // narrowed by the umask, as for any new file
-  if (exists) {
-    if (S_ISDIR(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
-    if (!S_ISREG(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
-    if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
-    // The rename needs only the folder's permission: whether this user may change the file is
-    // asked of the system here.
-    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
-    mode = fileInfo.st_mode & 07777;
-  }
+bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, WriteFailure* failure) {
+  ReplaceTarget target;
+  if (!FindReplaceTarget(fileArg, target, failure)) return false;
+  const std::filesystem::path& file = target.file;
+  const std::filesystem::path& folder = target.folder;
+  const bool exists = target.exists;
+  const mode_t mode = target.mode;
   RemoveStaleTemporaryFilesOnce(folder);
 
   static std::atomic<unsigned> counter{0};

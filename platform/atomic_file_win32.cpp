@@ -46,21 +46,18 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
-
-bool IsWriteProtected(const std::filesystem::path& item) {
-  const DWORD attributes = GetFileAttributesW(item.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         (attributes & FILE_ATTRIBUTE_READONLY);
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(L".");
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure) {
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(L".");
-  const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+// The attributes a replacement of `file` keeps, or false (and why) when it would fail before
+// writing.
+bool FindKeptAttributes(const std::filesystem::path& file, DWORD& keep, WriteFailure* failure) {
+  const DWORD folderAttributes = GetFileAttributesW(FolderOf(file).c_str());
   if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return Fail(failure, WriteFailureReason::FolderMissing);
 
-  DWORD keep = FILE_ATTRIBUTE_NORMAL;
+  keep = FILE_ATTRIBUTE_NORMAL;
   const DWORD attributes = GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
@@ -80,6 +77,26 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
   }
+  return true;
+}
+
+}  // namespace
+
+bool IsWriteProtected(const std::filesystem::path& item) {
+  const DWORD attributes = GetFileAttributesW(item.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
+  DWORD keep = 0;
+  return FindKeptAttributes(file, keep, failure);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure) {
+  DWORD keep = 0;
+  if (!FindKeptAttributes(file, keep, failure)) return false;
+  const std::filesystem::path folder = FolderOf(file);
   RemoveStaleTemporaryFilesOnce(folder);
 
   static std::atomic<unsigned> counter{0};

@@ -75,12 +75,18 @@
 // generalised UTF-8), a few bytes per distinct section name and per key of the sections in use,
 // and what writes added; blank lines and lines of sections never used cost nothing, so a file of
 // any shape costs a small multiple of its size.
+//
+// Batches: a read of many keys at once (ReadIniValuesFromBytes) is one pass over the bytes with
+// the keys asked for in a name table; writes gathered in an IniKeyWrites go into a document at the
+// cost of copying their lines, plus one lookup per key the section already has, and are filed by
+// name only when a later read or write looks a key up.
 
 #include "settings/ini_document.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -210,6 +216,10 @@ LineSyntax ParseLine(std::string_view content) {
   return syntax;
 }
 
+// True when a written line is not the single key line it was meant to be, so that only a fresh
+// parse knows what the bytes now say.
+bool ChangesStructure(std::string_view text) { return HasLineBreak(text) || ParseLine(text).kind != LineKind::Key; }
+
 // The value (or the default) as the platform hands it back; see the rules at the top.
 std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
                           std::size_t bufferSize) {
@@ -230,9 +240,10 @@ std::string ProfileResult(std::optional<std::string_view> value, std::string_vie
   return result;
 }
 
-// The stored value of the key, or nullopt when the section or key is missing or the key's line
-// has no '='.
-std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_view section, std::string_view key) {
+// Calls visit(syntax) for the key lines of the first section named `section`, in file order,
+// until it returns false.
+template <typename Visit>
+void ScanSectionKeys(std::string_view bytes, std::string_view section, const Visit& visit) {
   LineSplitter splitter(bytes);
   RawLine raw;
   bool inSection = false;
@@ -241,14 +252,47 @@ std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_vi
     if (!inSection && !StartsWithBracket(content)) continue;  // outside the section only headers count
     const LineSyntax syntax = ParseLine(content);
     if (syntax.kind == LineKind::Header) {
-      if (inSection) return std::nullopt;  // the first section of the name ended without the key
+      if (inSection) return;  // the first section of the name ended
       inSection = SameIniName(syntax.name, section);
-    } else if (syntax.kind == LineKind::Key && inSection && SameIniName(syntax.name, key)) {
-      if (!syntax.hasValue) return std::nullopt;
-      return syntax.value;
+    } else if (syntax.kind == LineKind::Key && inSection && !visit(syntax)) {
+      return;
     }
   }
-  return std::nullopt;
+}
+
+// The stored value of the key, or nullopt when the section or key is missing or the key's line
+// has no '='.
+std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_view section, std::string_view key) {
+  std::optional<std::string_view> value;
+  ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
+    if (!SameIniName(syntax.name, key)) return true;
+    if (syntax.hasValue) value = syntax.value;
+    return false;
+  });
+  return value;
+}
+
+// ScanValue for many keys in one pass over the bytes: each key line of the section is looked up
+// among the keys asked for.
+std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, std::string_view section,
+                                                        const std::vector<std::string_view>& keys) {
+  const auto nameOf = [&](std::size_t i) { return keys[i]; };
+  IniNameTable wanted;
+  std::vector<std::size_t> firstAsking(keys.size());  // a key asked for twice gets one answer
+  wanted.Reserve(keys.size(), nameOf);
+  for (std::size_t i = 0; i < keys.size(); ++i) firstAsking[i] = wanted.FindOrAdd(i, keys[i], nameOf);
+  std::vector<std::optional<std::string_view>> values(keys.size());
+  std::vector<bool> answered(keys.size());
+  ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
+    const std::optional<std::size_t> key = wanted.Find(syntax.name, nameOf);
+    if (key && !answered[*key]) {  // the first line of a name wins
+      answered[*key] = true;
+      if (syntax.hasValue) values[*key] = syntax.value;
+    }
+    return true;
+  });
+  for (std::size_t i = 0; i < keys.size(); ++i) values[i] = values[firstAsking[i]];
+  return values;
 }
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -369,6 +413,83 @@ std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view secti
   return Utf16FileResult(value, defaultValue, bufferSize);
 }
 
+// The writes as the lines they make ("key=value", the arguments taken as Write takes them) in
+// one buffer, and their key names filed in a name table: a document finds the writes that name
+// keys it has by looking up its own keys, not every write.
+struct IniKeyWrites::Impl {
+  struct Entry {
+    std::size_t offset = 0;      // of the line in `text`
+    std::size_t length = 0;      // of the line
+    std::size_t keyLength = 0;   // the key as written: up to a NUL, leading blanks dropped
+    std::size_t nameLength = 0;  // the key's name: trailing blanks dropped too
+  };
+  std::string text;
+  std::vector<Entry> entries;
+  IniNameTable names;  // write indexes, by key name
+  // Every write makes one key line that is read back under its key's name, and no two name the
+  // same key: then each write's effect is independent of the others'.
+  bool independent = true;
+
+  std::size_t Size() const { return entries.size(); }
+  std::string_view Line(std::size_t i) const { return std::string_view(text).substr(entries[i].offset, entries[i].length); }
+  std::string_view Key(std::size_t i) const { return Line(i).substr(0, entries[i].keyLength); }
+  std::string_view Value(std::size_t i) const { return Line(i).substr(entries[i].keyLength + 1); }
+  std::string_view Name(std::size_t i) const { return Line(i).substr(0, entries[i].nameLength); }
+  auto NameOf() const {
+    return [this](std::size_t i) { return Name(i); };
+  }
+};
+
+IniKeyWrites::IniKeyWrites() : impl_(std::make_unique<Impl>()) {}
+IniKeyWrites::IniKeyWrites(IniKeyWrites&&) noexcept = default;
+IniKeyWrites& IniKeyWrites::operator=(IniKeyWrites&&) noexcept = default;
+IniKeyWrites::~IniKeyWrites() = default;
+
+std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
+
+void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
+  impl_->entries.reserve(impl_->entries.size() + writes);
+  impl_->text.reserve(impl_->text.size() + bytes);
+  impl_->names.Reserve(impl_->entries.size() + writes, impl_->NameOf());
+}
+
+void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
+  const std::string_view key = TrimLeft(CutAtNul(keyArg));
+  const std::string_view value = TrimLeft(CutAtNul(valueArg));
+  Impl& writes = *impl_;
+  const std::size_t index = writes.Size();
+  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key).size()});
+  writes.text.append(key).append("=").append(value);
+  const std::string_view line = writes.Line(index);
+  // "a=b" as a key name writes a line read as the key "a".
+  if (ChangesStructure(line) || ParseLine(line).name != writes.Name(index)) writes.independent = false;
+  if (writes.names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.independent = false;
+}
+
+void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                            std::string_view defaultValue, std::size_t bufferSize,
+                            const std::function<void(std::size_t, std::string_view)>& visit) {
+  if (bufferSize == 0) {
+    for (std::size_t i = 0; i < keys.size(); ++i) visit(i, {});
+    return;
+  }
+  std::vector<std::string_view> names;
+  names.reserve(keys.size());
+  if (!IsUtf16Le(bytes)) {
+    for (const std::string& key : keys) names.push_back(RequestedName(key));
+    const auto values = ScanValues(bytes, RequestedName(section), names);
+    for (std::size_t i = 0; i < values.size(); ++i) visit(i, ProfileResult(values[i], defaultValue, bufferSize));
+    return;
+  }
+  const std::string text = Wtf8FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+  std::vector<std::string> fileKeys;
+  fileKeys.reserve(keys.size());
+  for (const std::string& key : keys) fileKeys.push_back(FileTextFromArgument(key));
+  for (const std::string& key : fileKeys) names.push_back(RequestedName(key));
+  const auto values = ScanValues(text, RequestedName(FileTextFromArgument(section)), names);
+  for (std::size_t i = 0; i < values.size(); ++i) visit(i, Utf16FileResult(values[i], defaultValue, bufferSize));
+}
+
 // The document keeps no line of its own. A line is named by a LineRef: the offset of its first
 // byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (the lines that
 // writes added, and the new contents of the lines they replaced). Sections and keys are found through name tables of LineRefs, so blank
@@ -382,14 +503,43 @@ struct IniDocument::Impl {
   struct Section {
     IniNameTable keys;           // key lines; the first line of a name
     std::vector<LineRef> added;  // new key lines, in order of creation
+    // How many of `added` are filed in `keys`: the others are filed at the next lookup, so that
+    // lines added by the thousand and never looked up cost no hashing.
+    std::size_t filed = 0;
     std::size_t insertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
     bool needsLineEnd = false;   // that line is the file's last and has no line end
+  };
+
+  // The lines that writes added, one after the other in one buffer: no allocation per line. A
+  // line given new content gets it at the end; its old text stays unused in the buffer.
+  class AddedLines {
+   public:
+    std::size_t size() const { return spans_.size(); }
+    std::string_view operator[](std::size_t line) const {
+      return std::string_view(text_).substr(spans_[line].first, spans_[line].second);
+    }
+    void Add(std::string_view line) {
+      spans_.emplace_back(text_.size(), line.size());
+      text_.append(line);
+    }
+    void Change(std::size_t line, std::string_view content) {
+      spans_[line] = {text_.size(), content.size()};
+      text_.append(content);
+    }
+    void Reserve(std::size_t lines, std::size_t bytes) {
+      spans_.reserve(spans_.size() + lines);
+      text_.reserve(text_.size() + bytes);
+    }
+
+   private:
+    std::string text_;
+    std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset and length in text_
   };
 
   std::string bytes;
   IniNameTable sections;  // header lines: the first section of each name, then created ones
   std::unordered_map<LineRef, Section> inUse;  // by header line, once read or written
-  std::vector<std::string> added;
+  AddedLines added;
   std::vector<LineRef> created;  // headers of the sections added by writes, in order of creation
   // Parsed lines that writes replaced: the offset, and the added line that holds the new content
   // (the name tables then name the added line).
@@ -427,8 +577,8 @@ struct IniDocument::Impl {
     return std::string_view(bytes).substr(offset, end - offset);
   }
 
-  LineRef AddLine(std::string text) {
-    added.push_back(std::move(text));
+  LineRef AddLine(std::string_view text) {
+    added.Add(text);
     return bytes.size() + added.size() - 1;
   }
 
@@ -458,8 +608,18 @@ struct IniDocument::Impl {
     return sections.Find(name, NameOf());
   }
 
-  std::optional<LineRef> FindKey(const Section& section, std::string_view name) const {
+  std::optional<LineRef> FindKey(Section& section, std::string_view name) {
+    FileAddedKeys(section);
     return section.keys.Find(name, NameOf());
+  }
+
+  // Files the section's added lines that are not filed yet, each under the name it is read by
+  // ("a=b" written as a key name is read as "a"): only plain key lines wait here.
+  void FileAddedKeys(Section& section) {
+    for (; section.filed < section.added.size(); ++section.filed) {
+      const LineRef line = section.added[section.filed];
+      section.keys.FindOrAdd(line, ParseLine(Content(line)).name, NameOf());
+    }
   }
 
   // The stored value of the key, or nullopt when the section or key is missing or the key's line
@@ -472,12 +632,6 @@ struct IniDocument::Impl {
     const LineSyntax syntax = ParseLine(Content(*line));
     if (!syntax.hasValue) return std::nullopt;
     return syntax.value;
-  }
-
-  // True when a written line is not the single key line it was meant to be, so that only a fresh
-  // parse knows what the bytes now say.
-  static bool ChangesStructure(std::string_view text) {
-    return HasLineBreak(text) || ParseLine(text).kind != LineKind::Key;
   }
 
   // Returns true when the bytes changed; sets `reparse` when the written text is not a plain key
@@ -494,7 +648,7 @@ struct IniDocument::Impl {
       std::string headerText;
       headerText.reserve(sectionSpelling.size() + 2);
       headerText.append("[").append(sectionSpelling).append("]");
-      header = AddLine(std::move(headerText));
+      header = AddLine(headerText);
       sections.FindOrAdd(*header, sectionName, NameOf());
       created.push_back(*header);
       reparse = HasLineBreak(Content(*header));
@@ -508,10 +662,10 @@ struct IniDocument::Impl {
       text.append(syntax.name).append("=").append(value);
       reparse = ChangesStructure(text);
       if (IsAdded(*keyLine)) {
-        added[*keyLine - bytes.size()] = std::move(text);
+        added.Change(*keyLine - bytes.size(), text);
       } else {
         // The new content keeps the line's name (else `reparse`), so the table files it as before.
-        const LineRef replacement = AddLine(std::move(text));
+        const LineRef replacement = AddLine(text);
         replaced.emplace_back(*keyLine, replacement);
         section.keys.Replace(*keyLine, replacement, keyName, NameOf());
       }
@@ -522,17 +676,41 @@ struct IniDocument::Impl {
     std::string text;
     text.reserve(keySpelling.size() + 1 + value.size());
     text.append(keySpelling).append("=").append(value);
-    const LineRef keyLine = AddLine(std::move(text));
+    const LineRef keyLine = AddLine(text);
     section.added.push_back(keyLine);
-    const std::string_view written = Content(keyLine);
-    if (ChangesStructure(written)) {
-      reparse = true;
-    } else {
-      // The name the line will be read under: "a=b" written as a key name is read as "a".
-      section.keys.FindOrAdd(keyLine, ParseLine(written).name, NameOf());
-    }
+    // Filed at the next lookup (FileAddedKeys), unless only a fresh parse can tell what it says.
+    if (ChangesStructure(Content(keyLine))) reparse = true;
     modified = true;
     return true;
+  }
+
+  // Independent writes (see IniKeyWrites::Impl) from `first` on, into an existing section: the
+  // keys the section has get their lines replaced as any write replaces them; the others are
+  // added in order. No two name the same key, so this is what the writes one after the other
+  // give.
+  void WriteIndependent(std::string_view sectionName, const IniKeyWrites::Impl& writes, std::size_t first) {
+    Section& section = Use(*FindSection(sectionName));
+    FileAddedKeys(section);
+    std::vector<bool> replaces(writes.Size());
+    section.keys.ForEach([&](LineRef line) {
+      if (const auto write = writes.names.Find(ParseLine(Content(line)).name, writes.NameOf())) replaces[*write] = true;
+    });
+    std::size_t addedBytes = 0;
+    for (std::size_t i = first; i < writes.Size(); ++i) {
+      if (!replaces[i]) {
+        addedBytes += writes.Line(i).size();
+        continue;
+      }
+      bool reparse = false;  // a key line read back under its name: never
+      Write(sectionName, writes.Key(i), writes.Value(i), reparse);
+    }
+    added.Reserve(writes.Size() - first, addedBytes);
+    section.added.reserve(section.added.size() + writes.Size() - first);
+    for (std::size_t i = first; i < writes.Size(); ++i) {
+      if (replaces[i]) continue;
+      section.added.push_back(AddLine(writes.Line(i)));
+      modified = true;
+    }
   }
 
   void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
@@ -546,20 +724,20 @@ struct IniDocument::Impl {
     struct Edit {
       std::size_t at;
       std::size_t length = 0;             // original bytes the edit replaces
-      const std::string* text = nullptr;  // a replaced line's content
-      const Section* section = nullptr;   // or a section's new keys
+      std::string_view text;              // a replaced line's content
+      const Section* section = nullptr;   // or, when set, a section's new keys
     };
     std::vector<Edit> edits;
     std::size_t extra = 0;
     for (const auto& [offset, replacement] : replaced) {
-      edits.push_back({offset, OriginalContent(offset).size(), &added[replacement - bytes.size()]});
+      edits.push_back({offset, OriginalContent(offset).size(), added[replacement - bytes.size()]});
     }
     for (const auto& [header, section] : inUse) {
       if (IsAdded(header) || section.added.empty()) continue;
-      edits.push_back({section.insertAt, 0, nullptr, &section});
+      edits.push_back({section.insertAt, 0, {}, &section});
     }
     std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
-    for (const std::string& text : added) extra += text.size() + kCrLf.size();
+    for (std::size_t line = 0; line < added.size(); ++line) extra += added[line].size() + kCrLf.size();
 
     std::string out;
     out.reserve(bytes.size() + extra + 2 * kCrLf.size());
@@ -567,8 +745,8 @@ struct IniDocument::Impl {
     for (const Edit& edit : edits) {
       out.append(bytes, copied, edit.at - copied);
       copied = edit.at + edit.length;
-      if (edit.text) {
-        out.append(*edit.text);
+      if (!edit.section) {
+        out.append(edit.text);
       } else {
         if (edit.section->needsLineEnd) out.append(kCrLf);
         AppendAddedLines(out, edit.section->added);
@@ -629,6 +807,20 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
     impl_ = std::move(fresh);
   }
   return changed;
+}
+
+void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {
+  const IniKeyWrites::Impl& batch = *writes.impl_;
+  const std::string_view sectionName = RequestedName(section);
+  // One write after the other where copying lines could differ from it: keys named twice, lines
+  // that are no plain key lines, a section name that makes no header line, a UTF-16 file (its
+  // writes convert their arguments).
+  const bool oneByOne = !batch.independent || impl_->utf16 || HasLineBreak(sectionName);
+  std::size_t next = 0;
+  // A missing section is made by the first write, as one write after the other would make it.
+  for (; next < batch.Size() && (oneByOne || !impl_->FindSection(sectionName)); ++next)
+    Write(section, batch.Key(next), batch.Value(next));
+  if (next < batch.Size()) impl_->WriteIndependent(sectionName, batch, next);
 }
 
 std::string IniDocument::Bytes() const {

@@ -1,15 +1,38 @@
 #pragma once
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A private-profile file held in memory: parse once, read and write many times at linear total
 // cost, serialise once. Reads and writes have exactly the semantics of ReadIniValue and
 // WriteIniValue (which are thin wrappers: load, one operation, save when changed).
 namespace barloom {
+
+// Writes to keys of one section, gathered once and applied to any number of documents by
+// IniDocument::Write(section, writes). Each Add takes its arguments as Write takes them.
+class IniKeyWrites {
+ public:
+  IniKeyWrites();
+  IniKeyWrites(IniKeyWrites&&) noexcept;
+  IniKeyWrites& operator=(IniKeyWrites&&) noexcept;
+  ~IniKeyWrites();
+
+  void Add(std::string_view key, std::string_view value);
+  std::size_t Size() const;
+  // Room for `writes` more writes of `bytes` bytes in all, so that a large batch is not copied as
+  // it grows.
+  void Reserve(std::size_t writes, std::size_t bytes);
+
+ private:
+  friend class IniDocument;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 class IniDocument {
  public:
@@ -26,6 +49,11 @@ class IniDocument {
 
   // As WriteIniValue, on this document; true when the document changed.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
+
+  // As Write for each of `writes` in the order they were added, at the cost of copying their
+  // lines and of one lookup per key the section already has. (When two of them name one key, or
+  // one would not write a single key line, they are made one after the other.)
+  void Write(std::string_view section, const IniKeyWrites& writes);
 
   // The document's bytes: the parsed bytes with the writes applied, every untouched line as it was.
   std::string Bytes() const;
@@ -49,5 +77,11 @@ FileReadResult ReadFileBytes(const std::filesystem::path& file, std::string& byt
 // no index built. Gives exactly what IniDocument(bytes).Read(...) gives.
 std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view section, std::string_view key,
                                   std::string_view defaultValue, std::size_t bufferSize);
+
+// ReadIniValueFromBytes for each of `keys`, in one pass over the bytes (a UTF-16 file converted
+// once): visit(i, value) for each key i in the order of the keys.
+void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                            std::string_view defaultValue, std::size_t bufferSize,
+                            const std::function<void(std::size_t, std::string_view)>& visit);
 
 }  // namespace barloom

@@ -35,6 +35,21 @@ class IniNameTable {
                                : wide_.FindOrAdd(entry, name, Hash(name), nameOf);
   }
 
+  // Room for `count` entries in all, so that filing them grows the table no more.
+  template <typename NameOf>
+  void Reserve(std::size_t count, const NameOf& nameOf) {
+    if (wide_.slots.empty() && count * 2 > narrow_.slots.size()) narrow_.Grow(count / 2 + 1, nameOf);
+  }
+
+  // Calls visit(entry) for every entry filed, in no particular order.
+  template <typename Visit>
+  void ForEach(const Visit& visit) const {
+    for (const std::uint32_t entry : narrow_.slots)
+      if (entry != narrow_.kEmpty) visit(Entry{entry});
+    for (const std::uint64_t entry : wide_.slots)
+      if (entry != wide_.kEmpty) visit(static_cast<Entry>(entry));
+  }
+
   // Files `now` in the place of `old`, which is filed under `name`; `now` must have that name too.
   template <typename NameOf>
   void Replace(Entry old, Entry now, std::string_view name, const NameOf& nameOf) {

@@ -57,15 +57,16 @@ HBITMAP NumberedStandIn(int number, bool down, int size) {
   return bitmap;
 }
 
-void AddImage(HIMAGELIST images, const std::string& iconFile, int number, bool down, int size) {
+// Puts image `index` in place: the icon file, else a numbered stand-in.
+void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int number, bool down, int size) {
   const std::wstring path = WideFromUtf8(iconFile);
   if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))) {
-    const int added = ImageList_AddIcon(images, icon);
+    const int put = ImageList_ReplaceIcon(images, index, icon);
     DestroyIcon(icon);
-    if (added >= 0) return;
+    if (put >= 0) return;
   }
   if (HBITMAP standIn = NumberedStandIn(number, down, size)) {
-    ImageList_Add(images, standIn, nullptr);
+    ImageList_Replace(images, index, standIn, nullptr);
     DeleteObject(standIn);
   }
 }
@@ -100,13 +101,12 @@ bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
 void BarButtons::LoadImages(const std::string& appFolder, int size) {
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2 * ImagesPerKind, 0);
   if (!images) return;
-  for (const bool down : {false, true}) {
-    for (int bar = 1; bar <= ImagesPerKind; ++bar) {
-      const std::string file =
-          appFolder + "icons\\" + (down ? "Dn_" : "Up_") + TwoDigitNumber(bar) + ".ico";
-      AddImage(images, file, bar, down, size);
-    }
-  }
+  // All 40 places are there from the start; each image is read when a button first shows it
+  // (EnsureImage): every icon file costs a few milliseconds under Wine, and most sets are small.
+  ImageList_SetImageCount(images, 2 * ImagesPerKind);
+  loaded_.fill(false);
+  appFolder_ = appFolder;
+  imageSize_ = size;
   // The buttons take their size from the images: the next Show builds them anew.
   Show(0, 0, true);
   SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
@@ -115,12 +115,22 @@ void BarButtons::LoadImages(const std::string& appFolder, int size) {
   images_ = images;
 }
 
+int BarButtons::EnsureImage(int bar, bool down) {
+  const int index = down ? DownImage(bar) : UpImage(bar);
+  if (images_ && !loaded_[static_cast<std::size_t>(index)]) {
+    const std::string file = appFolder_ + "icons\\" + (down ? "Dn_" : "Up_") + TwoDigitNumber(bar) + ".ico";
+    PutImage(images_, index, file, bar, down, imageSize_);
+    loaded_[static_cast<std::size_t>(index)] = true;
+  }
+  return index;
+}
+
 void BarButtons::Show(int count, int marked, bool enabled) {
   if (count != count_) {
     while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     for (int bar = 1; bar <= count; ++bar) {
       TBBUTTON button{};
-      button.iBitmap = UpImage(bar);
+      button.iBitmap = EnsureImage(bar, false);
       button.idCommand = firstCommand_ + bar;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
@@ -132,7 +142,7 @@ void BarButtons::Show(int count, int marked, bool enabled) {
   }
   for (int bar = 1; bar <= count_; ++bar) {
     const int command = firstCommand_ + bar;
-    SendMessageW(toolbar_, TB_CHANGEBITMAP, command, bar == marked ? DownImage(bar) : UpImage(bar));
+    SendMessageW(toolbar_, TB_CHANGEBITMAP, command, EnsureImage(bar, bar == marked));
     SendMessageW(toolbar_, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
   }
   EnableWindow(toolbar_, enabled);

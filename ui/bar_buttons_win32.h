@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 
 namespace barloom {
@@ -19,9 +20,10 @@ class BarButtons {
   bool Create(HWND parent, int controlId, int firstCommand);
   HWND Window() const { return toolbar_; }
 
-  // Loads icons\Up_NN.ico and icons\Dn_NN.ico of `appFolder` at `size` pixels. A file that is
-  // missing or unreadable gets a numbered stand-in, so that every button still shows its number.
-  // The buttons are removed; the next Show builds them at the new size.
+  // The images become icons\Up_NN.ico and icons\Dn_NN.ico of `appFolder` at `size` pixels, each
+  // read when a button first shows it. A file that is missing or unreadable gets a numbered
+  // stand-in, so that every button still shows its number. The buttons are removed; the next Show
+  // builds them at the new size.
   void LoadImages(const std::string& appFolder, int size);
   // One button per bar, 1..count; `marked` shows its "Dn" image.
   void Show(int count, int marked, bool enabled);
@@ -35,8 +37,14 @@ class BarButtons {
   int HotBar() const;
 
  private:
+  // The place of bar `bar`'s "Up" or "Dn" image, read into the list if it is not there yet.
+  int EnsureImage(int bar, bool down);
+
   HWND toolbar_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  std::array<bool, 40> loaded_{};  // which of the 40 images are read
+  std::string appFolder_;
+  int imageSize_ = 0;
   int firstCommand_ = 0;
   int count_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
 #include <random>
 
 #include "core/bar_layout.h"
@@ -339,6 +341,65 @@ TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
   EXPECT_EQ(display.Maximum, 4 + 5 + 8);
   EXPECT_EQ(display.Value, 3 + 5 + 8);
   EXPECT_FALSE(display.Visible);
+}
+
+// Bars are written once each with their imports, or, where a source may name a bar not written
+// yet, first as generated and then imported into: either way the set is what key-by-key calls
+// give after the bars are written, slot after slot. A source is an outside file ("five", "three",
+// "missing") or a bar of the set ("bar N", spelled through a sub folder).
+TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
+  struct Case {
+    const char* Name;
+    bool EarlierSetThere;
+    std::array<const char*, 5> Imports;  // slots 1..4; "" for none
+  };
+  const Case cases[] = {
+      {"one file into every bar", false, {"", "five", "five", "five", "five"}},
+      {"two files taking turns", true, {"", "five", "three", "five", "three"}},
+      {"bars of the set: later, itself, earlier", true, {"", "bar 3", "bar 2", "bar 1", "five"}},
+      {"bars of the set, none written yet", false, {"", "bar 3", "bar 2", "bar 1", "bar 3"}},
+      {"a missing file beside a set", true, {"", "missing", "five", "", "missing"}},
+      {"a missing file, no set yet", false, {"", "", "missing", "bar 2", ""}},
+  };
+  TempFolder outside;
+  const std::string five = outside.Write("five.bar", std::string{FiveButtons} + "ButtonCount=5\r\n");
+  const std::string three = outside.Write("three.bar", "[ButtonBar]\r\nButtonCount=3\r\ncmd2= two \r\niconic3=1\r\n");
+  for (const Case& c : cases) {
+    TempFolder temp;
+    std::filesystem::create_directory(temp.Path() / "sub");
+    WizardState state = SetOf(4, temp.Folder());
+    std::vector<std::string> missingSlots;
+    for (int slot = 1; slot <= 4; ++slot) {
+      const std::string choice = c.Imports[slot];
+      if (choice == "five") state.ImportFiles[slot] = five;
+      if (choice == "three") state.ImportFiles[slot] = three;
+      if (choice == "missing") state.ImportFiles[slot] = outside.PathOf("missing.bar");
+      if (choice.starts_with("bar ")) state.ImportFiles[slot] = temp.Folder() + "sub" + PathSeparator + ".." + PathSeparator + "Bar_0" + choice.substr(4) + ".bar";
+      if (choice == "missing") missingSlots.push_back(state.ImportFiles[slot]);
+    }
+    const auto layEarlierSet = [&] {
+      for (int bar = 1; bar <= 4; ++bar) std::filesystem::remove(PathFromUtf8(state.BarFiles[bar]));
+      if (c.EarlierSetThere)
+        for (int bar = 1; bar <= 4; ++bar) temp.Write("Bar_0" + std::to_string(bar) + ".bar", "[ButtonBar]\r\nButtonCount=1\r\ncmd1=old\r\n");
+    };
+    layEarlierSet();
+    RecordingProgress display;
+    const BuildResult result = BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+    ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
+    std::vector<std::string> built;
+    for (int bar = 1; bar <= 4; ++bar) built.push_back(ReadBytes(state.BarFiles[bar]).value());
+    std::vector<std::string> warned;
+    for (const BuildWarning& warning : result.Warnings) warned.push_back(warning.File);
+    EXPECT_EQ(warned, missingSlots) << c.Name;
+
+    layEarlierSet();
+    RecordingProgress none;
+    Progress progress{none};
+    ASSERT_FALSE(WriteBarFiles(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, progress).Error);
+    for (int slot = 1; slot <= 4; ++slot)
+      if (!state.ImportFiles[slot].empty()) ImportKeyByKey(state.ImportFiles[slot], state.BarFiles[slot], 4);
+    for (int bar = 1; bar <= 4; ++bar) EXPECT_EQ(built[bar - 1], ReadBytes(state.BarFiles[bar])) << c.Name << ", bar " << bar;
+  }
 }
 
 TEST(ImportBarFile, SourcesThatAreNoBarsAddNothingAndBreakNothing) {

@@ -1,0 +1,46 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/bar_import.h"
+#include "core/bar_set_result.h"
+#include "core/progress.h"
+#include "core/wizard_state.h"
+
+// The imports of a set whose bars are written once each, with their imports, in slot order
+// (BuildBarSet): each import gives what it would give after every bar had been written as
+// generated and the imports of the slots before it had been made.
+namespace barloom {
+
+class SetImports {
+ public:
+  // Looks at the sources before any bar is written: which of them are bars of the set (the same
+  // file, however spelled). `generatedBar(j)` gives the bytes of bar j as generated.
+  SetImports(const WizardState& state, std::function<std::string(int)> generatedBar);
+
+  // False when a source is missing while a bar of the set is missing too: only once that bar is
+  // written can it be told whether the source names it.
+  bool SourcesKnown() const { return sourcesKnown_; }
+
+  // Makes bar `bar`'s import into `target`, the bar as generated, once bars 1..bar-1 are written
+  // with their imports: a bar after it is read as generated, a bar before it and any other file
+  // as the file is. A source imported into several bars is read once.
+  std::optional<BuildWarning> ImportInto(int bar, IniDocument& target, Progress& progress);
+
+ private:
+  struct Source {
+    int Bar = 0;       // the bar of the set the file is, 0 for none
+    int LastSlot = 0;  // the last slot that imports it
+    std::optional<ButtonImport> Read;  // its writes, kept while a later slot imports it
+    bool Unread = false;               // it could not be read: no buttons come from it
+  };
+
+  const WizardState& state_;
+  std::function<std::string(int)> generatedBar_;
+  std::map<std::string, Source> sources_;  // by the spelling the slots give
+  bool sourcesKnown_ = true;
+};
+
+}  // namespace barloom
