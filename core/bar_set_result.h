@@ -6,6 +6,8 @@
 
 #include "platform/atomic_file.h"
 
+// What the building of a set gives back (the files written, an error, warnings) and how it is
+// told to the user.
 namespace barloom {
 
 // Why the building of a set stopped. Each problem has a text of its own in every language
@@ -51,10 +53,23 @@ struct BuildWarning {
   int ButtonsImported = 0;  // ButtonCountClamped: how many came
 };
 
+struct Settings;
+
 struct BuildResult {
   std::vector<std::string> WrittenFiles;  // the bar files written, in order (full paths, UTF-8)
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };
+
+// What the user reads when a set could not be built, in the user's language: the problem's
+// text (700 to 709), then the file on a line of its own (left out when none is named), then the
+// reason the program found (713 to 717) and the detail (the system's words, or the part of a
+// name at fault), each on a line of its own when there is one. Lines are joined by line feeds.
+// Language texts are only ever put side by side, never used as a format.
+std::string FailureReport(const FileError& error, const Settings& settings);
+
+// Every warning in the same way (the text, 710 or 711, then the file, then for a clamped count
+// the label 712 "Buttons imported:" with the number), separated by an empty line; "" for none.
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings);
 
 }  // namespace barloom

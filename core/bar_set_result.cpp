@@ -1,0 +1,83 @@
+#include "core/bar_set_result.h"
+
+#include <initializer_list>
+
+#include "localisation/get_text.h"
+#include "settings/settings_file.h"
+
+namespace barloom {
+namespace {
+
+// Text IDs of the problems; a problem added without a text of its own draws the compiler's
+// warning about an unhandled enumerator.
+int TextId(FileProblem problem) {
+  switch (problem) {
+    case FileProblem::BarFileNotWritten: return 700;
+    case FileProblem::NoSaveFolder: return 701;
+    case FileProblem::BarCountOutOfRange: return 702;
+    case FileProblem::PrefixHasForbiddenCharacter: return 703;
+    case FileProblem::LineBreakInFolderName: return 704;
+    case FileProblem::SaveFolderNotCreated: return 705;
+    case FileProblem::BarFileNotRead: return 706;
+    case FileProblem::FolderNameEndsInSpaceOrDot: return 707;
+    case FileProblem::FolderNameIsDeviceName: return 708;
+    case FileProblem::FolderIsBrokenLink: return 709;
+  }
+  return 700;
+}
+
+int TextId(WriteFailureReason reason) {
+  switch (reason) {
+    case WriteFailureReason::FolderMissing: return 713;
+    case WriteFailureReason::NameIsFolder: return 714;
+    case WriteFailureReason::NotOrdinaryFile: return 715;
+    case WriteFailureReason::FileReadOnly: return 716;
+    case WriteFailureReason::FolderReadOnly: return 717;
+  }
+  return 713;
+}
+
+int TextId(ImportProblem problem) {
+  switch (problem) {
+    case ImportProblem::ButtonCountClamped: return 710;
+    case ImportProblem::SourceNotRead: return 711;
+  }
+  return 711;
+}
+
+constexpr int ButtonsImportedLabel = 712;
+
+// The lines that are not empty, joined by line feeds.
+std::string JoinLines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (const std::string_view line : lines) {
+    if (line.empty()) continue;
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string FailureReport(const FileError& error, const Settings& settings) {
+  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), settings) : std::string{};
+  return JoinLines({GetText(TextId(error.Problem), settings), error.File, reason, error.Detail});
+}
+
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings) {
+  std::string report;
+  for (const BuildWarning& warning : warnings) {
+    std::string count;
+    if (warning.Problem == ImportProblem::ButtonCountClamped)
+      count = GetText(ButtonsImportedLabel, settings) + " " + std::to_string(warning.ButtonsImported);
+    if (!report.empty()) report += "\n\n";
+    report += JoinLines({GetText(TextId(warning.Problem), settings), warning.File, count});
+  }
+  return report;
+}
+
+// Default settings use the built-in texts.
+std::string FileError::Message() const { return FailureReport(*this, Settings{}); }
+
+}  // namespace barloom
