@@ -70,19 +70,39 @@ void ShowButtons(const ImportedButtons& imported, Progress& progress) {
   for (int k = 1; k <= imported.Count; ++k) progress.Step();
 }
 
+// The key-by-key copy: each key read with `read(key)`, then written with `write(key, value)`,
+// before the next is read, exactly as one profile call after the other would do.
+template <typename Read, typename Write>
+ImportedButtons CopyKeyByKey(const Read& read, const Write& write, int barCount, Progress& progress) {
+  const ImportedButtons imported = SourceButtonCount(read("ButtonCount", "0"), barCount);
+  for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
+    const std::string value = read(ButtonKey(key, 1), NotFoundMarker);
+    if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(barCount)), *text);
+  }
+  write("Buttoncount", CountValue(imported, barCount));
+  ShowButtons(imported, progress);
+  return imported;
+}
+
+auto Reader(const IniDocument& document) {
+  return [&document](std::string_view key, std::string_view defaultValue) {
+    return document.Read(ButtonBarSection, key, defaultValue, ValueBufferSize);
+  };
+}
+
+auto Writer(IniDocument& document) {
+  return [&document](std::string_view key, std::string_view value) { document.Write(ButtonBarSection, key, value); };
+}
+
 }  // namespace
 
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress) {
-  const ImportedButtons imported =
-      SourceButtonCount(source.Read(ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
-  // Each key read, then written, before the next is read: the source may be the target itself.
-  for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
-    const std::string value = source.Read(ButtonBarSection, ButtonKey(key, 1), NotFoundMarker, ValueBufferSize);
-    if (const auto text = CopiedValue(value)) target.Write(ButtonBarSection, ButtonKey(key, FirstTargetNumber(barCount)), *text);
-  }
-  target.Write(ButtonBarSection, "Buttoncount", CountValue(imported, barCount));
-  ShowButtons(imported, progress);
-  return imported;
+  return CopyKeyByKey(Reader(source), Writer(target), barCount, progress);
+}
+
+ImportedButtons ImportOwnButtons(IniDocument& bar, int barCount, Progress& progress) {
+  // Each key is read from the bar as the writes before it have left it.
+  return CopyKeyByKey(Reader(bar), Writer(bar), barCount, progress);
 }
 
 ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
@@ -123,7 +143,7 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
 
   ImportedButtons imported;
   if (SameFile(sourcePath, targetPath)) {
-    imported = ImportBarButtons(target, target, barCount, progress);
+    imported = ImportOwnButtons(target, barCount, progress);
   } else {
     const auto sourceBytes = ReadFileBytes(sourcePath);
     if (!sourceBytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};

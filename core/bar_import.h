@@ -23,10 +23,13 @@ struct ImportedButtons {
 // button k becomes button barCount + 1 + k: the keys button, cmd, path, menu, param and iconic, in
 // that order, each trimmed of spaces and left out when the source lacks it; then Buttoncount =
 // barCount + 1 + the count. The count is clamped so that no button number exceeds MaxButtonNumber.
-// `source` and `target` may be the same document: each key is read before the next one is written,
-// exactly as one profile call after the other would do. Progress: the maximum rises by the count,
-// the value by one per button.
+// Each key is read before the next one is written, exactly as one profile call after the other
+// would do. Progress: the maximum rises by the count, the value by one per button.
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress);
+
+// ImportBarButtons from a bar into itself: the source is the bar as the keys copied before have
+// left it, so a key the copy has written may be read again.
+ImportedButtons ImportOwnButtons(IniDocument& bar, int barCount, Progress& progress);
 
 // The writes ImportBarButtons makes into a bar from a source other than the bar itself, read from
 // the source's bytes in one pass: they go into every bar of the set that imports it.

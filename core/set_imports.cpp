@@ -46,7 +46,7 @@ std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target,
   Source& source = sources_.at(spelling);
   ImportedButtons imported;
   if (source.Bar == bar) {
-    imported = ImportBarButtons(target, target, state_.BarCount, progress);
+    imported = ImportOwnButtons(target, state_.BarCount, progress);
   } else if (source.Bar > bar) {
     const ButtonImport import = ReadButtonImport(generatedBar_(source.Bar), state_.BarCount);
     ApplyButtonImport(import, target, progress);

@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   progress.Start(barCount + 1, barCount + 2);
   ImportedButtons imported;
   if (sameFile) {
-    imported = ImportBarButtons(target, target, barCount, progress);
+    imported = ImportOwnButtons(target, barCount, progress);
   } else {  // as a set imports: the source's bytes read in one pass, the writes made as a batch
     const ButtonImport import = ReadButtonImport(sourceBytes, barCount);
     ApplyButtonImport(import, target, progress);
