@@ -20,7 +20,6 @@ constexpr std::string_view LanguageFileKey = "LanguageFile";
 constexpr std::string_view UseDefaultLanguageKey = "UseDefaultLanguage";
 constexpr std::string_view FontScriptKey = "FontScript";
 constexpr std::string_view MainWindowPositionKey = "MainWindowPosition";
-constexpr std::string_view DefaultWindowPosition = "2610,3240";
 
 // A position this far out (about 11 km at 96 dpi) is no position but damage to the file; it
 // would also overflow the pixel arithmetic of the window.
@@ -45,7 +44,8 @@ bool UsablePosition(double top, double left) {
 }
 
 void ReadWindowPosition(Settings& settings, const ProfileSnapshot& file) {
-  const std::string text = file.ReadStringValue(SettingsSection, MainWindowPositionKey, DefaultWindowPosition);
+  // A missing key reads as "", which has no comma: the default position.
+  const std::string text = file.ReadStringValue(SettingsSection, MainWindowPositionKey, "");
   settings.WindowTop = DefaultWindowTop;
   settings.WindowLeft = DefaultWindowLeft;
   const std::size_t comma = text.find(',');
