@@ -17,13 +17,12 @@
 namespace barloom {
 namespace {
 
-constexpr std::string_view kMissingLanguageFileMessage = "Cannot find language file!";  // never translated
-constexpr std::string_view kSeparatorCaption = "-";
-constexpr int kDefaultCharset = 1;
+constexpr std::string_view MissingLanguageFileMessage = "Cannot find language file!";  // never translated
+constexpr int DefaultCharset = 1;
 
 // The fonts take a character-set byte; a FontScript outside it (hand-edited settings) falls
 // back to the default set instead of being cut to some unrelated one.
-int UsableCharset(int fontScript) { return (fontScript >= 0 && fontScript <= 255) ? fontScript : kDefaultCharset; }
+int UsableCharset(int fontScript) { return (fontScript >= 0 && fontScript <= 255) ? fontScript : DefaultCharset; }
 
 bool TakesReadingOrder(ControlKind kind) {
   switch (kind) {
@@ -38,13 +37,13 @@ bool TakesReadingOrder(ControlKind kind) {
   }
 }
 
-bool IsSeparator(const FormControl& control) { return control.Caption() == kSeparatorCaption; }
+bool IsSeparator(const FormControl& control) { return control.Caption() == MenuSeparatorCaption; }
 
 // A missing file is reported here, once: the built-in texts take over for the rest of the run (in
 // memory; the settings file keeps its value).
 void CheckLanguageFile(Settings& settings, MessageBoxService& messageBox) {
   if (settings.UseDefaultLanguage != 0 || FileExists(settings.LanguageFile.value_or(std::string{}))) return;
-  messageBox.Show(kMissingLanguageFileMessage, build_info::ProductName, MessageIcon::Error);
+  messageBox.Show(MissingLanguageFileMessage, build_info::ProductName, MessageIcon::Error);
   settings.UseDefaultLanguage = 1;
 }
 

@@ -6,7 +6,7 @@
 namespace barloom {
 namespace {
 
-constexpr std::array kTexts{
+constexpr std::array Texts{
     BuiltInText{101, "&File"},
     BuiltInText{110, "E&xit"},
     BuiltInText{150, "&Options..."},
@@ -74,15 +74,15 @@ constexpr std::array kTexts{
     BuiltInText{3056, "File not found."},
 };
 
-static_assert(std::ranges::is_sorted(kTexts, {}, &BuiltInText::Id), "lookup relies on ascending IDs");
+static_assert(std::ranges::is_sorted(Texts, {}, &BuiltInText::Id), "lookup relies on ascending IDs");
 
 }  // namespace
 
-std::span<const BuiltInText> BuiltInTexts() { return kTexts; }
+std::span<const BuiltInText> BuiltInTexts() { return Texts; }
 
 std::optional<std::string_view> FindBuiltInText(int id) {
-  const auto* found = std::ranges::lower_bound(kTexts, id, {}, &BuiltInText::Id);
-  if (found == kTexts.end() || found->Id != id) return std::nullopt;
+  const auto* found = std::ranges::lower_bound(Texts, id, {}, &BuiltInText::Id);
+  if (found == Texts.end() || found->Id != id) return std::nullopt;
   return found->Text;
 }
 

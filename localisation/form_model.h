@@ -15,6 +15,9 @@ inline constexpr int AlignLeft = 0;    // left-justified; for check and option b
 inline constexpr int AlignRight = 1;   // right-justified; the box on the right
 inline constexpr int AlignCenter = 2;  // centred (labels)
 
+// The caption of a menu item that is a separator line: captioning passes over it.
+inline constexpr std::string_view MenuSeparatorCaption = "-";
+
 // The kinds of control that captioning tells apart; anything else is Other.
 enum class ControlKind {
   Label,

@@ -13,11 +13,11 @@
 namespace barloom {
 namespace {
 
-constexpr std::size_t kTextBufferSize = 4096;  // a text is at most 4095 bytes, as the profile API cuts it
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::size_t TextBufferSize = 4096;  // a text is at most 4095 bytes, as the profile API cuts it
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 // Not a code page: the file is UTF-16, and the engine hands its values over as the ANSI code page
 // where that can hold them, else as the UTF-8 mark and UTF-8 (as cProfile stores such values).
-constexpr unsigned kUnicodeFile = 0;
+constexpr unsigned UnicodeFile = 0;
 
 // The program's text is valid UTF-8 throughout: a byte that cannot start or continue a
 // character becomes U+FFFD, a character broken in the file too. Only a value that filled the read
@@ -55,19 +55,19 @@ LoadedLanguage::LoadedLanguage(const Settings& settings) : codePage_(CodePageFor
   if (bytes.starts_with(Utf8ByteOrderMark)) {
     bytes.erase(0, Utf8ByteOrderMark.size());
     codePage_ = Utf8CodePage;
-  } else if (bytes.starts_with(kUtf16LeMark)) {
-    codePage_ = kUnicodeFile;
+  } else if (bytes.starts_with(Utf16LeMark)) {
+    codePage_ = UnicodeFile;
   }
   document_ = IniDocument(std::move(bytes));
 }
 
 std::optional<std::string> LoadedLanguage::Text(int id) const {
-  const std::string value = document_.Read(LanguageSection, std::to_string(id), "", kTextBufferSize);
+  const std::string value = document_.Read(LanguageSection, std::to_string(id), "", TextBufferSize);
   if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
-  const bool filledBuffer = value.size() == kTextBufferSize - 1;
+  const bool filledBuffer = value.size() == TextBufferSize - 1;
   // A value that decodes to nothing translates nothing: the built-in text stands.
   if (codePage_ == Utf8CodePage) return UnlessEmpty(SanitiseUtf8(value, filledBuffer));
-  if (codePage_ == kUnicodeFile) {
+  if (codePage_ == UnicodeFile) {
     if (value.starts_with(Utf8ByteOrderMark))
       return UnlessEmpty(SanitiseUtf8(std::string_view(value).substr(Utf8ByteOrderMark.size()), filledBuffer));
     return UnlessEmpty(DecodeCodePage(value, AnsiCodePage()));
@@ -76,7 +76,7 @@ std::optional<std::string> LoadedLanguage::Text(int id) const {
 }
 
 bool LoadedLanguage::RightToLeft() const {
-  const std::string value = document_.Read(LanguageSection, RightToLeftKey, "0", kTextBufferSize);
+  const std::string value = document_.Read(LanguageSection, RightToLeftKey, "0", TextBufferSize);
   const std::optional<std::int16_t> flag = RoundToInt16(ReadLeadingNumber(value));
   return flag.value_or(0) != 0;
 }

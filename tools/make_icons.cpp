@@ -53,8 +53,8 @@ constexpr const char* const kFont5x7[10][7] = {
     {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."},
 };
 
-constexpr Font kSmallFont{4, 7, kFont4x7};
-constexpr Font kLargeFont{5, 7, kFont5x7};
+constexpr Font SmallFont{4, 7, kFont4x7};
+constexpr Font LargeFont{5, 7, kFont5x7};
 
 // A two-colour picture: true = ink.
 struct Mask {
@@ -174,12 +174,12 @@ struct Style {
 
 // Up: a light face lit from the top left, dark digits. Dn: a strong blue well, darker at the top
 // and shaded on its top and left edges, white digits: the current bar stands out at a glance.
-constexpr Style kUpStyle{
+constexpr Style UpStyle{
     {0x70, 0x70, 0x70}, {0xFF, 0xFF, 0xFF}, {0xD8, 0xDC, 0xE2},
     {0xFF, 0xFF, 0xFF}, {0xA4, 0xA8, 0xB0}, {0x1A, 0x1A, 0x1A}, false,
 };
 
-constexpr Style kDownStyle{
+constexpr Style DownStyle{
     {0x0A, 0x24, 0x5A}, {0x1E, 0x5C, 0xC8}, {0x2C, 0x78, 0xE8},
     {0x0E, 0x30, 0x78}, {0x5C, 0x98, 0xF0}, {0xFF, 0xFF, 0xFF}, true,
 };
@@ -194,15 +194,15 @@ struct SizePlan {
   int PressShift;
 };
 
-constexpr SizePlan kPlans[] = {
-    {16, &kSmallFont, 1, 1, 1},
-    {24, &kSmallFont, 2, 1, 0},
-    {32, &kLargeFont, 2, 2, 1},
-    {48, &kLargeFont, 3, 2, 1},
+constexpr SizePlan Plans[] = {
+    {16, &SmallFont, 1, 1, 1},
+    {24, &SmallFont, 2, 1, 0},
+    {32, &LargeFont, 2, 2, 1},
+    {48, &LargeFont, 3, 2, 1},
 };
 
 Image DrawButton(int number, bool pressed, const SizePlan& plan) {
-  const Style& style = pressed ? kDownStyle : kUpStyle;
+  const Style& style = pressed ? DownStyle : UpStyle;
   const int s = plan.Size;
   Image image(s);
 
@@ -310,7 +310,7 @@ std::vector<std::uint8_t> EncodeIcon(const std::vector<Image>& images) {
 
 std::vector<std::uint8_t> EncodeBarIcon(int number, bool pressed) {
   std::vector<Image> images;
-  for (const SizePlan& plan : kPlans) images.push_back(DrawButton(number, pressed, plan));
+  for (const SizePlan& plan : Plans) images.push_back(DrawButton(number, pressed, plan));
   return EncodeIcon(images);
 }
 
@@ -322,7 +322,7 @@ Image DrawProgramIcon(int s) {
   const int gap = s / 16;
   const int height = (s - 2 * margin - 2 * gap) / 3;
   for (int bar = 0; bar < 3; ++bar) {
-    const Style& style = bar == 1 ? kDownStyle : kUpStyle;
+    const Style& style = bar == 1 ? DownStyle : UpStyle;
     const int top = margin + bar * (height + gap);
     const int left = margin;
     const int right = s - margin - 1;

@@ -12,8 +12,6 @@
 namespace barloom {
 namespace {
 
-constexpr std::string_view kSeparatorCaption = "-";
-
 bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
   const auto numbers = [](const LOGFONTW& f) {
     return std::tie(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline,
@@ -78,7 +76,7 @@ class MenuItemControl final : public FormControl {
     MENUITEMINFOW info{sizeof info};
     info.fMask = MIIM_FTYPE | MIIM_STRING;
     if (!Read(info)) return std::nullopt;
-    if (info.fType & MFT_SEPARATOR) return std::string(kSeparatorCaption);
+    if (info.fType & MFT_SEPARATOR) return std::string(MenuSeparatorCaption);
     std::wstring text(info.cch + 1, L'\0');
     info.dwTypeData = text.data();
     info.cch = static_cast<UINT>(text.size());
@@ -183,12 +181,12 @@ class ChildControl final : public FormControl {
   }
 
   static void AlignLabel(HWND label, int alignment) {
-    constexpr LONG_PTR kTextStyles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};  // by AlignLeft, AlignRight, AlignCenter
+    constexpr LONG_PTR TextStyles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};  // by AlignLeft, AlignRight, AlignCenter
     if (alignment < AlignLeft || alignment > AlignCenter) return;
     // Images, etched lines and text without word wrap have no alignment to change.
     const LONG_PTR type = GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK;
     if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT) return;
-    ReplaceStyle(label, GWL_STYLE, SS_TYPEMASK, kTextStyles[alignment]);
+    ReplaceStyle(label, GWL_STYLE, SS_TYPEMASK, TextStyles[alignment]);
   }
 
   HWND form_;
