@@ -27,7 +27,7 @@ struct Font {
   const char* const (*Rows)[7];  // [digit][row]
 };
 
-constexpr const char* const kFont4x7[10][7] = {
+constexpr const char* const Font4x7[10][7] = {
     {".##.", "#..#", "#..#", "#..#", "#..#", "#..#", ".##."},
     {"..#.", ".##.", "..#.", "..#.", "..#.", "..#.", ".###"},
     {".##.", "#..#", "...#", "..#.", ".#..", "#...", "####"},
@@ -40,7 +40,7 @@ constexpr const char* const kFont4x7[10][7] = {
     {".##.", "#..#", "#..#", ".###", "...#", "...#", ".##."},
 };
 
-constexpr const char* const kFont5x7[10][7] = {
+constexpr const char* const Font5x7[10][7] = {
     {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
     {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."},
     {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"},
@@ -53,8 +53,8 @@ constexpr const char* const kFont5x7[10][7] = {
     {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."},
 };
 
-constexpr Font SmallFont{4, 7, kFont4x7};
-constexpr Font LargeFont{5, 7, kFont5x7};
+constexpr Font SmallFont{4, 7, Font4x7};
+constexpr Font LargeFont{5, 7, Font5x7};
 
 // A two-colour picture: true = ink.
 struct Mask {
