@@ -19,11 +19,11 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
-#include "localisation/memory_form.h"
 #include "platform/code_page.h"
 #include "platform/message_box.h"
 #include "settings/number_text.h"
 #include "settings/settings_file.h"
+#include "tests/support/memory_form.h"
 
 namespace {
 

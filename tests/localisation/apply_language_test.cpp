@@ -8,13 +8,13 @@
 
 #include "build_info.h"
 #include "localisation/builtin_texts.h"
-#include "localisation/memory_form.h"
 #include "platform/message_box.h"
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/dialog_doubles.h"
+#include "tests/support/memory_form.h"
 
 namespace barloom {
 namespace {
