@@ -16,8 +16,8 @@ namespace {
 
 using core_testing::ReadBytes;
 using core_testing::TempFolder;
-using testing::OutputLines;
-using testing::ProcessResult;
+using test_support::OutputLines;
+using test_support::ProcessResult;
 
 constexpr char Sep = PathSeparator;
 
@@ -38,11 +38,11 @@ class CreateCommandTest : public ::testing::Test {
   std::string Folder(std::string_view name) const { return temp_.PathOf(name); }
 
   // barloom-cli with COMMANDER_PATH removed unless the test sets it.
-  ProcessResult Run(std::vector<std::string> arguments, testing::EnvironmentChanges environment = {}) const {
+  ProcessResult Run(std::vector<std::string> arguments, test_support::EnvironmentChanges environment = {}) const {
     bool commanderSet = false;
     for (const auto& change : environment) commanderSet = commanderSet || change.first == "COMMANDER_PATH";
     if (!commanderSet) environment.emplace_back("COMMANDER_PATH", std::nullopt);
-    return testing::RunProcess(testing::BarloomCliPath(), arguments, environment);
+    return test_support::RunProcess(test_support::BarloomCliPath(), arguments, environment);
   }
 
   // The bytes the wizard writes for bar `bar` of the same choices.
@@ -128,9 +128,9 @@ TEST_F(CreateCommandTest, OutputThatCannotBeWrittenIsAFailure) {
       {"--version"},
   };
   for (const std::vector<std::string>& arguments : cases) {
-    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", testing::BarloomCliPath()};
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", test_support::BarloomCliPath()};
     shell.insert(shell.end(), arguments.begin(), arguments.end());
-    const ProcessResult result = testing::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
+    const ProcessResult result = test_support::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
     EXPECT_EQ(result.ExitCode, 1) << arguments.front();
     EXPECT_NE(result.Errors.find("cannot write"), std::string::npos) << arguments.front() << ": " << result.Errors;
   }

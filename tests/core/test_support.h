@@ -19,9 +19,9 @@ inline std::string NativePath(std::string_view windowsPath) {
   return path;
 }
 
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // Records every change the core makes to the progress display.
 class RecordingProgress final : public ProgressDisplay {

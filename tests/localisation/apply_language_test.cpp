@@ -19,8 +19,8 @@
 namespace barloom {
 namespace {
 
-using testing::RecordingMessageBox;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::TempFolder;
 
 MemoryControl Control(ControlKind kind, std::string tag, std::optional<std::string> caption = std::string()) {
   MemoryControl control;
@@ -103,7 +103,7 @@ bool TakesReadingOrder(const MemoryControl& control) {
          kind == ControlKind::CheckBox || kind == ControlKind::OptionButton;
 }
 
-class ApplyLanguageTest : public testing::LanguageFileTest {
+class ApplyLanguageTest : public test_support::LanguageFileTest {
  protected:
   MemoryForm PreparedMainWindow() {
     MemoryForm form = MainWindow();
@@ -189,7 +189,7 @@ TEST_F(ApplyLanguageTest, ACaptioningPassLoadsTheFileOnce) {
   const std::string file = "[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Datei\r\n" + std::string(1 << 18, '\n');
   Settings settings = UsingFile(file);
   MemoryForm form = PreparedMainWindow();
-  testing::AllocationScope scope;
+  test_support::AllocationScope scope;
   ApplyLanguage(form, settings, messages_);
   EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
   EXPECT_EQ(form.Controls[0].CaptionText, "&Datei");

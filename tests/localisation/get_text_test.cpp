@@ -15,11 +15,11 @@
 namespace barloom {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 
 std::string BuiltIn(int id) { return std::string(FindBuiltInText(id).value()); }
 
-using GetTextTest = testing::LanguageFileTest;
+using GetTextTest = test_support::LanguageFileTest;
 
 TEST_F(GetTextTest, NonZeroUseDefaultLanguageGivesBuiltInTextsWhateverTheFileSays) {
   for (int useDefault : {1, -1, 32767}) {

@@ -44,7 +44,7 @@ class AtomicFileTest : public ::testing::Test {
                     fs::perm_options::remove);
   }
 
-  barloom::testing::TempFolder temp_{"atomic"};
+  barloom::test_support::TempFolder temp_{"atomic"};
   const fs::path folder_ = temp_.Path();
 };
 
@@ -214,7 +214,7 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
       {"another user, root's folder 777", 0, 0777, 0, Nobody, Written},
   };
   for (const Case& c : cases) {
-    barloom::testing::TempFolder temp{"bits"};
+    barloom::test_support::TempFolder temp{"bits"};
     fs::permissions(temp.Path(), fs::perms::all);  // every user reaches the case's folder
     const fs::path folder = temp.Path() / "folder";
     const fs::path file = folder / "Bar_01.bar";

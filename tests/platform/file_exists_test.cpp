@@ -23,7 +23,7 @@ class FileExistsTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << content;
     return Utf8FromPath(path);
   }
-  barloom::testing::TempFolder temp_{"file-exists"};
+  barloom::test_support::TempFolder temp_{"file-exists"};
   const fs::path folder_ = temp_.Path();
 };
 

@@ -87,7 +87,7 @@ TEST(TemporaryFileNames, CarryTheWritersProcessAndNothingElseMatches) {
 // Only files that are provably ours and provably abandoned go: a running writer's file, one
 // that is held, and one of another pattern stay.
 TEST(StaleTemporaryFiles, OnlyThoseOfEndedWritersThatNobodyHoldsAreRemoved) {
-  barloom::testing::TempFolder temp{"stale"};
+  barloom::test_support::TempFolder temp{"stale"};
   const fs::path folder = temp.Path();
   const std::uint32_t ended = EndedProcessId();
   const fs::path stale = folder / TemporaryFileName("Bar_01.bar", ended, 0);
@@ -128,7 +128,7 @@ TEST(StaleTemporaryFiles, OnlyThoseOfEndedWritersThatNobodyHoldsAreRemoved) {
 // ends as the signal asks; a file it is not writing stays.
 TEST(TemporaryFileCleanup, SignalsThatEndTheRunRemoveTheFileBeingWritten) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
-    barloom::testing::TempFolder temp{"signal"};
+    barloom::test_support::TempFolder temp{"signal"};
     const fs::path writing = temp.Path() / TemporaryFileName("Bar_01.bar", 1, 0);
     const fs::path written = temp.Path() / TemporaryFileName("Bar_02.bar", 1, 1);
     const pid_t child = ::fork();

@@ -510,7 +510,7 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
   };
   for (const Shape& shape : shapes) {
     std::string bytes = shape.bytes;
-    testing::AllocationScope scope;
+    test_support::AllocationScope scope;
     {
       IniDocument document{std::move(bytes)};
       document.Read(shape.section, "1", "", 4096);
@@ -520,7 +520,7 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
     }
     EXPECT_LE(scope.PeakBytes(), kMaxFactor * shape.bytes.size()) << shape.label;
     {
-      testing::AllocationScope oneShot;
+      test_support::AllocationScope oneShot;
       ReadIniValueFromBytes(shape.bytes, shape.section, "1", "", 4096);
       EXPECT_LE(oneShot.PeakBytes(), 2 * shape.bytes.size()) << shape.label << " (scan)";
     }

@@ -38,7 +38,7 @@ class PrivateProfileTest : public ::testing::Test {
   }
   static std::string Get(const fs::path& file) { return ReadFileBytes(file).value_or("<missing>"); }
 
-  barloom::testing::TempFolder temp_{"profile"};
+  barloom::test_support::TempFolder temp_{"profile"};
   const fs::path folder_ = temp_.Path();
 };
 

@@ -12,7 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
 // The bytes of a file, or nullopt when it cannot be opened.
 inline std::optional<std::string> ReadBytes(std::string_view utf8File) {
@@ -77,4 +77,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

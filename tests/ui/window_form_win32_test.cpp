@@ -65,7 +65,7 @@ UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
 
 // A hidden window as designed: menus carry their text IDs as captions, a group box sits in a
 // container window, the label and the group box share a bold Tahoma, the others a plain font.
-class WindowFormTest : public testing::LanguageFileTest {
+class WindowFormTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
     WNDCLASSEXW windowClass{sizeof windowClass};
