@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "tests/cli/run_process.h"
-#include "tests/core/test_support.h"
+#include "tests/support/temp_folder.h"
 
 extern "C" char** environ;
 
@@ -23,7 +23,8 @@ namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
-using core_testing::TempFolder;
+using test_support::FileNames;
+using test_support::TempFolder;
 using test_support::ProcessResult;
 
 constexpr int Bars = 4;
@@ -44,16 +45,9 @@ std::string SourceBytes(int buttons, const std::string& tag, std::size_t length)
   return bytes;
 }
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::vector<std::string> TemporaryFiles(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const std::string& name : Names(folder))
+  for (const std::string& name : FileNames(folder))
     if (name.starts_with(".") && name.ends_with(".tmp")) names.push_back(name);
   return names;
 }
@@ -143,7 +137,7 @@ TEST_F(InterruptedCreateTest, EndedAtManyPointsEveryBarIsWholeAndTheNextRunLeave
   int leftByKill = 0;
   int caught = 0;
   for (int point = 0; point < Points; ++point) {
-    for (int bar = 1; bar <= Bars; ++bar) core_testing::WriteFile(Out() + "/" + BarName(bar), old.at(bar));
+    for (int bar = 1; bar <= Bars; ++bar) test_support::WriteFile(Out() + "/" + BarName(bar), old.at(bar));
     const int signal = signals[point % std::size(signals)];
     // What SIGKILL left earlier stays until a run gets as far as writing.
     const std::vector<std::string> before = TemporaryFiles(Out());

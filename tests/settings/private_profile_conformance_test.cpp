@@ -21,6 +21,7 @@
 
 #include "settings/private_profile.h"
 #include "tests/settings/conformance_cases.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom::conformance {
 
@@ -30,6 +31,8 @@ void PrintTo(const ConformanceCase& c, std::ostream* out) { *out << c.name; }
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::ReadFileAt;
+using test_support::WriteFileAt;
 
 std::string EscapeByte(unsigned char b) {
   switch (b) {
@@ -79,16 +82,8 @@ std::string AnsiPath(const fs::path& path) {
   return ansi;
 }
 
-std::optional<std::string> FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteFileBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << "cannot create " << path.string();
+  ASSERT_TRUE(WriteFileAt(path, bytes)) << "cannot create " << path.string();
 }
 
 struct ReadOutcome {
@@ -246,8 +241,8 @@ void CheckRead(const ConformanceCase& c, const fs::path& engineFile, const fs::p
         << Show(c.windowsExpected) << ": " << Show(kernel32.bytes);
   }
   // Reads never touch the file.
-  EXPECT_TRUE(FileBytes(engineFile) == c.file) << "the engine's read changed the file";
-  EXPECT_TRUE(FileBytes(kernel32File) == c.file) << "kernel32's read changed the file";
+  EXPECT_TRUE(ReadFileAt(engineFile) == c.file) << "the engine's read changed the file";
+  EXPECT_TRUE(ReadFileAt(kernel32File) == c.file) << "kernel32's read changed the file";
 }
 
 // Where Wine rewrites the whole file, the two files still hold the same values: every key either
@@ -269,8 +264,8 @@ void CheckWrite(const ConformanceCase& c, const fs::path& engineFile, const fs::
   const bool engineWrote = WriteIniValue(c.section, c.key, c.text, engineFile);
   const bool kernel32Wrote = Kernel32Write(c, kernel32File);
   unlock();
-  const std::optional<std::string> engine = FileBytes(engineFile);
-  const std::optional<std::string> kernel32 = FileBytes(kernel32File);
+  const std::optional<std::string> engine = ReadFileAt(engineFile);
+  const std::optional<std::string> kernel32 = ReadFileAt(kernel32File);
 
   EXPECT_EQ(engineWrote, kernel32Wrote);
   EXPECT_EQ(kernel32Wrote, c.writeSucceeds) << "kernel32's result differs from the recorded one";
