@@ -17,7 +17,7 @@
 namespace barloom {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 
 // The import's first steps on such a source: load it, read its count.
 void BM_BarOfEmptyLines(benchmark::State& state) {

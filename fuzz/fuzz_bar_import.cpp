@@ -3,7 +3,7 @@
 // that bar and imported key by key. Checked against a straightforward model of the rules,
 // one profile operation per key on the bytes as they stand, as key-by-key file calls would do:
 //  - the count: read leniently, halves to even, never negative (counts that the limit would clamp
-//    are left to the unit tests, see kMostButtons);
+//    are left to the unit tests, see MostButtons);
 //  - the target's bytes equal the model's (for counts the model can afford), and its Buttoncount
 //    is the bar's buttons plus the count;
 //  - progress rises by the count and steps once per button.
@@ -27,11 +27,11 @@ namespace {
 using namespace barloom;
 using fuzz::Check;
 
-constexpr int kModelledButtons = 8;  // the model rewrites the whole target for every key
+constexpr int ModelledButtons = 8;  // the model rewrites the whole target for every key
 // A clamped count means some 32,750 buttons, about 0.6 s a run under the sanitizers: the fuzzer
 // would spend its time there. Such counts are checked by the unit tests; here the model's count
 // decides first, and sources beyond this many buttons are left out.
-constexpr int kMostButtons = 1024;
+constexpr int MostButtons = 1024;
 
 struct ModelCount {
   int Count = 0;
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string generated = sameFile ? sourceBytes + generatedBar : generatedBar;
 
   const ModelCount count = CountOf(sameFile ? generated : sourceBytes, barCount);
-  if (count.Count > kMostButtons) return 0;
+  if (count.Count > MostButtons) return 0;
 
   IniDocument target{generated};
   NoProgressDisplay none;
@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "progress does not follow the buttons");
   Check(target.Read("ButtonBar", "Buttoncount", "", 4096) == std::to_string(barCount + 1 + count.Count),
         "Buttoncount is not the bar's buttons plus the count");
-  if (count.Count <= kModelledButtons) {
+  if (count.Count <= ModelledButtons) {
     Check(target.Bytes() == ModelImport(sourceBytes, generated, barCount, count.Count, sameFile),
           "the target differs from key-by-key operations");
   }

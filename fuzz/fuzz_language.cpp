@@ -19,11 +19,11 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
-#include "localisation/memory_form.h"
 #include "platform/code_page.h"
 #include "platform/message_box.h"
 #include "settings/number_text.h"
 #include "settings/settings_file.h"
+#include "tests/support/memory_form.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ class CountingMessageBox final : public MessageBoxService {
   int Shown = 0;
 };
 
-constexpr ControlKind kKinds[] = {ControlKind::Label,    ControlKind::CheckBox, ControlKind::OptionButton,
+constexpr ControlKind Kinds[] = {ControlKind::Label,    ControlKind::CheckBox, ControlKind::OptionButton,
                                   ControlKind::CommandButton, ControlKind::Frame, ControlKind::Menu,
                                   ControlKind::Toolbar,  ControlKind::TabStrip, ControlKind::TextBox,
                                   ControlKind::Other};
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.TagText = provider.ConsumeRandomLengthString(12);
   for (int i = 0; i < controlCount; ++i) {
     MemoryControl control;
-    control.KindValue = kKinds[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(kKinds) - 1)];
+    control.KindValue = Kinds[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(Kinds) - 1)];
     control.TagText = provider.ConsumeRandomLengthString(12);
     control.CaptionText = "design";
     control.RightToLeft = false;

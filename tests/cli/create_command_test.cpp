@@ -9,26 +9,18 @@
 #include "platform/code_page.h"
 #include "settings/ini_document.h"
 #include "tests/cli/run_process.h"
-#include "tests/core/test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom {
 namespace {
 
-using core_testing::ReadBytes;
-using core_testing::TempFolder;
-using testing::OutputLines;
-using testing::ProcessResult;
+using test_support::FileNames;
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::OutputLines;
+using test_support::ProcessResult;
 
 constexpr char Sep = PathSeparator;
-
-std::vector<std::string> Entries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-    names.push_back(Utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class CreateCommandTest : public ::testing::Test {
  protected:
@@ -38,11 +30,11 @@ class CreateCommandTest : public ::testing::Test {
   std::string Folder(std::string_view name) const { return temp_.PathOf(name); }
 
   // barloom-cli with COMMANDER_PATH removed unless the test sets it.
-  ProcessResult Run(std::vector<std::string> arguments, testing::EnvironmentChanges environment = {}) const {
+  ProcessResult Run(std::vector<std::string> arguments, test_support::EnvironmentChanges environment = {}) const {
     bool commanderSet = false;
     for (const auto& change : environment) commanderSet = commanderSet || change.first == "COMMANDER_PATH";
     if (!commanderSet) environment.emplace_back("COMMANDER_PATH", std::nullopt);
-    return testing::RunProcess(testing::BarloomCliPath(), arguments, environment);
+    return test_support::RunProcess(test_support::BarloomCliPath(), arguments, environment);
   }
 
   // The bytes the wizard writes for bar `bar` of the same choices.
@@ -67,7 +59,7 @@ TEST_F(CreateCommandTest, WritesTheSetAndPrintsEachFile) {
   EXPECT_EQ(result.Errors, "");
   for (int bar = 1; bar <= 3; ++bar)
     EXPECT_EQ(ReadBytes(out + Sep + "Set_0" + std::to_string(bar) + ".bar"), Expected(3, bar, out, AppFolder(), "Set_"));
-  EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
+  EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
 }
 
 TEST_F(CreateCommandTest, HelpAndVersion) {
@@ -128,9 +120,9 @@ TEST_F(CreateCommandTest, OutputThatCannotBeWrittenIsAFailure) {
       {"--version"},
   };
   for (const std::vector<std::string>& arguments : cases) {
-    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", testing::BarloomCliPath()};
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", test_support::BarloomCliPath()};
     shell.insert(shell.end(), arguments.begin(), arguments.end());
-    const ProcessResult result = testing::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
+    const ProcessResult result = test_support::RunProcess("/bin/sh", shell, {{"COMMANDER_PATH", std::nullopt}});
     EXPECT_EQ(result.ExitCode, 1) << arguments.front();
     EXPECT_NE(result.Errors.find("cannot write"), std::string::npos) << arguments.front() << ": " << result.Errors;
   }
@@ -144,7 +136,7 @@ TEST_F(CreateCommandTest, DotDotAfterASymbolicLinkGoesWhereTheSystemGoes) {
   std::filesystem::create_directories(other / "target");
   std::filesystem::create_directory(other / "app");
   std::filesystem::create_directory_symlink(other / "target", temp_.Path() / "lnk");
-  core_testing::WriteFile(Utf8FromPath(other / "src.bar"), "[ButtonBar]\r\nButtonCount=1\r\ncmd1=beyond.exe\r\n");
+  test_support::WriteFile(Utf8FromPath(other / "src.bar"), "[ButtonBar]\r\nButtonCount=1\r\ncmd1=beyond.exe\r\n");
   temp_.Write("src.bar", "[ButtonBar]\r\nButtonCount=1\r\ncmd1=beside.exe\r\n");
   const std::string viaLink = Folder("lnk") + Sep + ".." + Sep;
   const ProcessResult result = Run({"create", "--bars", "2", "--folder", viaLink + "out", "--app-folder", viaLink + "app",
@@ -233,7 +225,7 @@ TEST_F(CreateCommandTest, DefaultsComeFromBarloomIniWhichStaysUntouched) {
   const std::string stored = Folder("remembered");
   const std::string ini = "[Barloom]\r\nBarFilePrefix=Ini_\r\nLastPath=" + stored + "\r\nMainWindowPosition=1,2\r\n";
   const std::string iniFile = AppFolder() + Sep + "barloom.ini";
-  core_testing::WriteFile(iniFile, ini);
+  test_support::WriteFile(iniFile, ini);
   const auto before = std::filesystem::last_write_time(PathFromUtf8(iniFile));
   const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
   ASSERT_EQ(result.ExitCode, 0) << result.Errors;
@@ -255,7 +247,7 @@ TEST_F(CreateCommandTest, WithoutBarloomIniTheBarsFolderBesideTheProgram) {
   ASSERT_EQ(result.ExitCode, 0) << result.Errors;
   const std::string bars = AppFolder() + Sep + "bars";
   EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{bars + Sep + "Bar_01.bar", bars + Sep + "Bar_02.bar"}));
-  EXPECT_EQ(Entries(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
+  EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
 }
 
 TEST_F(CreateCommandTest, AStoredFolderThatIsEmptyOrRelativeLiesBesideTheProgram) {
@@ -267,7 +259,7 @@ TEST_F(CreateCommandTest, AStoredFolderThatIsEmptyOrRelativeLiesBesideTheProgram
   } cases[] = {{"", AppFolder() + Sep + "bars"}, {"sets", AppFolder() + Sep + "sets"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Stored);
-    core_testing::WriteFile(AppFolder() + Sep + "barloom.ini", std::string{"[Barloom]\r\nLastPath="} + c.Stored + "\r\n");
+    test_support::WriteFile(AppFolder() + Sep + "barloom.ini", std::string{"[Barloom]\r\nLastPath="} + c.Stored + "\r\n");
     const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()});
     ASSERT_EQ(result.ExitCode, 0) << result.Errors;
     EXPECT_EQ(OutputLines(result.Output),

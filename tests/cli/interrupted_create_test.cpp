@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "tests/cli/run_process.h"
-#include "tests/core/test_support.h"
+#include "tests/support/temp_folder.h"
 
 extern "C" char** environ;
 
@@ -23,8 +23,9 @@ namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
-using core_testing::TempFolder;
-using testing::ProcessResult;
+using test_support::FileNames;
+using test_support::TempFolder;
+using test_support::ProcessResult;
 
 constexpr int Bars = 4;
 
@@ -44,16 +45,9 @@ std::string SourceBytes(int buttons, const std::string& tag, std::size_t length)
   return bytes;
 }
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::vector<std::string> TemporaryFiles(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const std::string& name : Names(folder))
+  for (const std::string& name : FileNames(folder))
     if (name.starts_with(".") && name.ends_with(".tmp")) names.push_back(name);
   return names;
 }
@@ -91,10 +85,10 @@ class InterruptedCreateTest : public ::testing::Test {
 // and the bar it was for is left whole.
 TEST_F(InterruptedCreateTest, AFileSizeLimitIsAMessageAndExitCodeOne) {
   const std::string source = temp_.Write("big.bar", SourceBytes(100, "big", 200));
-  std::vector<std::string> arguments = {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", testing::BarloomCliPath()};
+  std::vector<std::string> arguments = {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", test_support::BarloomCliPath()};
   const std::vector<std::string> create = Arguments(source);
   arguments.insert(arguments.end(), create.begin(), create.end());
-  const ProcessResult result = testing::RunProcess("/bin/sh", arguments, {{"COMMANDER_PATH", std::nullopt}});
+  const ProcessResult result = test_support::RunProcess("/bin/sh", arguments, {{"COMMANDER_PATH", std::nullopt}});
   EXPECT_EQ(result.ExitCode, 1) << result.Errors;
   EXPECT_NE(result.Errors.find(BarName(1) + "\nFile too large."), std::string::npos) << result.Errors;
   EXPECT_TRUE(TemporaryFiles(Out()).empty());
@@ -102,7 +96,7 @@ TEST_F(InterruptedCreateTest, AFileSizeLimitIsAMessageAndExitCodeOne) {
 }
 
 pid_t Start(const std::vector<std::string>& arguments) {
-  std::vector<std::string> texts{testing::BarloomCliPath()};
+  std::vector<std::string> texts{test_support::BarloomCliPath()};
   texts.insert(texts.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (auto& text : texts) argv.push_back(text.data());
@@ -129,13 +123,13 @@ TEST_F(InterruptedCreateTest, EndedAtManyPointsEveryBarIsWholeAndTheNextRunLeave
   // Few buttons with long values: most of the run's time goes into writing large files.
   const std::string oldSource = temp_.Write("old.bar", SourceBytes(20, "old", 100));
   const std::string newSource = temp_.Write("new.bar", SourceBytes(150, "new", 2000));
-  ASSERT_EQ(testing::RunProcess(testing::BarloomCliPath(), Arguments("")).ExitCode, 0);
+  ASSERT_EQ(test_support::RunProcess(test_support::BarloomCliPath(), Arguments("")).ExitCode, 0);
   const std::map<int, std::string> generated = Bytes();
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(testing::RunProcess(testing::BarloomCliPath(), Arguments(newSource)).ExitCode, 0);
+  ASSERT_EQ(test_support::RunProcess(test_support::BarloomCliPath(), Arguments(newSource)).ExitCode, 0);
   const auto fullRun = std::chrono::steady_clock::now() - start;
   const std::map<int, std::string> imported = Bytes();
-  ASSERT_EQ(testing::RunProcess(testing::BarloomCliPath(), Arguments(oldSource)).ExitCode, 0);
+  ASSERT_EQ(test_support::RunProcess(test_support::BarloomCliPath(), Arguments(oldSource)).ExitCode, 0);
   const std::map<int, std::string> old = Bytes();
 
   constexpr int Points = 30;
@@ -143,7 +137,7 @@ TEST_F(InterruptedCreateTest, EndedAtManyPointsEveryBarIsWholeAndTheNextRunLeave
   int leftByKill = 0;
   int caught = 0;
   for (int point = 0; point < Points; ++point) {
-    for (int bar = 1; bar <= Bars; ++bar) core_testing::WriteFile(Out() + "/" + BarName(bar), old.at(bar));
+    for (int bar = 1; bar <= Bars; ++bar) test_support::WriteFile(Out() + "/" + BarName(bar), old.at(bar));
     const int signal = signals[point % std::size(signals)];
     // What SIGKILL left earlier stays until a run gets as far as writing.
     const std::vector<std::string> before = TemporaryFiles(Out());
@@ -168,7 +162,7 @@ TEST_F(InterruptedCreateTest, EndedAtManyPointsEveryBarIsWholeAndTheNextRunLeave
     }
     if (signal != SIGKILL) caught += WIFSIGNALED(status) ? 1 : 0;
   }
-  const ProcessResult next = testing::RunProcess(testing::BarloomCliPath(), Arguments(newSource));
+  const ProcessResult next = test_support::RunProcess(test_support::BarloomCliPath(), Arguments(newSource));
   ASSERT_EQ(next.ExitCode, 0) << next.Errors;
   EXPECT_EQ(Bytes(), imported);
   EXPECT_EQ(TemporaryFiles(Out()), std::vector<std::string>{});

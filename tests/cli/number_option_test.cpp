@@ -15,7 +15,7 @@ namespace barloom {
 namespace {
 
 TEST(NumberOptions, AreReadAsDecimalOnly) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const std::string app = Utf8FromPath(folder.Path());
   const std::string out = folder.PathOf("out");
   // Font character set 204 decodes E4 as Cyrillic; 0204 read as octal (132) would not.
@@ -36,10 +36,10 @@ TEST(NumberOptions, AreReadAsDecimalOnly) {
     std::string commandLine;
     for (const std::string& argument : c.Arguments) commandLine += argument + " ";
     SCOPED_TRACE(commandLine);
-    const testing::ProcessResult result = testing::RunProcess(testing::BarloomCliPath(), c.Arguments);
+    const test_support::ProcessResult result = test_support::RunProcess(test_support::BarloomCliPath(), c.Arguments);
     EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Errors;
     if (c.ExitCode == ExitSuccess) {
-      const std::vector<std::string> lines = testing::OutputLines(result.Output);
+      const std::vector<std::string> lines = test_support::OutputLines(result.Output);
       EXPECT_EQ(lines.empty() ? "" : lines.back(), c.Expected);
     } else {
       EXPECT_EQ(result.Output, "");

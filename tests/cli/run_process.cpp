@@ -1,6 +1,6 @@
 #include "tests/cli/run_process.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
 std::vector<std::string> OutputLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -16,4 +16,4 @@ std::vector<std::string> OutputLines(const std::string& text) {
   return lines;
 }
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

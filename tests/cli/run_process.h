@@ -5,7 +5,7 @@
 #include <vector>
 
 // Runs a built program as a child process, the way a script would, and collects what it printed.
-namespace barloom::testing {
+namespace barloom::test_support {
 
 struct ProcessResult {
   int ExitCode = -1;   // -1 when the program could not be started or did not end normally
@@ -28,4 +28,4 @@ std::string BarloomCliPath();
 // `text` split at line feeds, a CR before each dropped; no empty last line.
 std::vector<std::string> OutputLines(const std::string& text);
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

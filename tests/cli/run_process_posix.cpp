@@ -11,7 +11,7 @@
 
 extern "C" char** environ;
 
-namespace barloom::testing {
+namespace barloom::test_support {
 namespace {
 
 std::vector<std::string> ChildEnvironment(const EnvironmentChanges& changes) {
@@ -96,4 +96,4 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
 std::string BarloomCliPath() { return std::string{BARLOOM_DIST_DIR} + "/barloom-cli"; }
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

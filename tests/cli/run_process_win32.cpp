@@ -7,7 +7,7 @@
 #include "platform/wide_text.h"
 #include "tests/cli/run_process.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 namespace {
 
 // One argument quoted by the documented rules, which the C runtime (wmain) and CommandLineToArgvW
@@ -107,4 +107,4 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
 std::string BarloomCliPath() { return std::string{BARLOOM_DIST_DIR} + "/barloom-cli.exe"; }
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

@@ -18,7 +18,12 @@
 namespace barloom {
 namespace {
 
-using testing::TempFolder;
+using test_support::AllocationScope;
+using test_support::BarloomCliPath;
+using test_support::OutputLines;
+using test_support::ProcessResult;
+using test_support::RunProcess;
+using test_support::TempFolder;
 
 struct TextsRun {
   int ExitCode;
@@ -100,7 +105,7 @@ TEST(TextsCommand, ARunLoadsTheFileOnce) {
   TempFolder folder;
   const std::string file = "[UserLanguage]\r\n101=Datei\r\n" + std::string(1 << 18, '\r');
   const std::string path = folder.Write("Big.lng", file);
-  testing::AllocationScope scope;
+  AllocationScope scope;
   const TextsRun run = RunInProcess({path, 1});
   EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
   EXPECT_EQ(Lines(run.Out).front(), Line(101, "Datei"));
@@ -162,14 +167,14 @@ std::string ShippedLanguageFile(std::string_view name) {
 
 TEST(TextsProgram, PrintsTheShippedHebrewAsUtf8InBothEncodings) {
   for (const auto& [file, fontScript] : {std::pair{"Hebrew.lng", "177"}, {"Hebrew-UTF8.lng", "1"}}) {
-    const testing::ProcessResult result = testing::RunProcess(
-        testing::BarloomCliPath(), {"texts", "--language", ShippedLanguageFile(file), "--font-script", fontScript});
+    const ProcessResult result = RunProcess(
+        BarloomCliPath(), {"texts", "--language", ShippedLanguageFile(file), "--font-script", fontScript});
     EXPECT_EQ(result.ExitCode, ExitSuccess) << file << ": " << result.Errors;
-    const std::vector<std::string> lines = testing::OutputLines(result.Output);
+    const std::vector<std::string> lines = OutputLines(result.Output);
     ASSERT_EQ(lines.size(), BuiltInTexts().size()) << file;
     EXPECT_EQ(lines.front(), Line(101, "&קובץ")) << file;
     EXPECT_EQ(lines.back(), Line(3056, "הקובץ לא נמצא.")) << file;
-    EXPECT_EQ(testing::OutputLines(result.Errors), std::vector<std::string>{"All " + Total() + " texts are translated."})
+    EXPECT_EQ(OutputLines(result.Errors), std::vector<std::string>{"All " + Total() + " texts are translated."})
         << file;
   }
 }
@@ -178,13 +183,12 @@ TEST(TextsProgram, ReadsALanguageFileInAFolderNamedInAnyScript) {
   TempFolder folder;
   std::filesystem::create_directories(folder.Path() / PathFromUtf8("Übersetzung שפה"));
   const std::string file = folder.Write("Übersetzung שפה/Test.lng", "[UserLanguage]\r\n604=\xE4<b>%s</b>\r\n");
-  const testing::ProcessResult result =
-      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--language", file, "--font-script", "204"});
+  const ProcessResult result = RunProcess(BarloomCliPath(), {"texts", "--language", file, "--font-script", "204"});
   EXPECT_EQ(result.ExitCode, ExitSuccess) << result.Errors;
-  const std::vector<std::string> lines = testing::OutputLines(result.Output);
+  const std::vector<std::string> lines = OutputLines(result.Output);
   ASSERT_EQ(lines.size(), BuiltInTexts().size());
   EXPECT_EQ(lines[9], Line(604, "д<b>%s</b>"));
-  const std::vector<std::string> errors = testing::OutputLines(result.Errors);
+  const std::vector<std::string> errors = OutputLines(result.Errors);
   ASSERT_EQ(errors.size(), 1u);
   const std::string allButOne = std::to_string(BuiltInTexts().size() - 1);
   EXPECT_EQ(errors[0].rfind("Built-in text used for " + allButOne + " of " + Total() + " IDs: 101, 110,", 0), 0u)
@@ -193,14 +197,12 @@ TEST(TextsProgram, ReadsALanguageFileInAFolderNamedInAnyScript) {
 
 TEST(TextsProgram, ExitCodesTellFailureFromBadArguments) {
   TempFolder folder;
-  const testing::ProcessResult noFile =
-      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--language", folder.PathOf("Missing.lng")});
+  const ProcessResult noFile = RunProcess(BarloomCliPath(), {"texts", "--language", folder.PathOf("Missing.lng")});
   EXPECT_EQ(noFile.ExitCode, ExitFailure);
   EXPECT_EQ(noFile.Output, "");
   EXPECT_NE(noFile.Errors.find("cannot find the language file"), std::string::npos) << noFile.Errors;
 
-  const testing::ProcessResult badScript =
-      testing::RunProcess(testing::BarloomCliPath(), {"texts", "--font-script", "40000"});
+  const ProcessResult badScript = RunProcess(BarloomCliPath(), {"texts", "--font-script", "40000"});
   EXPECT_EQ(badScript.ExitCode, ExitUsage);
   EXPECT_EQ(badScript.Output, "");
   EXPECT_NE(badScript.Errors.find("--font-script"), std::string::npos) << badScript.Errors;

@@ -18,11 +18,10 @@ namespace barloom {
 namespace {
 
 using core_testing::NativePath;
-using core_testing::ReadBytes;
 using core_testing::RecordingProgress;
-using core_testing::TempFolder;
-
-constexpr unsigned Windows1252 = 1252;
+using core_testing::Windows1252;
+using test_support::ReadBytes;
+using test_support::TempFolder;
 
 WizardState SetOf(int count, std::string saveFolder) {
   WizardState state;
@@ -268,7 +267,7 @@ TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls)
   spellings.push_back(temp_.Folder() + "BAR_01.BAR");
 #endif
   for (const std::string& spelling : spellings) {
-    core_testing::WriteFile(state_.BarFiles[1], generated);
+    test_support::WriteFile(state_.BarFiles[1], generated);
     RecordingProgress display;
     Progress progress{display};
     const ImportOutcome outcome = ImportBarFile(spelling, state_.BarFiles[1], 2, progress);
@@ -292,7 +291,7 @@ TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
       "",
   };
   for (const std::string& text : sources) {
-    core_testing::WriteFile(state_.BarFiles[1], generated);
+    test_support::WriteFile(state_.BarFiles[1], generated);
     const std::string source = temp_.Write("source.bar", text);
     NoProgressDisplay none;
     Progress progress{none};

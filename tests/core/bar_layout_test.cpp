@@ -9,11 +9,10 @@ namespace barloom {
 namespace {
 
 using core_testing::NativePath;
-
-constexpr unsigned Windows1252 = 1252;
+using core_testing::Windows1252;
 
 std::string Golden(std::string_view name) {
-  const auto bytes = core_testing::ReadBytes(std::string{BARLOOM_SOURCE_DIR} + "/tests/core/golden/" + std::string{name});
+  const auto bytes = test_support::ReadBytes(std::string{BARLOOM_SOURCE_DIR} + "/tests/core/golden/" + std::string{name});
   EXPECT_TRUE(bytes.has_value()) << name;
   return bytes.value_or("");
 }

@@ -16,11 +16,12 @@ namespace barloom {
 namespace {
 
 using core_testing::NativePath;
-using core_testing::ReadBytes;
 using core_testing::RecordingProgress;
-using core_testing::TempFolder;
-
-constexpr unsigned Windows1252 = 1252;
+using core_testing::Windows1252;
+using test_support::FileNames;
+using test_support::ReadBytes;
+using test_support::SetWritable;
+using test_support::TempFolder;
 
 BarSetOptions Options(std::string_view appFolder, std::string_view prefix = "Bar_") {
   BarSetOptions options;
@@ -37,13 +38,6 @@ WizardState SetOf(int count, std::string saveFolder) {
   return state;
 }
 
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(Utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
   TempFolder temp;
   WizardState state = SetOf(3, temp.Folder());
@@ -56,7 +50,7 @@ TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
                                                            temp.PathOf("Set_03.bar")}));
   for (int bar = 1; bar <= 3; ++bar)
     EXPECT_EQ(ReadBytes(state.BarFiles[bar]), GeneratedBarBytes(state, bar, std::nullopt, Windows1252));
-  EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{"Set_01.bar", "Set_02.bar", "Set_03.bar"}));
+  EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"Set_01.bar", "Set_02.bar", "Set_03.bar"}));
   EXPECT_EQ(display.Calls,
             (std::vector<std::string>{"value 1", "max 5", "show", "value 2", "value 3", "value 4"}));
   EXPECT_TRUE(display.Visible);
@@ -112,7 +106,7 @@ void ExpectStopsAtBarTwo(TempFolder& temp, const std::vector<std::string>& expec
   EXPECT_EQ(result.WrittenFiles, std::vector<std::string>{temp.PathOf("Bar_01.bar")});
   // No import into a set that is not whole: bar 1 is exactly as generated.
   EXPECT_EQ(ReadBytes(temp.PathOf("Bar_01.bar")), GeneratedBarBytes(state, 1, std::nullopt, Windows1252));
-  EXPECT_EQ(FolderEntries(temp.Path()), expectedEntries);
+  EXPECT_EQ(FileNames(temp.Path()), expectedEntries);
   EXPECT_FALSE(display.Visible);
 }
 
@@ -125,13 +119,10 @@ TEST(BuildBarSet, ANameTakenByAFolderStopsTheRun) {
 TEST(BuildBarSet, AReadOnlyFileStopsTheRunAndKeepsItsContent) {
   TempFolder temp;
   const std::string old = temp.Write("Bar_02.bar", "old content\r\n");
-  std::filesystem::permissions(PathFromUtf8(old),
-                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
+  SetWritable(PathFromUtf8(old), false);
   ExpectStopsAtBarTwo(temp, {"Bar_01.bar", "Bar_02.bar"});
   EXPECT_EQ(ReadBytes(old), "old content\r\n");
-  std::filesystem::permissions(PathFromUtf8(old), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  SetWritable(PathFromUtf8(old), true);
 }
 
 #ifdef _WIN32
@@ -152,11 +143,8 @@ TEST(BuildBarSet, AReadOnlySaveFolderStopsTheRunAtTheFirstBar) {
   const std::string folder = temp.PathOf("locked");
   std::filesystem::create_directory(PathFromUtf8(folder));
   const std::string file = folder + PathSeparator + "Bar_01.bar";
-  core_testing::WriteFile(file, "old\r\n");
-  std::filesystem::permissions(PathFromUtf8(folder),
-                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
+  test_support::WriteFile(file, "old\r\n");
+  SetWritable(PathFromUtf8(folder), false);
   WizardState state = SetOf(2, AddBackslash(folder));
   RecordingProgress display;
   const BuildResult result = BuildBarSet(state, Options(NativePath("C:\\App\\")), display);
@@ -164,7 +152,7 @@ TEST(BuildBarSet, AReadOnlySaveFolderStopsTheRunAtTheFirstBar) {
   EXPECT_EQ(result.Error->File, file);
   EXPECT_TRUE(result.WrittenFiles.empty());
   EXPECT_EQ(ReadBytes(file), "old\r\n");
-  EXPECT_EQ(FolderEntries(PathFromUtf8(folder)), std::vector<std::string>{"Bar_01.bar"});
+  EXPECT_EQ(FileNames(PathFromUtf8(folder)), std::vector<std::string>{"Bar_01.bar"});
 }
 #endif
 
@@ -186,7 +174,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     EXPECT_EQ(result.Error->File, folder + prefix + "01.bar") << prefix;
     EXPECT_EQ(result.Error->Problem, FileProblem::PrefixHasForbiddenCharacter) << prefix;
     EXPECT_TRUE(result.WrittenFiles.empty()) << prefix;
-    EXPECT_TRUE(FolderEntries(temp.Path()).empty()) << prefix;
+    EXPECT_TRUE(FileNames(temp.Path()).empty()) << prefix;
   }
   // Letters of any script, blanks, dots and the like are fine.
   for (const std::string prefix : {"\u0416_", " a.b-c (1) ", "%x%#"}) {
@@ -196,7 +184,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     Progress progress{display};
     const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
     ASSERT_FALSE(result.Error) << result.Error->Message();
-    EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{prefix + "01.bar", prefix + "02.bar"}));
+    EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{prefix + "01.bar", prefix + "02.bar"}));
   }
 }
 
@@ -256,7 +244,7 @@ TEST(WriteBarFiles, ABarCountOutsideTheRangeWritesNothing) {
     Progress progress{display};
     const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
     EXPECT_TRUE(result.Error);
-    EXPECT_TRUE(FolderEntries(temp.Path()).empty());
+    EXPECT_TRUE(FileNames(temp.Path()).empty());
   }
 }
 

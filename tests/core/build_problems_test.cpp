@@ -14,7 +14,7 @@ namespace {
 
 using core_testing::NativePath;
 using core_testing::RecordingProgress;
-using core_testing::TempFolder;
+using test_support::TempFolder;
 
 constexpr char Sep = PathSeparator;
 
@@ -29,13 +29,6 @@ struct Case {
   std::string Detail;  // "*": any non-empty text
   int ButtonsImported = 0;
 };
-
-[[maybe_unused]] void RemoveWritePermission(const std::string& folder) {
-  std::filesystem::permissions(PathFromUtf8(folder),
-                               std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
-}
 
 TEST(BuildProblems, EachNamesItsProblemAndFile) {
   const std::vector<Case> cases = {
@@ -98,7 +91,7 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
       {"a read-only save folder",
        [](const TempFolder&, WizardState& state, BarSetOptions&) {
          std::filesystem::create_directories(PathFromUtf8(state.SaveFolder));
-         RemoveWritePermission(state.SaveFolder);
+         test_support::SetWritable(PathFromUtf8(state.SaveFolder), false);
          return state.SaveFolder + "Bar_01.bar";
        },
        FileProblem::BarFileNotWritten, WriteFailureReason::FolderReadOnly},
@@ -107,7 +100,7 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
        [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
          state.SaveFolder = temp.Folder() + "locked" + Sep + "bars" + Sep;
          std::filesystem::create_directory(PathFromUtf8(temp.Folder() + "locked"));
-         RemoveWritePermission(temp.Folder() + "locked");
+         test_support::SetWritable(PathFromUtf8(temp.Folder() + "locked"), false);
          return state.SaveFolder;
        },
        FileProblem::SaveFolderNotCreated, WriteFailureReason::FolderReadOnly},

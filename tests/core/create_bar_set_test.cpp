@@ -15,7 +15,7 @@ namespace {
 
 using core_testing::NativePath;
 using core_testing::RecordingProgress;
-using core_testing::TempFolder;
+using test_support::TempFolder;
 
 const std::string FiveButtons =
     "[ButtonBar]\r\nButtonCount=5\r\nbutton1=a\r\nbutton2=b\r\nbutton3=c\r\nbutton4=d\r\nbutton5=e\r\n";
@@ -105,7 +105,7 @@ TEST_F(CreateBarSetTest, FoldsUnderTheGivenCommanderFolder) {
   NoProgressDisplay none;
   const std::optional<std::string> commander = app_.Folder();
   ASSERT_FALSE(CreateBarSet(state, settings_, commander, "x", profile_, none).Build.Error);
-  const std::string bar = core_testing::ReadBytes(state.BarFiles[1]).value();
+  const std::string bar = test_support::ReadBytes(state.BarFiles[1]).value();
   EXPECT_NE(bar.find("button1=%Commander_Path%" + std::string(1, PathSeparator) + "icons" + PathSeparator + "Dn_01.ico"),
             std::string::npos)
       << bar;

@@ -10,6 +10,9 @@
 
 namespace barloom::core_testing {
 
+// Windows-1252: the code page the tests write their bars in.
+inline constexpr unsigned Windows1252 = 1252;
+
 // A Windows-style path ("C:\TC\bars\") with the native separator, so that one table of cases
 // serves both builds.
 inline std::string NativePath(std::string_view windowsPath) {
@@ -18,10 +21,6 @@ inline std::string NativePath(std::string_view windowsPath) {
     if (c == '\\') c = PathSeparator;
   return path;
 }
-
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteFile;
 
 // Records every change the core makes to the progress display.
 class RecordingProgress final : public ProgressDisplay {

@@ -31,9 +31,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using core_testing::NativePath;
-using core_testing::ReadBytes;
 using core_testing::RecordingProgress;
-using core_testing::TempFolder;
+using test_support::ReadBytes;
+using test_support::SetWritable;
+using test_support::TempFolder;
 
 constexpr int BarCount = 3;
 
@@ -61,11 +62,11 @@ std::string SourceBytes() {
 Scene MakeScene(const std::string& folder, const std::string& sourceFolder) {
   Scene scene{AddBackslash(folder), AddBackslash(sourceFolder) + "source.bar", {}};
   fs::create_directories(PathFromUtf8(scene.Folder));
-  core_testing::WriteFile(scene.Source, SourceBytes());
+  test_support::WriteFile(scene.Source, SourceBytes());
   for (int bar = 1; bar <= BarCount; ++bar)
     scene.OldFiles["Bar_0" + std::to_string(bar) + ".bar"] = "[ButtonBar]\r\nold set, bar " + std::to_string(bar) + "\r\n";
   scene.OldFiles["barloom.ini"] = SettingsBytes();
-  for (const auto& [name, bytes] : scene.OldFiles) core_testing::WriteFile(scene.PathOf(name), bytes);
+  for (const auto& [name, bytes] : scene.OldFiles) test_support::WriteFile(scene.PathOf(name), bytes);
   return scene;
 }
 
@@ -126,11 +127,6 @@ struct Fault {
 };
 
 #ifndef _WIN32
-void SetWritable(const std::string& path, bool writable) {
-  fs::permissions(PathFromUtf8(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  writable ? fs::perm_options::add : fs::perm_options::remove);
-}
-
 // A small file system of its own (tmpfs), mounted in a mount namespace of this test process so
 // that nothing outside sees it; nullopt where the machine does not allow it.
 std::optional<fs::path> SmallFileSystem(const fs::path& at, std::size_t bytes) {
@@ -175,13 +171,13 @@ std::vector<Fault> Faults() {
                     }});
 #else
   faults.push_back({"a read-only folder", [](const Scene& scene) {
-                      SetWritable(scene.Folder, false);
-                      return Undo(nullptr, [scene](void*) { SetWritable(scene.Folder, true); });
+                      SetWritable(PathFromUtf8(scene.Folder), false);
+                      return Undo(nullptr, [scene](void*) { SetWritable(PathFromUtf8(scene.Folder), true); });
                     }});
   faults.push_back({"read-only files", [](const Scene& scene) {
-                      for (const auto& [name, bytes] : scene.OldFiles) SetWritable(scene.PathOf(name), false);
+                      for (const auto& [name, bytes] : scene.OldFiles) SetWritable(PathFromUtf8(scene.PathOf(name)), false);
                       return Undo(nullptr, [scene](void*) {
-                        for (const auto& [name, bytes] : scene.OldFiles) SetWritable(scene.PathOf(name), true);
+                        for (const auto& [name, bytes] : scene.OldFiles) SetWritable(PathFromUtf8(scene.PathOf(name)), true);
                       });
                     }});
   faults.push_back({"a file-size limit", [](const Scene&) {

@@ -8,19 +8,19 @@
 
 #include "build_info.h"
 #include "localisation/builtin_texts.h"
-#include "localisation/memory_form.h"
 #include "platform/message_box.h"
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/dialog_doubles.h"
+#include "tests/support/memory_form.h"
 
 namespace barloom {
 namespace {
 
-using testing::RecordingMessageBox;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::TempFolder;
 
 MemoryControl Control(ControlKind kind, std::string tag, std::optional<std::string> caption = std::string()) {
   MemoryControl control;
@@ -78,9 +78,9 @@ MemoryForm MainWindow() {
   return form;
 }
 
-constexpr std::size_t kTextBox = 14;
-constexpr std::size_t kComboBox = 10;
-constexpr std::size_t kLinkLabel = 20;
+constexpr std::size_t TextBoxIndex = 14;
+constexpr std::size_t ComboBoxIndex = 10;
+constexpr std::size_t LinkLabelIndex = 20;
 
 std::vector<std::string> Captions(const MemoryForm& form) {
   std::vector<std::string> captions;
@@ -88,7 +88,7 @@ std::vector<std::string> Captions(const MemoryForm& form) {
   return captions;
 }
 
-const std::vector<std::string> kBuiltInCaptions = {
+const std::vector<std::string> BuiltInCaptions = {
     "&File", "&Options...", "-", "E&xit", "&Help", "Help &Topics", "&About...", "<none>",
     "Step 1", "Specify how many button bar you need?", "<none>", "Step 2",
     "Specify where the button bar files will be saved.", "It is recommended to save in separate folder.",
@@ -103,7 +103,7 @@ bool TakesReadingOrder(const MemoryControl& control) {
          kind == ControlKind::CheckBox || kind == ControlKind::OptionButton;
 }
 
-class ApplyLanguageTest : public testing::LanguageFileTest {
+class ApplyLanguageTest : public test_support::LanguageFileTest {
  protected:
   MemoryForm PreparedMainWindow() {
     MemoryForm form = MainWindow();
@@ -119,9 +119,9 @@ class ApplyLanguageTest : public testing::LanguageFileTest {
       EXPECT_EQ(control.RightToLeft, rightToLeft) << i;
       EXPECT_EQ(control.Alignment, rightToLeft ? 1 : 0) << i;
     }
-    EXPECT_EQ(form.Controls[kTextBox].RightToLeft, false);
-    EXPECT_EQ(form.Controls[kTextBox].Alignment, 0);
-    EXPECT_EQ(form.Controls[kComboBox].RightToLeft, false);
+    EXPECT_EQ(form.Controls[TextBoxIndex].RightToLeft, false);
+    EXPECT_EQ(form.Controls[TextBoxIndex].Alignment, 0);
+    EXPECT_EQ(form.Controls[ComboBoxIndex].RightToLeft, false);
   }
 
   RecordingMessageBox messages_;
@@ -144,13 +144,13 @@ TEST_F(ApplyLanguageTest, BuiltInTextsWithTheCharacterSetOfFontScript) {
   settings.LanguageFile = folder_.Write("Test.lng", "[UserLanguage]\r\n101=Datei\r\nRightToLeftLanguage=1\r\n");
   ApplyLanguage(form, settings, messages_);
 
-  EXPECT_EQ(Captions(form), kBuiltInCaptions);
+  EXPECT_EQ(Captions(form), BuiltInCaptions);
   EXPECT_EQ(form.CaptionText, "Barloom 1.00");  // no tag: the window keeps its title
   EXPECT_EQ(form.FontCharset, 204);
   for (const auto& control : form.Controls) EXPECT_EQ(control.FontCharset, 204) << control.CaptionText.value_or("");
   ExpectDirection(form, false);
   EXPECT_TRUE(messages_.Shown.empty());
-  EXPECT_EQ(form.Controls[kLinkLabel].Alignment, 0);  // designed centred, left-justified like every label
+  EXPECT_EQ(form.Controls[LinkLabelIndex].Alignment, 0);  // designed centred, left-justified like every label
 }
 
 TEST_F(ApplyLanguageTest, AFileTranslatingOnlyTheFileMenuChangesOnlyThatCaption) {
@@ -158,7 +158,7 @@ TEST_F(ApplyLanguageTest, AFileTranslatingOnlyTheFileMenuChangesOnlyThatCaption)
   Settings settings = UsingFile("[UserLanguage]\r\n101=&Datei\r\n");
   ApplyLanguage(form, settings, messages_);
 
-  std::vector<std::string> expected = kBuiltInCaptions;
+  std::vector<std::string> expected = BuiltInCaptions;
   expected[0] = "&Datei";
   EXPECT_EQ(Captions(form), expected);
   EXPECT_TRUE(messages_.Shown.empty());
@@ -173,7 +173,7 @@ TEST_F(ApplyLanguageTest, RightToLeftOnAndBackOff) {
   ApplyLanguage(form, settings, messages_);
   ExpectDirection(form, true);
   EXPECT_EQ(form.Controls[22].CaptionText, "Next in Hebrew");
-  EXPECT_EQ(form.Controls[kTextBox].CaptionText, "C:\\bars");
+  EXPECT_EQ(form.Controls[TextBoxIndex].CaptionText, "C:\\bars");
   EXPECT_EQ(form.Controls.back().CaptionText, "Cancel");
 
   settings.UseDefaultLanguage = 1;
@@ -189,7 +189,7 @@ TEST_F(ApplyLanguageTest, ACaptioningPassLoadsTheFileOnce) {
   const std::string file = "[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Datei\r\n" + std::string(1 << 18, '\n');
   Settings settings = UsingFile(file);
   MemoryForm form = PreparedMainWindow();
-  testing::AllocationScope scope;
+  test_support::AllocationScope scope;
   ApplyLanguage(form, settings, messages_);
   EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
   EXPECT_EQ(form.Controls[0].CaptionText, "&Datei");
@@ -216,7 +216,7 @@ TEST_F(ApplyLanguageTest, AMissingFileIsReportedOnceAndTheBuiltInTextsFollow) {
   EXPECT_EQ(settings.UseDefaultLanguage, 1);
   ExpectDirection(mainWindow, false);
   mainWindow.Controls.pop_back();
-  EXPECT_EQ(Captions(mainWindow), kBuiltInCaptions);
+  EXPECT_EQ(Captions(mainWindow), BuiltInCaptions);
 
   // The Options dialog, opened later in the same run, shows no second message.
   MemoryForm options;
@@ -238,7 +238,7 @@ TEST_F(ApplyLanguageTest, NoLanguageFileChosenCountsAsMissing) {
   ApplyLanguage(form, settings, messages_);
   EXPECT_EQ(messages_.Shown.size(), 1u);
   EXPECT_EQ(settings.UseDefaultLanguage, 1);
-  EXPECT_EQ(Captions(form), kBuiltInCaptions);
+  EXPECT_EQ(Captions(form), BuiltInCaptions);
 }
 
 TEST_F(ApplyLanguageTest, FormCaptionNeedsAWholeNumberTag) {
@@ -351,7 +351,7 @@ TEST_F(ApplyLanguageTest, FontScriptOutsideACharacterSetFallsBackToTheDefaultSet
     settings.FontScript = static_cast<std::int16_t>(fontScript);
     ApplyLanguage(form, settings, messages_);
     EXPECT_EQ(form.FontCharset, expected) << fontScript;
-    EXPECT_EQ(form.Controls[kTextBox].FontCharset, expected) << fontScript;
+    EXPECT_EQ(form.Controls[TextBoxIndex].FontCharset, expected) << fontScript;
   }
 }
 

@@ -15,11 +15,11 @@
 namespace barloom {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 
 std::string BuiltIn(int id) { return std::string(FindBuiltInText(id).value()); }
 
-using GetTextTest = testing::LanguageFileTest;
+using GetTextTest = test_support::LanguageFileTest;
 
 TEST_F(GetTextTest, NonZeroUseDefaultLanguageGivesBuiltInTextsWhateverTheFileSays) {
   for (int useDefault : {1, -1, 32767}) {
@@ -73,7 +73,7 @@ TEST_F(GetTextTest, OnlyTheUserLanguageSectionCounts) {
 }
 
 TEST_F(GetTextTest, UnusableFilesGiveTheBuiltInTexts) {
-  static constexpr char kNulFile[] = "\0[UserLanguage]\0\r\n\0" "101=x";
+  static constexpr char NulFile[] = "\0[UserLanguage]\0\r\n\0" "101=x";
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 37 + 11) % 256));
   struct Case {
@@ -87,7 +87,7 @@ TEST_F(GetTextTest, UnusableFilesGiveTheBuiltInTexts) {
       {"a folder instead of a file", Utf8FromPath(folder_.Path())},
       {"empty file", folder_.Write("Empty.lng", "")},
       {"binary file", folder_.Write("Binary.lng", binary)},
-      {"NUL bytes around the header", folder_.Write("Nul.lng", std::string(kNulFile, sizeof kNulFile - 1))},
+      {"NUL bytes around the header", folder_.Write("Nul.lng", std::string(NulFile, sizeof NulFile - 1))},
       {"empty path", std::string()},
   };
   for (const Case& c : cases) {

@@ -8,7 +8,7 @@
 #include "tests/support/temp_folder.h"
 #include "settings/settings_file.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
 // Settings that take their texts from the language file `path`.
 inline Settings LanguageSettings(std::string path, int fontScript = 1) {
@@ -30,4 +30,4 @@ class LanguageFileTest : public ::testing::Test {
   TempFolder folder_{"localisation"};
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

@@ -15,9 +15,10 @@
 namespace barloom {
 namespace {
 
+using test_support::LanguageSettings;
+
 Settings ShippedLanguage(std::string_view fileName, int fontScript) {
-  return testing::LanguageSettings(std::string(BARLOOM_SOURCE_DIR) + "/resources/Languages/" + std::string(fileName),
-                                   fontScript);
+  return LanguageSettings(std::string(BARLOOM_SOURCE_DIR) + "/resources/Languages/" + std::string(fileName), fontScript);
 }
 
 // Code points of `text`; a decoding fault shows as U+FFFD or a C1 control (an undefined byte).

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,28 +21,18 @@ namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::FileNames;
+using test_support::ReadFileAt;
+using test_support::SetWritable;
+using test_support::WriteFileAt;
 using namespace std::literals;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  static void Put(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-  }
-  static std::string Get(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-  static void MakeReadOnly(const fs::path& path) {
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-  }
+  // The bytes of `file`; "" when there is none.
+  static std::string Get(const fs::path& file) { return ReadFileAt(file).value_or(""); }
 
-  barloom::testing::TempFolder temp_{"atomic"};
+  test_support::TempFolder temp_{"atomic"};
   const fs::path folder_ = temp_.Path();
 };
 
@@ -59,7 +47,7 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
   EXPECT_EQ(Get(file), second);
   ASSERT_TRUE(ReplaceFileAtomically(file, "", &failure)) << failure.SystemMessage;
   EXPECT_EQ(fs::file_size(file), 0u);
-  EXPECT_EQ(Names(), std::vector<std::string>{"a.bar"}) << "no temporary file left";
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"a.bar"}) << "no temporary file left";
 }
 
 // Any name the file system takes can be replaced: the temporary file's name must not outgrow
@@ -72,14 +60,14 @@ TEST_F(AtomicFileTest, NamesUpToTheFileSystemsLimitCanBeReplaced) {
     ASSERT_TRUE(ReplaceFileAtomically(file, "second", &failure)) << length << ": " << failure.SystemMessage;
     EXPECT_EQ(Get(file), "second");
     fs::remove(file);
-    EXPECT_TRUE(Names().empty()) << "no temporary file left";
+    EXPECT_TRUE(FileNames(folder_).empty()) << "no temporary file left";
   }
 }
 
 TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
   const fs::path readOnly = folder_ / "ro.ini";
-  Put(readOnly, "keep");
-  MakeReadOnly(readOnly);
+  WriteFileAt(readOnly, "keep");
+  SetWritable(readOnly, false);
   const fs::path subfolder = folder_ / "sub.ini";
   fs::create_directory(subfolder);
 
@@ -103,13 +91,13 @@ TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
   EXPECT_EQ(Get(readOnly), "keep");
   EXPECT_TRUE(fs::is_directory(subfolder));
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
-  EXPECT_EQ(Names().size(), 2u) << "no temporary file left";
+  EXPECT_EQ(FileNames(folder_).size(), 2u) << "no temporary file left";
 }
 
 #ifdef _WIN32
 TEST_F(AtomicFileTest, FileLockedByAnotherHandleIsLeftAlone) {
   const fs::path file = folder_ / "locked.ini";
-  Put(file, "keep");
+  WriteFileAt(file, "keep");
   HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   WriteFailure failure;
@@ -118,14 +106,14 @@ TEST_F(AtomicFileTest, FileLockedByAnotherHandleIsLeftAlone) {
   EXPECT_FALSE(failure.SystemMessage.empty()) << "the system's own words";
   CloseHandle(lock);
   EXPECT_EQ(Get(file), "keep");
-  EXPECT_EQ(Names().size(), 1u) << "no temporary file left";
+  EXPECT_EQ(FileNames(folder_).size(), 1u) << "no temporary file left";
   EXPECT_TRUE(ReplaceFileAtomically(file, "new", &failure)) << failure.SystemMessage;
   EXPECT_EQ(Get(file), "new");
 }
 
 TEST_F(AtomicFileTest, HiddenAttributeSurvives) {
   const fs::path file = folder_ / "hidden.ini";
-  Put(file, "old");
+  WriteFileAt(file, "old");
   ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(ReplaceFileAtomically(file, "new"));
   EXPECT_EQ(Get(file), "new");
@@ -134,8 +122,8 @@ TEST_F(AtomicFileTest, HiddenAttributeSurvives) {
 #else
 TEST_F(AtomicFileTest, ReadOnlyFolderFailsEvenForRoot) {
   const fs::path file = folder_ / "x.ini";
-  Put(file, "keep");
-  MakeReadOnly(folder_);
+  WriteFileAt(file, "keep");
+  SetWritable(folder_, false);
   WriteFailure failure;
   EXPECT_FALSE(ReplaceFileAtomically(file, "new", &failure));
   EXPECT_EQ(failure.Reason, WriteFailureReason::FolderReadOnly);
@@ -214,14 +202,14 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
       {"another user, root's folder 777", 0, 0777, 0, Nobody, Written},
   };
   for (const Case& c : cases) {
-    barloom::testing::TempFolder temp{"bits"};
+    barloom::test_support::TempFolder temp{"bits"};
     fs::permissions(temp.Path(), fs::perms::all);  // every user reaches the case's folder
     const fs::path folder = temp.Path() / "folder";
     const fs::path file = folder / "Bar_01.bar";
     fs::create_directory(folder);
     ASSERT_EQ(::chown(folder.c_str(), c.owner, c.owner), 0) << c.label;
     if (c.fileMode != 0) {
-      Put(file, "old");
+      WriteFileAt(file, "old");
       ASSERT_EQ(::chown(file.c_str(), c.owner, c.owner), 0) << c.label;
       fs::permissions(file, static_cast<fs::perms>(c.fileMode));
     }
@@ -234,15 +222,13 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
     EXPECT_EQ(outcome, c.expected) << c.label;
     EXPECT_EQ(Get(file), c.expected == Written ? "new" : c.fileMode != 0 ? "old" : "") << c.label;
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++entries;
-    EXPECT_EQ(entries, c.expected == Written || c.fileMode != 0 ? 1u : 0u) << c.label << ": no temporary file left";
+    EXPECT_EQ(FileNames(folder).size(), c.expected == Written || c.fileMode != 0 ? 1u : 0u) << c.label << ": no temporary file left";
   }
 }
 
 TEST_F(AtomicFileTest, PermissionsAndLinksSurvive) {
   const fs::path file = folder_ / "mode.ini";
-  Put(file, "old");
+  WriteFileAt(file, "old");
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::path link = folder_ / "link.ini";
   fs::create_symlink(file, link);

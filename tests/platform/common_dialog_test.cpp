@@ -10,7 +10,7 @@
 namespace barloom {
 namespace {
 
-using testing::ScriptedFileOpenDialog;
+using test_support::ScriptedFileOpenDialog;
 
 const std::string AllFiles = "All Files (*.*)|*.*";
 const std::string BarFilesFirst = "TC button bar file (*.bar)|*.bar|All Files (*.*)|*.*";

@@ -27,8 +27,8 @@
 namespace barloom {
 namespace {
 
-using testing::BeyondAnsiTag;
-using testing::TempFolder;
+using test_support::BeyondAnsiTag;
+using test_support::TempFolder;
 using namespace std::chrono_literals;
 
 constexpr auto DialogWait = 20s;

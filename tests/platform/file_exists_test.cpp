@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/code_page.h"
@@ -20,10 +19,10 @@ class FileExistsTest : public ::testing::Test {
  protected:
   std::string Make(const std::string& utf8Name, const std::string& content) const {
     const fs::path path = folder_ / PathFromUtf8(utf8Name);
-    std::ofstream(path, std::ios::binary) << content;
+    test_support::WriteFileAt(path, content);
     return Utf8FromPath(path);
   }
-  barloom::testing::TempFolder temp_{"file-exists"};
+  test_support::TempFolder temp_{"file-exists"};
   const fs::path folder_ = temp_.Path();
 };
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@ namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::FileNames;
 
 #ifdef _WIN32
 constexpr char Lead = '~';
@@ -44,14 +44,7 @@ std::uint32_t EndedProcessId() {
 
 std::string L(const std::string& rest) { return std::string(1, Lead) + rest; }
 
-void Put(const fs::path& file) { std::ofstream(file, std::ios::binary) << "half-written"; }
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+void Put(const fs::path& file) { test_support::WriteFileAt(file, "half-written"); }
 
 TEST(TemporaryFileNames, CarryTheWritersProcessAndNothingElseMatches) {
   const fs::path made = TemporaryFileName("Bar_01.bar", 4711, 3);
@@ -87,7 +80,7 @@ TEST(TemporaryFileNames, CarryTheWritersProcessAndNothingElseMatches) {
 // Only files that are provably ours and provably abandoned go: a running writer's file, one
 // that is held, and one of another pattern stay.
 TEST(StaleTemporaryFiles, OnlyThoseOfEndedWritersThatNobodyHoldsAreRemoved) {
-  barloom::testing::TempFolder temp{"stale"};
+  test_support::TempFolder temp{"stale"};
   const fs::path folder = temp.Path();
   const std::uint32_t ended = EndedProcessId();
   const fs::path stale = folder / TemporaryFileName("Bar_01.bar", ended, 0);
@@ -119,7 +112,7 @@ TEST(StaleTemporaryFiles, OnlyThoseOfEndedWritersThatNobodyHoldsAreRemoved) {
   expected.push_back(link.filename().string());
 #endif
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(Names(folder), expected);
+  EXPECT_EQ(FileNames(folder), expected);
   EXPECT_EQ(RemoveStaleTemporaryFiles(folder), 1) << "released, the held file is stale too";
 }
 
@@ -128,7 +121,7 @@ TEST(StaleTemporaryFiles, OnlyThoseOfEndedWritersThatNobodyHoldsAreRemoved) {
 // ends as the signal asks; a file it is not writing stays.
 TEST(TemporaryFileCleanup, SignalsThatEndTheRunRemoveTheFileBeingWritten) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
-    barloom::testing::TempFolder temp{"signal"};
+    test_support::TempFolder temp{"signal"};
     const fs::path writing = temp.Path() / TemporaryFileName("Bar_01.bar", 1, 0);
     const fs::path written = temp.Path() / TemporaryFileName("Bar_02.bar", 1, 1);
     const pid_t child = ::fork();
@@ -143,7 +136,7 @@ TEST(TemporaryFileCleanup, SignalsThatEndTheRunRemoveTheFileBeingWritten) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": status " << status;
-    EXPECT_EQ(Names(temp.Path()), std::vector<std::string>{written.filename().string()}) << signal;
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{written.filename().string()}) << signal;
   }
 }
 

@@ -74,11 +74,11 @@ std::string BinaryBlob(std::size_t size, std::uint32_t seed) {
   return bytes;
 }
 
-const std::string kBom8 = "\xEF\xBB\xBF";
-const std::string kBom16Le = "\xFF\xFE";
-const std::string kBom16Be = "\xFE\xFF";
+const std::string Bom8 = "\xEF\xBB\xBF";
+const std::string Bom16Le = "\xFF\xFE";
+const std::string Bom16Be = "\xFE\xFF";
 
-constexpr const char* kRewrites = "Wine rewrites the whole file from its parsed form: ";
+constexpr const char* Rewrites = "Wine rewrites the whole file from its parsed form: ";
 
 std::vector<ConformanceCase> BuildCases() {
   const std::string basic = "[S]\r\nk=v\r\n";
@@ -248,17 +248,17 @@ std::vector<ConformanceCase> BuildCases() {
   t.push_back(Write("Nul_InWrittenNames", one, "T\0U"s, "t\0u"s, "2", "[S]\r\nk=1\r\n[T]\r\nt=2\r\n"));
 
   // --- Byte-order marks ----------------------------------------------------------------------
-  t.push_back(Read("Bom_Utf8CommentOnFirstLine", kBom8 + ";c\r\n[S]\r\nk=v\r\n", "S", "k", "d", "v"));
-  t.push_back(WineDiffers(Read("Bom_Utf8HeaderOnFirstLine", kBom8 + "[S]\r\nk=v\r\n", "S", "k", "d", "v"),
+  t.push_back(Read("Bom_Utf8CommentOnFirstLine", Bom8 + ";c\r\n[S]\r\nk=v\r\n", "S", "k", "d", "v"));
+  t.push_back(WineDiffers(Read("Bom_Utf8HeaderOnFirstLine", Bom8 + "[S]\r\nk=v\r\n", "S", "k", "d", "v"),
                           "Wine honours a UTF-8 BOM; Windows takes it as bytes of line 1, losing the header", "d"));
-  t.push_back(WineDiffers(Read("Bom_Utf8HighBytes", kBom8 + ";c\r\n[S]\r\nk=\xC3\xA4\r\n", "S", "k", "d", "\xE4"),
+  t.push_back(WineDiffers(Read("Bom_Utf8HighBytes", Bom8 + ";c\r\n[S]\r\nk=\xC3\xA4\r\n", "S", "k", "d", "\xE4"),
                           "Wine decodes the text after a UTF-8 BOM and hands back ANSI; Windows hands back the bytes",
                           "\xC3\xA4"));
-  t.push_back(Read("Bom_Utf16Le", kBom16Le + Utf16("[S]\r\nk=v\r\n"), "S", "k", "d", "v"));
-  t.push_back(Read("Bom_Utf16LeHighBytes", kBom16Le + Utf16("[S]\r\nk=") + "\xE4\0\xAC\x20"s + Utf16("\r\n"), "S",
+  t.push_back(Read("Bom_Utf16Le", Bom16Le + Utf16("[S]\r\nk=v\r\n"), "S", "k", "d", "v"));
+  t.push_back(Read("Bom_Utf16LeHighBytes", Bom16Le + Utf16("[S]\r\nk=") + "\xE4\0\xAC\x20"s + Utf16("\r\n"), "S",
                    "k", "d", "\xE4\x80"));
   t.push_back(Read("Bom_Utf16LeWithoutBomGivesNothing", Utf16("[S]\r\nk=v\r\n"), "S", "k", "d", "d"));
-  t.push_back(WineDiffers(Read("Bom_Utf16Be", kBom16Be + Utf16("[S]\r\nk=v\r\n", true), "S", "k", "d", "v"),
+  t.push_back(WineDiffers(Read("Bom_Utf16Be", Bom16Be + Utf16("[S]\r\nk=v\r\n", true), "S", "k", "d", "v"),
                           "Wine honours a UTF-16 BE BOM; Windows reads such a file as ANSI", "d"));
 
   // --- Binary files --------------------------------------------------------------------------
@@ -400,78 +400,78 @@ std::vector<ConformanceCase> BuildCases() {
   t.push_back(lockedRead);
 
   // --- Writes on files with byte-order marks -------------------------------------------------
-  t.push_back(Write("Bom_Utf8WriteReplace", kBom8 + ";c\r\n[S]\r\nk=1\r\n", "S", "k", "2",
-                    kBom8 + ";c\r\n[S]\r\nk=2\r\n"));
-  t.push_back(Write("Bom_Utf8WriteAddSection", kBom8 + ";c\r\n[S]\r\nk=1\r\n", "T", "t", "2",
-                    kBom8 + ";c\r\n[S]\r\nk=1\r\n[T]\r\nt=2\r\n"));
-  t.push_back(Write("Bom_Utf16LeWriteReplace", kBom16Le + Utf16("[S]\r\nk=1\r\n"), "S", "k", "2",
-                    kBom16Le + Utf16("[S]\r\nk=2\r\n")));
-  t.push_back(Write("Bom_Utf16LeWriteAddKey", kBom16Le + Utf16("[S]\r\nk=1\r\n"), "S", "j", "\xE4",
-                    kBom16Le + Utf16("[S]\r\nk=1\r\nj=") + "\xE4\0"s + Utf16("\r\n")));
-  t.push_back(WineDiffers(Write("Bom_Utf8HeaderOnFirstLineWrite", kBom8 + "[S]\r\nk=1\r\n", "S", "k", "2",
-                                kBom8 + "[S]\r\nk=2\r\n"),
+  t.push_back(Write("Bom_Utf8WriteReplace", Bom8 + ";c\r\n[S]\r\nk=1\r\n", "S", "k", "2",
+                    Bom8 + ";c\r\n[S]\r\nk=2\r\n"));
+  t.push_back(Write("Bom_Utf8WriteAddSection", Bom8 + ";c\r\n[S]\r\nk=1\r\n", "T", "t", "2",
+                    Bom8 + ";c\r\n[S]\r\nk=1\r\n[T]\r\nt=2\r\n"));
+  t.push_back(Write("Bom_Utf16LeWriteReplace", Bom16Le + Utf16("[S]\r\nk=1\r\n"), "S", "k", "2",
+                    Bom16Le + Utf16("[S]\r\nk=2\r\n")));
+  t.push_back(Write("Bom_Utf16LeWriteAddKey", Bom16Le + Utf16("[S]\r\nk=1\r\n"), "S", "j", "\xE4",
+                    Bom16Le + Utf16("[S]\r\nk=1\r\nj=") + "\xE4\0"s + Utf16("\r\n")));
+  t.push_back(WineDiffers(Write("Bom_Utf8HeaderOnFirstLineWrite", Bom8 + "[S]\r\nk=1\r\n", "S", "k", "2",
+                                Bom8 + "[S]\r\nk=2\r\n"),
                           "Wine honours a UTF-8 BOM; on Windows the header on line 1 is lost, so [S] is added",
-                          kBom8 + "[S]\r\nk=1\r\n[S]\r\nk=2\r\n"));
-  t.push_back(WineDiffers(Write("Bom_Utf8HighByteWrite", kBom8 + ";c\r\n[S]\r\nk=1\r\n", "S", "k", "\xE4",
-                                kBom8 + ";c\r\n[S]\r\nk=\xC3\xA4\r\n"),
+                          Bom8 + "[S]\r\nk=1\r\n[S]\r\nk=2\r\n"));
+  t.push_back(WineDiffers(Write("Bom_Utf8HighByteWrite", Bom8 + ";c\r\n[S]\r\nk=1\r\n", "S", "k", "\xE4",
+                                Bom8 + ";c\r\n[S]\r\nk=\xC3\xA4\r\n"),
                           "Wine writes UTF-8 after a UTF-8 BOM; Windows writes the ANSI byte",
-                          kBom8 + ";c\r\n[S]\r\nk=\xE4\r\n"));
-  t.push_back(WineDiffers(Write("Bom_Utf8OnlyFile", kBom8, "S", "k", "v", kBom8 + "[S]\r\nk=v\r\n"),
+                          Bom8 + ";c\r\n[S]\r\nk=\xE4\r\n"));
+  t.push_back(WineDiffers(Write("Bom_Utf8OnlyFile", Bom8, "S", "k", "v", Bom8 + "[S]\r\nk=v\r\n"),
                           "Wine takes a lone UTF-8 BOM for an empty UTF-8 file; on Windows it is the text of line 1",
-                          kBom8 + "\r\n[S]\r\nk=v\r\n"));
+                          Bom8 + "\r\n[S]\r\nk=v\r\n"));
 
   // --- Writes where Wine rewrites the whole file ---------------------------------------------
   t.push_back(WineDiffers(Write("Rewrite_BlankLinesKept", "[S]\r\n\r\nk=1\r\n\r\n[T]\r\nt=1\r\n", "S", "k", "2",
                                 "[S]\r\nk=2\r\n[T]\r\nt=1\r\n"),
-                          kRewrites + "blank lines dropped"s, "[S]\r\n\r\nk=2\r\n\r\n[T]\r\nt=1\r\n"));
+                          Rewrites + "blank lines dropped"s, "[S]\r\n\r\nk=2\r\n\r\n[T]\r\nt=1\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_SpacingOfOtherLinesKept", "[S]\r\nj = 1\r\nk=1\r\n  l\t=\t2\r\n", "S", "k",
                                 "2", "[S]\r\nj=1\r\nk=2\r\nl=2\r\n"),
-                          kRewrites + "blanks around names and values dropped"s,
+                          Rewrites + "blanks around names and values dropped"s,
                           "[S]\r\nj = 1\r\nk=2\r\n  l\t=\t2\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_HeaderTrailerKept", "[S] ; the section\r\nk=1\r\n", "S", "k", "2",
                                 "[S]\r\nk=2\r\n"),
-                          kRewrites + "text after a header's ']' dropped"s, "[S] ; the section\r\nk=2\r\n"));
+                          Rewrites + "text after a header's ']' dropped"s, "[S] ; the section\r\nk=2\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_HeaderBlanksKept", "[ S ]\r\nk=1\r\n", "S", "k", "2", "[S]\r\nk=2\r\n"),
-                          kRewrites + "blanks inside brackets dropped"s, "[ S ]\r\nk=2\r\n"));
+                          Rewrites + "blanks inside brackets dropped"s, "[ S ]\r\nk=2\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_LfLineEndsKept", "[S]\nk=1\nj=1\n", "S", "k", "2",
                                 "[S]\r\nk=2\r\nj=1\r\n"),
-                          kRewrites + "LF line ends become CR LF"s, "[S]\nk=2\nj=1\n"));
+                          Rewrites + "LF line ends become CR LF"s, "[S]\nk=2\nj=1\n"));
   t.push_back(WineDiffers(Write("Rewrite_CrLineEndsKept", "[S]\rk=1\rj=1\r", "S", "k", "2", "[S]\r\nk=2\r\nj=1\r\n"),
-                          kRewrites + "CR line ends become CR LF"s, "[S]\rk=2\rj=1\r"));
+                          Rewrites + "CR line ends become CR LF"s, "[S]\rk=2\rj=1\r"));
   t.push_back(WineDiffers(Write("Rewrite_MixedLineEndsKept", "[S]\nk=1\r\nj=1\r", "S", "j", "2",
                                 "[S]\r\nk=1\r\nj=2\r\n"),
-                          kRewrites + "mixed line ends become CR LF"s, "[S]\nk=1\r\nj=2\r"));
+                          Rewrites + "mixed line ends become CR LF"s, "[S]\nk=1\r\nj=2\r"));
   t.push_back(WineDiffers(Write("Rewrite_CrCrLfKept", "[S]\r\r\nk=1\r\r\n", "S", "k", "2", "[S]\r\nk=2\r\n"),
-                          kRewrites + "CR CR LF becomes CR LF"s, "[S]\r\r\nk=2\r\r\n"));
+                          Rewrites + "CR CR LF becomes CR LF"s, "[S]\r\r\nk=2\r\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_NoFinalLineEndKept", "[S]\r\nk=1", "S", "k", "2", "[S]\r\nk=2\r\n"),
-                          kRewrites + "a line end is added to the last line"s, "[S]\r\nk=2"));
+                          Rewrites + "a line end is added to the last line"s, "[S]\r\nk=2"));
   t.push_back(WineDiffers(Write("Rewrite_NulsBeforeFirstSectionKept", "a=x\0y\r\n\0\0\r\n[S]\r\nk=1\r\n"s, "S", "k",
                                 "2", "a=x\r\n\r\n[S]\r\nk=2\r\n"),
-                          kRewrites + "text after a NUL in a line dropped"s, "a=x\0y\r\n\0\0\r\n[S]\r\nk=2\r\n"s));
+                          Rewrites + "text after a NUL in a line dropped"s, "a=x\0y\r\n\0\0\r\n[S]\r\nk=2\r\n"s));
   t.push_back(WineDiffers(Write("Rewrite_NulInOtherKeyLineKept", "[S]\r\nj=a\0b\r\nk=1\r\n"s, "S", "k", "2",
                                 "[S]\r\nj=a\r\nk=2\r\n"),
-                          kRewrites + "text after a NUL in a line dropped"s, "[S]\r\nj=a\0b\r\nk=2\r\n"s));
+                          Rewrites + "text after a NUL in a line dropped"s, "[S]\r\nj=a\0b\r\nk=2\r\n"s));
   t.push_back(WineDiffers(Write("Rewrite_SecondEmptyKeyLineKept", "[S]\r\nk=1\r\n=a\r\n=b\r\n", "S", "k", "2",
                                 "[S]\r\nk=2\r\n=a\r\n"),
-                          kRewrites + "the second of two '=...' lines is lost on loading"s,
+                          Rewrites + "the second of two '=...' lines is lost on loading"s,
                           "[S]\r\nk=2\r\n=a\r\n=b\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_BlankOnlyFileKept", "  \r\n\t\r\n", "S", "k", "v", "[S]\r\nk=v\r\n"),
-                          kRewrites + "blank lines dropped"s, "  \r\n\t\r\n[S]\r\nk=v\r\n"));
+                          Rewrites + "blank lines dropped"s, "  \r\n\t\r\n[S]\r\nk=v\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_AddKeyBeforeBlankLine", "[S]\r\nk=1\r\n\r\n[T]\r\nt=1\r\n", "S", "j", "2",
                                 "[S]\r\nk=1\r\nj=2\r\n[T]\r\nt=1\r\n"),
-                          kRewrites + "blank lines dropped"s, "[S]\r\nk=1\r\nj=2\r\n\r\n[T]\r\nt=1\r\n"));
+                          Rewrites + "blank lines dropped"s, "[S]\r\nk=1\r\nj=2\r\n\r\n[T]\r\nt=1\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_AddSectionAfterBlankLine", "[S]\r\nk=1\r\n\r\n", "T", "t", "2",
                                 "[S]\r\nk=1\r\n[T]\r\nt=2\r\n"),
-                          kRewrites + "blank lines dropped"s, "[S]\r\nk=1\r\n\r\n[T]\r\nt=2\r\n"));
+                          Rewrites + "blank lines dropped"s, "[S]\r\nk=1\r\n\r\n[T]\r\nt=2\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_LfFileAddKey", "[S]\nk=1\n", "S", "j", "2", "[S]\r\nk=1\r\nj=2\r\n"),
-                          kRewrites + "LF line ends become CR LF"s, "[S]\nk=1\nj=2\r\n"));
+                          Rewrites + "LF line ends become CR LF"s, "[S]\nk=1\nj=2\r\n"));
   t.push_back(WineDiffers(Write("Rewrite_DosEndOfFileMarkKept", "[S]\r\nk=1\r\n\x1A", "S", "k", "2",
                                 "[S]\r\nk=2\r\n"),
-                          kRewrites + "a line holding only ^Z counts as blank and is dropped"s,
+                          Rewrites + "a line holding only ^Z counts as blank and is dropped"s,
                           "[S]\r\nk=2\r\n\x1A"));
   const bool blobEndsLine = blob.back() == '\r' || blob.back() == '\n';
   ConformanceCase binary = WineDiffers(Write("Rewrite_BinaryFileKept", blob, "S", "k", "v", std::nullopt),
-                                       kRewrites + "NUL-cut, trimmed and re-ended lines mangle binary content"s,
+                                       Rewrites + "NUL-cut, trimmed and re-ended lines mangle binary content"s,
                                        blob + (blobEndsLine ? "" : "\r\n") + "[S]\r\nk=v\r\n");
   binary.wineRecorded = false;
   t.push_back(binary);

@@ -33,7 +33,7 @@ struct ReadCase {
   std::size_t bufferSize = 4096;
 };
 
-const ReadCase kNameCases[] = {
+const ReadCase NameCases[] = {
     {"case-insensitive names", "[Sec]\r\nKey=val\r\n", "sEC", "kEY", "val"},
     {"blanks inside brackets", "[ \tSec \t]\r\nk=v\r\n", "Sec", "k", "v"},
     {"requested names trimmed", "[Sec]\r\nk=v\r\n", " \tSec\x1A", "\x0B k \x0C", "v"},
@@ -69,7 +69,7 @@ const ReadCase kNameCases[] = {
     {"UTF-8 BOM before a later header", "\xEF\xBB\xBF;x\r\n[S]\r\nk=v\r\n", "S", "k", "v"},
 };
 
-const ReadCase kValueCases[] = {
+const ReadCase ValueCases[] = {
     {"blanks around value", "[S]\r\n \t k \t = \t v w \t\x0B\x0C\x1A\r\n", "S", "k", "v w"},
     {"NBSP is not a blank", "[S]\r\nk=\xA0v\xA0\r\n", "S", "k", "\xA0v\xA0"},
     {"further '=' kept", "[S]\r\nk==a=b\r\n", "S", "k", "=a=b"},
@@ -94,7 +94,7 @@ const ReadCase kValueCases[] = {
     {"NUL in the request ends it", "[S]\r\nk=1\r\n", "S\0junk"sv, "k\0more"sv, "1"},
 };
 
-const ReadCase kLineEndCases[] = {
+const ReadCase LineEndCases[] = {
     {"LF only", "[S]\nk=1\nz=2\n", "S", "z", "2"},
     {"CR only", "[S]\rk=1\rz=2\r", "S", "z", "2"},
     {"CR CR LF", "[S]\r\r\nk=1\r\r\nz=2\r\r\n", "S", "z", "2"},
@@ -105,7 +105,7 @@ const ReadCase kLineEndCases[] = {
     {"binary junk", "\x01\x02\xFF\xFE\r\x7F[\n]]\x1A=\x80\r\n", "S", "k", "DEF"},
 };
 
-const ReadCase kDefaultCases[] = {
+const ReadCase DefaultCases[] = {
     {"default as given", "", "S", "k", "def", "def"},
     {"trailing spaces cut", "", "S", "k", "def", "def   "},
     {"first character kept", "", "S", "k", " ", "   "},
@@ -119,7 +119,7 @@ const ReadCase kDefaultCases[] = {
      "///cannot.find.this.data.here\\\\\\"},
 };
 
-const ReadCase kBufferCases[] = {
+const ReadCase BufferCases[] = {
     {"buffer 0 gives nothing", "[S]\r\nk=value\r\n", "S", "k", "", "DEF", 0},
     {"buffer 1 gives nothing", "[S]\r\nk=value\r\n", "S", "k", "", "DEF", 1},
     {"buffer 2 gives one byte", "[S]\r\nk=value\r\n", "S", "k", "v", "DEF", 2},
@@ -139,11 +139,11 @@ TEST_P(ReadTable, BothReadPathsAgreeWithThePlatform) {
   ExpectRead(c.file, c.section, c.key, c.defaultValue, c.bufferSize, c.expected, c.label);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, ReadTable, ::testing::ValuesIn(kNameCases));
-INSTANTIATE_TEST_SUITE_P(Values, ReadTable, ::testing::ValuesIn(kValueCases));
-INSTANTIATE_TEST_SUITE_P(LineEnds, ReadTable, ::testing::ValuesIn(kLineEndCases));
-INSTANTIATE_TEST_SUITE_P(Defaults, ReadTable, ::testing::ValuesIn(kDefaultCases));
-INSTANTIATE_TEST_SUITE_P(Buffer, ReadTable, ::testing::ValuesIn(kBufferCases));
+INSTANTIATE_TEST_SUITE_P(Names, ReadTable, ::testing::ValuesIn(NameCases));
+INSTANTIATE_TEST_SUITE_P(Values, ReadTable, ::testing::ValuesIn(ValueCases));
+INSTANTIATE_TEST_SUITE_P(LineEnds, ReadTable, ::testing::ValuesIn(LineEndCases));
+INSTANTIATE_TEST_SUITE_P(Defaults, ReadTable, ::testing::ValuesIn(DefaultCases));
+INSTANTIATE_TEST_SUITE_P(Buffer, ReadTable, ::testing::ValuesIn(BufferCases));
 
 TEST(IniRead, LongValuesAreCutToTheBuffer) {
   struct Case {
@@ -180,7 +180,7 @@ struct WriteCase {
   std::string_view after;
 };
 
-const WriteCase kReplaceCases[] = {
+const WriteCase ReplaceCases[] = {
     {"value replaced in its line", "[S]\r\nk=1\r\nz=2\r\n", "S", "k", "9", "[S]\r\nk=9\r\nz=2\r\n"},
     {"file's key spelling kept, blanks dropped", "[S]\r\n  ButtonCount = 3\r\n", "S", " Buttoncount", "4",
      "[S]\r\nButtonCount=4\r\n"},
@@ -204,7 +204,7 @@ const WriteCase kReplaceCases[] = {
     {"case of the value counts", "[S]\r\nk=v\r\n", "S", "k", "V", "[S]\r\nk=V\r\n"},
 };
 
-const WriteCase kAddCases[] = {
+const WriteCase AddCases[] = {
     {"after trailing comment lines, before blank lines",
      "[S]\r\na=1\r\n;comment\r\n\r\n\r\n[T]\r\nb=2\r\n", "S", "c", "3",
      "[S]\r\na=1\r\n;comment\r\nc=3\r\n\r\n\r\n[T]\r\nb=2\r\n"},
@@ -258,8 +258,8 @@ TEST_P(WriteTable, ChangesOnlyTheLineConcerned) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Replace, WriteTable, ::testing::ValuesIn(kReplaceCases));
-INSTANTIATE_TEST_SUITE_P(Add, WriteTable, ::testing::ValuesIn(kAddCases));
+INSTANTIATE_TEST_SUITE_P(Replace, WriteTable, ::testing::ValuesIn(ReplaceCases));
+INSTANTIATE_TEST_SUITE_P(Add, WriteTable, ::testing::ValuesIn(AddCases));
 
 TEST(IniWrite, SameValueChangesNothing) {
   const struct {
@@ -358,10 +358,10 @@ std::string Utf16(std::string_view ascii) {
   return units;
 }
 
-const std::string kUtf16Mark = "\xFF\xFE";
+const std::string Utf16Mark = "\xFF\xFE";
 
 TEST(IniUtf16, ReadsConvertToTheAnsiCodePage) {
-  const std::string file = kUtf16Mark + Utf16("[Sec]\r\nk = \"v\" \r\nhigh=") + "\xE4\0\xAC\x20"s + Utf16("\r\nwide=") +
+  const std::string file = Utf16Mark + Utf16("[Sec]\r\nk = \"v\" \r\nhigh=") + "\xE4\0\xAC\x20"s + Utf16("\r\nwide=") +
                            "\x00\x01"s + Utf16("\r\n");
   ExpectRead(file, "sec", "K", "", 4096, "v", "plain value");
   ExpectRead(file, "Sec", "high", "", 4096, "\xE4\x80", "a-umlaut and euro sign");
@@ -372,21 +372,21 @@ TEST(IniUtf16, ReadsConvertToTheAnsiCodePage) {
 
 TEST(IniUtf16, WritesKeepTheFileUtf16AndEveryOtherUnit) {
   // A lone surrogate (00 D8) and an odd last byte must survive untouched.
-  const std::string before = kUtf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=1\r\n\r\n") + "\x7F"s;
+  const std::string before = Utf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=1\r\n\r\n") + "\x7F"s;
   IniDocument document{before};
   EXPECT_FALSE(document.Write("S", "k", "1"));
   EXPECT_EQ(document.Bytes(), before);
   EXPECT_TRUE(document.Write("s", "K", "\xE4"));
   EXPECT_TRUE(document.Write("S", "j", "\xEF\xBB\xBF\xC4\x80"));
   EXPECT_TRUE(document.Write("T", "t", "2"));
-  EXPECT_EQ(document.Bytes(), kUtf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=") + "\xE4\0"s +
+  EXPECT_EQ(document.Bytes(), Utf16Mark + Utf16("x") + "\x00\xD8"s + Utf16("\r\n[S]\r\nk=") + "\xE4\0"s +
                                   Utf16("\r\nj=") + "\x00\x01"s + Utf16("\r\n\r\n[T]\r\nt=2\r\n") + "\x7F"s);
   EXPECT_EQ(document.Read("S", "k", "", 4096), "\xE4");
   EXPECT_EQ(document.Read("S", "j", "", 4096), "\xEF\xBB\xBF\xC4\x80");
 
-  IniDocument onlyMark{kUtf16Mark};
+  IniDocument onlyMark{Utf16Mark};
   EXPECT_TRUE(onlyMark.Write("S", "k", "v"));
-  EXPECT_EQ(onlyMark.Bytes(), kUtf16Mark + Utf16("[S]\r\nk=v\r\n"));
+  EXPECT_EQ(onlyMark.Bytes(), Utf16Mark + Utf16("[S]\r\nk=v\r\n"));
 }
 
 // Writes whose line ends depend on what earlier writes added: a document must give the bytes that
@@ -483,8 +483,8 @@ std::string Filled(std::string head, const std::function<std::string(std::size_t
 // written to and serialised, a document holds a small multiple of the file's bytes, blank lines
 // and many tiny lines included. (Counted in bytes allocated; the file's own copy is not counted.)
 TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
-  constexpr std::size_t kSize = 1 << 20;
-  constexpr std::size_t kMaxFactor = 5;
+  constexpr std::size_t InputSize = 1 << 20;
+  constexpr std::size_t MaxFactor = 5;
   const auto same = [](std::string line) { return [line](std::size_t) { return line; }; };
   const std::string utf16Mark = "\xFF\xFE";
   struct Shape {
@@ -493,24 +493,25 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
     std::string section;  // the section to read and write
   };
   const Shape shapes[] = {
-      {"line feeds", Filled("", same("\n"), kSize), "S"},
-      {"CR LF", Filled("", same("\r\n"), kSize), "S"},
-      {"CRs", Filled("", same("\r"), kSize), "S"},
-      {"blanks", Filled("[S]\n", same(" \t\x1A\r\n"), kSize), "S"},
-      {"one key again and again", Filled("[S]\n", same("k\n"), kSize), "S"},
-      {"keys without values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "\n"; }, kSize), "S"},
-      {"keys with values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "=\r"; }, kSize), "S"},
-      {"sections", Filled("", [](std::size_t i) { return "[" + ShortName(i) + "]\n"; }, kSize), "0"},
-      {"one section again and again", Filled("", same("[S]\n"), kSize), "S"},
-      {"brackets", Filled("[S]\n", same("[\n"), kSize), "S"},
-      {"one long line", Filled("[S]\nk=", same("v"), kSize), "S"},
-      {"UTF-16 line feeds", Filled(utf16Mark, same("\n"s + '\0'), kSize), "S"},
-      {"UTF-16 keys", Filled(utf16Mark + Utf16("[S]\n"), [](std::size_t i) { return Utf16(ShortName(i) + "\n"); }, kSize),
+      {"line feeds", Filled("", same("\n"), InputSize), "S"},
+      {"CR LF", Filled("", same("\r\n"), InputSize), "S"},
+      {"CRs", Filled("", same("\r"), InputSize), "S"},
+      {"blanks", Filled("[S]\n", same(" \t\x1A\r\n"), InputSize), "S"},
+      {"one key again and again", Filled("[S]\n", same("k\n"), InputSize), "S"},
+      {"keys without values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "\n"; }, InputSize), "S"},
+      {"keys with values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "=\r"; }, InputSize), "S"},
+      {"sections", Filled("", [](std::size_t i) { return "[" + ShortName(i) + "]\n"; }, InputSize), "0"},
+      {"one section again and again", Filled("", same("[S]\n"), InputSize), "S"},
+      {"brackets", Filled("[S]\n", same("[\n"), InputSize), "S"},
+      {"one long line", Filled("[S]\nk=", same("v"), InputSize), "S"},
+      {"UTF-16 line feeds", Filled(utf16Mark, same("\n"s + '\0'), InputSize), "S"},
+      {"UTF-16 keys",
+       Filled(utf16Mark + Utf16("[S]\n"), [](std::size_t i) { return Utf16(ShortName(i) + "\n"); }, InputSize),
        "S"},
   };
   for (const Shape& shape : shapes) {
     std::string bytes = shape.bytes;
-    testing::AllocationScope scope;
+    test_support::AllocationScope scope;
     {
       IniDocument document{std::move(bytes)};
       document.Read(shape.section, "1", "", 4096);
@@ -518,9 +519,9 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
       document.Write("New", "k", "v");
       EXPECT_GT(document.Bytes().size(), shape.bytes.size()) << shape.label;
     }
-    EXPECT_LE(scope.PeakBytes(), kMaxFactor * shape.bytes.size()) << shape.label;
+    EXPECT_LE(scope.PeakBytes(), MaxFactor * shape.bytes.size()) << shape.label;
     {
-      testing::AllocationScope oneShot;
+      test_support::AllocationScope oneShot;
       ReadIniValueFromBytes(shape.bytes, shape.section, "1", "", 4096);
       EXPECT_LE(oneShot.PeakBytes(), 2 * shape.bytes.size()) << shape.label << " (scan)";
     }

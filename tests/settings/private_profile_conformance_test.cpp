@@ -21,6 +21,7 @@
 
 #include "settings/private_profile.h"
 #include "tests/settings/conformance_cases.h"
+#include "tests/support/temp_folder.h"
 
 namespace barloom::conformance {
 
@@ -30,6 +31,8 @@ void PrintTo(const ConformanceCase& c, std::ostream* out) { *out << c.name; }
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::ReadFileAt;
+using test_support::WriteFileAt;
 
 std::string EscapeByte(unsigned char b) {
   switch (b) {
@@ -79,16 +82,8 @@ std::string AnsiPath(const fs::path& path) {
   return ansi;
 }
 
-std::optional<std::string> FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteFileBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << "cannot create " << path.string();
+  ASSERT_TRUE(WriteFileAt(path, bytes)) << "cannot create " << path.string();
 }
 
 struct ReadOutcome {
@@ -99,16 +94,16 @@ struct ReadOutcome {
 // kernel32's read into a buffer of exactly the case's size, framed by guard bytes that must
 // survive: nothing may be written past the buffer, and a size of 0 leaves it untouched.
 ReadOutcome Kernel32Read(const ConformanceCase& c, const fs::path& file) {
-  constexpr std::size_t kGuard = 64;
-  constexpr char kFill = '\xA5';
-  std::vector<char> memory(c.bufferSize + 2 * kGuard, kFill);
-  char* buffer = memory.data() + kGuard;
+  constexpr std::size_t Guard = 64;
+  constexpr char Fill = '\xA5';
+  std::vector<char> memory(c.bufferSize + 2 * Guard, Fill);
+  char* buffer = memory.data() + Guard;
   const DWORD count = GetPrivateProfileStringA(c.section.c_str(), c.key.c_str(), c.text.c_str(), buffer,
                                                static_cast<DWORD>(c.bufferSize), AnsiPath(file).c_str());
   const bool guardsIntact =
-      std::all_of(memory.begin(), memory.begin() + kGuard, [](char b) { return b == kFill; }) &&
-      std::all_of(memory.begin() + static_cast<std::ptrdiff_t>(kGuard + c.bufferSize), memory.end(),
-                  [](char b) { return b == kFill; });
+      std::all_of(memory.begin(), memory.begin() + Guard, [](char b) { return b == Fill; }) &&
+      std::all_of(memory.begin() + static_cast<std::ptrdiff_t>(Guard + c.bufferSize), memory.end(),
+                  [](char b) { return b == Fill; });
   EXPECT_TRUE(guardsIntact) << "kernel32 wrote outside the buffer";
   if (c.bufferSize == 0) {
     EXPECT_EQ(count, 0u);
@@ -149,28 +144,28 @@ std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD count)
   return names;
 }
 
-constexpr std::size_t kListSize = 1 << 20;
+constexpr std::size_t ListSize = 1 << 20;
 
 // Every (section, key) pair kernel32 lists in the file.
 std::set<std::pair<std::string, std::string>> Kernel32Keys(const fs::path& file) {
   std::set<std::pair<std::string, std::string>> keys;
   if (!fs::exists(file)) return keys;
   const std::string path = AnsiPath(file);
-  std::vector<char> buffer(kListSize);
-  const DWORD sectionCount = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(kListSize), path.c_str());
+  std::vector<char> buffer(ListSize);
+  const DWORD sectionCount = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(ListSize), path.c_str());
   for (const std::string& section : SplitList(buffer, sectionCount)) {
-    std::vector<char> keyBuffer(kListSize);
+    std::vector<char> keyBuffer(ListSize);
     const DWORD keyCount = GetPrivateProfileStringA(section.c_str(), nullptr, "", keyBuffer.data(),
-                                                    static_cast<DWORD>(kListSize), path.c_str());
+                                                    static_cast<DWORD>(ListSize), path.c_str());
     for (const std::string& key : SplitList(keyBuffer, keyCount)) keys.emplace(section, key);
   }
   return keys;
 }
 
 std::string Kernel32Value(const std::string& section, const std::string& key, const fs::path& file) {
-  std::vector<char> buffer(kListSize);
+  std::vector<char> buffer(ListSize);
   const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "(missing)", buffer.data(),
-                                               static_cast<DWORD>(kListSize), AnsiPath(file).c_str());
+                                               static_cast<DWORD>(ListSize), AnsiPath(file).c_str());
   return std::string(buffer.data(), count);
 }
 
@@ -246,8 +241,8 @@ void CheckRead(const ConformanceCase& c, const fs::path& engineFile, const fs::p
         << Show(c.windowsExpected) << ": " << Show(kernel32.bytes);
   }
   // Reads never touch the file.
-  EXPECT_TRUE(FileBytes(engineFile) == c.file) << "the engine's read changed the file";
-  EXPECT_TRUE(FileBytes(kernel32File) == c.file) << "kernel32's read changed the file";
+  EXPECT_TRUE(ReadFileAt(engineFile) == c.file) << "the engine's read changed the file";
+  EXPECT_TRUE(ReadFileAt(kernel32File) == c.file) << "kernel32's read changed the file";
 }
 
 // Where Wine rewrites the whole file, the two files still hold the same values: every key either
@@ -257,7 +252,7 @@ void CheckValuesAgree(const fs::path& engineFile, const fs::path& kernel32File) 
   keys.merge(Kernel32Keys(kernel32File));
   EXPECT_FALSE(keys.empty()) << "neither file lists a key";
   for (const auto& [section, key] : keys) {
-    const std::string engine = ReadIniValue(section, key, "(missing)", kListSize, engineFile);
+    const std::string engine = ReadIniValue(section, key, "(missing)", ListSize, engineFile);
     const std::string kernel32 = Kernel32Value(section, key, kernel32File);
     EXPECT_TRUE(engine == kernel32) << "[" << Show(section) << "] " << Show(key) << ": engine " << Show(engine)
                                     << ", kernel32 " << Show(kernel32);
@@ -269,8 +264,8 @@ void CheckWrite(const ConformanceCase& c, const fs::path& engineFile, const fs::
   const bool engineWrote = WriteIniValue(c.section, c.key, c.text, engineFile);
   const bool kernel32Wrote = Kernel32Write(c, kernel32File);
   unlock();
-  const std::optional<std::string> engine = FileBytes(engineFile);
-  const std::optional<std::string> kernel32 = FileBytes(kernel32File);
+  const std::optional<std::string> engine = ReadFileAt(engineFile);
+  const std::optional<std::string> kernel32 = ReadFileAt(kernel32File);
 
   EXPECT_EQ(engineWrote, kernel32Wrote);
   EXPECT_EQ(kernel32Wrote, c.writeSucceeds) << "kernel32's result differs from the recorded one";

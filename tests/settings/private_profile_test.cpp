@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "settings/ini_document.h"
@@ -27,18 +26,20 @@ namespace barloom {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::FileNames;
+using test_support::ReadFileAt;
+using test_support::SetWritable;
+using test_support::WriteFileAt;
 using namespace std::literals;
 
 class PrivateProfileTest : public ::testing::Test {
  protected:
   fs::path File(const char* name) const { return folder_ / name; }
 
-  static void Put(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-  }
-  static std::string Get(const fs::path& file) { return ReadFileBytes(file).value_or("<missing>"); }
+  // The bytes of `file`; "<missing>" when there is none.
+  static std::string Get(const fs::path& file) { return ReadFileAt(file).value_or("<missing>"); }
 
-  barloom::testing::TempFolder temp_{"profile"};
+  test_support::TempFolder temp_{"profile"};
   const fs::path folder_ = temp_.Path();
 };
 
@@ -57,7 +58,7 @@ TEST_F(PrivateProfileTest, WriteCreatesTheFile) {
 
 TEST_F(PrivateProfileTest, ZeroByteFileIsFilled) {
   const fs::path file = File("empty.ini");
-  Put(file, "");
+  WriteFileAt(file, "");
   EXPECT_TRUE(WriteIniValue("App", "key", "", file));
   EXPECT_EQ(Get(file), "[App]\r\nkey=\r\n");
 }
@@ -65,7 +66,7 @@ TEST_F(PrivateProfileTest, ZeroByteFileIsFilled) {
 TEST_F(PrivateProfileTest, WriteKeepsEveryOtherByte) {
   const fs::path file = File("keep.ini");
   const std::string before = "junk\0\x01\n[S] tail\n  a = 1 \n;c\n\n[T]\rb=2"s;
-  Put(file, before);
+  WriteFileAt(file, before);
   EXPECT_TRUE(WriteIniValue("s", "A", "2", file));
   EXPECT_TRUE(WriteIniValue("S", "n", "3", file));
   EXPECT_EQ(Get(file), "junk\0\x01\n[S] tail\na=2\n;c\nn=3\r\n\n[T]\rb=2"s);
@@ -73,10 +74,9 @@ TEST_F(PrivateProfileTest, WriteKeepsEveryOtherByte) {
 
 TEST_F(PrivateProfileTest, WriteThatChangesNothingDoesNotTouchTheFile) {
   const fs::path file = File("same.ini");
-  Put(file, "[S]\nk = v \n");
+  WriteFileAt(file, "[S]\nk = v \n");
   // A read-only file cannot be replaced, so a write that succeeds on it did not rewrite it.
-  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  SetWritable(file, false);
   EXPECT_TRUE(WriteIniValue("S", "k", "v", file));
   EXPECT_FALSE(WriteIniValue("S", "k", "w", file));
   EXPECT_EQ(Get(file), "[S]\nk = v \n");
@@ -92,14 +92,11 @@ TEST_F(PrivateProfileTest, FailedWritesLeaveEverythingAsItWas) {
   EXPECT_TRUE(fs::is_directory(sub));
 
   const fs::path readOnly = File("ro.ini");
-  Put(readOnly, "[S]\r\nk=1\r\n");
-  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  WriteFileAt(readOnly, "[S]\r\nk=1\r\n");
+  SetWritable(readOnly, false);
   EXPECT_FALSE(WriteIniValue("S", "k", "2", readOnly));
   EXPECT_EQ(Get(readOnly), "[S]\r\nk=1\r\n");
-  std::size_t entries = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_)) ++entries;
-  EXPECT_EQ(entries, 2u) << "no temporary file left behind";
+  EXPECT_EQ(FileNames(folder_).size(), 2u) << "no temporary file left behind";
 }
 
 TEST_F(PrivateProfileTest, EveryByteRoundTripsThroughTheFile) {
@@ -119,7 +116,7 @@ TEST_F(PrivateProfileTest, EveryCallGoesToTheFile) {
   const fs::path file = File("fresh.ini");
   EXPECT_TRUE(WriteIniValue("S", "k", "1", file));
   EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), "1");
-  Put(file, "[S]\r\nk=outside\r\n");
+  WriteFileAt(file, "[S]\r\nk=outside\r\n");
   EXPECT_EQ(ReadIniValue("S", "k", "", 4096, file), "outside");
   EXPECT_TRUE(WriteIniValue("S", "k", "2", file));
   EXPECT_EQ(Get(file), "[S]\r\nk=2\r\n");
@@ -177,7 +174,7 @@ TEST_F(PrivateProfileTest, ANamedPipeReadsAsUnreadableWithoutWaiting) {
 // leave it alone, as with the platform's own functions.
 TEST_F(PrivateProfileTest, FileHeldWithoutSharing) {
   const fs::path file = File("held.ini");
-  Put(file, "[S]\r\nk=1\r\n");
+  WriteFileAt(file, "[S]\r\nk=1\r\n");
   HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(ReadIniValue("S", "k", "def", 4096, file), "def");

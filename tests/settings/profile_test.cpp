@@ -21,7 +21,7 @@ class ProfileTest : public ::testing::Test {
   std::string File() const { return folder_.PathOf("test.ini"); }
   std::string Bytes() const { return folder_.Read("test.ini"); }
 
-  testing::TempFolder folder_{testing::BeyondAnsiTag};
+  test_support::TempFolder folder_{test_support::BeyondAnsiTag};
   cProfile profile_;
 };
 

@@ -30,7 +30,7 @@ class SettingsFileTest : public ::testing::Test {
     return settings;
   }
 
-  testing::TempFolder folder_{testing::BeyondAnsiTag};
+  test_support::TempFolder folder_{test_support::BeyondAnsiTag};
   cProfile profile_;
   Settings settings_;
 };
@@ -192,7 +192,7 @@ TEST_F(SettingsFileTest, TheStartReadsTheFileOnce) {
   const std::string eightBit = "[Barloom]\r\nFontScript=204\r\nMainWindowPosition=15,30\r\n" + std::string(1 << 18, '\n');
   for (const std::string& file : {eightBit, utf16}) {
     WriteFile(file);
-    testing::AllocationScope scope;
+    test_support::AllocationScope scope;
     const Settings settings = Loaded();
     EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
     EXPECT_EQ(settings.FontScript, 204);
@@ -231,7 +231,7 @@ TEST_F(SettingsFileTest, TheMarkerIsNeverStoredAsAValue) {
 }
 
 TEST(SettingsFileWithoutFolder, AFileThatCannotBeWrittenGivesTheDefaults) {
-  testing::TempFolder folder{testing::BeyondAnsiTag};
+  test_support::TempFolder folder{test_support::BeyondAnsiTag};
   Settings settings;
   SetAppFolder(settings, folder.PathOf("missing-folder"));
   const cProfile profile;

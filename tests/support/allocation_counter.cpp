@@ -12,10 +12,10 @@ std::atomic<std::size_t> allocated{0};
 
 // Each block carries its size in front of it, so that delete knows what it gives back; the
 // header keeps the alignment malloc gives.
-constexpr std::size_t kHeader = alignof(std::max_align_t);
+constexpr std::size_t Header = alignof(std::max_align_t);
 
 void* Allocate(std::size_t size) noexcept {
-  void* block = std::malloc(size + kHeader);
+  void* block = std::malloc(size + Header);
   if (!block) return nullptr;
   *static_cast<std::size_t*>(block) = size;
   allocated += size;
@@ -23,7 +23,7 @@ void* Allocate(std::size_t size) noexcept {
   std::size_t highest = peak.load();
   while (now > highest && !peak.compare_exchange_weak(highest, now)) {
   }
-  return static_cast<char*>(block) + kHeader;
+  return static_cast<char*>(block) + Header;
 }
 
 void* AllocateOrThrow(std::size_t size) {
@@ -33,7 +33,7 @@ void* AllocateOrThrow(std::size_t size) {
 
 void Release(void* p) noexcept {
   if (!p) return;
-  void* block = static_cast<char*>(p) - kHeader;
+  void* block = static_cast<char*>(p) - Header;
   inUse -= *static_cast<std::size_t*>(block);
   std::free(block);
 }
@@ -51,7 +51,7 @@ void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
 AllocationScope::AllocationScope() : startInUse_(inUse.load()), startAllocated_(allocated.load()) {
   peak = startInUse_;
@@ -61,4 +61,4 @@ std::size_t AllocationScope::PeakBytes() const { return peak.load() - startInUse
 
 std::size_t AllocationScope::AllocatedBytes() const { return allocated.load() - startAllocated_; }
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

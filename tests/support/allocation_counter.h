@@ -4,7 +4,7 @@
 // Heap use measured through the global operator new, for tests of what an operation costs in
 // memory and in work (bytes allocated), never in time. A test executable that uses it lists
 // tests/support/allocation_counter.cpp among its sources, which replaces operator new and delete.
-namespace barloom::testing {
+namespace barloom::test_support {
 
 // Counts from its construction: the most bytes in use at once above the level it started at,
 // and all bytes allocated meanwhile. One scope at a time.
@@ -22,4 +22,4 @@ class AllocationScope {
   std::size_t startAllocated_;
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

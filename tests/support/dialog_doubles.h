@@ -14,7 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
 // The next scripted answer; `cancel` once the script has run out.
 template <typename Answer>
@@ -90,4 +90,4 @@ class RecordingMessageBox final : public MessageBoxService {
   std::vector<ShownMessage> Shown;
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -8,22 +9,45 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-namespace barloom::testing {
+namespace barloom::test_support {
 
-// The bytes of a file, or nullopt when it cannot be opened.
-inline std::optional<std::string> ReadBytes(std::string_view utf8File) {
-  std::ifstream in(PathFromUtf8(utf8File), std::ios::binary);
+// The bytes of `file`, or nullopt when it cannot be opened.
+inline std::optional<std::string> ReadFileAt(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
   return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteFile(std::string_view utf8File, std::string_view bytes) {
-  std::ofstream out(PathFromUtf8(utf8File), std::ios::binary | std::ios::trunc);
+// Writes `bytes` as `file`, replacing what it held; false when that failed.
+inline bool WriteFileAt(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
+}
+
+// The same for a path in UTF-8.
+inline std::optional<std::string> ReadBytes(std::string_view utf8File) { return ReadFileAt(PathFromUtf8(utf8File)); }
+inline void WriteFile(std::string_view utf8File, std::string_view bytes) { WriteFileAt(PathFromUtf8(utf8File), bytes); }
+
+// The names (UTF-8) of what `folder` holds, sorted.
+inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(Utf8FromPath(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Takes the write permission of everyone from `path` (a file or a folder), or gives it back.
+inline void SetWritable(const std::filesystem::path& path, bool writable) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
+                               writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove);
 }
 
 // A folder tag with Cyrillic and CJK letters: every path in such a folder needs more than the
@@ -77,4 +101,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace barloom::testing
+}  // namespace barloom::test_support

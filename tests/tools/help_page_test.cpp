@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,13 +13,13 @@
 
 #include "localisation/builtin_texts.h"
 #include "platform/code_page.h"  // IsValidUtf8
+#include "tests/support/temp_folder.h"
 
 namespace barloom {
 namespace {
 
 std::string HelpPage() {
-  std::ifstream file(std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources" / "Readme.htm", std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return test_support::ReadFileAt(std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources" / "Readme.htm").value_or("");
 }
 
 // A text as element content: the three characters that markup would take for its own.

@@ -64,12 +64,13 @@ std::vector<IconImage> LoadIcon(bool pressed, int number) {
 // Every size of every icon must show its own picture: a number drawn wrong, or not at all, at any
 // one size makes two pictures equal.
 TEST(IconFolder, EveryPictureAtEverySizeIsDistinct) {
-  std::vector<std::set<Bytes>> seen(std::size(kSizes));
+  std::vector<std::set<Bytes>> seen(std::size(ImageSizes));
   for (bool pressed : {false, true})
     for (int number = 1; number <= 20; ++number) {
       const auto images = LoadIcon(pressed, number);
       for (size_t i = 0; i < images.size(); ++i)
-        EXPECT_TRUE(seen[i].insert(images[i].Bgra).second) << IconName(pressed, number) << " at " << kSizes[i] << " px";
+        EXPECT_TRUE(seen[i].insert(images[i].Bgra).second)
+            << IconName(pressed, number) << " at " << ImageSizes[i] << " px";
     }
 }
 
@@ -93,7 +94,7 @@ TEST(IconFolder, PressedButtonsAreClearlyDarkerThanRaisedOnes) {
     const auto down = LoadIcon(true, number);
     ASSERT_EQ(up.size(), down.size());
     for (size_t i = 0; i < up.size(); ++i)
-      EXPECT_GE(MedianBrightness(up[i]) - MedianBrightness(down[i]), 80) << number << " at " << kSizes[i] << " px";
+      EXPECT_GE(MedianBrightness(up[i]) - MedianBrightness(down[i]), 80) << number << " at " << ImageSizes[i] << " px";
   }
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 using namespace test;
 
-constexpr std::uint8_t kBackground[3] = {0xFF, 0x00, 0xFF};  // B, G, R: a colour no icon uses
+constexpr std::uint8_t Background[3] = {0xFF, 0x00, 0xFF};  // B, G, R: a colour no icon uses
 
 // Draws `icon` at its size onto the background colour and returns the top-down BGRA pixels.
 std::vector<std::uint8_t> Render(HICON icon, int size) {
@@ -34,9 +34,9 @@ std::vector<std::uint8_t> Render(HICON icon, int size) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     auto* p = static_cast<std::uint8_t*>(bits);
     for (int i = 0; i < size * size; ++i) {
-      p[i * 4] = kBackground[0];
-      p[i * 4 + 1] = kBackground[1];
-      p[i * 4 + 2] = kBackground[2];
+      p[i * 4] = Background[0];
+      p[i * 4 + 1] = Background[1];
+      p[i * 4 + 2] = Background[2];
       p[i * 4 + 3] = 0;
     }
     if (DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL)) {
@@ -68,7 +68,7 @@ TEST(IconFilesOnWindows, EverySizeLoadsAndDrawsExactlyAsStored) {
         for (int p = 0; p < s * s; ++p) {
           const bool opaque = image.Bgra[static_cast<size_t>(p * 4 + 3)] == 255;
           for (int c = 0; c < 3; ++c) {
-            const std::uint8_t expected = opaque ? image.Bgra[static_cast<size_t>(p * 4 + c)] : kBackground[c];
+            const std::uint8_t expected = opaque ? image.Bgra[static_cast<size_t>(p * 4 + c)] : Background[c];
             wrong += drawn[static_cast<size_t>(p * 4 + c)] != expected;
           }
         }

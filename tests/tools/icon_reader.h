@@ -14,7 +14,7 @@ namespace barloom::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline constexpr int kSizes[] = {16, 24, 32, 48};
+inline constexpr int ImageSizes[] = {16, 24, 32, 48};
 
 inline std::filesystem::path IconFolder() { return std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources" / "icons"; }
 
@@ -51,7 +51,7 @@ inline std::string ReadIcon(const Bytes& file, std::vector<IconImage>& images) {
   size_t end_of_previous = 6 + 4 * 16;
   for (int i = 0; i < 4; ++i) {
     const size_t entry = 6 + 16 * static_cast<size_t>(i);
-    const int size = kSizes[i];
+    const int size = ImageSizes[i];
     const std::string where = std::to_string(size) + " px entry: ";
     if (file[entry] != size || file[entry + 1] != size) return where + "wrong width or height";
     if (file[entry + 2] != 0 || file[entry + 3] != 0) return where + "palette count or reserved byte set";

@@ -18,8 +18,8 @@
 namespace barloom {
 namespace {
 
-constexpr int kHebrewCharset = 177;
-constexpr int kAnsiCharset = 0;
+constexpr int HebrewCharset = 177;
+constexpr int AnsiCharset = 0;
 
 Settings LanguageSettings(std::string_view fileName, int fontScript) {
   Settings settings;
@@ -102,8 +102,8 @@ TEST_P(LanguageFile, AccessKeysDoNotClashWithinAWindowOrMenu) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFile,
-                         testing::Values(ShippedFile{"German.lng", kAnsiCharset, false},
-                                         ShippedFile{"Hebrew.lng", kHebrewCharset, true},
+                         testing::Values(ShippedFile{"German.lng", AnsiCharset, false},
+                                         ShippedFile{"Hebrew.lng", HebrewCharset, true},
                                          ShippedFile{"Hebrew-UTF8.lng", 1, true}),
                          [](const auto& info) {
                            std::string name = info.param.Name;

@@ -20,8 +20,9 @@ namespace barloom {
 namespace {
 
 namespace ids = about_ids;
-using testing::RecordingMessageBox;
-using testing::RecordingShellOpener;
+using test_support::OpenedTarget;
+using test_support::RecordingMessageBox;
+using test_support::RecordingShellOpener;
 
 constexpr wchar_t OwnerClass[] = L"BarloomAboutTestOwner";
 constexpr char HomePage[] = "https://barloom.example/";
@@ -53,7 +54,7 @@ struct LabelText {
   std::string Text;
 };
 
-class AboutBoxTest : public testing::LanguageFileTest {
+class AboutBoxTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
     WNDCLASSEXW ownerClass{sizeof ownerClass};
@@ -169,7 +170,7 @@ TEST_F(AboutBoxTest, ShowsTheBuiltInTextsAndTheLinkOpensTheHomePage) {
   SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Pump();
-  EXPECT_EQ(shell_.Opened, (std::vector<testing::OpenedTarget>{{reinterpret_cast<std::uintptr_t>(dialog), HomePage}}));
+  EXPECT_EQ(shell_.Opened, (std::vector<OpenedTarget>{{reinterpret_cast<std::uintptr_t>(dialog), HomePage}}));
   ASSERT_EQ(box_->Handle(), dialog);
 
   // Moved to a screen of twice the scale, it is laid out anew at that scale.

@@ -23,11 +23,11 @@ namespace barloom {
 namespace {
 
 namespace ids = main_ids;
-using testing::RecordingMessageBox;
-using testing::RecordingShellOpener;
-using testing::ScriptedFileOpenDialog;
-using testing::ScriptedFolderPicker;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::RecordingShellOpener;
+using test_support::ScriptedFileOpenDialog;
+using test_support::ScriptedFolderPicker;
+using test_support::TempFolder;
 
 std::string Text(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -305,7 +305,7 @@ TEST_F(MainWindowTest, MenusOpenTheDialogsAndALanguageChangeRecaptionsAtOnce) {
 
   SendMessageW(main, WM_COMMAND, ids::MenuHelpTopics, 0);
   ASSERT_EQ(messages.Shown.size(), 1u);
-  EXPECT_EQ(messages.Shown[0], (testing::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
+  EXPECT_EQ(messages.Shown[0], (test_support::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
 
   answerHook = SetWindowsHookExW(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId());
   SendMessageW(main, WM_COMMAND, ids::MenuHelpAbout, 0);  // returns once OK closed it

@@ -9,9 +9,9 @@
 namespace barloom {
 namespace {
 
-using testing::RecordingMessageBox;
-using testing::RecordingShellOpener;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::RecordingShellOpener;
+using test_support::TempFolder;
 
 TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
   TempFolder app{"help"};
@@ -23,12 +23,12 @@ TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
   ShowReadme(7, settings, shell, messages);
   EXPECT_TRUE(shell.Opened.empty());
   ASSERT_EQ(messages.Shown.size(), 1u);
-  EXPECT_EQ(messages.Shown[0], (testing::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
+  EXPECT_EQ(messages.Shown[0], (test_support::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
 
   app.Write("Readme.htm", "<!doctype html>");
   ShowReadme(7, settings, shell, messages);
   ASSERT_EQ(shell.Opened.size(), 1u);
-  EXPECT_EQ(shell.Opened[0], (testing::OpenedTarget{7, app.PathOf("Readme.htm")}));
+  EXPECT_EQ(shell.Opened[0], (test_support::OpenedTarget{7, app.PathOf("Readme.htm")}));
   EXPECT_EQ(messages.Shown.size(), 1u);
 }
 

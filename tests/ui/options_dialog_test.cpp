@@ -22,8 +22,9 @@ namespace barloom {
 namespace {
 
 namespace ids = options_ids;
-using testing::RecordingMessageBox;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::ShownMessage;
+using test_support::TempFolder;
 
 std::string Text(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -204,7 +205,7 @@ TEST_F(OptionsDialogTest, APrefixNoFileNameCanBeginWithKeepsTheDialogOpen) {
   SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
   Pump();
   EXPECT_EQ(messages.Shown,
-            (std::vector<testing::ShownMessage>{{GetText(703, settings), build_info::ProductName, MessageIcon::Error}}));
+            (std::vector<ShownMessage>{{GetText(703, settings), build_info::ProductName, MessageIcon::Error}}));
   ASSERT_NE(dialog->Handle(), nullptr);
   EXPECT_EQ(dialog->Result(), -1);
   EXPECT_EQ(GetFocus(), Item(ids::Prefix));

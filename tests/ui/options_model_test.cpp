@@ -19,8 +19,8 @@
 namespace barloom {
 namespace {
 
-using testing::RecordingMessageBox;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::TempFolder;
 using Entries = std::vector<std::string>;
 
 constexpr std::string_view StartingFile = "[Barloom]\r\nBarFilePrefix=Bar_\r\n";
@@ -166,8 +166,8 @@ TEST_F(OptionsModelTest, APrefixNoFileNameCanBeginWithIsRefused) {
     EXPECT_EQ(settings.LanguageFile, std::nullopt);
     EXPECT_EQ(app.Read("barloom.ini"), StartingFile);
   }
-  const testing::ShownMessage refusal{GetText(703, settings), build_info::ProductName, MessageIcon::Error};
-  EXPECT_EQ(messages.Shown, std::vector<testing::ShownMessage>(4, refusal));
+  const test_support::ShownMessage refusal{GetText(703, settings), build_info::ProductName, MessageIcon::Error};
+  EXPECT_EQ(messages.Shown, std::vector<test_support::ShownMessage>(4, refusal));
 
   // The dialog stays open: the mended prefix is taken.
   EXPECT_TRUE(model.Confirm("bars_"));

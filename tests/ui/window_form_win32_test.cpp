@@ -20,30 +20,30 @@ class NoMessageBox final : public MessageBoxService {
 };
 
 enum Id : int {
-  kLabel = 10,
-  kButton,
-  kFrame,
-  kCheckBox,
-  kTextBox,
-  kMissing,
-  kContainer,
-  kFileMenu = 101,
-  kExitItem = 110,
-  kOptionsItem = 150,
-  kSeparator = 151,
+  LabelId = 10,
+  ButtonId,
+  FrameId,
+  CheckBoxId,
+  TextBoxId,
+  MissingId,
+  ContainerId,
+  FileMenuId = 101,
+  ExitItemId = 110,
+  OptionsItemId = 150,
+  SeparatorId = 151,
 };
 
-constexpr FormControlRow kRows[] = {
-    {kFileMenu, ControlKind::Menu, 0},      {kOptionsItem, ControlKind::Menu, 0},
-    {kSeparator, ControlKind::Menu, 0},     {kExitItem, ControlKind::Menu, 0},
-    {kLabel, ControlKind::Label, 620},      {kFrame, ControlKind::Frame, 601},
-    {kCheckBox, ControlKind::CheckBox, 1008}, {kTextBox, ControlKind::TextBox, 0},
-    {kButton, ControlKind::CommandButton, 604}, {kMissing, ControlKind::Label, 602},  // no such window
+constexpr FormControlRow Rows[] = {
+    {FileMenuId, ControlKind::Menu, 0},      {OptionsItemId, ControlKind::Menu, 0},
+    {SeparatorId, ControlKind::Menu, 0},     {ExitItemId, ControlKind::Menu, 0},
+    {LabelId, ControlKind::Label, 620},      {FrameId, ControlKind::Frame, 601},
+    {CheckBoxId, ControlKind::CheckBox, 1008}, {TextBoxId, ControlKind::TextBox, 0},
+    {ButtonId, ControlKind::CommandButton, 604}, {MissingId, ControlKind::Label, 602},  // no such window
 };
-constexpr std::size_t kSeparatorRow = 2;
-constexpr std::size_t kMissingRow = 9;
+constexpr std::size_t SeparatorRow = 2;
+constexpr std::size_t MissingRow = 9;
 
-constexpr wchar_t kWindowClass[] = L"BarloomWindowFormTest";
+constexpr wchar_t WindowClass[] = L"BarloomWindowFormTest";
 
 std::string Text(HWND window) {
   wchar_t text[256] = {};
@@ -65,35 +65,35 @@ UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
 
 // A hidden window as designed: menus carry their text IDs as captions, a group box sits in a
 // container window, the label and the group box share a bold Tahoma, the others a plain font.
-class WindowFormTest : public testing::LanguageFileTest {
+class WindowFormTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
     WNDCLASSEXW windowClass{sizeof windowClass};
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = WindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when the class is already there
 
     HMENU fileMenu = CreatePopupMenu();
-    AppendMenuW(fileMenu, MF_STRING, kOptionsItem, L"150");
-    AppendMenuW(fileMenu, MF_SEPARATOR, kSeparator, nullptr);
-    AppendMenuW(fileMenu, MF_STRING, kExitItem, L"110");
+    AppendMenuW(fileMenu, MF_STRING, OptionsItemId, L"150");
+    AppendMenuW(fileMenu, MF_SEPARATOR, SeparatorId, nullptr);
+    AppendMenuW(fileMenu, MF_STRING, ExitItemId, L"110");
     HMENU menuBar = CreateMenu();
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu), L"101");
     MENUITEMINFOW popupId{sizeof popupId};
     popupId.fMask = MIIM_ID;
-    popupId.wID = kFileMenu;
+    popupId.wID = FileMenuId;
     SetMenuItemInfoW(menuBar, 0, TRUE, &popupId);
 
-    form_ = CreateWindowExW(0, kWindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
+    form_ = CreateWindowExW(0, WindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
                             windowClass.hInstance, nullptr);
     ASSERT_NE(form_, nullptr) << GetLastError();
-    const HWND container = Child(form_, kWindowClass, L"", 0, kContainer);
-    label_ = Child(form_, L"STATIC", L"Label1", SS_LEFT, kLabel);
-    frame_ = Child(container, L"BUTTON", L"Frame1", BS_GROUPBOX, kFrame);
-    checkBox_ = Child(form_, L"BUTTON", L"Check1", BS_AUTOCHECKBOX, kCheckBox);
-    textBox_ = Child(form_, L"EDIT", L"C:\\bars", ES_AUTOHSCROLL, kTextBox);
-    button_ = Child(form_, L"BUTTON", L"Command1", BS_PUSHBUTTON, kButton);
+    const HWND container = Child(form_, WindowClass, L"", 0, ContainerId);
+    label_ = Child(form_, L"STATIC", L"Label1", SS_LEFT, LabelId);
+    frame_ = Child(container, L"BUTTON", L"Frame1", BS_GROUPBOX, FrameId);
+    checkBox_ = Child(form_, L"BUTTON", L"Check1", BS_AUTOCHECKBOX, CheckBoxId);
+    textBox_ = Child(form_, L"EDIT", L"C:\\bars", ES_AUTOHSCROLL, TextBoxId);
+    button_ = Child(form_, L"BUTTON", L"Command1", BS_PUSHBUTTON, ButtonId);
     for (HWND window : {label_, frame_}) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
     for (HWND window : {checkBox_, textBox_, button_})
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(plain_.get()), FALSE);
@@ -127,12 +127,12 @@ class WindowFormTest : public testing::LanguageFileTest {
 };
 
 TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAndCharacterSet) {
-  WindowForm form(form_, 1501, kRows, fonts_);
+  WindowForm form(form_, 1501, Rows, fonts_);
   SetMenuTags(form);
   const std::vector<std::string> menuTags = {"101", "150", "", "110"};
   for (std::size_t i = 0; i < menuTags.size(); ++i) EXPECT_EQ(form.Control(i).Tag(), menuTags[i]) << i;
-  EXPECT_EQ(form.Control(kSeparatorRow).Caption(), "-");
-  EXPECT_EQ(form.Control(kMissingRow).Caption(), std::nullopt);
+  EXPECT_EQ(form.Control(SeparatorRow).Caption(), "-");
+  EXPECT_EQ(form.Control(MissingRow).Caption(), std::nullopt);
   const LONG_PTR textBoxStyle = Style(textBox_), textBoxExStyle = Style(textBox_, GWL_EXSTYLE);
 
   Settings builtIn;
@@ -162,11 +162,11 @@ TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAnd
 
     EXPECT_EQ(form.Caption(), "About");
     const std::vector<std::string> texts = {Text(label_), Text(frame_), Text(checkBox_), Text(button_),
-                                            MenuText(kFileMenu), MenuText(kOptionsItem), MenuText(kExitItem)};
+                                            MenuText(FileMenuId), MenuText(OptionsItemId), MenuText(ExitItemId)};
     const std::vector<std::string> expected = {"Specify how many button bar you need?", "Step 1", "OK", phase.Next,
                                                phase.File, "&Options...", "E&xit"};
     EXPECT_EQ(texts, expected);
-    EXPECT_TRUE(MenuType(kSeparator) & MFT_SEPARATOR);
+    EXPECT_TRUE(MenuType(SeparatorId) & MFT_SEPARATOR);
 
     const bool rtl = phase.RightToLeft;
     for (HWND window : {form_, label_, frame_, checkBox_, button_})
@@ -174,8 +174,8 @@ TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAnd
     EXPECT_EQ(Style(label_) & SS_TYPEMASK, rtl ? SS_RIGHT : SS_LEFT);
     EXPECT_EQ(Style(frame_) & BS_CENTER, rtl ? BS_RIGHT : 0);
     EXPECT_EQ((Style(checkBox_) & BS_LEFTTEXT) != 0, rtl);
-    EXPECT_EQ(MenuType(kFileMenu) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0u);
-    EXPECT_EQ(MenuType(kExitItem) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER : 0u);
+    EXPECT_EQ(MenuType(FileMenuId) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0u);
+    EXPECT_EQ(MenuType(ExitItemId) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), rtl ? MFT_RIGHTORDER : 0u);
 
     // The text box keeps everything but its font's character set.
     EXPECT_EQ(Text(textBox_), "C:\\bars");

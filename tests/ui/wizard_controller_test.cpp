@@ -18,10 +18,10 @@
 namespace barloom {
 namespace {
 
-using testing::RecordingMessageBox;
-using testing::ScriptedFileOpenDialog;
-using testing::ScriptedFolderPicker;
-using testing::TempFolder;
+using test_support::RecordingMessageBox;
+using test_support::ScriptedFileOpenDialog;
+using test_support::ScriptedFolderPicker;
+using test_support::TempFolder;
 
 // The wizard with the dialogs answered by the test and the program living in a fresh folder.
 class Wizard {
@@ -149,7 +149,7 @@ TEST(WizardController, StartFolderAndThePicker) {
   stored.folders.Answers = {root};
   stored->BrowseForFolder();
   ASSERT_EQ(stored.folders.Calls.size(), 1u);
-  EXPECT_EQ(stored.folders.Calls[0], (testing::FolderRequest{relative, 42, relative}));
+  EXPECT_EQ(stored.folders.Calls[0], (test_support::FolderRequest{relative, 42, relative}));
   EXPECT_EQ(stored->View().FolderBoxText, root);
   EXPECT_EQ(stored->State().SaveFolder, root);
 }
