@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/utf16_file_text.h"
 #include "platform/utf8.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
@@ -14,7 +15,6 @@ namespace barloom {
 namespace {
 
 constexpr std::size_t kTextBufferSize = 4096;  // a text is at most 4095 bytes, as the profile API cuts it
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // Not a code page: the file is UTF-16, and the engine hands its values over as the ANSI code page
 // where that can hold them, else as the UTF-8 mark and UTF-8 (as cProfile stores such values).
 constexpr unsigned kUnicodeFile = 0;
@@ -55,7 +55,7 @@ LoadedLanguage::LoadedLanguage(const Settings& settings) : codePage_(CodePageFor
   if (bytes.starts_with(Utf8ByteOrderMark)) {
     bytes.erase(0, Utf8ByteOrderMark.size());
     codePage_ = Utf8CodePage;
-  } else if (bytes.starts_with(kUtf16LeMark)) {
+  } else if (IsUtf16Le(bytes)) {
     codePage_ = kUnicodeFile;
   }
   document_ = IniDocument(std::move(bytes));

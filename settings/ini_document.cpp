@@ -92,8 +92,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/code_page.h"
-#include "platform/utf8.h"
+#include "platform/utf16_file_text.h"
 #include "settings/ini_name_table.h"
 
 namespace barloom {
@@ -296,107 +295,17 @@ std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, 
 }
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
-bool IsUtf16Le(std::string_view bytes) { return bytes.substr(0, 2) == kUtf16LeMark; }
-
-// UTF-16 LE text is held as generalised UTF-8: every syntax character is ASCII and keeps its
-// byte, and lone surrogates get their 3-byte forms, so that converting back gives every code unit
-// exactly as it was.
-std::string Wtf8FromUtf16Le(std::string_view units) {
-  const std::size_t count = units.size() / 2;
-  const auto unit = [&](std::size_t i) {
-    return static_cast<char32_t>(static_cast<unsigned char>(units[2 * i]) |
-                                 (static_cast<unsigned char>(units[2 * i + 1]) << 8));
-  };
-  // Two passes, so that the text takes exactly its size (a mostly ASCII file: half the units').
-  const auto convert = [&](auto&& put) {
-    for (std::size_t i = 0; i < count; ++i) {
-      char32_t code = unit(i);
-      if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count) {
-        const char32_t low = unit(i + 1);
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-          ++i;
-        }
-      }
-      put(code);
-    }
-  };
-  std::size_t size = 0;
-  convert([&](char32_t code) { size += code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4; });
-  std::string text;
-  text.reserve(size);
-  convert([&](char32_t code) { utf8::Append(text, code); });
-  return text;
-}
-
-// The next code point of generalised UTF-8 (surrogates allowed); U+FFFD for a malformed byte.
-char32_t NextWtf8(std::string_view text, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(pos);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  if (length == 0 || text.size() - pos < length) {
-    ++pos;
-    return 0xFFFD;
-  }
-  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) {
-      ++pos;
-      return 0xFFFD;
-    }
-    code = (code << 6) | (byte(pos + i) & 0x3F);
-  }
-  pos += length;
-  return code;
-}
-
-std::string Utf16LeFromWtf8(std::string_view text) {
-  std::string units;
-  units.reserve(text.size() * 2);
-  const auto put = [&](char32_t unit) {
-    units += static_cast<char>(unit & 0xFF);
-    units += static_cast<char>((unit >> 8) & 0xFF);
-  };
-  for (std::size_t pos = 0; pos < text.size();) {
-    const char32_t code = NextWtf8(text, pos);
-    if (code >= 0x10000 && code <= 0x10FFFF) {
-      put(0xD800 + ((code - 0x10000) >> 10));
-      put(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      put(code > 0x10FFFF ? 0xFFFD : code);
-    }
-  }
-  return units;
-}
-
-// An argument (ANSI bytes, or the UTF-8 mark and UTF-8) as text of a UTF-16 file.
-std::string FileTextFromArgument(std::string_view argument) {
-  argument = CutAtNul(argument);
-  if (argument.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
-    return DecodeCodePage(argument.substr(Utf8ByteOrderMark.size()), Utf8CodePage);
-  }
-  return DecodeCodePage(argument, AnsiCodePage());
-}
-
-// A value of a UTF-16 file as ANSI bytes, marked where the code page cannot hold it.
-std::string AnsiFromFileText(std::string_view text) {
-  std::string valid;
-  valid.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    const char32_t code = NextWtf8(text, pos);
-    utf8::Append(valid, (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code);
-  }
-  return MarkedValueBytes(valid, AnsiCodePage());
-}
+// An argument (ANSI bytes, or the UTF-8 mark and UTF-8), taken up to a NUL, as text of a UTF-16
+// file.
+std::string FileTextFromArgument(std::string_view argument) { return Utf16FileTextFromAnsi(CutAtNul(argument)); }
 
 // What a read of a UTF-16 file gives: the value as ANSI bytes (marked where the code page cannot
 // hold it), or the default.
 std::string Utf16FileResult(std::optional<std::string_view> value, std::string_view defaultValue,
                             std::size_t bufferSize) {
   if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
-  const std::string ansi = AnsiFromFileText(*value);
+  const std::string ansi = AnsiFromUtf16FileText(*value);
   return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
 }
 
@@ -407,7 +316,7 @@ std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view secti
   if (bufferSize == 0) return {};
   if (!IsUtf16Le(bytes))
     return ProfileResult(ScanValue(bytes, RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
-  const std::string text = Wtf8FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+  const std::string text = Wtf8FromUtf16Le(bytes.substr(Utf16LeMark.size()));
   const std::optional<std::string_view> value =
       ScanValue(text, RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key)));
   return Utf16FileResult(value, defaultValue, bufferSize);
@@ -481,7 +390,7 @@ void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, co
     for (std::size_t i = 0; i < values.size(); ++i) visit(i, ProfileResult(values[i], defaultValue, bufferSize));
     return;
   }
-  const std::string text = Wtf8FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+  const std::string text = Wtf8FromUtf16Le(bytes.substr(Utf16LeMark.size()));
   std::vector<std::string> fileKeys;
   fileKeys.reserve(keys.size());
   for (const std::string& key : keys) fileKeys.push_back(FileTextFromArgument(key));
@@ -774,7 +683,7 @@ IniDocument::IniDocument(std::string bytes) {
     impl_ = std::make_unique<Impl>(std::move(bytes));
     return;
   }
-  const std::string_view units = std::string_view(bytes).substr(kUtf16LeMark.size());
+  const std::string_view units = std::string_view(bytes).substr(Utf16LeMark.size());
   impl_ = std::make_unique<Impl>(Wtf8FromUtf16Le(units));
   impl_->utf16 = true;
   if (units.size() % 2 != 0) impl_->oddByte = std::string(1, units.back());
@@ -825,7 +734,7 @@ void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {
 
 std::string IniDocument::Bytes() const {
   if (!impl_->utf16) return impl_->Serialise();
-  std::string bytes(kUtf16LeMark);
+  std::string bytes(Utf16LeMark);
   bytes += Utf16LeFromWtf8(impl_->Serialise());
   bytes += impl_->oddByte;
   return bytes;
