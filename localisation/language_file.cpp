@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
 #include "platform/utf16_file_text.h"
 #include "platform/utf8.h"
 #include "settings/ini_document.h"

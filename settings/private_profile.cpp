@@ -1,3 +1,4 @@
+#include "platform/file_bytes.h"
 #include "settings/private_profile.h"
 
 #include <string>

@@ -1,3 +1,5 @@
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
 #include "settings/profile.h"
 
 #include <algorithm>

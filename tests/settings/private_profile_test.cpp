@@ -1,3 +1,4 @@
+#include "platform/file_bytes.h"
 #include "settings/private_profile.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <fstream>
 #include <string>
 
-#include "settings/ini_document.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/code_page.h"
 #include "platform/path_text.h"
 
 namespace barloom::testing {
