@@ -1,49 +1,7 @@
-// The private-profile engine: the file syntax, the one-shot read and the in-memory document.
-//
-// It behaves like the Windows GetPrivateProfileStringA / WritePrivateProfileStringA pair, byte for
-// byte. The rules, including the ones we had to choose:
-//
-// Lines
-//   - CR LF, LF, CR and CR CR LF each end a line; the last line may have no line end.
-//   - Blanks are space, tab, LF, VT, FF, CR and ^Z (0x1A); every line is trimmed of them at both
-//     ends before it is looked at. A line with nothing else is blank and ignored. NBSP (0xA0) and
-//     every other byte are ordinary.
-//   - A line whose first byte after the blanks is '[' and that holds a ']' after it is a section
-//     header. The name is the text between the '[' and the LAST ']', trimmed; the rest of the line
-//     is ignored. So "[k]=v" is a header, "[k" is an ordinary line.
-//   - Any other line is a key: the name is the text before the first '=', trimmed; the value is the
-//     text after it, trimmed. "=v" is the key "". A line without '=' is a key without a value: it
-//     reads as missing (the default comes back) but it hides a later "k=v" of the same name.
-//   - ';' and '#' have no meaning: ";k=v" is the key ";k".
-//   - A NUL byte ends a name or a value where it stands (after the trimming): "k=ab\0cd" reads
-//     "ab", "[S\0X]" is the section "S". It does not end the line.
-//   - Lines before the first header belong to no section; the section "" is a "[]" header.
-//   - A UTF-8 byte-order mark is three ordinary bytes of line 1 (so "<BOM>[S]" is not a header).
-//   - A file that starts with the UTF-16 LE byte-order mark (FF FE) is UTF-16 LE: its text is
-//     parsed with the same rules, names and values are converted between it and the ANSI code page,
-//     and writes keep it UTF-16 LE with the mark. A value that the ANSI code page cannot hold is
-//     read as the UTF-8 byte-order mark followed by UTF-8 (the form the program uses for such
-//     values in 8-bit files), not as '?'; an argument that starts with that mark is written as the
-//     UTF-8 text it carries. UTF-16 without a mark, or big-endian, is read as bytes (it yields
-//     nothing).
-//
-// Names
-//   - Requested names are taken up to a NUL (as a C string would be) and trimmed of blanks.
-//   - Names are compared with ASCII case folding only; bytes 0x80-0xFF (in a UTF-16 file: every
-//     character past U+007F) must be equal.
-//   - Only the first section of a name is searched, and within it the first key of a name wins
-//     (an '='-less line included). Later duplicates are never read nor written.
-//
-// Reading
-//   - A key with a value gives the value, also when it is empty (count 0). A missing file,
-//     section or key, or a key without '=', gives the default: taken up to a NUL, trailing spaces
-//     (spaces only) cut but never its first byte, so "   " gives " ".
-//   - Quotes: a result of at least 2 bytes that starts with '"' or '\'' and ends with the same
-//     byte loses that one pair. As on the platform, this happens after the cut to bufferSize - 1
-//     bytes: the opening quote is dropped, the text is cut, and when the buffer could hold the
-//     whole rest the last byte copied (normally the closing quote) is dropped. So "abc" (with the
-//     quotes) read with bufferSize 4 gives ab.
-//   - bufferSize 0 gives nothing; otherwise at most bufferSize - 1 bytes.
+// The in-memory private-profile document: parse once, read and write many times, serialise once.
+// The line syntax and what a read gives are in ini_syntax.h; the one-pass readers in
+// ini_value_scan.cpp; gathered writes in ini_key_writes.h. The document's state is one class
+// (Impl), kept in one file with the rules its writes follow, a little above the usual size.
 //
 // Writing: only the line concerned changes, every other byte of the file stays as it was
 // (blank lines, spacing, text after a header's ']', line-end style, NUL bytes, binary junk).
@@ -75,327 +33,21 @@
 // generalised UTF-8), a few bytes per distinct section name and per key of the sections in use,
 // and what writes added; blank lines and lines of sections never used cost nothing, so a file of
 // any shape costs a small multiple of its size.
-//
-// Batches: a read of many keys at once (ReadIniValuesFromBytes) is one pass over the bytes with
-// the keys asked for in a name table; writes gathered in an IniKeyWrites go into a document at the
-// cost of copying their lines, plus one lookup per key the section already has, and are filed by
-// name only when a later read or write looks a key up.
 
 #include "settings/ini_document.h"
 
 #include <algorithm>
-#include <cstring>
-#include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "platform/utf16_file_text.h"
+#include "settings/ini_key_writes.h"
 #include "settings/ini_name_table.h"
+#include "settings/ini_syntax.h"
 
 namespace barloom {
-namespace {
-
-bool IsBlank(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x20;
-}
-
-std::string_view TrimLeft(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
-std::string_view TrimRight(std::string_view text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
-
-std::string_view CutAtNul(std::string_view text) {
-  const std::size_t nul = text.find('\0');
-  return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
-// A requested section or key name, as the lookup compares it.
-std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name)); }
-
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
-// (A loop: find_first_of would call memchr once for every byte.)
-bool HasLineBreak(std::string_view text) { return std::any_of(text.begin(), text.end(), IsLineBreak); }
-
-struct RawLine {
-  std::size_t start = 0;   // offset of the line's first byte
-  std::size_t length = 0;  // bytes before the line end
-  std::size_t end = 0;     // bytes of the line end: 0 (last line), 1, 2 or 3
-};
-
-// The length of the line end at `at`: 0 at the end of the bytes, else 1, 2 (CR LF) or 3 (CR CR LF).
-std::size_t LineEndLength(std::string_view bytes, std::size_t at) {
-  if (at >= bytes.size()) return 0;
-  if (bytes[at] == '\r') {
-    if (at + 1 < bytes.size() && bytes[at + 1] == '\n') return 2;
-    if (at + 2 < bytes.size() && bytes[at + 1] == '\r' && bytes[at + 2] == '\n') return 3;
-  }
-  return 1;
-}
-
-// Cuts bytes into lines, from `from` (the start of a line) on. memchr finds the next CR and the
-// next LF, and each is searched again only once the scan has passed it, so the cost is one
-// (vectorised) pass over the bytes for any mix of line ends.
-class LineSplitter {
- public:
-  explicit LineSplitter(std::string_view bytes, std::size_t from = 0)
-      : bytes_(bytes), pos_(from), nextCr_(Find('\r')), nextLf_(Find('\n')) {}
-
-  bool Next(RawLine& line) {
-    if (pos_ >= bytes_.size()) return false;
-    if (nextCr_ < pos_) nextCr_ = Find('\r');
-    if (nextLf_ < pos_) nextLf_ = Find('\n');
-    const std::size_t stop = std::min(nextCr_, nextLf_);
-    line.start = pos_;
-    line.length = stop - pos_;
-    line.end = LineEndLength(bytes_, stop);
-    pos_ = stop + line.end;
-    return true;
-  }
-
- private:
-  std::size_t Find(char c) const {
-    const void* hit = std::memchr(bytes_.data() + pos_, c, bytes_.size() - pos_);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes_.data()) : bytes_.size();
-  }
-
-  std::string_view bytes_;
-  std::size_t pos_;
-  std::size_t nextCr_;  // position of the next CR at or after the last search, or the size
-  std::size_t nextLf_;
-};
-
-enum class LineKind { Blank, Header, Key };
-
-struct LineSyntax {
-  LineKind kind = LineKind::Blank;
-  std::string_view name;    // section or key name: trimmed, up to a NUL
-  bool hasValue = false;    // a key line with '='
-  std::string_view value;   // trimmed, up to a NUL
-};
-
-bool StartsWithBracket(std::string_view content) {
-  const std::string_view text = TrimLeft(content);
-  return !text.empty() && text.front() == '[';
-}
-
-LineSyntax ParseLine(std::string_view content) {
-  LineSyntax syntax;
-  const std::string_view text = Trim(content);
-  if (text.empty()) return syntax;
-  if (text.front() == '[') {
-    const std::size_t close = text.rfind(']');
-    if (close != std::string_view::npos && close > 0) {
-      syntax.kind = LineKind::Header;
-      syntax.name = CutAtNul(Trim(text.substr(1, close - 1)));
-      return syntax;
-    }
-  }
-  syntax.kind = LineKind::Key;
-  const std::size_t equals = text.find('=');
-  const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals));
-  syntax.name = CutAtNul(spelling);
-  if (equals != std::string_view::npos) {
-    syntax.hasValue = true;
-    syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1)));
-  }
-  return syntax;
-}
-
-// True when a written line is not the single key line it was meant to be, so that only a fresh
-// parse knows what the bytes now say.
-bool ChangesStructure(std::string_view text) { return HasLineBreak(text) || ParseLine(text).kind != LineKind::Key; }
-
-// The value (or the default) as the platform hands it back; see the rules at the top.
-std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
-                          std::size_t bufferSize) {
-  if (bufferSize == 0) return {};
-  std::string_view text;
-  if (value) {
-    text = *value;
-  } else {
-    text = CutAtNul(defaultValue);
-    std::size_t length = text.size();
-    while (length > 1 && text[length - 1] == ' ') --length;
-    text = text.substr(0, length);
-  }
-  const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
-  if (quoted) text.remove_prefix(1);
-  std::string result(text.substr(0, std::min(text.size(), bufferSize - 1)));
-  if (quoted && bufferSize >= text.size() && !result.empty()) result.pop_back();
-  return result;
-}
-
-// Calls visit(syntax) for the key lines of the first section named `section`, in file order,
-// until it returns false.
-template <typename Visit>
-void ScanSectionKeys(std::string_view bytes, std::string_view section, const Visit& visit) {
-  LineSplitter splitter(bytes);
-  RawLine raw;
-  bool inSection = false;
-  while (splitter.Next(raw)) {
-    const std::string_view content = bytes.substr(raw.start, raw.length);
-    if (!inSection && !StartsWithBracket(content)) continue;  // outside the section only headers count
-    const LineSyntax syntax = ParseLine(content);
-    if (syntax.kind == LineKind::Header) {
-      if (inSection) return;  // the first section of the name ended
-      inSection = SameIniName(syntax.name, section);
-    } else if (syntax.kind == LineKind::Key && inSection && !visit(syntax)) {
-      return;
-    }
-  }
-}
-
-// The stored value of the key, or nullopt when the section or key is missing or the key's line
-// has no '='.
-std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_view section, std::string_view key) {
-  std::optional<std::string_view> value;
-  ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
-    if (!SameIniName(syntax.name, key)) return true;
-    if (syntax.hasValue) value = syntax.value;
-    return false;
-  });
-  return value;
-}
-
-// ScanValue for many keys in one pass over the bytes: each key line of the section is looked up
-// among the keys asked for.
-std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, std::string_view section,
-                                                        const std::vector<std::string_view>& keys) {
-  const auto nameOf = [&](std::size_t i) { return keys[i]; };
-  IniNameTable wanted;
-  std::vector<std::size_t> firstAsking(keys.size());  // a key asked for twice gets one answer
-  wanted.Reserve(keys.size(), nameOf);
-  for (std::size_t i = 0; i < keys.size(); ++i) firstAsking[i] = wanted.FindOrAdd(i, keys[i], nameOf);
-  std::vector<std::optional<std::string_view>> values(keys.size());
-  std::vector<bool> answered(keys.size());
-  ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
-    const std::optional<std::size_t> key = wanted.Find(syntax.name, nameOf);
-    if (key && !answered[*key]) {  // the first line of a name wins
-      answered[*key] = true;
-      if (syntax.hasValue) values[*key] = syntax.value;
-    }
-    return true;
-  });
-  for (std::size_t i = 0; i < keys.size(); ++i) values[i] = values[firstAsking[i]];
-  return values;
-}
-
-constexpr std::string_view kCrLf = "\r\n";
-
-// An argument (ANSI bytes, or the UTF-8 mark and UTF-8), taken up to a NUL, as text of a UTF-16
-// file.
-std::string FileTextFromArgument(std::string_view argument) { return Utf16FileTextFromAnsi(CutAtNul(argument)); }
-
-// What a read of a UTF-16 file gives: the value as ANSI bytes (marked where the code page cannot
-// hold it), or the default.
-std::string Utf16FileResult(std::optional<std::string_view> value, std::string_view defaultValue,
-                            std::size_t bufferSize) {
-  if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
-  const std::string ansi = AnsiFromUtf16FileText(*value);
-  return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
-}
-
-}  // namespace
-
-std::string ReadIniValueFromBytes(std::string_view bytes, std::string_view section, std::string_view key,
-                                  std::string_view defaultValue, std::size_t bufferSize) {
-  if (bufferSize == 0) return {};
-  if (!IsUtf16Le(bytes))
-    return ProfileResult(ScanValue(bytes, RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
-  const std::string text = Wtf8FromUtf16Le(bytes.substr(Utf16LeMark.size()));
-  const std::optional<std::string_view> value =
-      ScanValue(text, RequestedName(FileTextFromArgument(section)), RequestedName(FileTextFromArgument(key)));
-  return Utf16FileResult(value, defaultValue, bufferSize);
-}
-
-// The writes as the lines they make ("key=value", the arguments taken as Write takes them) in
-// one buffer, and their key names filed in a name table: a document finds the writes that name
-// keys it has by looking up its own keys, not every write.
-struct IniKeyWrites::Impl {
-  struct Entry {
-    std::size_t offset = 0;      // of the line in `text`
-    std::size_t length = 0;      // of the line
-    std::size_t keyLength = 0;   // the key as written: up to a NUL, leading blanks dropped
-    std::size_t nameLength = 0;  // the key's name: trailing blanks dropped too
-  };
-  std::string text;
-  std::vector<Entry> entries;
-  IniNameTable names;  // write indexes, by key name
-  // Every write makes one key line that is read back under its key's name, and no two name the
-  // same key: then each write's effect is independent of the others'.
-  bool independent = true;
-
-  std::size_t Size() const { return entries.size(); }
-  std::string_view Line(std::size_t i) const { return std::string_view(text).substr(entries[i].offset, entries[i].length); }
-  std::string_view Key(std::size_t i) const { return Line(i).substr(0, entries[i].keyLength); }
-  std::string_view Value(std::size_t i) const { return Line(i).substr(entries[i].keyLength + 1); }
-  std::string_view Name(std::size_t i) const { return Line(i).substr(0, entries[i].nameLength); }
-  auto NameOf() const {
-    return [this](std::size_t i) { return Name(i); };
-  }
-};
-
-IniKeyWrites::IniKeyWrites() : impl_(std::make_unique<Impl>()) {}
-IniKeyWrites::IniKeyWrites(IniKeyWrites&&) noexcept = default;
-IniKeyWrites& IniKeyWrites::operator=(IniKeyWrites&&) noexcept = default;
-IniKeyWrites::~IniKeyWrites() = default;
-
-std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
-
-void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
-  impl_->entries.reserve(impl_->entries.size() + writes);
-  impl_->text.reserve(impl_->text.size() + bytes);
-  impl_->names.Reserve(impl_->entries.size() + writes, impl_->NameOf());
-}
-
-void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
-  const std::string_view key = TrimLeft(CutAtNul(keyArg));
-  const std::string_view value = TrimLeft(CutAtNul(valueArg));
-  Impl& writes = *impl_;
-  const std::size_t index = writes.Size();
-  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key).size()});
-  writes.text.append(key).append("=").append(value);
-  const std::string_view line = writes.Line(index);
-  // "a=b" as a key name writes a line read as the key "a".
-  if (ChangesStructure(line) || ParseLine(line).name != writes.Name(index)) writes.independent = false;
-  if (writes.names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.independent = false;
-}
-
-void ReadIniValuesFromBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
-                            std::string_view defaultValue, std::size_t bufferSize,
-                            const std::function<void(std::size_t, std::string_view)>& visit) {
-  if (bufferSize == 0) {
-    for (std::size_t i = 0; i < keys.size(); ++i) visit(i, {});
-    return;
-  }
-  std::vector<std::string_view> names;
-  names.reserve(keys.size());
-  if (!IsUtf16Le(bytes)) {
-    for (const std::string& key : keys) names.push_back(RequestedName(key));
-    const auto values = ScanValues(bytes, RequestedName(section), names);
-    for (std::size_t i = 0; i < values.size(); ++i) visit(i, ProfileResult(values[i], defaultValue, bufferSize));
-    return;
-  }
-  const std::string text = Wtf8FromUtf16Le(bytes.substr(Utf16LeMark.size()));
-  std::vector<std::string> fileKeys;
-  fileKeys.reserve(keys.size());
-  for (const std::string& key : keys) fileKeys.push_back(FileTextFromArgument(key));
-  for (const std::string& key : fileKeys) names.push_back(RequestedName(key));
-  const auto values = ScanValues(text, RequestedName(FileTextFromArgument(section)), names);
-  for (std::size_t i = 0; i < values.size(); ++i) visit(i, Utf16FileResult(values[i], defaultValue, bufferSize));
-}
+using namespace ini;
 
 // The document keeps no line of its own. A line is named by a LineRef: the offset of its first
 // byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (the lines that
@@ -546,49 +198,63 @@ struct IniDocument::Impl {
   bool Write(std::string_view sectionArg, std::string_view keyArg, std::string_view valueArg, bool& reparse) {
     const std::string_view sectionSpelling = TrimLeft(CutAtNul(sectionArg));
     const std::string_view keySpelling = TrimLeft(CutAtNul(keyArg));
-    const std::string_view sectionName = TrimRight(sectionSpelling);
     const std::string_view keyName = TrimRight(keySpelling);
     const std::string_view value = TrimLeft(CutAtNul(valueArg));
+    Section& section = Use(FindOrAddSection(sectionSpelling, reparse));
+    if (const std::optional<LineRef> keyLine = FindKey(section, keyName))
+      return ReplaceKeyLine(section, *keyLine, keyName, value, reparse);
+    AddKeyLine(section, keySpelling, value, reparse);
+    return true;
+  }
 
-    std::optional<LineRef> header = FindSection(sectionName);
-    if (!header) {
-      std::string headerText;
-      headerText.reserve(sectionSpelling.size() + 2);
-      headerText.append("[").append(sectionSpelling).append("]");
-      header = AddLine(headerText);
-      sections.FindOrAdd(*header, sectionName, NameOf());
-      created.push_back(*header);
-      reparse = HasLineBreak(Content(*header));
-    }
-    Section& section = Use(*header);
-    if (const std::optional<LineRef> keyLine = FindKey(section, keyName)) {
-      const LineSyntax syntax = ParseLine(Content(*keyLine));
-      if (syntax.hasValue && syntax.value == value) return false;
-      std::string text;
-      text.reserve(syntax.name.size() + 1 + value.size());
-      text.append(syntax.name).append("=").append(value);
-      reparse = ChangesStructure(text);
-      if (IsAdded(*keyLine)) {
-        added.Change(*keyLine - bytes.size(), text);
-      } else {
-        // The new content keeps the line's name (else `reparse`), so the table files it as before.
-        const LineRef replacement = AddLine(text);
-        replaced.emplace_back(*keyLine, replacement);
-        section.keys.Replace(*keyLine, replacement, keyName, NameOf());
-      }
-      modified = true;
-      return true;
-    }
-
+  static std::string KeyLineText(std::string_view key, std::string_view value) {
     std::string text;
-    text.reserve(keySpelling.size() + 1 + value.size());
-    text.append(keySpelling).append("=").append(value);
-    const LineRef keyLine = AddLine(text);
+    text.reserve(key.size() + 1 + value.size());
+    text.append(key).append("=").append(value);
+    return text;
+  }
+
+  // The header of the first section named as `spelling` (trimmed) names it; a new one at the end
+  // of the file when there is none.
+  LineRef FindOrAddSection(std::string_view spelling, bool& reparse) {
+    const std::string_view name = TrimRight(spelling);
+    if (const std::optional<LineRef> header = FindSection(name)) return *header;
+    std::string headerText;
+    headerText.reserve(spelling.size() + 2);
+    headerText.append("[").append(spelling).append("]");
+    const LineRef header = AddLine(headerText);
+    sections.FindOrAdd(header, name, NameOf());
+    created.push_back(header);
+    reparse = HasLineBreak(Content(header));
+    return header;
+  }
+
+  // The key's line as "name=value", the name as the line spells it; false when it already holds
+  // that value.
+  bool ReplaceKeyLine(Section& section, LineRef keyLine, std::string_view keyName, std::string_view value,
+                      bool& reparse) {
+    const LineSyntax syntax = ParseLine(Content(keyLine));
+    if (syntax.hasValue && syntax.value == value) return false;
+    const std::string text = KeyLineText(syntax.name, value);
+    reparse = ChangesStructure(text);
+    if (IsAdded(keyLine)) {
+      added.Change(keyLine - bytes.size(), text);
+    } else {
+      // The new content keeps the line's name (else `reparse`), so the table files it as before.
+      const LineRef replacement = AddLine(text);
+      replaced.emplace_back(keyLine, replacement);
+      section.keys.Replace(keyLine, replacement, keyName, NameOf());
+    }
+    modified = true;
+    return true;
+  }
+
+  void AddKeyLine(Section& section, std::string_view keySpelling, std::string_view value, bool& reparse) {
+    const LineRef keyLine = AddLine(KeyLineText(keySpelling, value));
     section.added.push_back(keyLine);
     // Filed at the next lookup (FileAddedKeys), unless only a fresh parse can tell what it says.
     if (ChangesStructure(Content(keyLine))) reparse = true;
     modified = true;
-    return true;
   }
 
   // Independent writes (see IniKeyWrites::Impl) from `first` on, into an existing section: the
@@ -597,11 +263,7 @@ struct IniDocument::Impl {
   // give.
   void WriteIndependent(std::string_view sectionName, const IniKeyWrites::Impl& writes, std::size_t first) {
     Section& section = Use(*FindSection(sectionName));
-    FileAddedKeys(section);
-    std::vector<bool> replaces(writes.Size());
-    section.keys.ForEach([&](LineRef line) {
-      if (const auto write = writes.names.Find(ParseLine(Content(line)).name, writes.NameOf())) replaces[*write] = true;
-    });
+    const std::vector<bool> replaces = WritesToKeysItHas(section, writes);
     std::size_t addedBytes = 0;
     for (std::size_t i = first; i < writes.Size(); ++i) {
       if (!replaces[i]) {
@@ -620,22 +282,28 @@ struct IniDocument::Impl {
     }
   }
 
-  void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
-    for (const LineRef line : lines) out.append(Content(line)).append(kCrLf);
+  // For each of `writes`, whether the section already has its key: found by looking up the
+  // section's keys among the writes, not every write among the keys.
+  std::vector<bool> WritesToKeysItHas(Section& section, const IniKeyWrites::Impl& writes) {
+    FileAddedKeys(section);
+    std::vector<bool> replaces(writes.Size());
+    section.keys.ForEach([&](LineRef line) {
+      if (const auto write = writes.names.Find(ParseLine(Content(line)).name, writes.NameOf())) replaces[*write] = true;
+    });
+    return replaces;
   }
 
-  std::string Serialise() const {
-    if (!modified) return bytes;
-    // The changes to the parsed bytes, in file order: replaced line contents, and the new keys
-    // of parsed sections after their last non-blank lines.
-    struct Edit {
-      std::size_t at;
-      std::size_t length = 0;             // original bytes the edit replaces
-      std::string_view text;              // a replaced line's content
-      const Section* section = nullptr;   // or, when set, a section's new keys
-    };
+  // A change to the parsed bytes: a replaced line's content, or the new keys of a parsed section
+  // after its last non-blank line.
+  struct Edit {
+    std::size_t at;
+    std::size_t length = 0;            // original bytes the edit replaces
+    std::string_view text;             // a replaced line's content
+    const Section* section = nullptr;  // or, when set, a section's new keys
+  };
+
+  std::vector<Edit> EditsInFileOrder() const {
     std::vector<Edit> edits;
-    std::size_t extra = 0;
     for (const auto& [offset, replacement] : replaced) {
       edits.push_back({offset, OriginalContent(offset).size(), added[replacement - bytes.size()]});
     }
@@ -644,10 +312,21 @@ struct IniDocument::Impl {
       edits.push_back({section.insertAt, 0, {}, &section});
     }
     std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
-    for (std::size_t line = 0; line < added.size(); ++line) extra += added[line].size() + kCrLf.size();
+    return edits;
+  }
 
-    std::string out;
-    out.reserve(bytes.size() + extra + 2 * kCrLf.size());
+  std::size_t AddedBytes() const {
+    std::size_t extra = 0;
+    for (std::size_t line = 0; line < added.size(); ++line) extra += added[line].size() + kCrLf.size();
+    return extra;
+  }
+
+  void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
+    for (const LineRef line : lines) out.append(Content(line)).append(kCrLf);
+  }
+
+  // The parsed bytes with the edits applied.
+  void AppendEdited(std::string& out, const std::vector<Edit>& edits) const {
     std::size_t copied = 0;
     for (const Edit& edit : edits) {
       out.append(bytes, copied, edit.at - copied);
@@ -660,16 +339,31 @@ struct IniDocument::Impl {
       }
     }
     out.append(bytes, copied);
-    // Whether the output ends in a line without a line end. Decided by the lines, never by the
-    // last byte: a replaced line may end in a CR of its value, which is no line end of its own.
-    bool open = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-    if (!edits.empty() && edits.back().section && edits.back().at == bytes.size()) open = false;
+  }
+
+  // Whether the edited bytes end in a line without a line end. Decided by the lines, never by the
+  // last byte: a replaced line may end in a CR of its value, which is no line end of its own.
+  bool EndsInOpenLine(const std::vector<Edit>& edits) const {
+    if (!edits.empty() && edits.back().section && edits.back().at == bytes.size()) return false;
+    return !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+  }
+
+  void AppendCreatedSections(std::string& out, bool open) const {
     for (const LineRef header : created) {
       if (open) out.append(kCrLf);
       open = false;
       out.append(Content(header)).append(kCrLf);
       AppendAddedLines(out, inUse.at(header).added);
     }
+  }
+
+  std::string Serialise() const {
+    if (!modified) return bytes;
+    const std::vector<Edit> edits = EditsInFileOrder();
+    std::string out;
+    out.reserve(bytes.size() + AddedBytes() + 2 * kCrLf.size());
+    AppendEdited(out, edits);
+    AppendCreatedSections(out, EndsInOpenLine(edits));
     return out;
   }
 };
@@ -707,13 +401,17 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
   const bool changed =
       impl_->utf16 ? impl_->Write(FileTextFromArgument(section), FileTextFromArgument(key), FileTextFromArgument(value), reparse)
                    : impl_->Write(section, key, value, reparse);
-  if (reparse) {
-    auto fresh = std::make_unique<Impl>(impl_->Serialise());
-    fresh->utf16 = impl_->utf16;
-    fresh->oddByte = std::move(impl_->oddByte);
-    impl_ = std::move(fresh);
-  }
+  if (reparse) Reparse();
   return changed;
+}
+
+// A fresh parse of the document's bytes, so that later reads and writes see what a fresh load of
+// the bytes sees.
+void IniDocument::Reparse() {
+  auto fresh = std::make_unique<Impl>(impl_->Serialise());
+  fresh->utf16 = impl_->utf16;
+  fresh->oddByte = std::move(impl_->oddByte);
+  impl_ = std::move(fresh);
 }
 
 void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {

@@ -58,6 +58,8 @@ class IniDocument {
   std::string Bytes() const;
 
  private:
+  void Reparse();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -1,0 +1,34 @@
+#include "settings/ini_key_writes.h"
+
+#include "settings/ini_syntax.h"
+
+namespace barloom {
+using namespace ini;
+
+IniKeyWrites::IniKeyWrites() : impl_(std::make_unique<Impl>()) {}
+IniKeyWrites::IniKeyWrites(IniKeyWrites&&) noexcept = default;
+IniKeyWrites& IniKeyWrites::operator=(IniKeyWrites&&) noexcept = default;
+IniKeyWrites::~IniKeyWrites() = default;
+
+std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
+
+void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
+  impl_->entries.reserve(impl_->entries.size() + writes);
+  impl_->text.reserve(impl_->text.size() + bytes);
+  impl_->names.Reserve(impl_->entries.size() + writes, impl_->NameOf());
+}
+
+void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
+  const std::string_view key = TrimLeft(CutAtNul(keyArg));
+  const std::string_view value = TrimLeft(CutAtNul(valueArg));
+  Impl& writes = *impl_;
+  const std::size_t index = writes.Size();
+  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key).size()});
+  writes.text.append(key).append("=").append(value);
+  const std::string_view line = writes.Line(index);
+  // "a=b" as a key name writes a line read as the key "a".
+  if (ChangesStructure(line) || ParseLine(line).name != writes.Name(index)) writes.independent = false;
+  if (writes.names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.independent = false;
+}
+
+}  // namespace barloom

@@ -1,0 +1,60 @@
+#include "settings/ini_syntax.h"
+
+#include "platform/utf16_file_text.h"
+
+namespace barloom::ini {
+
+LineSyntax ParseLine(std::string_view content) {
+  LineSyntax syntax;
+  const std::string_view text = Trim(content);
+  if (text.empty()) return syntax;
+  if (text.front() == '[') {
+    const std::size_t close = text.rfind(']');
+    if (close != std::string_view::npos && close > 0) {
+      syntax.kind = LineKind::Header;
+      syntax.name = CutAtNul(Trim(text.substr(1, close - 1)));
+      return syntax;
+    }
+  }
+  syntax.kind = LineKind::Key;
+  const std::size_t equals = text.find('=');
+  const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals));
+  syntax.name = CutAtNul(spelling);
+  if (equals != std::string_view::npos) {
+    syntax.hasValue = true;
+    syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1)));
+  }
+  return syntax;
+}
+
+bool ChangesStructure(std::string_view text) { return HasLineBreak(text) || ParseLine(text).kind != LineKind::Key; }
+
+std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
+                          std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  std::string_view text;
+  if (value) {
+    text = *value;
+  } else {
+    text = CutAtNul(defaultValue);
+    std::size_t length = text.size();
+    while (length > 1 && text[length - 1] == ' ') --length;
+    text = text.substr(0, length);
+  }
+  const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+  if (quoted) text.remove_prefix(1);
+  std::string result(text.substr(0, std::min(text.size(), bufferSize - 1)));
+  if (quoted && bufferSize >= text.size() && !result.empty()) result.pop_back();
+  return result;
+}
+
+std::string FileTextFromArgument(std::string_view argument) { return Utf16FileTextFromAnsi(CutAtNul(argument)); }
+
+std::string Utf16FileResult(std::optional<std::string_view> value, std::string_view defaultValue,
+                            std::size_t bufferSize) {
+  if (!value) return ProfileResult(std::nullopt, defaultValue, bufferSize);
+  const std::string ansi = AnsiFromUtf16FileText(*value);
+  return ProfileResult(std::string_view(ansi), defaultValue, bufferSize);
+}
+
+}  // namespace barloom::ini
