@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/code_page.h"
 #include "platform/file_bytes.h"
 #include "platform/path_text.h"
@@ -34,15 +35,9 @@ std::optional<std::string> UnlessEmpty(std::string text) {
   return text;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // "/e" (any letter case, blanks around it) asks for the built-in text.
 bool IsBuiltInMarker(std::string_view value) {
-  const std::string_view trimmed = TrimBlanks(value);
+  const std::string_view trimmed = Trim(value, SpacesAndTabs);
   return trimmed.size() == 2 && trimmed[0] == '/' && (trimmed[1] == 'e' || trimmed[1] == 'E');
 }
 

@@ -196,10 +196,10 @@ struct IniDocument::Impl {
   // Returns true when the bytes changed; sets `reparse` when the written text is not a plain key
   // line.
   bool Write(std::string_view sectionArg, std::string_view keyArg, std::string_view valueArg, bool& reparse) {
-    const std::string_view sectionSpelling = TrimLeft(CutAtNul(sectionArg));
-    const std::string_view keySpelling = TrimLeft(CutAtNul(keyArg));
-    const std::string_view keyName = TrimRight(keySpelling);
-    const std::string_view value = TrimLeft(CutAtNul(valueArg));
+    const std::string_view sectionSpelling = TrimLeft(CutAtNul(sectionArg), ProfileBlanks);
+    const std::string_view keySpelling = TrimLeft(CutAtNul(keyArg), ProfileBlanks);
+    const std::string_view keyName = TrimRight(keySpelling, ProfileBlanks);
+    const std::string_view value = TrimLeft(CutAtNul(valueArg), ProfileBlanks);
     Section& section = Use(FindOrAddSection(sectionSpelling, reparse));
     if (const std::optional<LineRef> keyLine = FindKey(section, keyName))
       return ReplaceKeyLine(section, *keyLine, keyName, value, reparse);
@@ -217,7 +217,7 @@ struct IniDocument::Impl {
   // The header of the first section named as `spelling` (trimmed) names it; a new one at the end
   // of the file when there is none.
   LineRef FindOrAddSection(std::string_view spelling, bool& reparse) {
-    const std::string_view name = TrimRight(spelling);
+    const std::string_view name = TrimRight(spelling, ProfileBlanks);
     if (const std::optional<LineRef> header = FindSection(name)) return *header;
     std::string headerText;
     headerText.reserve(spelling.size() + 2);

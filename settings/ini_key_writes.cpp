@@ -19,11 +19,11 @@ void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
 }
 
 void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
-  const std::string_view key = TrimLeft(CutAtNul(keyArg));
-  const std::string_view value = TrimLeft(CutAtNul(valueArg));
+  const std::string_view key = TrimLeft(CutAtNul(keyArg), ProfileBlanks);
+  const std::string_view value = TrimLeft(CutAtNul(valueArg), ProfileBlanks);
   Impl& writes = *impl_;
   const std::size_t index = writes.Size();
-  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key).size()});
+  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key, ProfileBlanks).size()});
   writes.text.append(key).append("=").append(value);
   const std::string_view line = writes.Line(index);
   // "a=b" as a key name writes a line read as the key "a".

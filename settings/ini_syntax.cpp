@@ -1,28 +1,30 @@
 #include "settings/ini_syntax.h"
 
+#include <algorithm>
+
 #include "platform/utf16_file_text.h"
 
 namespace barloom::ini {
 
 LineSyntax ParseLine(std::string_view content) {
   LineSyntax syntax;
-  const std::string_view text = Trim(content);
+  const std::string_view text = Trim(content, ProfileBlanks);
   if (text.empty()) return syntax;
   if (text.front() == '[') {
     const std::size_t close = text.rfind(']');
     if (close != std::string_view::npos && close > 0) {
       syntax.kind = LineKind::Header;
-      syntax.name = CutAtNul(Trim(text.substr(1, close - 1)));
+      syntax.name = CutAtNul(Trim(text.substr(1, close - 1), ProfileBlanks));
       return syntax;
     }
   }
   syntax.kind = LineKind::Key;
   const std::size_t equals = text.find('=');
-  const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals));
+  const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals), ProfileBlanks);
   syntax.name = CutAtNul(spelling);
   if (equals != std::string_view::npos) {
     syntax.hasValue = true;
-    syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1)));
+    syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1), ProfileBlanks));
   }
   return syntax;
 }
@@ -37,9 +39,8 @@ std::string ProfileResult(std::optional<std::string_view> value, std::string_vie
     text = *value;
   } else {
     text = CutAtNul(defaultValue);
-    std::size_t length = text.size();
-    while (length > 1 && text[length - 1] == ' ') --length;
-    text = text.substr(0, length);
+    // Trailing spaces go, but never the first byte.
+    if (!text.empty()) text = text.substr(0, std::max<std::size_t>(1, TrimRight(text, Spaces).size()));
   }
   const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
   if (quoted) text.remove_prefix(1);

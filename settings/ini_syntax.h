@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 // The private-profile file syntax, shared by the in-memory document (ini_document.cpp) and the
 // one-pass readers (ini_value_scan.cpp): how bytes split into lines, what a line says, and what a
 // read hands back.
@@ -57,24 +59,8 @@
 //   - bufferSize 0 gives nothing; otherwise at most bufferSize - 1 bytes.
 namespace barloom::ini {
 
-inline bool IsBlank(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x20;
-}
-
-inline std::string_view TrimLeft(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
-inline std::string_view TrimRight(std::string_view text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-inline std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+// The blanks that lines, names and values are trimmed of.
+inline constexpr ByteSet ProfileBlanks{" \t\n\v\f\r\x1A"};
 
 inline std::string_view CutAtNul(std::string_view text) {
   const std::size_t nul = text.find('\0');
@@ -82,12 +68,7 @@ inline std::string_view CutAtNul(std::string_view text) {
 }
 
 // A requested section or key name, as the lookup compares it.
-inline std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name)); }
-
-inline bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
-// (A loop: find_first_of would call memchr once for every byte.)
-inline bool HasLineBreak(std::string_view text) { return std::any_of(text.begin(), text.end(), IsLineBreak); }
+inline std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name), ProfileBlanks); }
 
 struct RawLine {
   std::size_t start = 0;   // offset of the line's first byte
@@ -147,7 +128,7 @@ struct LineSyntax {
 };
 
 inline bool StartsWithBracket(std::string_view content) {
-  const std::string_view text = TrimLeft(content);
+  const std::string_view text = TrimLeft(content, ProfileBlanks);
   return !text.empty() && text.front() == '[';
 }
 

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/ascii_text.h"
+
 namespace barloom {
 
 namespace {
@@ -18,8 +20,6 @@ int DigitValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return 99;
 }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 struct Scan {
   double value = 0;
@@ -63,7 +63,7 @@ Mantissa ScanMantissa(std::string_view text, std::size_t& pos) {
 // can have (which it may have to balance) and far from where the arithmetic below would overflow.
 long long ScanExponent(std::string_view text, std::size_t& pos) {
   constexpr long long ExponentLimit = 100'000'000'000'000'000;
-  if (pos >= text.size() || (Lower(text[pos]) != 'e' && Lower(text[pos]) != 'd')) return 0;
+  if (pos >= text.size() || (AsciiLower(text[pos]) != 'e' && AsciiLower(text[pos]) != 'd')) return 0;
   std::size_t expPos = pos + 1;
   const bool negative = ScanSign(text, expPos);
   if (expPos >= text.size() || !IsDigit(text[expPos])) return 0;
@@ -111,14 +111,15 @@ Scan ScanDecimal(std::string_view text) {
 
 Scan ScanNumber(std::string_view text) {
   if (text.size() >= 2 && text[0] == '&') {
-    if (Lower(text[1]) == 'h') return ScanRadix(text, 16);
-    if (Lower(text[1]) == 'o') return ScanRadix(text, 8);
+    if (AsciiLower(text[1]) == 'h') return ScanRadix(text, 16);
+    if (AsciiLower(text[1]) == 'o') return ScanRadix(text, 8);
     return {};
   }
   return ScanDecimal(text);
 }
 
-bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+// Blanks that a number may hold anywhere.
+constexpr ByteSet IgnoredInNumbers{" \t\n"};
 
 }  // namespace
 
@@ -126,7 +127,7 @@ double ReadLeadingNumber(std::string_view text) {
   std::string compact;
   compact.reserve(text.size());
   for (const char c : text)
-    if (!IsIgnoredBlank(c)) compact += c;
+    if (!IgnoredInNumbers.Contains(c)) compact += c;
   return ScanNumber(compact).value;
 }
 
@@ -141,9 +142,7 @@ std::optional<std::int16_t> RoundToInt16(double value) {
 }
 
 std::optional<std::int16_t> ParseWholeInt16(std::string_view text) {
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  text = Trim(text, SpacesAndTabs);
   const Scan scan = ScanNumber(text);
   if (scan.length == 0 || scan.length != text.size()) return std::nullopt;
   return RoundToInt16(scan.value);

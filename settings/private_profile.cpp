@@ -1,10 +1,10 @@
-#include "platform/file_bytes.h"
 #include "settings/private_profile.h"
 
 #include <string>
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/file_bytes.h"
 #include "settings/ini_document.h"
 
 namespace barloom {
