@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "platform/temporary_files.h"
+#include "platform/unique_file_descriptor.h"
 
 namespace barloom {
 namespace {
@@ -107,24 +108,24 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     // Remembered before it exists, so that no signal can come between its creation and the
     // remembering; removing a name that does not exist yet does no harm.
     const RememberedTemporaryFile remembered(temporary);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    UniqueFileDescriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!out) {
       if (errno == EEXIST) continue;
       return FailErrno(failure, errno);
     }
     // The lock tells a later run that the file is in use (RemoveStaleTemporaryFiles).
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    // Every way out after this point removes the temporary file.
-    const auto discard = [&](int code, bool open) {
-      if (open) ::close(fd);
+    ::flock(out.get(), LOCK_EX | LOCK_NB);
+    // Every way out after this point removes the temporary file (closed first, keeping errno).
+    const auto discard = [&](int code) {
+      out.reset();
       ::unlink(temporary.c_str());
       return FailErrno(failure, code);
     };
-    if (!WriteAll(fd, bytes)) return discard(errno, true);
-    if (exists && ::fchmod(fd, mode) != 0) return discard(errno, true);
-    if (::fsync(fd) != 0) return discard(errno, true);
-    if (::close(fd) != 0) return discard(errno, false);
-    if (::rename(temporary.c_str(), file.c_str()) != 0) return discard(errno, false);
+    if (!WriteAll(out.get(), bytes)) return discard(errno);
+    if (exists && ::fchmod(out.get(), mode) != 0) return discard(errno);
+    if (::fsync(out.get()) != 0) return discard(errno);
+    if (!CloseNow(out)) return discard(errno);
+    if (::rename(temporary.c_str(), file.c_str()) != 0) return discard(errno);
     // The folder is not flushed: after a crash the rename may be lost, which leaves the old file
     // whole, and a second flush per write would double the cost of every profile write.
     return true;
