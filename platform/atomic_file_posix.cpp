@@ -45,37 +45,37 @@ bool HasNoWriteBit(const struct stat& info) { return (info.st_mode & (S_IWUSR | 
 
 // What a replacement works on, as found before a byte is written.
 struct ReplaceTarget {
-  std::filesystem::path file;  // what a symbolic link points to, not the link
-  std::filesystem::path folder;
-  bool exists = false;
-  mode_t mode = 0666;  // narrowed by the umask, as for any new file
+  std::filesystem::path File;  // what a symbolic link points to, not the link
+  std::filesystem::path Folder;
+  bool Exists = false;
+  mode_t Mode = 0666;  // narrowed by the umask, as for any new file
 };
 
 // The target of replacing `fileArg`, or false (and why) when the replacement would fail before
 // writing.
 bool FindReplaceTarget(const std::filesystem::path& fileArg, ReplaceTarget& target, WriteFailure* failure) {
-  target.file = fileArg;
+  target.File = fileArg;
   std::error_code ignored;
-  if (std::filesystem::is_symlink(target.file, ignored)) {
-    const std::filesystem::path linked = std::filesystem::weakly_canonical(target.file, ignored);
-    if (!ignored) target.file = linked;
+  if (std::filesystem::is_symlink(target.File, ignored)) {
+    const std::filesystem::path linked = std::filesystem::weakly_canonical(target.File, ignored);
+    if (!ignored) target.File = linked;
   }
-  target.folder = target.file.has_parent_path() ? target.file.parent_path() : std::filesystem::path(".");
+  target.Folder = target.File.has_parent_path() ? target.File.parent_path() : std::filesystem::path(".");
 
   struct stat folderInfo {};
-  if (::stat(target.folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
+  if (::stat(target.Folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
     return Fail(failure, WriteFailureReason::FolderMissing);
   if (HasNoWriteBit(folderInfo)) return Fail(failure, WriteFailureReason::FolderReadOnly);
   struct stat fileInfo {};
-  target.exists = ::stat(target.file.c_str(), &fileInfo) == 0;
-  if (target.exists) {
+  target.Exists = ::stat(target.File.c_str(), &fileInfo) == 0;
+  if (target.Exists) {
     if (S_ISDIR(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
     if (!S_ISREG(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
     if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
     // The rename needs only the folder's permission: whether this user may change the file is
     // asked of the system here.
-    if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
-    target.mode = fileInfo.st_mode & 07777;
+    if (::faccessat(AT_FDCWD, target.File.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
+    target.Mode = fileInfo.st_mode & 07777;
   }
   return true;
 }
@@ -95,10 +95,10 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
 bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, WriteFailure* failure) {
   ReplaceTarget target;
   if (!FindReplaceTarget(fileArg, target, failure)) return false;
-  const std::filesystem::path& file = target.file;
-  const std::filesystem::path& folder = target.folder;
-  const bool exists = target.exists;
-  const mode_t mode = target.mode;
+  const std::filesystem::path& file = target.File;
+  const std::filesystem::path& folder = target.Folder;
+  const bool exists = target.Exists;
+  const mode_t mode = target.Mode;
   RemoveStaleTemporaryFilesOnce(folder);
 
   static std::atomic<unsigned> counter{0};

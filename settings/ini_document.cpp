@@ -56,17 +56,17 @@ using namespace ini;
 struct IniDocument::Impl {
   using LineRef = std::size_t;
 
-  bool IsAdded(LineRef line) const { return line >= bytes.size(); }
+  bool IsAdded(LineRef line) const { return line >= Bytes.size(); }
 
   // The keys of a section in use, and where its new keys go.
   struct Section {
-    IniNameTable keys;           // key lines; the first line of a name
-    std::vector<LineRef> added;  // new key lines, in order of creation
-    // How many of `added` are filed in `keys`: the others are filed at the next lookup, so that
+    IniNameTable Keys;           // key lines; the first line of a name
+    std::vector<LineRef> Added;  // new key lines, in order of creation
+    // How many of `Added` are filed in `Keys`: the others are filed at the next lookup, so that
     // lines added by the thousand and never looked up cost no hashing.
-    std::size_t filed = 0;
-    std::size_t insertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
-    bool needsLineEnd = false;   // that line is the file's last and has no line end
+    std::size_t Filed = 0;
+    std::size_t InsertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
+    bool NeedsLineEnd = false;   // that line is the file's last and has no line end
   };
 
   // The lines that writes added, one after the other in one buffer: no allocation per line. A
@@ -85,9 +85,9 @@ struct IniDocument::Impl {
       spans_[line] = {text_.size(), content.size()};
       text_.append(content);
     }
-    void Reserve(std::size_t lines, std::size_t bytes) {
+    void Reserve(std::size_t lines, std::size_t byteCount) {
       spans_.reserve(spans_.size() + lines);
-      text_.reserve(text_.size() + bytes);
+      text_.reserve(text_.size() + byteCount);
     }
 
    private:
@@ -95,89 +95,89 @@ struct IniDocument::Impl {
     std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset and length in text_
   };
 
-  std::string bytes;
-  IniNameTable sections;  // header lines: the first section of each name, then created ones
-  std::unordered_map<LineRef, Section> inUse;  // by header line, once read or written
-  AddedLines added;
-  std::vector<LineRef> created;  // headers of the sections added by writes, in order of creation
+  std::string Bytes;
+  IniNameTable Sections;  // header lines: the first section of each name, then created ones
+  std::unordered_map<LineRef, Section> InUse;  // by header line, once read or written
+  AddedLines Added;
+  std::vector<LineRef> Created;  // headers of the sections added by writes, in order of creation
   // Parsed lines that writes replaced: the offset, and the added line that holds the new content
   // (the name tables then name the added line).
-  std::vector<std::pair<std::size_t, LineRef>> replaced;
-  bool modified = false;
-  bool utf16 = false;   // `bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
-  std::string oddByte;  // a UTF-16 file's last byte when its size is odd: kept as it is
+  std::vector<std::pair<std::size_t, LineRef>> Replaced;
+  bool Modified = false;
+  bool Utf16 = false;   // `Bytes` is the text of a UTF-16 LE file (see Wtf8FromUtf16Le)
+  std::string OddByte;  // a UTF-16 file's last byte when its size is odd: kept as it is
 
-  explicit Impl(std::string fileBytes) : bytes(std::move(fileBytes)) { Parse(); }
+  explicit Impl(std::string fileBytes) : Bytes(std::move(fileBytes)) { Parse(); }
 
   // How the name tables read the name of a header or key line back.
   auto NameOf() const {
-    return [this](LineRef line) { return ParseLine(Content(line)).name; };
+    return [this](LineRef line) { return ParseLine(Content(line)).Name; };
   }
 
   void Parse() {
-    LineSplitter splitter(bytes);
+    LineSplitter splitter(Bytes);
     RawLine raw;
     while (splitter.Next(raw)) {
-      const std::string_view content = std::string_view(bytes).substr(raw.start, raw.length);
+      const std::string_view content = std::string_view(Bytes).substr(raw.Start, raw.Length);
       if (!StartsWithBracket(content)) continue;
       const LineSyntax syntax = ParseLine(content);
-      if (syntax.kind == LineKind::Header) sections.FindOrAdd(raw.start, syntax.name, NameOf());
+      if (syntax.Kind == LineKind::Header) Sections.FindOrAdd(raw.Start, syntax.Name, NameOf());
     }
   }
 
   std::string_view Content(LineRef line) const {
-    if (IsAdded(line)) return added[line - bytes.size()];
+    if (IsAdded(line)) return Added[line - Bytes.size()];
     return OriginalContent(line);
   }
 
   std::string_view OriginalContent(std::size_t offset) const {
     std::size_t end = offset;
-    while (end < bytes.size() && !IsLineBreak(bytes[end])) ++end;
-    return std::string_view(bytes).substr(offset, end - offset);
+    while (end < Bytes.size() && !IsLineBreak(Bytes[end])) ++end;
+    return std::string_view(Bytes).substr(offset, end - offset);
   }
 
   LineRef AddLine(std::string_view text) {
-    added.Add(text);
-    return bytes.size() + added.size() - 1;
+    Added.Add(text);
+    return Bytes.size() + Added.size() - 1;
   }
 
   // The section's keys, indexed when the section is first used: one pass over its lines.
   Section& Use(LineRef header) {
-    const auto [found, isNew] = inUse.try_emplace(header);
+    const auto [found, isNew] = InUse.try_emplace(header);
     Section& section = found->second;
     if (!isNew || IsAdded(header)) return section;
     const std::size_t headerEnd = header + OriginalContent(header).size();
-    section.insertAt = headerEnd + LineEndLength(bytes, headerEnd);
-    section.needsLineEnd = section.insertAt == headerEnd;
-    LineSplitter splitter(bytes, section.insertAt);
+    section.InsertAt = headerEnd + LineEndLength(Bytes, headerEnd);
+    section.NeedsLineEnd = section.InsertAt == headerEnd;
+    LineSplitter splitter(Bytes, section.InsertAt);
     RawLine raw;
     while (splitter.Next(raw)) {
-      const std::string_view content = std::string_view(bytes).substr(raw.start, raw.length);
+      const std::string_view content = std::string_view(Bytes).substr(raw.Start, raw.Length);
       const LineSyntax syntax = ParseLine(content);
-      if (syntax.kind == LineKind::Header) break;
-      if (syntax.kind == LineKind::Blank) continue;
-      section.keys.FindOrAdd(raw.start, syntax.name, NameOf());
-      section.insertAt = raw.start + raw.length + raw.end;
-      section.needsLineEnd = raw.end == 0;
+      if (syntax.Kind == LineKind::Header) break;
+      if (syntax.Kind == LineKind::Blank) continue;
+      section.Keys.FindOrAdd(raw.Start, syntax.Name, NameOf());
+      section.InsertAt = raw.Start + raw.Length + raw.End;
+      section.NeedsLineEnd = raw.End == 0;
     }
     return section;
   }
 
   std::optional<LineRef> FindSection(std::string_view name) const {
-    return sections.Find(name, NameOf());
+    return Sections.Find(name, NameOf());
   }
 
   std::optional<LineRef> FindKey(Section& section, std::string_view name) {
     FileAddedKeys(section);
-    return section.keys.Find(name, NameOf());
+    return section.Keys.Find(name, NameOf());
   }
 
   // Files the section's added lines that are not filed yet, each under the name it is read by
   // ("a=b" written as a key name is read as "a"): only plain key lines wait here.
   void FileAddedKeys(Section& section) {
-    for (; section.filed < section.added.size(); ++section.filed) {
-      const LineRef line = section.added[section.filed];
-      section.keys.FindOrAdd(line, ParseLine(Content(line)).name, NameOf());
+    for (; section.Filed < section.Added.size(); ++section.Filed) {
+      const LineRef line = section.Added[section.Filed];
+      section.Keys.FindOrAdd(line, ParseLine(Content(line)).Name, NameOf());
     }
   }
 
@@ -189,8 +189,8 @@ struct IniDocument::Impl {
     const std::optional<LineRef> line = FindKey(Use(*header), keyName);
     if (!line) return std::nullopt;
     const LineSyntax syntax = ParseLine(Content(*line));
-    if (!syntax.hasValue) return std::nullopt;
-    return syntax.value;
+    if (!syntax.HasValue) return std::nullopt;
+    return syntax.Value;
   }
 
   // Returns true when the bytes changed; sets `reparse` when the written text is not a plain key
@@ -223,8 +223,8 @@ struct IniDocument::Impl {
     headerText.reserve(spelling.size() + 2);
     headerText.append("[").append(spelling).append("]");
     const LineRef header = AddLine(headerText);
-    sections.FindOrAdd(header, name, NameOf());
-    created.push_back(header);
+    Sections.FindOrAdd(header, name, NameOf());
+    Created.push_back(header);
     reparse = HasLineBreak(Content(header));
     return header;
   }
@@ -234,27 +234,27 @@ struct IniDocument::Impl {
   bool ReplaceKeyLine(Section& section, LineRef keyLine, std::string_view keyName, std::string_view value,
                       bool& reparse) {
     const LineSyntax syntax = ParseLine(Content(keyLine));
-    if (syntax.hasValue && syntax.value == value) return false;
-    const std::string text = KeyLineText(syntax.name, value);
+    if (syntax.HasValue && syntax.Value == value) return false;
+    const std::string text = KeyLineText(syntax.Name, value);
     reparse = ChangesStructure(text);
     if (IsAdded(keyLine)) {
-      added.Change(keyLine - bytes.size(), text);
+      Added.Change(keyLine - Bytes.size(), text);
     } else {
       // The new content keeps the line's name (else `reparse`), so the table files it as before.
       const LineRef replacement = AddLine(text);
-      replaced.emplace_back(keyLine, replacement);
-      section.keys.Replace(keyLine, replacement, keyName, NameOf());
+      Replaced.emplace_back(keyLine, replacement);
+      section.Keys.Replace(keyLine, replacement, keyName, NameOf());
     }
-    modified = true;
+    Modified = true;
     return true;
   }
 
   void AddKeyLine(Section& section, std::string_view keySpelling, std::string_view value, bool& reparse) {
     const LineRef keyLine = AddLine(KeyLineText(keySpelling, value));
-    section.added.push_back(keyLine);
+    section.Added.push_back(keyLine);
     // Filed at the next lookup (FileAddedKeys), unless only a fresh parse can tell what it says.
     if (ChangesStructure(Content(keyLine))) reparse = true;
-    modified = true;
+    Modified = true;
   }
 
   // Independent writes (see IniKeyWrites::Impl) from `first` on, into an existing section: the
@@ -273,12 +273,12 @@ struct IniDocument::Impl {
       bool reparse = false;  // a key line read back under its name: never
       Write(sectionName, writes.Key(i), writes.Value(i), reparse);
     }
-    added.Reserve(writes.Size() - first, addedBytes);
-    section.added.reserve(section.added.size() + writes.Size() - first);
+    Added.Reserve(writes.Size() - first, addedBytes);
+    section.Added.reserve(section.Added.size() + writes.Size() - first);
     for (std::size_t i = first; i < writes.Size(); ++i) {
       if (replaces[i]) continue;
-      section.added.push_back(AddLine(writes.Line(i)));
-      modified = true;
+      section.Added.push_back(AddLine(writes.Line(i)));
+      Modified = true;
     }
   }
 
@@ -287,8 +287,8 @@ struct IniDocument::Impl {
   std::vector<bool> WritesToKeysItHas(Section& section, const IniKeyWrites::Impl& writes) {
     FileAddedKeys(section);
     std::vector<bool> replaces(writes.Size());
-    section.keys.ForEach([&](LineRef line) {
-      if (const auto write = writes.names.Find(ParseLine(Content(line)).name, writes.NameOf())) replaces[*write] = true;
+    section.Keys.ForEach([&](LineRef line) {
+      if (const auto write = writes.Names.Find(ParseLine(Content(line)).Name, writes.NameOf())) replaces[*write] = true;
     });
     return replaces;
   }
@@ -296,72 +296,72 @@ struct IniDocument::Impl {
   // A change to the parsed bytes: a replaced line's content, or the new keys of a parsed section
   // after its last non-blank line.
   struct Edit {
-    std::size_t at;
-    std::size_t length = 0;            // original bytes the edit replaces
-    std::string_view text;             // a replaced line's content
-    const Section* section = nullptr;  // or, when set, a section's new keys
+    std::size_t At;
+    std::size_t Length = 0;            // original bytes the edit replaces
+    std::string_view Text;             // a replaced line's content
+    const Section* NewKeysOf = nullptr;  // or, when set, a section's new keys
   };
 
   std::vector<Edit> EditsInFileOrder() const {
     std::vector<Edit> edits;
-    for (const auto& [offset, replacement] : replaced) {
-      edits.push_back({offset, OriginalContent(offset).size(), added[replacement - bytes.size()]});
+    for (const auto& [offset, replacement] : Replaced) {
+      edits.push_back({offset, OriginalContent(offset).size(), Added[replacement - Bytes.size()]});
     }
-    for (const auto& [header, section] : inUse) {
-      if (IsAdded(header) || section.added.empty()) continue;
-      edits.push_back({section.insertAt, 0, {}, &section});
+    for (const auto& [header, section] : InUse) {
+      if (IsAdded(header) || section.Added.empty()) continue;
+      edits.push_back({section.InsertAt, 0, {}, &section});
     }
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.At < b.At; });
     return edits;
   }
 
   std::size_t AddedBytes() const {
     std::size_t extra = 0;
-    for (std::size_t line = 0; line < added.size(); ++line) extra += added[line].size() + kCrLf.size();
+    for (std::size_t line = 0; line < Added.size(); ++line) extra += Added[line].size() + CrLf.size();
     return extra;
   }
 
   void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
-    for (const LineRef line : lines) out.append(Content(line)).append(kCrLf);
+    for (const LineRef line : lines) out.append(Content(line)).append(CrLf);
   }
 
   // The parsed bytes with the edits applied.
   void AppendEdited(std::string& out, const std::vector<Edit>& edits) const {
     std::size_t copied = 0;
     for (const Edit& edit : edits) {
-      out.append(bytes, copied, edit.at - copied);
-      copied = edit.at + edit.length;
-      if (!edit.section) {
-        out.append(edit.text);
+      out.append(Bytes, copied, edit.At - copied);
+      copied = edit.At + edit.Length;
+      if (!edit.NewKeysOf) {
+        out.append(edit.Text);
       } else {
-        if (edit.section->needsLineEnd) out.append(kCrLf);
-        AppendAddedLines(out, edit.section->added);
+        if (edit.NewKeysOf->NeedsLineEnd) out.append(CrLf);
+        AppendAddedLines(out, edit.NewKeysOf->Added);
       }
     }
-    out.append(bytes, copied);
+    out.append(Bytes, copied);
   }
 
   // Whether the edited bytes end in a line without a line end. Decided by the lines, never by the
   // last byte: a replaced line may end in a CR of its value, which is no line end of its own.
   bool EndsInOpenLine(const std::vector<Edit>& edits) const {
-    if (!edits.empty() && edits.back().section && edits.back().at == bytes.size()) return false;
-    return !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    if (!edits.empty() && edits.back().NewKeysOf && edits.back().At == Bytes.size()) return false;
+    return !Bytes.empty() && Bytes.back() != '\n' && Bytes.back() != '\r';
   }
 
   void AppendCreatedSections(std::string& out, bool open) const {
-    for (const LineRef header : created) {
-      if (open) out.append(kCrLf);
+    for (const LineRef header : Created) {
+      if (open) out.append(CrLf);
       open = false;
-      out.append(Content(header)).append(kCrLf);
-      AppendAddedLines(out, inUse.at(header).added);
+      out.append(Content(header)).append(CrLf);
+      AppendAddedLines(out, InUse.at(header).Added);
     }
   }
 
   std::string Serialise() const {
-    if (!modified) return bytes;
+    if (!Modified) return Bytes;
     const std::vector<Edit> edits = EditsInFileOrder();
     std::string out;
-    out.reserve(bytes.size() + AddedBytes() + 2 * kCrLf.size());
+    out.reserve(Bytes.size() + AddedBytes() + 2 * CrLf.size());
     AppendEdited(out, edits);
     AppendCreatedSections(out, EndsInOpenLine(edits));
     return out;
@@ -377,8 +377,8 @@ IniDocument::IniDocument(std::string bytes) {
   }
   const std::string_view units = std::string_view(bytes).substr(Utf16LeMark.size());
   impl_ = std::make_unique<Impl>(Wtf8FromUtf16Le(units));
-  impl_->utf16 = true;
-  if (units.size() % 2 != 0) impl_->oddByte = std::string(1, units.back());
+  impl_->Utf16 = true;
+  if (units.size() % 2 != 0) impl_->OddByte = std::string(1, units.back());
 }
 
 IniDocument::IniDocument(IniDocument&&) noexcept = default;
@@ -388,7 +388,7 @@ IniDocument::~IniDocument() = default;
 std::string IniDocument::Read(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::size_t bufferSize) const {
   if (bufferSize == 0) return {};
-  if (!impl_->utf16) {
+  if (!impl_->Utf16) {
     return ProfileResult(impl_->Lookup(RequestedName(section), RequestedName(key)), defaultValue, bufferSize);
   }
   return Utf16FileResult(
@@ -399,7 +399,7 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
 bool IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   bool reparse = false;
   const bool changed =
-      impl_->utf16 ? impl_->Write(FileTextFromArgument(section), FileTextFromArgument(key), FileTextFromArgument(value), reparse)
+      impl_->Utf16 ? impl_->Write(FileTextFromArgument(section), FileTextFromArgument(key), FileTextFromArgument(value), reparse)
                    : impl_->Write(section, key, value, reparse);
   if (reparse) Reparse();
   return changed;
@@ -409,8 +409,8 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
 // the bytes sees.
 void IniDocument::Reparse() {
   auto fresh = std::make_unique<Impl>(impl_->Serialise());
-  fresh->utf16 = impl_->utf16;
-  fresh->oddByte = std::move(impl_->oddByte);
+  fresh->Utf16 = impl_->Utf16;
+  fresh->OddByte = std::move(impl_->OddByte);
   impl_ = std::move(fresh);
 }
 
@@ -420,7 +420,7 @@ void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {
   // One write after the other where copying lines could differ from it: keys named twice, lines
   // that are no plain key lines, a section name that makes no header line, a UTF-16 file (its
   // writes convert their arguments).
-  const bool oneByOne = !batch.independent || impl_->utf16 || HasLineBreak(sectionName);
+  const bool oneByOne = !batch.Independent || impl_->Utf16 || HasLineBreak(sectionName);
   std::size_t next = 0;
   // A missing section is made by the first write, as one write after the other would make it.
   for (; next < batch.Size() && (oneByOne || !impl_->FindSection(sectionName)); ++next)
@@ -429,10 +429,10 @@ void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {
 }
 
 std::string IniDocument::Bytes() const {
-  if (!impl_->utf16) return impl_->Serialise();
+  if (!impl_->Utf16) return impl_->Serialise();
   std::string bytes(Utf16LeMark);
   bytes += Utf16LeFromWtf8(impl_->Serialise());
-  bytes += impl_->oddByte;
+  bytes += impl_->OddByte;
   return bytes;
 }
 

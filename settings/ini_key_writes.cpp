@@ -13,9 +13,9 @@ IniKeyWrites::~IniKeyWrites() = default;
 std::size_t IniKeyWrites::Size() const { return impl_->Size(); }
 
 void IniKeyWrites::Reserve(std::size_t writes, std::size_t bytes) {
-  impl_->entries.reserve(impl_->entries.size() + writes);
-  impl_->text.reserve(impl_->text.size() + bytes);
-  impl_->names.Reserve(impl_->entries.size() + writes, impl_->NameOf());
+  impl_->Entries.reserve(impl_->Entries.size() + writes);
+  impl_->Text.reserve(impl_->Text.size() + bytes);
+  impl_->Names.Reserve(impl_->Entries.size() + writes, impl_->NameOf());
 }
 
 void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
@@ -23,12 +23,12 @@ void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
   const std::string_view value = TrimLeft(CutAtNul(valueArg), ProfileBlanks);
   Impl& writes = *impl_;
   const std::size_t index = writes.Size();
-  writes.entries.push_back({writes.text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key, ProfileBlanks).size()});
-  writes.text.append(key).append("=").append(value);
+  writes.Entries.push_back({writes.Text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key, ProfileBlanks).size()});
+  writes.Text.append(key).append("=").append(value);
   const std::string_view line = writes.Line(index);
   // "a=b" as a key name writes a line read as the key "a".
-  if (ChangesStructure(line) || ParseLine(line).name != writes.Name(index)) writes.independent = false;
-  if (writes.names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.independent = false;
+  if (ChangesStructure(line) || ParseLine(line).Name != writes.Name(index)) writes.Independent = false;
+  if (writes.Names.FindOrAdd(index, writes.Name(index), writes.NameOf()) != index) writes.Independent = false;
 }
 
 }  // namespace barloom

@@ -16,23 +16,23 @@ namespace barloom {
 // keys it has by looking up its own keys, not every write.
 struct IniKeyWrites::Impl {
   struct Entry {
-    std::size_t offset = 0;      // of the line in `text`
-    std::size_t length = 0;      // of the line
-    std::size_t keyLength = 0;   // the key as written: up to a NUL, leading blanks dropped
-    std::size_t nameLength = 0;  // the key's name: trailing blanks dropped too
+    std::size_t Offset = 0;      // of the line in `Text`
+    std::size_t Length = 0;      // of the line
+    std::size_t KeyLength = 0;   // the key as written: up to a NUL, leading blanks dropped
+    std::size_t NameLength = 0;  // the key's name: trailing blanks dropped too
   };
-  std::string text;
-  std::vector<Entry> entries;
-  IniNameTable names;  // write indexes, by key name
+  std::string Text;
+  std::vector<Entry> Entries;
+  IniNameTable Names;  // write indexes, by key name
   // Every write makes one key line that is read back under its key's name, and no two name the
   // same key: then each write's effect is independent of the others'.
-  bool independent = true;
+  bool Independent = true;
 
-  std::size_t Size() const { return entries.size(); }
-  std::string_view Line(std::size_t i) const { return std::string_view(text).substr(entries[i].offset, entries[i].length); }
-  std::string_view Key(std::size_t i) const { return Line(i).substr(0, entries[i].keyLength); }
-  std::string_view Value(std::size_t i) const { return Line(i).substr(entries[i].keyLength + 1); }
-  std::string_view Name(std::size_t i) const { return Line(i).substr(0, entries[i].nameLength); }
+  std::size_t Size() const { return Entries.size(); }
+  std::string_view Line(std::size_t i) const { return std::string_view(Text).substr(Entries[i].Offset, Entries[i].Length); }
+  std::string_view Key(std::size_t i) const { return Line(i).substr(0, Entries[i].KeyLength); }
+  std::string_view Value(std::size_t i) const { return Line(i).substr(Entries[i].KeyLength + 1); }
+  std::string_view Name(std::size_t i) const { return Line(i).substr(0, Entries[i].NameLength); }
   auto NameOf() const {
     return [this](std::size_t i) { return Name(i); };
   }

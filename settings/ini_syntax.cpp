@@ -13,23 +13,23 @@ LineSyntax ParseLine(std::string_view content) {
   if (text.front() == '[') {
     const std::size_t close = text.rfind(']');
     if (close != std::string_view::npos && close > 0) {
-      syntax.kind = LineKind::Header;
-      syntax.name = CutAtNul(Trim(text.substr(1, close - 1), ProfileBlanks));
+      syntax.Kind = LineKind::Header;
+      syntax.Name = CutAtNul(Trim(text.substr(1, close - 1), ProfileBlanks));
       return syntax;
     }
   }
-  syntax.kind = LineKind::Key;
+  syntax.Kind = LineKind::Key;
   const std::size_t equals = text.find('=');
   const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals), ProfileBlanks);
-  syntax.name = CutAtNul(spelling);
+  syntax.Name = CutAtNul(spelling);
   if (equals != std::string_view::npos) {
-    syntax.hasValue = true;
-    syntax.value = CutAtNul(TrimLeft(text.substr(equals + 1), ProfileBlanks));
+    syntax.HasValue = true;
+    syntax.Value = CutAtNul(TrimLeft(text.substr(equals + 1), ProfileBlanks));
   }
   return syntax;
 }
 
-bool ChangesStructure(std::string_view text) { return HasLineBreak(text) || ParseLine(text).kind != LineKind::Key; }
+bool ChangesStructure(std::string_view text) { return HasLineBreak(text) || ParseLine(text).Kind != LineKind::Key; }
 
 std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
                           std::size_t bufferSize) {

@@ -71,9 +71,9 @@ inline std::string_view CutAtNul(std::string_view text) {
 inline std::string_view RequestedName(std::string_view name) { return Trim(CutAtNul(name), ProfileBlanks); }
 
 struct RawLine {
-  std::size_t start = 0;   // offset of the line's first byte
-  std::size_t length = 0;  // bytes before the line end
-  std::size_t end = 0;     // bytes of the line end: 0 (last line), 1, 2 or 3
+  std::size_t Start = 0;   // offset of the line's first byte
+  std::size_t Length = 0;  // bytes before the line end
+  std::size_t End = 0;     // bytes of the line end: 0 (last line), 1, 2 or 3
 };
 
 // The length of the line end at `at`: 0 at the end of the bytes, else 1, 2 (CR LF) or 3 (CR CR LF).
@@ -99,10 +99,10 @@ class LineSplitter {
     if (nextCr_ < pos_) nextCr_ = Find('\r');
     if (nextLf_ < pos_) nextLf_ = Find('\n');
     const std::size_t stop = std::min(nextCr_, nextLf_);
-    line.start = pos_;
-    line.length = stop - pos_;
-    line.end = LineEndLength(bytes_, stop);
-    pos_ = stop + line.end;
+    line.Start = pos_;
+    line.Length = stop - pos_;
+    line.End = LineEndLength(bytes_, stop);
+    pos_ = stop + line.End;
     return true;
   }
 
@@ -121,10 +121,10 @@ class LineSplitter {
 enum class LineKind { Blank, Header, Key };
 
 struct LineSyntax {
-  LineKind kind = LineKind::Blank;
-  std::string_view name;    // section or key name: trimmed, up to a NUL
-  bool hasValue = false;    // a key line with '='
-  std::string_view value;   // trimmed, up to a NUL
+  LineKind Kind = LineKind::Blank;
+  std::string_view Name;    // section or key name: trimmed, up to a NUL
+  bool HasValue = false;    // a key line with '='
+  std::string_view Value;   // trimmed, up to a NUL
 };
 
 inline bool StartsWithBracket(std::string_view content) {
@@ -142,7 +142,7 @@ bool ChangesStructure(std::string_view text);
 std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
                           std::size_t bufferSize);
 
-inline constexpr std::string_view kCrLf = "\r\n";
+inline constexpr std::string_view CrLf = "\r\n";
 
 // An argument (ANSI bytes, or the UTF-8 mark and UTF-8), taken up to a NUL, as text of a UTF-16
 // file.

@@ -23,13 +23,13 @@ void ScanSectionKeys(std::string_view bytes, std::string_view section, const Vis
   RawLine raw;
   bool inSection = false;
   while (splitter.Next(raw)) {
-    const std::string_view content = bytes.substr(raw.start, raw.length);
+    const std::string_view content = bytes.substr(raw.Start, raw.Length);
     if (!inSection && !StartsWithBracket(content)) continue;  // outside the section only headers count
     const LineSyntax syntax = ParseLine(content);
-    if (syntax.kind == LineKind::Header) {
+    if (syntax.Kind == LineKind::Header) {
       if (inSection) return;  // the first section of the name ended
-      inSection = SameIniName(syntax.name, section);
-    } else if (syntax.kind == LineKind::Key && inSection && !visit(syntax)) {
+      inSection = SameIniName(syntax.Name, section);
+    } else if (syntax.Kind == LineKind::Key && inSection && !visit(syntax)) {
       return;
     }
   }
@@ -40,8 +40,8 @@ void ScanSectionKeys(std::string_view bytes, std::string_view section, const Vis
 std::optional<std::string_view> ScanValue(std::string_view bytes, std::string_view section, std::string_view key) {
   std::optional<std::string_view> value;
   ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
-    if (!SameIniName(syntax.name, key)) return true;
-    if (syntax.hasValue) value = syntax.value;
+    if (!SameIniName(syntax.Name, key)) return true;
+    if (syntax.HasValue) value = syntax.Value;
     return false;
   });
   return value;
@@ -59,10 +59,10 @@ std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, 
   std::vector<std::optional<std::string_view>> values(keys.size());
   std::vector<bool> answered(keys.size());
   ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
-    const std::optional<std::size_t> key = wanted.Find(syntax.name, nameOf);
+    const std::optional<std::size_t> key = wanted.Find(syntax.Name, nameOf);
     if (key && !answered[*key]) {  // the first line of a name wins
       answered[*key] = true;
-      if (syntax.hasValue) values[*key] = syntax.value;
+      if (syntax.HasValue) values[*key] = syntax.Value;
     }
     return true;
   });

@@ -22,18 +22,18 @@ int DigitValue(char c) {
 }
 
 struct Scan {
-  double value = 0;
-  std::size_t length = 0;  // characters taken; 0 when the text does not begin with a number
+  double Value = 0;
+  std::size_t Length = 0;  // characters taken; 0 when the text does not begin with a number
 };
 
 Scan ScanRadix(std::string_view text, int radix) {
   Scan scan;
   std::size_t pos = 2;  // after "&H" / "&O"
   while (pos < text.size() && DigitValue(text[pos]) < radix) {
-    scan.value = scan.value * radix + DigitValue(text[pos]);
+    scan.Value = scan.Value * radix + DigitValue(text[pos]);
     ++pos;
   }
-  if (pos > 2) scan.length = pos;
+  if (pos > 2) scan.Length = pos;
   return scan;
 }
 
@@ -128,7 +128,7 @@ double ReadLeadingNumber(std::string_view text) {
   compact.reserve(text.size());
   for (const char c : text)
     if (!IgnoredInNumbers.Contains(c)) compact += c;
-  return ScanNumber(compact).value;
+  return ScanNumber(compact).Value;
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {
@@ -144,8 +144,8 @@ std::optional<std::int16_t> RoundToInt16(double value) {
 std::optional<std::int16_t> ParseWholeInt16(std::string_view text) {
   text = Trim(text, SpacesAndTabs);
   const Scan scan = ScanNumber(text);
-  if (scan.length == 0 || scan.length != text.size()) return std::nullopt;
-  return RoundToInt16(scan.value);
+  if (scan.Length == 0 || scan.Length != text.size()) return std::nullopt;
+  return RoundToInt16(scan.Value);
 }
 
 std::optional<std::string> DecimalText(double value) {
