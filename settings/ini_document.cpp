@@ -50,9 +50,10 @@ namespace barloom {
 using namespace ini;
 
 // The document keeps no line of its own. A line is named by a LineRef: the offset of its first
-// byte in `bytes`, or, from bytes.size() on, bytes.size() + its index in `added` (the lines that
-// writes added, and the new contents of the lines they replaced). Sections and keys are found through name tables of LineRefs, so blank
-// lines cost nothing and other lines a few bytes each, once their section is in use.
+// byte in `Bytes`, or, from Bytes.size() on, Bytes.size() + its index in `Added` (the lines that
+// writes added, and the new contents of the lines they replaced). Sections and keys are found
+// through name tables of LineRefs, so blank lines cost nothing and other lines a few bytes each,
+// once their section is in use.
 struct IniDocument::Impl {
   using LineRef = std::size_t;
 

@@ -23,7 +23,8 @@ void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
   const std::string_view value = TrimLeft(CutAtNul(valueArg), ProfileBlanks);
   Impl& writes = *impl_;
   const std::size_t index = writes.Size();
-  writes.Entries.push_back({writes.Text.size(), key.size() + 1 + value.size(), key.size(), TrimRight(key, ProfileBlanks).size()});
+  const std::size_t nameLength = TrimRight(key, ProfileBlanks).size();
+  writes.Entries.push_back({writes.Text.size(), key.size() + 1 + value.size(), key.size(), nameLength});
   writes.Text.append(key).append("=").append(value);
   const std::string_view line = writes.Line(index);
   // "a=b" as a key name writes a line read as the key "a".

@@ -20,7 +20,8 @@ LineSyntax ParseLine(std::string_view content) {
   }
   syntax.Kind = LineKind::Key;
   const std::size_t equals = text.find('=');
-  const std::string_view spelling = equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals), ProfileBlanks);
+  const std::string_view spelling =
+      equals == std::string_view::npos ? text : TrimRight(text.substr(0, equals), ProfileBlanks);
   syntax.Name = CutAtNul(spelling);
   if (equals != std::string_view::npos) {
     syntax.HasValue = true;

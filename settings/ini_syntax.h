@@ -57,6 +57,7 @@
 //     whole rest the last byte copied (normally the closing quote) is dropped. So "abc" (with the
 //     quotes) read with bufferSize 4 gives ab.
 //   - bufferSize 0 gives nothing; otherwise at most bufferSize - 1 bytes.
+
 namespace barloom::ini {
 
 // The blanks that lines, names and values are trimmed of.
