@@ -21,7 +21,6 @@
 #include "core/bar_set.h"
 #include "core/progress.h"
 #include "platform/atomic_file.h"
-#include "platform/code_page.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/number_text.h"

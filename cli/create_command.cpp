@@ -15,7 +15,6 @@
 #include "core/commander_path.h"
 #include "core/create_bar_set.h"
 #include "core/wizard_state.h"
-#include "platform/code_page.h"
 #include "platform/executable_path.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/code_page.h"
+#include "platform/path_text.h"
 
 namespace barloom {
 namespace {

@@ -8,8 +8,9 @@
 
 #include "core/bar_layout.h"
 #include "platform/atomic_file.h"
-#include "platform/code_page.h"
+#include "platform/file_bytes.h"
 #include "platform/not_found_marker.h"
+#include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
 #include "settings/profile.h"

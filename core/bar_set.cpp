@@ -7,6 +7,7 @@
 #include "core/bar_layout.h"
 #include "core/set_imports.h"
 #include "core/windows_names.h"
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
@@ -21,7 +22,7 @@ namespace {
 std::string SystemDetail(const std::error_code& error) {
   std::string text = error.message();
   if (!IsValidUtf8(text)) text = DecodeCodePage(text, AnsiCodePage());
-  while (!text.empty() && std::string_view{" \r\n"}.find(text.back()) != std::string_view::npos) text.pop_back();
+  text.resize(TrimRight(text, SpacesAndLineBreaks).size());
   if (!text.empty() && text.back() != '.') text += '.';
   return text;
 }
@@ -79,8 +80,6 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
 }
 
-bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
-
 // What comes before the first bar is written: the choices checked, the slot paths filled, the
 // progress started and the save folder made.
 std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress) {
@@ -94,7 +93,7 @@ std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& opt
   if (!IsUsableBarFilePrefix(options.BarFilePrefix))
     return FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
   for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
-    if (HoldsLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
+    if (HasLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
   }
   // Windows would create other folders than the ones named, or none, and fail half-way.
   if (const auto refused = FindRefusedFolderPart(state.SaveFolder))

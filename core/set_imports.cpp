@@ -4,7 +4,8 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/code_page.h"
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
 #include "settings/ini_document.h"
 
 namespace barloom {

@@ -2,29 +2,20 @@
 
 #include <filesystem>
 
-#include "platform/code_page.h"
+#include "platform/ascii_text.h"
+#include "platform/path_text.h"
 
 namespace barloom {
 namespace {
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  return true;
-}
-
 // The name Windows checks against its devices: what comes before the first dot, without the
 // spaces that end it.
 bool IsDeviceName(std::string_view name) {
-  std::string_view base = name.substr(0, name.find('.'));
-  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  const std::string_view base = TrimRight(name.substr(0, name.find('.')), Spaces);
   for (const std::string_view device : {"CON", "PRN", "AUX", "NUL"})
-    if (EqualsIgnoringAsciiCase(base, device)) return true;
-  if (base.size() < 4 || !(EqualsIgnoringAsciiCase(base.substr(0, 3), "COM") ||
-                           EqualsIgnoringAsciiCase(base.substr(0, 3), "LPT")))
+    if (EqualIgnoringAsciiCase(base, device)) return true;
+  if (base.size() < 4 || !(EqualIgnoringAsciiCase(base.substr(0, 3), "COM") ||
+                           EqualIgnoringAsciiCase(base.substr(0, 3), "LPT")))
     return false;
   const std::string_view number = base.substr(3);
   if (number.size() == 1) return number[0] >= '1' && number[0] <= '9';

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/path_text.h"
 
 namespace barloom {

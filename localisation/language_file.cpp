@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/code_page.h"
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
+#include "platform/utf16_file_text.h"
 #include "platform/utf8.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
@@ -14,7 +18,6 @@ namespace barloom {
 namespace {
 
 constexpr std::size_t TextBufferSize = 4096;  // a text is at most 4095 bytes, as the profile API cuts it
-constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 // Not a code page: the file is UTF-16, and the engine hands its values over as the ANSI code page
 // where that can hold them, else as the UTF-8 mark and UTF-8 (as cProfile stores such values).
 constexpr unsigned UnicodeFile = 0;
@@ -32,15 +35,9 @@ std::optional<std::string> UnlessEmpty(std::string text) {
   return text;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // "/e" (any letter case, blanks around it) asks for the built-in text.
 bool IsBuiltInMarker(std::string_view value) {
-  const std::string_view trimmed = TrimBlanks(value);
+  const std::string_view trimmed = Trim(value, SpacesAndTabs);
   return trimmed.size() == 2 && trimmed[0] == '/' && (trimmed[1] == 'e' || trimmed[1] == 'E');
 }
 
@@ -55,7 +52,7 @@ LoadedLanguage::LoadedLanguage(const Settings& settings) : codePage_(CodePageFor
   if (bytes.starts_with(Utf8ByteOrderMark)) {
     bytes.erase(0, Utf8ByteOrderMark.size());
     codePage_ = Utf8CodePage;
-  } else if (bytes.starts_with(Utf16LeMark)) {
+  } else if (IsUtf16Le(bytes)) {
     codePage_ = UnicodeFile;
   }
   document_ = IniDocument(std::move(bytes));

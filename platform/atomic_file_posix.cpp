@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "platform/temporary_files.h"
+#include "platform/unique_file_descriptor.h"
 
 namespace barloom {
 namespace {
@@ -44,37 +45,37 @@ bool HasNoWriteBit(const struct stat& info) { return (info.st_mode & (S_IWUSR | 
 
 // What a replacement works on, as found before a byte is written.
 struct ReplaceTarget {
-  std::filesystem::path file;  // what a symbolic link points to, not the link
-  std::filesystem::path folder;
-  bool exists = false;
-  mode_t mode = 0666;  // narrowed by the umask, as for any new file
+  std::filesystem::path File;  // what a symbolic link points to, not the link
+  std::filesystem::path Folder;
+  bool Exists = false;
+  mode_t Mode = 0666;  // narrowed by the umask, as for any new file
 };
 
 // The target of replacing `fileArg`, or false (and why) when the replacement would fail before
 // writing.
 bool FindReplaceTarget(const std::filesystem::path& fileArg, ReplaceTarget& target, WriteFailure* failure) {
-  target.file = fileArg;
+  target.File = fileArg;
   std::error_code ignored;
-  if (std::filesystem::is_symlink(target.file, ignored)) {
-    const std::filesystem::path linked = std::filesystem::weakly_canonical(target.file, ignored);
-    if (!ignored) target.file = linked;
+  if (std::filesystem::is_symlink(target.File, ignored)) {
+    const std::filesystem::path linked = std::filesystem::weakly_canonical(target.File, ignored);
+    if (!ignored) target.File = linked;
   }
-  target.folder = target.file.has_parent_path() ? target.file.parent_path() : std::filesystem::path(".");
+  target.Folder = target.File.has_parent_path() ? target.File.parent_path() : std::filesystem::path(".");
 
   struct stat folderInfo {};
-  if (::stat(target.folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
+  if (::stat(target.Folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
     return Fail(failure, WriteFailureReason::FolderMissing);
   if (HasNoWriteBit(folderInfo)) return Fail(failure, WriteFailureReason::FolderReadOnly);
   struct stat fileInfo {};
-  target.exists = ::stat(target.file.c_str(), &fileInfo) == 0;
-  if (target.exists) {
+  target.Exists = ::stat(target.File.c_str(), &fileInfo) == 0;
+  if (target.Exists) {
     if (S_ISDIR(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
     if (!S_ISREG(fileInfo.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
     if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
     // The rename needs only the folder's permission: whether this user may change the file is
     // asked of the system here.
-    if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
-    target.mode = fileInfo.st_mode & 07777;
+    if (::faccessat(AT_FDCWD, target.File.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
+    target.Mode = fileInfo.st_mode & 07777;
   }
   return true;
 }
@@ -94,10 +95,10 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
 bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_view bytes, WriteFailure* failure) {
   ReplaceTarget target;
   if (!FindReplaceTarget(fileArg, target, failure)) return false;
-  const std::filesystem::path& file = target.file;
-  const std::filesystem::path& folder = target.folder;
-  const bool exists = target.exists;
-  const mode_t mode = target.mode;
+  const std::filesystem::path& file = target.File;
+  const std::filesystem::path& folder = target.Folder;
+  const bool exists = target.Exists;
+  const mode_t mode = target.Mode;
   RemoveStaleTemporaryFilesOnce(folder);
 
   static std::atomic<unsigned> counter{0};
@@ -107,24 +108,24 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     // Remembered before it exists, so that no signal can come between its creation and the
     // remembering; removing a name that does not exist yet does no harm.
     const RememberedTemporaryFile remembered(temporary);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    UniqueFileDescriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!out) {
       if (errno == EEXIST) continue;
       return FailErrno(failure, errno);
     }
     // The lock tells a later run that the file is in use (RemoveStaleTemporaryFiles).
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    // Every way out after this point removes the temporary file.
-    const auto discard = [&](int code, bool open) {
-      if (open) ::close(fd);
+    ::flock(out.get(), LOCK_EX | LOCK_NB);
+    // Every way out after this point removes the temporary file (closed first, keeping errno).
+    const auto discard = [&](int code) {
+      out.reset();
       ::unlink(temporary.c_str());
       return FailErrno(failure, code);
     };
-    if (!WriteAll(fd, bytes)) return discard(errno, true);
-    if (exists && ::fchmod(fd, mode) != 0) return discard(errno, true);
-    if (::fsync(fd) != 0) return discard(errno, true);
-    if (::close(fd) != 0) return discard(errno, false);
-    if (::rename(temporary.c_str(), file.c_str()) != 0) return discard(errno, false);
+    if (!WriteAll(out.get(), bytes)) return discard(errno);
+    if (exists && ::fchmod(out.get(), mode) != 0) return discard(errno);
+    if (::fsync(out.get()) != 0) return discard(errno);
+    if (!CloseNow(out)) return discard(errno);
+    if (::rename(temporary.c_str(), file.c_str()) != 0) return discard(errno);
     // The folder is not flushed: after a crash the rename may be lost, which leaves the old file
     // whole, and a second flush per write would double the cost of every profile write.
     return true;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/temporary_files.h"
 #include "platform/unique_handle.h"
@@ -20,10 +21,10 @@ std::string SystemMessage(DWORD code) {
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   const UniqueLocalMemory<wchar_t*> owner(buffer);
-  std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  std::string text = length && buffer ? Utf8FromWide(std::wstring_view(buffer, length)) : std::string();
+  text.resize(TrimRight(text, SpacesAndLineBreaks).size());
   if (text.empty()) return "Windows error " + std::to_string(code) + ".";
-  return Utf8FromWide(text);
+  return text;
 }
 
 bool Fail(WriteFailure* failure, WriteFailureReason reason) {

@@ -11,8 +11,8 @@ constexpr unsigned SystemAnsi = 0;
 constexpr unsigned SystemOem = 1;
 
 struct CharsetCodePage {
-  int charset;
-  unsigned codePage;  // or SystemAnsi, SystemOem
+  int Charset;
+  unsigned CodePage;  // or SystemAnsi, SystemOem
 };
 
 // The LOGFONT character sets and the code pages their fonts show.
@@ -40,7 +40,7 @@ constexpr CharsetCodePage CharsetTable[] = {
 
 const CharsetCodePage* FindCharset(int charset) {
   for (const auto& entry : CharsetTable)
-    if (entry.charset == charset) return &entry;
+    if (entry.Charset == charset) return &entry;
   return nullptr;
 }
 
@@ -48,8 +48,8 @@ const CharsetCodePage* FindCharset(int charset) {
 
 unsigned CodePageForCharset(int charset) {
   const CharsetCodePage* entry = FindCharset(charset);
-  if (!entry || entry->codePage == SystemAnsi) return AnsiCodePage();
-  return entry->codePage == SystemOem ? OemCodePage() : entry->codePage;
+  if (!entry || entry->CodePage == SystemAnsi) return AnsiCodePage();
+  return entry->CodePage == SystemOem ? OemCodePage() : entry->CodePage;
 }
 
 bool IsKnownCharset(int charset) { return FindCharset(charset) != nullptr; }

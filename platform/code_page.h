@@ -1,5 +1,4 @@
 #pragma once
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,10 +57,5 @@ std::string MarkedValueBytes(std::string_view utf8, unsigned codePage);
 // The text that stored bytes stand for: after the mark, UTF-8 (less a last character that a
 // buffer cut short); bytes without the mark, or with no UTF-8 after it, in `codePage`.
 std::string TextOfMarkedValue(std::string_view bytes, unsigned codePage);
-
-// File system paths from and to UTF-8 text, without any code-page loss. Never throw: on
-// Windows, invalid UTF-8 (or an unpaired surrogate in a path) becomes U+FFFD.
-std::filesystem::path PathFromUtf8(std::string_view utf8);
-std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace barloom

@@ -12,8 +12,8 @@ namespace barloom {
 namespace {
 
 struct CodePageTable {
-  unsigned codePage;
-  std::array<char16_t, 128> high;  // the character of byte 0x80 + i
+  unsigned CodePage;
+  std::array<char16_t, 128> High;  // the character of byte 0x80 + i
 };
 
 // Generated with Python 3.11's codecs and checked, table for table, against MultiByteToWideChar
@@ -227,7 +227,7 @@ constexpr unsigned PortableAnsiCodePage = 1252;
 
 const CodePageTable& TableFor(unsigned codePage) {
   for (const auto& table : Tables)
-    if (table.codePage == codePage) return table;
+    if (table.CodePage == codePage) return table;
   // Code pages without a table (the double-byte ones among them) are read as the ANSI code
   // page: the text may look wrong, but every byte is kept.
   return TableFor(PortableAnsiCodePage);
@@ -249,7 +249,7 @@ std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
     if (byte < 0x80)
       out += c;
     else
-      utf8::Append(out, table.high[byte - 0x80]);
+      utf8::Append(out, table.High[byte - 0x80]);
   }
   return out;
 }
@@ -269,16 +269,11 @@ std::optional<std::string> EncodeCodePage(std::string_view text, unsigned codePa
       continue;
     }
     if (cp > 0xFFFF) return std::nullopt;  // also utf8::Invalid
-    const auto found = std::find(table.high.begin(), table.high.end(), static_cast<char16_t>(cp));
-    if (found == table.high.end()) return std::nullopt;
-    out += static_cast<char>(0x80 + (found - table.high.begin()));
+    const auto found = std::find(table.High.begin(), table.High.end(), static_cast<char16_t>(cp));
+    if (found == table.High.end()) return std::nullopt;
+    out += static_cast<char>(0x80 + (found - table.High.begin()));
   }
   return out;
 }
-
-// The native path text is the UTF-8 itself: nothing to convert, nothing to lose.
-std::filesystem::path PathFromUtf8(std::string_view utf8Text) { return std::filesystem::path(std::string(utf8Text)); }
-
-std::string Utf8FromPath(const std::filesystem::path& path) { return path.native(); }
 
 }  // namespace barloom

@@ -83,8 +83,4 @@ std::optional<std::string> EncodeCodePage(std::string_view utf8Text, unsigned co
   return bytes;
 }
 
-std::filesystem::path PathFromUtf8(std::string_view utf8Text) { return std::filesystem::path(WideFromUtf8(utf8Text)); }
-
-std::string Utf8FromPath(const std::filesystem::path& path) { return Utf8FromWide(path.native()); }
-
 }  // namespace barloom

@@ -1,20 +1,10 @@
 #include "platform/environment.h"
 
+#include "platform/ascii_text.h"
+
 extern "C" char** environ;
 
 namespace barloom {
-namespace {
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<std::string> EnvironmentValue(std::string_view name) {
   if (name.empty() || !environ) return std::nullopt;

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/code_page.h"
 #include "platform/not_found_marker.h"
+#include "platform/path_text.h"
 
 namespace barloom {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/ascii_text.h"
+
 namespace barloom {
 namespace {
 
@@ -20,12 +22,6 @@ constexpr std::array<RootKeyRow, 6> RootKeys = {{
     {"HKEY_CURRENT_CONFIG", 0x80000005},
     {"HKEY_DYN_DATA", 0x80000006},
 }};
-
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
 
 std::string DwordText(std::string_view data) {
   std::uint32_t number = 0;
@@ -52,7 +48,7 @@ std::string HexText(std::string_view data) {
 
 std::uint32_t RegistryRootKey(std::string_view rootName) {
   for (const RootKeyRow& row : RootKeys)
-    if (SameNameIgnoringCase(rootName, row.Name)) return row.Handle;
+    if (EqualIgnoringAsciiCase(rootName, row.Name)) return row.Handle;
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/temporary_files.h"
+#include "platform/unique_file_descriptor.h"
 
 namespace barloom {
 namespace {
@@ -37,12 +38,10 @@ bool ProcessRuns(std::uint32_t processId) {
 // whose lock cannot be taken is not proved stale. The lock also protects files of writers whose
 // process ids mean nothing here (another machine, another container).
 bool NobodyHolds(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  const UniqueFileDescriptor held(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!held) return false;
   struct stat info {};
-  const bool free = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-  ::close(fd);
-  return free;
+  return ::fstat(held.get(), &info) == 0 && S_ISREG(info.st_mode) && ::flock(held.get(), LOCK_EX | LOCK_NB) == 0;
 }
 
 }  // namespace

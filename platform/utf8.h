@@ -17,10 +17,14 @@ inline std::size_t SequenceLength(unsigned char lead) {
   return 0;
 }
 
+// Whether Next takes the 3-byte forms of U+D800-U+DFFF as characters. Generalised UTF-8 (the
+// form that holds UTF-16 with lone surrogates, so that every code unit round-trips) allows them.
+enum class Surrogates { Rejected, Allowed };
+
 // The code point that starts at `pos`, advancing `pos` past it. For a malformed sequence
-// (overlong form, surrogate, value past U+10FFFF, truncated or stray continuation byte) it
-// returns Invalid and advances by one byte, so that callers can resynchronise.
-inline char32_t Next(std::string_view text, std::size_t& pos) {
+// (overlong form, surrogate unless allowed, value past U+10FFFF, truncated or stray continuation
+// byte) it returns Invalid and advances by one byte, so that callers can resynchronise.
+inline char32_t Next(std::string_view text, std::size_t& pos, Surrogates surrogates = Surrogates::Rejected) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
   if (lead < 0x80) {
@@ -46,13 +50,17 @@ inline char32_t Next(std::string_view text, std::size_t& pos) {
     }
     value = (value << 6) | (next & 0x3F);
   }
-  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+  const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+  if (value < minimum || value > 0x10FFFF || (surrogate && surrogates == Surrogates::Rejected)) {
     ++pos;
     return Invalid;
   }
   pos += length;
   return value;
 }
+
+// The bytes Append writes for `cp`.
+inline std::size_t EncodedLength(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
 
 inline void Append(std::string& out, char32_t cp) {
   if (cp < 0x80) {

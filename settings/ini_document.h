@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -59,19 +58,11 @@ class IniDocument {
   std::string Bytes() const;
 
  private:
+  void Reparse();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
-
-// The whole file, or nullopt when it is missing or cannot be read (a profile read then gives
-// its defaults).
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
-
-// As ReadFileBytes, but tells a missing file (which a write may create) from one that exists and
-// cannot be read (which a write must leave alone: a folder, a named pipe or device, a file
-// without read permission, a file another program holds without sharing it).
-enum class FileReadResult { Read, Missing, Unreadable };
-FileReadResult ReadFileBytes(const std::filesystem::path& file, std::string& bytes);
 
 // The one-shot read behind ReadIniValue: a single scan over `bytes` that stops at the key, with
 // no index built. Gives exactly what IniDocument(bytes).Read(...) gives.

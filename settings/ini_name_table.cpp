@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/ascii_text.h"
+
 namespace barloom {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// FoldAscii on each byte of `word`: a byte is a capital when its low seven bits lie in 'A'..'Z'
+// AsciiLower on each byte of `word`: a byte is a capital when its low seven bits lie in 'A'..'Z'
 // and its top bit is clear; such bytes get the 0x20 bit.
 std::uint64_t FoldAsciiWord(std::uint64_t word) {
   constexpr std::uint64_t ones = 0x0101010101010101u;
@@ -23,13 +23,7 @@ std::uint64_t FoldAsciiWord(std::uint64_t word) {
 
 }  // namespace
 
-bool SameIniName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
+bool SameIniName(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 std::size_t IniNameTable::Hash(std::string_view name) {
   // Eight bytes at a time, ASCII capitals folded to small letters in all eight at once, each word

@@ -24,37 +24,37 @@ class IniNameTable {
 
   template <typename NameOf>
   std::optional<Entry> Find(std::string_view name, const NameOf& nameOf) const {
-    return wide_.slots.empty() ? narrow_.Find(name, Hash(name), nameOf) : wide_.Find(name, Hash(name), nameOf);
+    return wide_.Slots.empty() ? narrow_.Find(name, Hash(name), nameOf) : wide_.Find(name, Hash(name), nameOf);
   }
 
   // The entry already filed under `name`; otherwise files `entry` under it and gives it back.
   template <typename NameOf>
   Entry FindOrAdd(Entry entry, std::string_view name, const NameOf& nameOf) {
     WidenFor(entry, nameOf);
-    return wide_.slots.empty() ? narrow_.FindOrAdd(entry, name, Hash(name), nameOf)
+    return wide_.Slots.empty() ? narrow_.FindOrAdd(entry, name, Hash(name), nameOf)
                                : wide_.FindOrAdd(entry, name, Hash(name), nameOf);
   }
 
   // Room for `count` entries in all, so that filing them grows the table no more.
   template <typename NameOf>
   void Reserve(std::size_t count, const NameOf& nameOf) {
-    if (wide_.slots.empty() && count * 2 > narrow_.slots.size()) narrow_.Grow(count / 2 + 1, nameOf);
+    if (wide_.Slots.empty() && count * 2 > narrow_.Slots.size()) narrow_.Grow(count / 2 + 1, nameOf);
   }
 
   // Calls visit(entry) for every entry filed, in no particular order.
   template <typename Visit>
   void ForEach(const Visit& visit) const {
-    for (const std::uint32_t entry : narrow_.slots)
-      if (entry != narrow_.kEmpty) visit(Entry{entry});
-    for (const std::uint64_t entry : wide_.slots)
-      if (entry != wide_.kEmpty) visit(static_cast<Entry>(entry));
+    for (const std::uint32_t entry : narrow_.Slots)
+      if (entry != narrow_.Empty) visit(Entry{entry});
+    for (const std::uint64_t entry : wide_.Slots)
+      if (entry != wide_.Empty) visit(static_cast<Entry>(entry));
   }
 
   // Files `now` in the place of `old`, which is filed under `name`; `now` must have that name too.
   template <typename NameOf>
   void Replace(Entry old, Entry now, std::string_view name, const NameOf& nameOf) {
     WidenFor(now, nameOf);
-    if (wide_.slots.empty()) {
+    if (wide_.Slots.empty()) {
       narrow_.Replace(old, now, Hash(name));
     } else {
       wide_.Replace(old, now, Hash(name));
@@ -65,37 +65,37 @@ class IniNameTable {
   static std::size_t Hash(std::string_view name);
 
   template <typename Slot>
-  struct Slots {
-    static constexpr Slot kEmpty = std::numeric_limits<Slot>::max();
-    std::vector<Slot> slots;
-    std::size_t count = 0;
+  struct SlotTable {
+    static constexpr Slot Empty = std::numeric_limits<Slot>::max();
+    std::vector<Slot> Slots;
+    std::size_t Count = 0;
 
     template <typename NameOf>
     std::optional<Entry> Find(std::string_view name, std::size_t hash, const NameOf& nameOf) const {
-      if (slots.empty()) return std::nullopt;
-      for (std::size_t slot = hash % slots.size();; slot = (slot + 1) % slots.size()) {
-        if (slots[slot] == kEmpty) return std::nullopt;
-        if (SameIniName(nameOf(slots[slot]), name)) return slots[slot];
+      if (Slots.empty()) return std::nullopt;
+      for (std::size_t slot = hash % Slots.size();; slot = (slot + 1) % Slots.size()) {
+        if (Slots[slot] == Empty) return std::nullopt;
+        if (SameIniName(nameOf(Slots[slot]), name)) return Slots[slot];
       }
     }
 
     template <typename NameOf>
     Entry FindOrAdd(Entry entry, std::string_view name, std::size_t hash, const NameOf& nameOf) {
-      if ((count + 1) * 2 > slots.size()) Grow(count + 1, nameOf);
-      std::size_t slot = hash % slots.size();
-      for (; slots[slot] != kEmpty; slot = (slot + 1) % slots.size()) {
-        if (SameIniName(nameOf(slots[slot]), name)) return slots[slot];
+      if ((Count + 1) * 2 > Slots.size()) Grow(Count + 1, nameOf);
+      std::size_t slot = hash % Slots.size();
+      for (; Slots[slot] != Empty; slot = (slot + 1) % Slots.size()) {
+        if (SameIniName(nameOf(Slots[slot]), name)) return Slots[slot];
       }
-      slots[slot] = static_cast<Slot>(entry);
-      ++count;
+      Slots[slot] = static_cast<Slot>(entry);
+      ++Count;
       return entry;
     }
 
     void Replace(Entry old, Entry now, std::size_t hash) {
-      if (slots.empty()) return;
-      for (std::size_t slot = hash % slots.size(); slots[slot] != kEmpty; slot = (slot + 1) % slots.size()) {
-        if (slots[slot] == old) {
-          slots[slot] = static_cast<Slot>(now);
+      if (Slots.empty()) return;
+      for (std::size_t slot = hash % Slots.size(); Slots[slot] != Empty; slot = (slot + 1) % Slots.size()) {
+        if (Slots[slot] == old) {
+          Slots[slot] = static_cast<Slot>(now);
           return;
         }
       }
@@ -104,32 +104,32 @@ class IniNameTable {
     // Room for twice `wanted` entries: the old ones moved into a table four times their count.
     template <typename NameOf>
     void Grow(std::size_t wanted, const NameOf& nameOf) {
-      std::vector<Slot> old(4 * wanted + 7, kEmpty);
-      old.swap(slots);
+      std::vector<Slot> old(4 * wanted + 7, Empty);
+      old.swap(Slots);
       for (const Slot entry : old)
-        if (entry != kEmpty) Place(entry, Hash(nameOf(entry)));
+        if (entry != Empty) Place(entry, Hash(nameOf(entry)));
     }
 
     void Place(Entry entry, std::size_t hash) {
-      std::size_t slot = hash % slots.size();
-      while (slots[slot] != kEmpty) slot = (slot + 1) % slots.size();
-      slots[slot] = static_cast<Slot>(entry);
+      std::size_t slot = hash % Slots.size();
+      while (Slots[slot] != Empty) slot = (slot + 1) % Slots.size();
+      Slots[slot] = static_cast<Slot>(entry);
     }
   };
 
   // Moves to 8-byte slots before the first entry that 4 bytes cannot hold.
   template <typename NameOf>
   void WidenFor(Entry entry, const NameOf& nameOf) {
-    if (!wide_.slots.empty() || entry < Slots<std::uint32_t>::kEmpty) return;
-    wide_.Grow(narrow_.count, nameOf);
-    for (const std::uint32_t old : narrow_.slots)
-      if (old != narrow_.kEmpty) wide_.Place(old, Hash(nameOf(old)));
-    wide_.count = narrow_.count;
+    if (!wide_.Slots.empty() || entry < SlotTable<std::uint32_t>::Empty) return;
+    wide_.Grow(narrow_.Count, nameOf);
+    for (const std::uint32_t old : narrow_.Slots)
+      if (old != narrow_.Empty) wide_.Place(old, Hash(nameOf(old)));
+    wide_.Count = narrow_.Count;
     narrow_ = {};
   }
 
-  Slots<std::uint32_t> narrow_;
-  Slots<std::uint64_t> wide_;  // in use once an entry does not fit in 32 bits
+  SlotTable<std::uint32_t> narrow_;
+  SlotTable<std::uint64_t> wide_;  // in use once an entry does not fit in 32 bits
 };
 
 }  // namespace barloom

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
+#include <utility>
+
+#include "platform/ascii_text.h"
 
 namespace barloom {
 
@@ -18,98 +21,105 @@ int DigitValue(char c) {
   return 99;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 struct Scan {
-  double value = 0;
-  std::size_t length = 0;  // characters taken; 0 when the text does not begin with a number
+  double Value = 0;
+  std::size_t Length = 0;  // characters taken; 0 when the text does not begin with a number
 };
 
 Scan ScanRadix(std::string_view text, int radix) {
   Scan scan;
   std::size_t pos = 2;  // after "&H" / "&O"
   while (pos < text.size() && DigitValue(text[pos]) < radix) {
-    scan.value = scan.value * radix + DigitValue(text[pos]);
+    scan.Value = scan.Value * radix + DigitValue(text[pos]);
     ++pos;
   }
-  if (pos > 2) scan.length = pos;
+  if (pos > 2) scan.Length = pos;
   return scan;
 }
 
-// Sign, digits, "." and digits, exponent: the longest such beginning of `text`. The number is
-// rebuilt in a plain form for from_chars, which rounds correctly and knows no locale.
-Scan ScanDecimal(std::string_view text) {
-  std::size_t pos = 0;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+// An optional sign at `pos`, which it passes; true for '-'.
+bool ScanSign(std::string_view text, std::size_t& pos) {
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) return text[pos++] == '-';
+  return false;
+}
 
-  std::string digits;           // the mantissa's digits without the point
-  long long pointExponent = 0;  // the power of ten the point contributes
-  std::size_t mantissaDigits = 0;
-  while (pos < text.size() && IsDigit(text[pos])) digits += text[pos++], ++mantissaDigits;
+// Digits, then "." and digits, from `pos` on, which it passes.
+struct Mantissa {
+  std::string Digits;           // without the point
+  long long PointExponent = 0;  // the power of ten the point contributes
+};
+Mantissa ScanMantissa(std::string_view text, std::size_t& pos) {
+  Mantissa mantissa;
+  while (pos < text.size() && IsDigit(text[pos])) mantissa.Digits += text[pos++];
   if (pos < text.size() && text[pos] == '.') {
     ++pos;
-    while (pos < text.size() && IsDigit(text[pos])) digits += text[pos++], ++mantissaDigits, --pointExponent;
+    while (pos < text.size() && IsDigit(text[pos])) mantissa.Digits += text[pos++], --mantissa.PointExponent;
   }
-  if (mantissaDigits == 0) return {};
-  std::size_t length = pos;
+  return mantissa;
+}
 
-  // The exponent, saturated beyond any digit count a text in memory can have (which it may have
-  // to balance) and far from where the arithmetic below would overflow.
+// The exponent at `pos` ("E" or "D", optional sign, digits); `pos` passes it only when it is
+// whole, else it stays and the exponent is 0. Saturated beyond any digit count a text in memory
+// can have (which it may have to balance) and far from where the arithmetic below would overflow.
+long long ScanExponent(std::string_view text, std::size_t& pos) {
   constexpr long long ExponentLimit = 100'000'000'000'000'000;
+  if (pos >= text.size() || (AsciiLower(text[pos]) != 'e' && AsciiLower(text[pos]) != 'd')) return 0;
+  std::size_t expPos = pos + 1;
+  const bool negative = ScanSign(text, expPos);
+  if (expPos >= text.size() || !IsDigit(text[expPos])) return 0;
   long long exponent = 0;
-  if (pos < text.size() && (Lower(text[pos]) == 'e' || Lower(text[pos]) == 'd')) {
-    std::size_t expPos = pos + 1;
-    bool expNegative = false;
-    if (expPos < text.size() && (text[expPos] == '+' || text[expPos] == '-')) expNegative = text[expPos++] == '-';
-    if (expPos < text.size() && IsDigit(text[expPos])) {
-      while (expPos < text.size() && IsDigit(text[expPos])) {
-        if (exponent < ExponentLimit) exponent = exponent * 10 + (text[expPos] - '0');
-        ++expPos;
-      }
-      if (expNegative) exponent = -exponent;
-      length = expPos;
-    }
-  }
+  for (; expPos < text.size() && IsDigit(text[expPos]); ++expPos)
+    if (exponent < ExponentLimit) exponent = exponent * 10 + (text[expPos] - '0');
+  pos = expPos;
+  return negative ? -exponent : exponent;
+}
 
+// The value of digits * 10^exponent, rebuilt in a plain form for from_chars, which rounds
+// correctly and knows no locale.
+double ValueOfDigits(std::string digits, long long exponent) {
   const std::size_t firstSignificant = digits.find_first_not_of('0');
-  if (firstSignificant == std::string::npos) return {negative ? -0.0 : 0.0, length};
+  if (firstSignificant == std::string::npos) return 0;
   digits.erase(0, firstSignificant);
   // Keep the mantissa's length bounded: digits past the 800th cannot change a double.
   constexpr std::size_t MaxDigits = 800;
   if (digits.size() > MaxDigits) {
-    pointExponent += static_cast<long long>(digits.size() - MaxDigits);
+    exponent += static_cast<long long>(digits.size() - MaxDigits);
     digits.resize(MaxDigits);
   }
-  const long long totalExponent = exponent + pointExponent;
   // Far out of range either way: no need to ask from_chars.
-  const long long magnitude = totalExponent + static_cast<long long>(digits.size());
+  const long long magnitude = exponent + static_cast<long long>(digits.size());
+  if (magnitude > 400) return std::numeric_limits<double>::infinity();
+  if (magnitude < -400) return 0;
+  const std::string plain = digits + "e" + std::to_string(exponent);
   double value;
-  if (magnitude > 400) {
-    value = std::numeric_limits<double>::infinity();
-  } else if (magnitude < -400) {
-    value = 0;
-  } else {
-    const std::string plain = digits + "e" + std::to_string(totalExponent);
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-      value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (result.ec != std::errc())
-      value = 0;
-  }
-  return {negative ? -value : value, length};
+  const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (result.ec == std::errc::result_out_of_range) return magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  if (result.ec != std::errc()) return 0;
+  return value;
+}
+
+// Sign, digits, "." and digits, exponent: the longest such beginning of `text`.
+Scan ScanDecimal(std::string_view text) {
+  std::size_t pos = 0;
+  const bool negative = ScanSign(text, pos);
+  Mantissa mantissa = ScanMantissa(text, pos);
+  if (mantissa.Digits.empty()) return {};
+  const long long exponent = ScanExponent(text, pos);
+  const double value = ValueOfDigits(std::move(mantissa.Digits), exponent + mantissa.PointExponent);
+  return {negative ? -value : value, pos};
 }
 
 Scan ScanNumber(std::string_view text) {
   if (text.size() >= 2 && text[0] == '&') {
-    if (Lower(text[1]) == 'h') return ScanRadix(text, 16);
-    if (Lower(text[1]) == 'o') return ScanRadix(text, 8);
+    if (AsciiLower(text[1]) == 'h') return ScanRadix(text, 16);
+    if (AsciiLower(text[1]) == 'o') return ScanRadix(text, 8);
     return {};
   }
   return ScanDecimal(text);
 }
 
-bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+// Blanks that a number may hold anywhere.
+constexpr ByteSet IgnoredInNumbers{" \t\n"};
 
 }  // namespace
 
@@ -117,8 +127,8 @@ double ReadLeadingNumber(std::string_view text) {
   std::string compact;
   compact.reserve(text.size());
   for (const char c : text)
-    if (!IsIgnoredBlank(c)) compact += c;
-  return ScanNumber(compact).value;
+    if (!IgnoredInNumbers.Contains(c)) compact += c;
+  return ScanNumber(compact).Value;
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {
@@ -132,12 +142,10 @@ std::optional<std::int16_t> RoundToInt16(double value) {
 }
 
 std::optional<std::int16_t> ParseWholeInt16(std::string_view text) {
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  text = Trim(text, SpacesAndTabs);
   const Scan scan = ScanNumber(text);
-  if (scan.length == 0 || scan.length != text.size()) return std::nullopt;
-  return RoundToInt16(scan.value);
+  if (scan.Length == 0 || scan.Length != text.size()) return std::nullopt;
+  return RoundToInt16(scan.Value);
 }
 
 std::optional<std::string> DecimalText(double value) {

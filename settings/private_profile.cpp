@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/file_bytes.h"
 #include "settings/ini_document.h"
 
 namespace barloom {

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/ascii_text.h"
 #include "platform/code_page.h"
+#include "platform/file_bytes.h"
 #include "platform/not_found_marker.h"
+#include "platform/path_text.h"
 #include "settings/number_text.h"
 #include "settings/private_profile.h"
 
@@ -43,9 +46,7 @@ std::string ReadText(std::string_view lpSectionName, std::string_view lpKeyName,
 }  // namespace
 
 std::optional<std::string_view> StorableText(std::string_view lpValue) {
-  const std::size_t first = lpValue.find_first_not_of(' ');
-  const std::string_view trimmed =
-      first == std::string_view::npos ? std::string_view{} : lpValue.substr(first, lpValue.find_last_not_of(' ') - first + 1);
+  const std::string_view trimmed = Trim(lpValue, Spaces);
   if (trimmed == NotFoundMarker) return std::nullopt;
   return trimmed;
 }

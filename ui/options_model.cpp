@@ -9,7 +9,6 @@
 #include "build_info.h"
 #include "core/bar_set.h"
 #include "localisation/get_text.h"
-#include "platform/code_page.h"
 #include "platform/message_box.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"

@@ -7,6 +7,7 @@
 #include "core/bar_layout.h"
 #include "core/wizard_state.h"
 #include "platform/code_page.h"
+#include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "tests/cli/run_process.h"
 #include "tests/support/temp_folder.h"

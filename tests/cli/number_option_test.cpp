@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "platform/code_page.h"
 #include "platform/path_text.h"
 #include "tests/cli/run_process.h"
 #include "tests/support/temp_folder.h"

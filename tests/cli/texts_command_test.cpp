@@ -11,6 +11,7 @@
 
 #include "cli/command.h"
 #include "localisation/builtin_texts.h"
+#include "platform/path_text.h"
 #include "tests/cli/run_process.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/allocation_counter.h"

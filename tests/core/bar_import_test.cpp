@@ -9,6 +9,7 @@
 #include "core/bar_layout.h"
 #include "core/bar_set.h"
 #include "platform/not_found_marker.h"
+#include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
 #include "settings/private_profile.h"

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/bar_layout.h"
+#include "platform/path_text.h"
 #include "tests/core/test_support.h"
 
 #ifdef _WIN32

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "core/bar_set.h"
+#include "platform/path_text.h"
 #include "tests/core/test_support.h"
 
 namespace barloom {

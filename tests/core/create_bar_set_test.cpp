@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/not_found_marker.h"
+#include "platform/path_text.h"
 #include "settings/private_profile.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"

@@ -12,6 +12,7 @@
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
 #include "core/bar_set.h"
+#include "platform/path_text.h"
 #include "platform/temporary_files.h"
 #include "settings/private_profile.h"
 #include "settings/profile.h"

@@ -8,8 +8,10 @@
 
 #include "build_info.h"
 #include "localisation/builtin_texts.h"
+#include "platform/code_page.h"
+#include "platform/file_bytes.h"
 #include "platform/message_box.h"
-#include "settings/ini_document.h"
+#include "platform/path_text.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/allocation_counter.h"

@@ -8,6 +8,7 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/language_file.h"
 #include "platform/code_page.h"
+#include "platform/path_text.h"
 #include "platform/utf8.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"

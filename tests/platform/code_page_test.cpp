@@ -1,4 +1,5 @@
 #include "platform/code_page.h"
+#include "platform/path_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/code_page.h"
 #include "platform/not_found_marker.h"
 
+#include "platform/path_text.h"
 #include "tests/support/temp_folder.h"
 
 namespace barloom {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/executable_path.h"
+#include "platform/path_text.h"
 #include "platform/registry.h"
 #include "platform/text_case.h"
 

@@ -1,3 +1,4 @@
+#include "platform/file_bytes.h"
 #include "settings/private_profile.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/ini_document.h"
 
 #ifdef _WIN32
 #include <windows.h>

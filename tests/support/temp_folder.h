@@ -11,7 +11,6 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/path_text.h"
 
 namespace barloom::test_support {

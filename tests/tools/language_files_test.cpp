@@ -13,6 +13,7 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/language_file.h"
 #include "platform/code_page.h"  // IsValidUtf8, Utf8FromPath
+#include "platform/path_text.h"
 #include "settings/settings_file.h"
 
 namespace barloom {

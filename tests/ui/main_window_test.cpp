@@ -10,6 +10,7 @@
 #include <string>
 
 #include "localisation/get_text.h"
+#include "platform/path_text.h"
 #include "platform/wide_text.h"
 #include "settings/profile.h"
 #include "tests/support/dialog_doubles.h"

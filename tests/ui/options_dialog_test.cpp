@@ -1,4 +1,5 @@
 // The real Options dialog, driven with the messages that a user's clicks and keys send.
+#include "platform/path_text.h"
 #include "ui/options_dialog_win32.h"
 
 #include <gtest/gtest.h>

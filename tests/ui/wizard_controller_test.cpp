@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "platform/code_page.h"
 #include "platform/file_open_dialog.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
