@@ -103,14 +103,27 @@ void ReadAndReplace(const std::string& source, const std::vector<std::pair<std::
   for (const auto& [file, content] : bars) ReplaceFileAtomically(PathFromUtf8(file), content);
 }
 
+// The set a benchmark builds, from its arguments (bars, buttons, fs): the folder, its source.
+struct SetUnderTest {
+  explicit SetUnderTest(benchmark::State& state)
+      : Bars(static_cast<int>(state.range(0))),
+        Buttons(static_cast<int>(state.range(1))),
+        Folder(state.range(2) == 1),
+        Source(WriteSource(Folder, Buttons)),
+        Options{Folder.Folder(), "Bar_", std::nullopt, 1252} {
+    state.SetLabel(Folder.Base());
+  }
+  int Bars;
+  int Buttons;
+  BenchFolder Folder;
+  std::string Source;
+  BarSetOptions Options;
+};
+
 // BuildBarSet, as Create and barloom-cli run it, beside the floor.
 void BM_BuildBarSet(benchmark::State& state) {
-  const int bars = static_cast<int>(state.range(0));
-  const int buttons = static_cast<int>(state.range(1));
-  BenchFolder folder(state.range(2) == 1);
-  state.SetLabel(folder.Base());
-  const std::string source = WriteSource(folder, buttons);
-  const BarSetOptions options{folder.Folder(), "Bar_", std::nullopt, 1252};
+  const SetUnderTest set(state);
+  const auto& [bars, buttons, folder, source, options] = set;
   NoProgressDisplay none;
 
   // The bytes the floor writes: what the build writes.
@@ -151,12 +164,8 @@ void BM_BuildBarSet(benchmark::State& state) {
 // The key-by-key way: the bars written, then every key copied with one profile read and one
 // profile write, each going to the file.
 void BM_KeyByKey(benchmark::State& state) {
-  const int bars = static_cast<int>(state.range(0));
-  const int buttons = static_cast<int>(state.range(1));
-  BenchFolder folder(state.range(2) == 1);
-  state.SetLabel(folder.Base());
-  const std::string source = WriteSource(folder, buttons);
-  const BarSetOptions options{folder.Folder(), "Bar_", std::nullopt, 1252};
+  const SetUnderTest set(state);
+  const auto& [bars, buttons, folder, source, options] = set;
   const cProfile profile;
   const auto start = Clock::now();
   for (auto _ : state) {
