@@ -15,8 +15,8 @@ TEST(FindRefusedFolderPart, NamesThePartAndWhy) {
   constexpr auto Ends = FileProblem::FolderNameEndsInSpaceOrDot;
   constexpr auto Device = FileProblem::FolderNameIsDeviceName;
   const struct {
-    const char* folder;  // Windows spelling; the native separator in the test
-    std::optional<RefusedNamePart> expected;
+    const char* Folder;  // Windows spelling; the native separator in the test
+    std::optional<RefusedNamePart> Expected;
   } cases[] = {
       {"C:\\TC\\bars\\", std::nullopt},
       {"C:\\TC\\..\\bars\\.\\x\\", std::nullopt},  // steps, not names
@@ -40,11 +40,11 @@ TEST(FindRefusedFolderPart, NamesThePartAndWhy) {
       {"relative\\con\\", RefusedNamePart{Device, "con"}},
   };
   for (const auto& c : cases) {
-    const std::optional<RefusedNamePart> found = FindRefusedFolderPart(NativePath(c.folder));
-    ASSERT_EQ(found.has_value(), c.expected.has_value()) << c.folder;
+    const std::optional<RefusedNamePart> found = FindRefusedFolderPart(NativePath(c.Folder));
+    ASSERT_EQ(found.has_value(), c.Expected.has_value()) << c.Folder;
     if (!found) continue;
-    EXPECT_EQ(found->Problem, c.expected->Problem) << c.folder;
-    EXPECT_EQ(found->Part, c.expected->Part) << c.folder;
+    EXPECT_EQ(found->Problem, c.Expected->Problem) << c.Folder;
+    EXPECT_EQ(found->Part, c.Expected->Part) << c.Folder;
   }
 }
 

@@ -73,9 +73,9 @@ TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
 
   // The causes the writer finds itself come as a reason, in no language, for the caller to word.
   const struct {
-    const char* label;
-    fs::path target;
-    WriteFailureReason reason;
+    const char* Label;
+    fs::path Target;
+    WriteFailureReason Reason;
   } cases[] = {
       {"missing folder", folder_ / "missing" / "x.ini", WriteFailureReason::FolderMissing},
       {"target is a folder", subfolder, WriteFailureReason::NameIsFolder},
@@ -83,10 +83,10 @@ TEST_F(AtomicFileTest, FailuresLeaveTheTargetAndNoTemporaryFile) {
   };
   for (const auto& c : cases) {
     WriteFailure failure;
-    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new", &failure)) << c.label;
-    EXPECT_EQ(failure.Reason, c.reason) << c.label;
-    EXPECT_EQ(failure.SystemMessage, "") << c.label;
-    EXPECT_FALSE(ReplaceFileAtomically(c.target, "new")) << c.label << " without a failure to fill";
+    EXPECT_FALSE(ReplaceFileAtomically(c.Target, "new", &failure)) << c.Label;
+    EXPECT_EQ(failure.Reason, c.Reason) << c.Label;
+    EXPECT_EQ(failure.SystemMessage, "") << c.Label;
+    EXPECT_FALSE(ReplaceFileAtomically(c.Target, "new")) << c.Label << " without a failure to fill";
   }
   EXPECT_EQ(Get(readOnly), "keep");
   EXPECT_TRUE(fs::is_directory(subfolder));
@@ -183,12 +183,12 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
   if (::geteuid() != 0) GTEST_SKIP() << "owners and users need root";
   constexpr uid_t Nobody = 65534;
   struct Case {
-    const char* label;
-    uid_t owner;
-    unsigned folderMode;
-    unsigned fileMode;  // 0: no file yet
-    std::optional<uid_t> writer;
-    int expected;
+    const char* Label;
+    uid_t Owner;
+    unsigned FolderMode;
+    unsigned FileMode;  // 0: no file yet
+    std::optional<uid_t> Writer;
+    int Expected;
   };
   const Case cases[] = {
       {"root, another user's folder 755", Nobody, 0755, 0, std::nullopt, Written},
@@ -207,22 +207,22 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
     const fs::path folder = temp.Path() / "folder";
     const fs::path file = folder / "Bar_01.bar";
     fs::create_directory(folder);
-    ASSERT_EQ(::chown(folder.c_str(), c.owner, c.owner), 0) << c.label;
-    if (c.fileMode != 0) {
+    ASSERT_EQ(::chown(folder.c_str(), c.Owner, c.Owner), 0) << c.Label;
+    if (c.FileMode != 0) {
       WriteFileAt(file, "old");
-      ASSERT_EQ(::chown(file.c_str(), c.owner, c.owner), 0) << c.label;
-      fs::permissions(file, static_cast<fs::perms>(c.fileMode));
+      ASSERT_EQ(::chown(file.c_str(), c.Owner, c.Owner), 0) << c.Label;
+      fs::permissions(file, static_cast<fs::perms>(c.FileMode));
     }
-    fs::permissions(folder, static_cast<fs::perms>(c.folderMode));
-    const int outcome = OutcomeInChild(c.writer, [&] {
+    fs::permissions(folder, static_cast<fs::perms>(c.FolderMode));
+    const int outcome = OutcomeInChild(c.Writer, [&] {
       WriteFailure failure;
       const bool written = ReplaceFileAtomically(file, "new", &failure);
       return OutcomeCode(written, failure);
     });
-    EXPECT_EQ(outcome, c.expected) << c.label;
-    EXPECT_EQ(Get(file), c.expected == Written ? "new" : c.fileMode != 0 ? "old" : "") << c.label;
+    EXPECT_EQ(outcome, c.Expected) << c.Label;
+    EXPECT_EQ(Get(file), c.Expected == Written ? "new" : c.FileMode != 0 ? "old" : "") << c.Label;
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-    EXPECT_EQ(FileNames(folder).size(), c.expected == Written || c.fileMode != 0 ? 1u : 0u) << c.label << ": no temporary file left";
+    EXPECT_EQ(FileNames(folder).size(), c.Expected == Written || c.FileMode != 0 ? 1u : 0u) << c.Label << ": no temporary file left";
   }
 }
 

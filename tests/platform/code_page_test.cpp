@@ -37,9 +37,9 @@ TEST(CodePage, EveryByteRoundTripsInEverySingleBytePage) {
 // Both builds must agree on these, the portable tables with the system's conversion.
 TEST(CodePage, BytesDecodeToTheCharactersWindowsGivesThem) {
   struct Case {
-    unsigned codePage;
-    unsigned char byte;
-    const char* utf8;
+    unsigned CodePage;
+    unsigned char Byte;
+    const char* Utf8;
   };
   const Case cases[] = {
       {1252, 0x80, "\u20AC"},  {1252, 0xE9, "\u00E9"},  {1252, 0x9F, "\u0178"},
@@ -52,16 +52,16 @@ TEST(CodePage, BytesDecodeToTheCharactersWindowsGivesThem) {
       {874, 0xDB, "\uF8C1"},   {874, 0xFF, "\uF8C8"},   {874, 0x85, "\u2026"},
   };
   for (const Case& c : cases) {
-    const std::string byte(1, static_cast<char>(c.byte));
-    EXPECT_EQ(DecodeCodePage(byte, c.codePage), c.utf8) << c.codePage << " byte " << int{c.byte};
+    const std::string byte(1, static_cast<char>(c.Byte));
+    EXPECT_EQ(DecodeCodePage(byte, c.CodePage), c.Utf8) << c.CodePage << " byte " << int{c.Byte};
   }
 }
 
 TEST(CodePage, TextEncodesToItsCodePageBytes) {
   struct Case {
-    const char* utf8;
-    unsigned codePage;
-    const char* bytes;
+    const char* Utf8;
+    unsigned CodePage;
+    const char* Bytes;
   };
   const Case cases[] = {
       {"", 1252, ""},
@@ -74,15 +74,15 @@ TEST(CodePage, TextEncodesToItsCodePageBytes) {
       {"\u015F\u0130", 1254, "\xFE\xDD"},
       {"\u0111\u0300", 1258, "\xF0\xCC"},  // a combining mark stays its own byte
   };
-  for (const Case& c : cases) EXPECT_EQ(EncodeCodePage(c.utf8, c.codePage), std::string(c.bytes)) << c.utf8;
+  for (const Case& c : cases) EXPECT_EQ(EncodeCodePage(c.Utf8, c.CodePage), std::string(c.Bytes)) << c.Utf8;
 }
 
 // A character the page cannot hold makes the whole text unconvertible: never "?", never a
 // best-fit look-alike ("A" for "Ā", "8" for "∞").
 TEST(CodePage, UnmappableOrInvalidTextGivesNothing) {
   struct Case {
-    const char* utf8;
-    unsigned codePage;
+    const char* Utf8;
+    unsigned CodePage;
   };
   const Case cases[] = {
       {"\u0100", 1252},          {"\u221E", 1252},       {"a\u041Fb", 1252},       {"\u65E5\u672C", 1252},
@@ -95,7 +95,7 @@ TEST(CodePage, UnmappableOrInvalidTextGivesNothing) {
       {"\x80", 1252},            // stray continuation byte
       {"\xC3", Utf8CodePage},
   };
-  for (const Case& c : cases) EXPECT_EQ(EncodeCodePage(c.utf8, c.codePage), std::nullopt) << c.utf8 << " " << c.codePage;
+  for (const Case& c : cases) EXPECT_EQ(EncodeCodePage(c.Utf8, c.CodePage), std::nullopt) << c.Utf8 << " " << c.CodePage;
 }
 
 TEST(CodePage, Utf8CodePagePassesValidTextAndRepairsInvalidBytes) {
@@ -116,8 +116,8 @@ TEST(CodePage, Utf8CodePagePassesValidTextAndRepairsInvalidBytes) {
 
 TEST(CodePage, ValidUtf8IsRecognised) {
   struct Case {
-    const char* text;
-    bool valid;
+    const char* Text;
+    bool Valid;
   };
   const Case cases[] = {
       {"", true},
@@ -130,15 +130,15 @@ TEST(CodePage, ValidUtf8IsRecognised) {
       {"\xFF", false},
       {"\xC2" "A", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.Text), c.Valid) << c.Text;
 }
 
 TEST(CodePage, CharsetsGiveTheirCodePages) {
   const unsigned ansi = AnsiCodePage();
   struct Case {
-    int charset;
-    unsigned codePage;
-    bool known;
+    int Charset;
+    unsigned CodePage;
+    bool Known;
   };
   // 0 is the ANSI character set proper, which fonts show as 1252 whatever the system's page.
   const Case cases[] = {
@@ -151,8 +151,8 @@ TEST(CodePage, CharsetsGiveTheirCodePages) {
       {32767, ansi, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CodePageForCharset(c.charset), c.codePage) << c.charset;
-    EXPECT_EQ(IsKnownCharset(c.charset), c.known) << c.charset;
+    EXPECT_EQ(CodePageForCharset(c.Charset), c.CodePage) << c.Charset;
+    EXPECT_EQ(IsKnownCharset(c.Charset), c.Known) << c.Charset;
   }
 }
 

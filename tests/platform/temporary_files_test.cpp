@@ -55,8 +55,8 @@ TEST(TemporaryFileNames, CarryTheWritersProcessAndNothingElseMatches) {
   EXPECT_EQ(TemporaryFileOwner(longest), 4294967295u);
 
   const struct {
-    std::string name;
-    std::optional<std::uint32_t> owner;
+    std::string Name;
+    std::optional<std::uint32_t> Owner;
   } cases[] = {
       {L("a.b.barloom-1-0.tmp"), 1},
       {L("x.barloom-5.barloom-12-34.tmp"), 12},  // the name part may hold anything
@@ -74,7 +74,7 @@ TEST(TemporaryFileNames, CarryTheWritersProcessAndNothingElseMatches) {
       {L("x.12-3.tmp"), std::nullopt},            // another program's pattern
       {L(std::string(201, 'n') + ".barloom-12-3.tmp"), std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(TemporaryFileOwner(c.name), c.owner) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(TemporaryFileOwner(c.Name), c.Owner) << c.Name;
 }
 
 // Only files that are provably ours and provably abandoned go: a running writer's file, one

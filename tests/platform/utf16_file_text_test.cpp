@@ -12,9 +12,9 @@ using namespace std::string_literals;
 // Every sequence of code units comes back unchanged, paired or not; a pair is one character.
 TEST(Utf16FileText, EveryCodeUnitRoundTrips) {
   struct Case {
-    const char* what;
-    std::string units;
-    std::string text;
+    const char* What;
+    std::string Units;
+    std::string Text;
   };
   const Case cases[] = {
       {"ASCII keeps its bytes", "[\0S\0]\0"s, "[S]"},
@@ -27,8 +27,8 @@ TEST(Utf16FileText, EveryCodeUnitRoundTrips) {
       {"U+FFFF", "\xFF\xFF"s, "\xEF\xBF\xBF"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Wtf8FromUtf16Le(c.units), c.text) << c.what;
-    EXPECT_EQ(Utf16LeFromWtf8(c.text), c.units) << c.what;
+    EXPECT_EQ(Wtf8FromUtf16Le(c.Units), c.Text) << c.What;
+    EXPECT_EQ(Utf16LeFromWtf8(c.Text), c.Units) << c.What;
   }
 }
 

@@ -10,37 +10,38 @@ namespace {
 
 using namespace std::string_literals;
 
+// A case of one call, a read or a write, from the same starting file.
+ConformanceCase Call(Action action, std::string name, std::optional<std::string> file, std::string section,
+                     std::string key, std::string text, std::optional<std::string> expected) {
+  ConformanceCase c;
+  c.Name = std::move(name);
+  c.File = std::move(file);
+  c.ActionKind = action;
+  c.Section = std::move(section);
+  c.Key = std::move(key);
+  c.Text = std::move(text);
+  c.Expected = std::move(expected);
+  return c;
+}
+
 ConformanceCase Read(std::string name, std::optional<std::string> file, std::string section, std::string key,
                      std::string defaultValue, std::string expected, std::size_t bufferSize = 4096) {
-  ConformanceCase c;
-  c.name = std::move(name);
-  c.file = std::move(file);
-  c.action = Action::Read;
-  c.section = std::move(section);
-  c.key = std::move(key);
-  c.text = std::move(defaultValue);
-  c.bufferSize = bufferSize;
-  c.expected = std::move(expected);
+  ConformanceCase c = Call(Action::Read, std::move(name), std::move(file), std::move(section), std::move(key),
+                           std::move(defaultValue), std::move(expected));
+  c.BufferSize = bufferSize;
   return c;
 }
 
 ConformanceCase Write(std::string name, std::optional<std::string> file, std::string section, std::string key,
                       std::string value, std::optional<std::string> expected) {
-  ConformanceCase c;
-  c.name = std::move(name);
-  c.file = std::move(file);
-  c.action = Action::Write;
-  c.section = std::move(section);
-  c.key = std::move(key);
-  c.text = std::move(value);
-  c.expected = std::move(expected);
-  return c;
+  return Call(Action::Write, std::move(name), std::move(file), std::move(section), std::move(key), std::move(value),
+              std::move(expected));
 }
 
 // A case where Wine does otherwise than Windows and the engine follows Windows.
 ConformanceCase WineDiffers(ConformanceCase c, std::string reason, std::optional<std::string> windowsExpected) {
-  c.wineDiffers = std::move(reason);
-  c.windowsExpected = std::move(windowsExpected);
+  c.WineDiffers = std::move(reason);
+  c.WindowsExpected = std::move(windowsExpected);
   return c;
 }
 
@@ -147,7 +148,7 @@ std::vector<ConformanceCase> BuildCases() {
   t.push_back(Read("Defaults_SectionWithoutKeys", "[S]\r\n[T]\r\nk=v\r\n", "S", "k", "d", "d"));
   t.push_back(Read("Defaults_MissingFile", std::nullopt, "S", "k", "dflt", "dflt"));
   ConformanceCase missingFolder = Read("Defaults_MissingFolder", std::nullopt, "S", "k", "dflt", "dflt");
-  missingFolder.missingFolder = true;
+  missingFolder.MissingFolder = true;
   t.push_back(missingFolder);
   t.push_back(Read("Defaults_EmptyFile", "", "S", "k", "dflt", "dflt"));
   t.push_back(Read("Defaults_TrailingSpacesCut", basic, "S", "x", "d  ", "d"));
@@ -386,17 +387,17 @@ std::vector<ConformanceCase> BuildCases() {
   t.push_back(Write("Create_EmptyFile", "", "S", "k", "v", "[S]\r\nk=v\r\n"));
   t.push_back(Write("Create_EmptyValue", std::nullopt, "App", "key", "", "[App]\r\nkey=\r\n"));
   ConformanceCase noFolder = Write("Create_MissingFolderFails", std::nullopt, "S", "k", "v", std::nullopt);
-  noFolder.missingFolder = true;
-  noFolder.writeSucceeds = false;
+  noFolder.MissingFolder = true;
+  noFolder.WriteSucceeds = false;
   t.push_back(noFolder);
 
   // --- A file held open by another handle that shares nothing ---------------------------------
   ConformanceCase lockedWrite = Write("Locked_WriteFails", one, "S", "k", "2", one);
-  lockedWrite.locked = true;
-  lockedWrite.writeSucceeds = false;
+  lockedWrite.Locked = true;
+  lockedWrite.WriteSucceeds = false;
   t.push_back(lockedWrite);
   ConformanceCase lockedRead = Read("Locked_ReadGivesDefault", one, "S", "k", "d", "d");
-  lockedRead.locked = true;
+  lockedRead.Locked = true;
   t.push_back(lockedRead);
 
   // --- Writes on files with byte-order marks -------------------------------------------------
@@ -473,7 +474,7 @@ std::vector<ConformanceCase> BuildCases() {
   ConformanceCase binary = WineDiffers(Write("Rewrite_BinaryFileKept", blob, "S", "k", "v", std::nullopt),
                                        Rewrites + "NUL-cut, trimmed and re-ended lines mangle binary content"s,
                                        blob + (blobEndsLine ? "" : "\r\n") + "[S]\r\nk=v\r\n");
-  binary.wineRecorded = false;
+  binary.WineRecorded = false;
   t.push_back(binary);
 
   return t;

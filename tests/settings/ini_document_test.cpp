@@ -24,13 +24,13 @@ void ExpectRead(std::string_view file, std::string_view section, std::string_vie
 }
 
 struct ReadCase {
-  const char* label;
-  std::string_view file;
-  std::string_view section;
-  std::string_view key;
-  std::string_view expected;
-  std::string_view defaultValue = "DEF";
-  std::size_t bufferSize = 4096;
+  const char* Label;
+  std::string_view File;
+  std::string_view Section;
+  std::string_view Key;
+  std::string_view Expected;
+  std::string_view DefaultValue = "DEF";
+  std::size_t BufferSize = 4096;
 };
 
 const ReadCase NameCases[] = {
@@ -136,7 +136,7 @@ class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, BothReadPathsAgreeWithThePlatform) {
   const ReadCase& c = GetParam();
-  ExpectRead(c.file, c.section, c.key, c.defaultValue, c.bufferSize, c.expected, c.label);
+  ExpectRead(c.File, c.Section, c.Key, c.DefaultValue, c.BufferSize, c.Expected, c.Label);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ReadTable, ::testing::ValuesIn(NameCases));
@@ -147,18 +147,18 @@ INSTANTIATE_TEST_SUITE_P(Buffer, ReadTable, ::testing::ValuesIn(BufferCases));
 
 TEST(IniRead, LongValuesAreCutToTheBuffer) {
   struct Case {
-    std::size_t inner;
-    bool quoted;
-    std::size_t expected;
+    std::size_t Inner;
+    bool Quoted;
+    std::size_t Expected;
   };
   const Case cases[] = {{4094, false, 4094}, {4095, false, 4095}, {4096, false, 4095}, {5000, false, 4095},
                         {4093, true, 4093},  {4094, true, 4094},  {4095, true, 4094},  {5000, true, 4095}};
   for (const Case& c : cases) {
-    const std::string inner(c.inner, 'x');
-    const std::string stored = c.quoted ? "\"" + inner + "\"" : inner;
+    const std::string inner(c.Inner, 'x');
+    const std::string stored = c.Quoted ? "\"" + inner + "\"" : inner;
     const std::string file = "[S]\r\nk=" + stored + "\r\n";
-    const std::string expected(c.expected, 'x');
-    ExpectRead(file, "S", "k", "", 4096, expected, std::to_string(c.inner) + (c.quoted ? " quoted" : ""));
+    const std::string expected(c.Expected, 'x');
+    ExpectRead(file, "S", "k", "", 4096, expected, std::to_string(c.Inner) + (c.Quoted ? " quoted" : ""));
   }
 }
 
@@ -172,12 +172,12 @@ TEST(IniRead, SeventyThousandByteLines) {
 }
 
 struct WriteCase {
-  const char* label;
-  std::string_view before;
-  std::string_view section;
-  std::string_view key;
-  std::string_view value;
-  std::string_view after;
+  const char* Label;
+  std::string_view Before;
+  std::string_view Section;
+  std::string_view Key;
+  std::string_view Value;
+  std::string_view After;
 };
 
 const WriteCase ReplaceCases[] = {
@@ -241,20 +241,20 @@ class WriteTable : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteTable, ChangesOnlyTheLineConcerned) {
   const WriteCase& c = GetParam();
-  IniDocument document{std::string(c.before)};
-  EXPECT_TRUE(document.Write(c.section, c.key, c.value)) << c.label;
-  EXPECT_EQ(document.Bytes(), c.after) << c.label;
+  IniDocument document{std::string(c.Before)};
+  EXPECT_TRUE(document.Write(c.Section, c.Key, c.Value)) << c.Label;
+  EXPECT_EQ(document.Bytes(), c.After) << c.Label;
   // What was written reads back (names and values here are clean, apart from a NUL cut).
-  const std::string_view value = c.value.substr(0, c.value.find('\0'));
-  const IniDocument reloaded{std::string(c.after)};
-  const std::string_view key = c.key.substr(0, c.key.find('\0'));
+  const std::string_view value = c.Value.substr(0, c.Value.find('\0'));
+  const IniDocument reloaded{std::string(c.After)};
+  const std::string_view key = c.Key.substr(0, c.Key.find('\0'));
   if (key.find('=') == std::string_view::npos) {
     std::string expected(value.substr(value.find_first_not_of(' ') == std::string_view::npos
                                           ? value.size()
                                           : value.find_first_not_of(' ')));
     while (!expected.empty() && expected.back() == ' ') expected.pop_back();
-    EXPECT_EQ(reloaded.Read(c.section, c.key, "DEF", 4096), expected) << c.label;
-    EXPECT_EQ(document.Read(c.section, c.key, "DEF", 4096), expected) << c.label;
+    EXPECT_EQ(reloaded.Read(c.Section, c.Key, "DEF", 4096), expected) << c.Label;
+    EXPECT_EQ(document.Read(c.Section, c.Key, "DEF", 4096), expected) << c.Label;
   }
 }
 
@@ -263,8 +263,8 @@ INSTANTIATE_TEST_SUITE_P(Add, WriteTable, ::testing::ValuesIn(AddCases));
 
 TEST(IniWrite, SameValueChangesNothing) {
   const struct {
-    std::string_view before;
-    std::string_view value;
+    std::string_view Before;
+    std::string_view Value;
   } cases[] = {
       {"[S]\r\nk = v \r\n", "v"},
       {"[S]\r\nk=v\r\n", "   v"},
@@ -273,9 +273,9 @@ TEST(IniWrite, SameValueChangesNothing) {
       {"[S]\r\nk=ab\0cd\r\n"sv, "ab"},
   };
   for (const auto& c : cases) {
-    IniDocument document{std::string(c.before)};
-    EXPECT_FALSE(document.Write("S", "K", c.value)) << c.before;
-    EXPECT_EQ(document.Bytes(), c.before);
+    IniDocument document{std::string(c.Before)};
+    EXPECT_FALSE(document.Write("S", "K", c.Value)) << c.Before;
+    EXPECT_EQ(document.Bytes(), c.Before);
   }
   // An '='-less line has no value, so any write changes it.
   IniDocument document{"[S]\r\nk\r\n"};
@@ -393,11 +393,11 @@ TEST(IniUtf16, WritesKeepTheFileUtf16AndEveryOtherUnit) {
 // the same writes on a freshly parsed copy of its bytes give.
 TEST(IniDocumentModel, WritesAfterAddedLinesEqualWritesOnAFreshParse) {
   struct Write {
-    std::string_view section, key, value;
+    std::string_view Section, Key, Value;
   };
   struct Case {
-    std::string_view start;
-    std::vector<Write> writes;
+    std::string_view Start;
+    std::vector<Write> Writes;
   };
   const Case cases[] = {
       {"[S]\r\nk", {{"T", "a", "b"}, {"S", "k", "v\r"}}},
@@ -408,13 +408,13 @@ TEST(IniDocumentModel, WritesAfterAddedLinesEqualWritesOnAFreshParse) {
       {"\xFF\xFE[\0S\0]\0\r\0\n\0k\0"sv, {{"T", "a", "b"}, {"S", "k", "v\r"}}},
   };
   for (const Case& c : cases) {
-    IniDocument document{std::string(c.start)};
-    std::string bytes(c.start);
-    for (const Write& w : c.writes) {
+    IniDocument document{std::string(c.Start)};
+    std::string bytes(c.Start);
+    for (const Write& w : c.Writes) {
       IniDocument fresh{bytes};
-      ASSERT_EQ(document.Write(w.section, w.key, w.value), fresh.Write(w.section, w.key, w.value));
+      ASSERT_EQ(document.Write(w.Section, w.Key, w.Value), fresh.Write(w.Section, w.Key, w.Value));
       bytes = fresh.Bytes();
-      EXPECT_EQ(document.Bytes(), bytes) << ::testing::PrintToString(c.start) << " " << w.section << "/" << w.key;
+      EXPECT_EQ(document.Bytes(), bytes) << ::testing::PrintToString(c.Start) << " " << w.Section << "/" << w.Key;
     }
   }
 }
@@ -488,9 +488,9 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
   const auto same = [](std::string line) { return [line](std::size_t) { return line; }; };
   const std::string utf16Mark = "\xFF\xFE";
   struct Shape {
-    const char* label;
-    std::string bytes;
-    std::string section;  // the section to read and write
+    const char* Label;
+    std::string Bytes;
+    std::string Section;  // the section to read and write
   };
   const Shape shapes[] = {
       {"line feeds", Filled("", same("\n"), InputSize), "S"},
@@ -510,20 +510,20 @@ TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
        "S"},
   };
   for (const Shape& shape : shapes) {
-    std::string bytes = shape.bytes;
+    std::string bytes = shape.Bytes;
     test_support::AllocationScope scope;
     {
       IniDocument document{std::move(bytes)};
-      document.Read(shape.section, "1", "", 4096);
-      document.Write(shape.section, "new", "v");
+      document.Read(shape.Section, "1", "", 4096);
+      document.Write(shape.Section, "new", "v");
       document.Write("New", "k", "v");
-      EXPECT_GT(document.Bytes().size(), shape.bytes.size()) << shape.label;
+      EXPECT_GT(document.Bytes().size(), shape.Bytes.size()) << shape.Label;
     }
-    EXPECT_LE(scope.PeakBytes(), MaxFactor * shape.bytes.size()) << shape.label;
+    EXPECT_LE(scope.PeakBytes(), MaxFactor * shape.Bytes.size()) << shape.Label;
     {
       test_support::AllocationScope oneShot;
-      ReadIniValueFromBytes(shape.bytes, shape.section, "1", "", 4096);
-      EXPECT_LE(oneShot.PeakBytes(), 2 * shape.bytes.size()) << shape.label << " (scan)";
+      ReadIniValueFromBytes(shape.Bytes, shape.Section, "1", "", 4096);
+      EXPECT_LE(oneShot.PeakBytes(), 2 * shape.Bytes.size()) << shape.Label << " (scan)";
     }
   }
 }

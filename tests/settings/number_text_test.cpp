@@ -14,8 +14,8 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 TEST(ReadLeadingNumber, ReadsTheNumberTheTextBeginsWith) {
   struct Case {
-    const char* text;
-    double value;
+    const char* Text;
+    double Value;
   };
   const Case cases[] = {
       {"", 0},
@@ -61,13 +61,13 @@ TEST(ReadLeadingNumber, ReadsTheNumberTheTextBeginsWith) {
       {"1e-320", 1e-320},
       {"0.000000000000000000000000000000000000000000000001e48", 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(ReadLeadingNumber(c.text), c.value) << '"' << c.text << '"';
+  for (const Case& c : cases) EXPECT_EQ(ReadLeadingNumber(c.Text), c.Value) << '"' << c.Text << '"';
 }
 
 TEST(ReadLeadingNumber, HugeAndTinyExponentsSaturateWithoutFailing) {
   struct Case {
-    std::string text;
-    double value;
+    std::string Text;
+    double Value;
   };
   const Case cases[] = {
       {"1e309", Infinity},
@@ -83,7 +83,7 @@ TEST(ReadLeadingNumber, HugeAndTinyExponentsSaturateWithoutFailing) {
       {"0." + std::string(2000000, '0') + "1e2000001", 1},
       {"&H" + std::string(300, 'F'), Infinity},
   };
-  for (const Case& c : cases) EXPECT_EQ(ReadLeadingNumber(c.text), c.value) << c.text.substr(0, 40);
+  for (const Case& c : cases) EXPECT_EQ(ReadLeadingNumber(c.Text), c.Value) << c.Text.substr(0, 40);
 }
 
 TEST(ReadLeadingNumber, IgnoresTheLocalesDecimalSeparator) {
@@ -97,8 +97,8 @@ TEST(ReadLeadingNumber, IgnoresTheLocalesDecimalSeparator) {
 
 TEST(RoundToInt16, RoundsHalvesToEvenAndNeverWraps) {
   struct Case {
-    double value;
-    std::optional<std::int16_t> result;
+    double Value;
+    std::optional<std::int16_t> Result;
   };
   const Case cases[] = {
       {0, 0},
@@ -125,26 +125,26 @@ TEST(RoundToInt16, RoundsHalvesToEvenAndNeverWraps) {
       {-Infinity, std::nullopt},
       {std::nan(""), std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(RoundToInt16(c.value), c.result) << c.value;
+  for (const Case& c : cases) EXPECT_EQ(RoundToInt16(c.Value), c.Result) << c.Value;
 }
 
 TEST(RoundToInt16, ReadsCountsAsTheProgramDoes) {
   struct Case {
-    const char* text;
-    std::optional<std::int16_t> result;
+    const char* Text;
+    std::optional<std::int16_t> Result;
   };
   const Case cases[] = {
       {"2.5", 2}, {"3.5", 4}, {"3abc", 3}, {"-3", -3}, {" 7 ", 7}, {"1 2 3", 123}, {"&HFF", 255},
       {"&O17", 15}, {"1e3", 1000}, {"1D2", 100}, {"abc", 0}, {"", 0}, {"99999999", std::nullopt},
       {"32767.5", std::nullopt}, {"-32768", -32768}, {"1e400", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(RoundToInt16(ReadLeadingNumber(c.text)), c.result) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(RoundToInt16(ReadLeadingNumber(c.Text)), c.Result) << c.Text;
 }
 
 TEST(ParseWholeInt16, TakesOnlyTextsThatAreNumbersAsAWhole) {
   struct Case {
-    const char* text;
-    std::optional<std::int16_t> result;
+    const char* Text;
+    std::optional<std::int16_t> Result;
   };
   const Case cases[] = {
       {"610", 610},
@@ -169,13 +169,13 @@ TEST(ParseWholeInt16, TakesOnlyTextsThatAreNumbersAsAWhole) {
       {".", std::nullopt},
       {"&H", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(ParseWholeInt16(c.text), c.result) << '"' << c.text << '"';
+  for (const Case& c : cases) EXPECT_EQ(ParseWholeInt16(c.Text), c.Result) << '"' << c.Text << '"';
 }
 
 TEST(DecimalText, WritesTheShortestPlainDecimal) {
   struct Case {
-    double value;
-    std::optional<std::string> text;
+    double Value;
+    std::optional<std::string> Text;
   };
   const Case cases[] = {
       {1, "1"},
@@ -192,7 +192,7 @@ TEST(DecimalText, WritesTheShortestPlainDecimal) {
       {Infinity, std::nullopt},
       {std::nan(""), std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(DecimalText(c.value), c.text) << c.value;
+  for (const Case& c : cases) EXPECT_EQ(DecimalText(c.Value), c.Text) << c.Value;
 }
 
 TEST(DecimalText, ReadsBackAsTheSameNumber) {

@@ -26,7 +26,7 @@
 namespace barloom::conformance {
 
 // gtest prints a failing parameter with this instead of a dump of the struct's bytes.
-void PrintTo(const ConformanceCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ConformanceCase& c, std::ostream* out) { *out << c.Name; }
 
 namespace {
 
@@ -87,8 +87,8 @@ void WriteFileBytes(const fs::path& path, const std::string& bytes) {
 }
 
 struct ReadOutcome {
-  std::size_t count = 0;
-  std::string bytes;
+  std::size_t Count = 0;
+  std::string Bytes;
 };
 
 // kernel32's read into a buffer of exactly the case's size, framed by guard bytes that must
@@ -96,34 +96,34 @@ struct ReadOutcome {
 ReadOutcome Kernel32Read(const ConformanceCase& c, const fs::path& file) {
   constexpr std::size_t Guard = 64;
   constexpr char Fill = '\xA5';
-  std::vector<char> memory(c.bufferSize + 2 * Guard, Fill);
+  std::vector<char> memory(c.BufferSize + 2 * Guard, Fill);
   char* buffer = memory.data() + Guard;
-  const DWORD count = GetPrivateProfileStringA(c.section.c_str(), c.key.c_str(), c.text.c_str(), buffer,
-                                               static_cast<DWORD>(c.bufferSize), AnsiPath(file).c_str());
+  const DWORD count = GetPrivateProfileStringA(c.Section.c_str(), c.Key.c_str(), c.Text.c_str(), buffer,
+                                               static_cast<DWORD>(c.BufferSize), AnsiPath(file).c_str());
   const bool guardsIntact =
       std::all_of(memory.begin(), memory.begin() + Guard, [](char b) { return b == Fill; }) &&
-      std::all_of(memory.begin() + static_cast<std::ptrdiff_t>(Guard + c.bufferSize), memory.end(),
+      std::all_of(memory.begin() + static_cast<std::ptrdiff_t>(Guard + c.BufferSize), memory.end(),
                   [](char b) { return b == Fill; });
   EXPECT_TRUE(guardsIntact) << "kernel32 wrote outside the buffer";
-  if (c.bufferSize == 0) {
+  if (c.BufferSize == 0) {
     EXPECT_EQ(count, 0u);
     return {count, ""};
   }
-  EXPECT_LT(count, c.bufferSize) << "kernel32's count leaves no room for the NUL";
-  const std::size_t placed = std::min<std::size_t>(count, c.bufferSize - 1);
+  EXPECT_LT(count, c.BufferSize) << "kernel32's count leaves no room for the NUL";
+  const std::size_t placed = std::min<std::size_t>(count, c.BufferSize - 1);
   EXPECT_EQ(buffer[placed], '\0') << "kernel32's result is not NUL-terminated";
   return {count, std::string(buffer, placed)};
 }
 
 ReadOutcome EngineRead(const ConformanceCase& c, const fs::path& file) {
-  std::string value = ReadIniValue(c.section, c.key, c.text, c.bufferSize, file);
-  EXPECT_LE(value.size(), c.bufferSize == 0 ? 0 : c.bufferSize - 1) << "the engine's result does not fit the buffer";
+  std::string value = ReadIniValue(c.Section, c.Key, c.Text, c.BufferSize, file);
+  EXPECT_LE(value.size(), c.BufferSize == 0 ? 0 : c.BufferSize - 1) << "the engine's result does not fit the buffer";
   return {value.size(), std::move(value)};
 }
 
 bool Kernel32Write(const ConformanceCase& c, const fs::path& file) {
   const std::string path = AnsiPath(file);
-  const BOOL written = WritePrivateProfileStringA(c.section.c_str(), c.key.c_str(), c.text.c_str(), path.c_str());
+  const BOOL written = WritePrivateProfileStringA(c.Section.c_str(), c.Key.c_str(), c.Text.c_str(), path.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flushes Wine's cache to the file
   return written != FALSE;
 }
@@ -206,11 +206,11 @@ class Conformance : public testing::TestWithParam<ConformanceCase> {
   // A file of the case's initial bytes under a name used for nothing else, so that no cached
   // parse of another file can answer for it.
   static fs::path PrepareFile(const ConformanceCase& c, const char* implementation) {
-    fs::path dir = folder_ / c.name;
+    fs::path dir = folder_ / c.Name;
     fs::create_directories(dir);
-    if (c.missingFolder) dir /= "missing";
+    if (c.MissingFolder) dir /= "missing";
     const fs::path file = dir / (std::string(implementation) + ".ini");
-    if (c.file) WriteFileBytes(file, *c.file);
+    if (c.File) WriteFileBytes(file, *c.File);
     return file;
   }
 
@@ -226,23 +226,23 @@ void CheckRead(const ConformanceCase& c, const fs::path& engineFile, const fs::p
   const ReadOutcome kernel32 = Kernel32Read(c, kernel32File);
   unlock();
 
-  if (c.wineDiffers.empty()) {
-    EXPECT_EQ(engine.count, kernel32.count) << "engine " << Show(engine.bytes) << ", kernel32 " << Show(kernel32.bytes);
-    EXPECT_TRUE(engine.bytes == kernel32.bytes)
-        << "engine " << Show(engine.bytes) << "\n  kernel32 " << Show(kernel32.bytes);
-    EXPECT_TRUE(kernel32.bytes == *c.expected)
-        << "kernel32 differs from the recorded behaviour: " << Show(kernel32.bytes) << ", recorded "
-        << Show(c.expected);
+  if (c.WineDiffers.empty()) {
+    EXPECT_EQ(engine.Count, kernel32.Count) << "engine " << Show(engine.Bytes) << ", kernel32 " << Show(kernel32.Bytes);
+    EXPECT_TRUE(engine.Bytes == kernel32.Bytes)
+        << "engine " << Show(engine.Bytes) << "\n  kernel32 " << Show(kernel32.Bytes);
+    EXPECT_TRUE(kernel32.Bytes == *c.Expected)
+        << "kernel32 differs from the recorded behaviour: " << Show(kernel32.Bytes) << ", recorded "
+        << Show(c.Expected);
   } else {
-    EXPECT_TRUE(engine.bytes == *c.windowsExpected)
-        << "engine " << Show(engine.bytes) << ", Windows gives " << Show(c.windowsExpected);
-    EXPECT_TRUE(kernel32.bytes == *c.expected || kernel32.bytes == *c.windowsExpected)
-        << "kernel32 gives neither Wine's recorded " << Show(c.expected) << " nor Windows' "
-        << Show(c.windowsExpected) << ": " << Show(kernel32.bytes);
+    EXPECT_TRUE(engine.Bytes == *c.WindowsExpected)
+        << "engine " << Show(engine.Bytes) << ", Windows gives " << Show(c.WindowsExpected);
+    EXPECT_TRUE(kernel32.Bytes == *c.Expected || kernel32.Bytes == *c.WindowsExpected)
+        << "kernel32 gives neither Wine's recorded " << Show(c.Expected) << " nor Windows' "
+        << Show(c.WindowsExpected) << ": " << Show(kernel32.Bytes);
   }
   // Reads never touch the file.
-  EXPECT_TRUE(ReadFileAt(engineFile) == c.file) << "the engine's read changed the file";
-  EXPECT_TRUE(ReadFileAt(kernel32File) == c.file) << "kernel32's read changed the file";
+  EXPECT_TRUE(ReadFileAt(engineFile) == c.File) << "the engine's read changed the file";
+  EXPECT_TRUE(ReadFileAt(kernel32File) == c.File) << "kernel32's read changed the file";
 }
 
 // Where Wine rewrites the whole file, the two files still hold the same values: every key either
@@ -261,25 +261,25 @@ void CheckValuesAgree(const fs::path& engineFile, const fs::path& kernel32File) 
 
 void CheckWrite(const ConformanceCase& c, const fs::path& engineFile, const fs::path& kernel32File,
                 const std::function<void()>& unlock) {
-  const bool engineWrote = WriteIniValue(c.section, c.key, c.text, engineFile);
+  const bool engineWrote = WriteIniValue(c.Section, c.Key, c.Text, engineFile);
   const bool kernel32Wrote = Kernel32Write(c, kernel32File);
   unlock();
   const std::optional<std::string> engine = ReadFileAt(engineFile);
   const std::optional<std::string> kernel32 = ReadFileAt(kernel32File);
 
   EXPECT_EQ(engineWrote, kernel32Wrote);
-  EXPECT_EQ(kernel32Wrote, c.writeSucceeds) << "kernel32's result differs from the recorded one";
-  if (c.wineDiffers.empty()) {
+  EXPECT_EQ(kernel32Wrote, c.WriteSucceeds) << "kernel32's result differs from the recorded one";
+  if (c.WineDiffers.empty()) {
     EXPECT_TRUE(engine == kernel32) << "engine   " << Show(engine) << "\n  kernel32 " << Show(kernel32);
-    EXPECT_TRUE(kernel32 == c.expected)
-        << "kernel32 differs from the recorded behaviour: " << Show(kernel32) << ", recorded " << Show(c.expected);
+    EXPECT_TRUE(kernel32 == c.Expected)
+        << "kernel32 differs from the recorded behaviour: " << Show(kernel32) << ", recorded " << Show(c.Expected);
   } else {
-    EXPECT_TRUE(engine == c.windowsExpected)
-        << "engine " << Show(engine) << "\n  Windows gives " << Show(c.windowsExpected);
-    if (c.wineRecorded) {
-      EXPECT_TRUE(kernel32 == c.expected || kernel32 == c.windowsExpected)
-          << "kernel32 gives neither Wine's recorded " << Show(c.expected) << " nor Windows' "
-          << Show(c.windowsExpected) << ": " << Show(kernel32);
+    EXPECT_TRUE(engine == c.WindowsExpected)
+        << "engine " << Show(engine) << "\n  Windows gives " << Show(c.WindowsExpected);
+    if (c.WineRecorded) {
+      EXPECT_TRUE(kernel32 == c.Expected || kernel32 == c.WindowsExpected)
+          << "kernel32 gives neither Wine's recorded " << Show(c.Expected) << " nor Windows' "
+          << Show(c.WindowsExpected) << ": " << Show(kernel32);
     }
     CheckValuesAgree(engineFile, kernel32File);
   }
@@ -287,30 +287,30 @@ void CheckWrite(const ConformanceCase& c, const fs::path& engineFile, const fs::
 
 TEST_P(Conformance, EngineMatchesKernel32) {
   const ConformanceCase& c = GetParam();
-  SCOPED_TRACE(c.wineDiffers.empty() ? "compared byte for byte" : "listed, Wine differs: " + c.wineDiffers);
+  SCOPED_TRACE(c.WineDiffers.empty() ? "compared byte for byte" : "listed, Wine differs: " + c.WineDiffers);
   const fs::path engineFile = PrepareFile(c, "engine");
   const fs::path kernel32File = PrepareFile(c, "kernel32");
-  FileLock engineLock(c.locked ? engineFile : fs::path());
-  FileLock kernel32Lock(c.locked ? kernel32File : fs::path());
+  FileLock engineLock(c.Locked ? engineFile : fs::path());
+  FileLock kernel32Lock(c.Locked ? kernel32File : fs::path());
   const auto unlock = [&] {
     engineLock.Release();
     kernel32Lock.Release();
   };
-  if (c.action == Action::Read) {
+  if (c.ActionKind == Action::Read) {
     CheckRead(c, engineFile, kernel32File, unlock);
   } else {
     CheckWrite(c, engineFile, kernel32File, unlock);
   }
   // Files are replaced through temporary files: none may be left behind, even by a failed write,
   // and a missing folder is not created.
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder_ / c.name)) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_ / c.Name)) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "engine.ini" || name == "kernel32.ini") << "stray file after the case: " << name;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Conformance, testing::ValuesIn(ConformanceCases()),
-                         [](const testing::TestParamInfo<ConformanceCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<ConformanceCase>& info) { return info.param.Name; });
 
 // The high-byte cases are recorded for code page 1252, the one the program's files use.
 TEST(ConformanceEnvironment, AnsiCodePageIs1252) { EXPECT_EQ(GetACP(), 1252u); }

@@ -1,4 +1,3 @@
-#include "platform/file_bytes.h"
 #include "settings/private_profile.h"
 
 #include <gtest/gtest.h>
@@ -6,18 +5,12 @@
 #include <filesystem>
 #include <string>
 
-
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include "tests/support/pipe_watchdog.h"
 #endif
 
 #include "tests/support/temp_folder.h"
@@ -132,37 +125,14 @@ TEST_F(PrivateProfileTest, LongValueIsCutToTheBuffer) {
 
 #ifndef _WIN32
 // A named pipe is no file: reading it would wait for a writer that may never come. It reads like
-// a file that cannot be read (the default), and a write leaves it alone. A watchdog opens the
-// pipe's other end after a few seconds, should a read be waiting, so that the test ends either way.
+// a file that cannot be read (the default), and a write leaves it alone.
 TEST_F(PrivateProfileTest, ANamedPipeReadsAsUnreadableWithoutWaiting) {
   const fs::path pipe = File("pipe.ini");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::mutex mutex;
-  std::condition_variable done;
-  bool finished = false;
-  bool hadToUnblock = false;
-  std::thread watchdog([&] {
-    std::unique_lock lock(mutex);
-    auto wait = std::chrono::seconds(5);
-    while (!done.wait_for(lock, wait, [&] { return finished; })) {
-      hadToUnblock = true;
-      const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-      if (fd >= 0) ::close(fd);
-      wait = std::chrono::seconds(1);
-    }
-  });
-  std::string bytes;
-  const FileReadResult result = ReadFileBytes(pipe, bytes);
+  test_support::PipeWatchdog watchdog(pipe);
   const std::string value = ReadIniValue("S", "k", "def", 4096, pipe);
   const bool written = WriteIniValue("S", "k", "v", pipe);
-  {
-    std::lock_guard lock(mutex);
-    finished = true;
-  }
-  done.notify_one();
-  watchdog.join();
-  EXPECT_FALSE(hadToUnblock) << "a read waited for a writer";
-  EXPECT_EQ(result, FileReadResult::Unreadable);
+  EXPECT_FALSE(watchdog.Finish()) << "a read waited for a writer";
   EXPECT_EQ(value, "def");
   EXPECT_FALSE(written);
   EXPECT_TRUE(fs::is_fifo(pipe));

@@ -29,14 +29,14 @@ TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
   const std::string missingFile = File();
   Ini("[Other]\r\nKey=5\r\n[S]\r\nOtherKey=5\r\n");
   struct Case {
-    std::string file;
-    const char* section;
+    std::string File;
+    const char* Section;
   };
   const Case cases[] = {{missingFile + ".none", "S"}, {File(), "NoSection"}, {File(), "S"}};
   for (const Case& c : cases) {
-    EXPECT_EQ(profile_.ReadIntegerValue(c.section, "Key", "1", c.file), 1) << c.file << " " << c.section;
-    EXPECT_EQ(profile_.ReadStringValue(c.section, "Key", "", c.file), "") << c.file << " " << c.section;
-    EXPECT_EQ(profile_.ReadStringValue(c.section, "Key", NotFoundMarker, c.file), NotFoundMarker);
+    EXPECT_EQ(profile_.ReadIntegerValue(c.Section, "Key", "1", c.File), 1) << c.File << " " << c.Section;
+    EXPECT_EQ(profile_.ReadStringValue(c.Section, "Key", "", c.File), "") << c.File << " " << c.Section;
+    EXPECT_EQ(profile_.ReadStringValue(c.Section, "Key", NotFoundMarker, c.File), NotFoundMarker);
   }
   EXPECT_EQ(folder_.Read("test.ini.none"), "<missing>");  // reading creates nothing
 }
@@ -46,9 +46,9 @@ TEST_F(ProfileTest, ReadsStoredValuesAndTheirLeadingNumbers) {
       "[S]\r\nEmpty=\r\nNumber=12abc\r\nWord=abc\r\nBlanks=   7   \r\nQuoted=\"  inner blanks  \"\r\n"
       "Half=2.5\r\nHex=&H1F\r\n");
   struct Case {
-    const char* key;
-    const char* text;
-    double number;
+    const char* Key;
+    const char* Text;
+    double Number;
   };
   const Case cases[] = {
       {"Empty", "", 0},           // present but empty: not the default
@@ -61,8 +61,8 @@ TEST_F(ProfileTest, ReadsStoredValuesAndTheirLeadingNumbers) {
       {"number", "12abc", 12},    // names match without regard to case
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(profile_.ReadStringValue("S", c.key, "default", file), c.text) << c.key;
-    EXPECT_EQ(profile_.ReadIntegerValue("S", c.key, "1", file), c.number) << c.key;
+    EXPECT_EQ(profile_.ReadStringValue("S", c.Key, "default", file), c.Text) << c.Key;
+    EXPECT_EQ(profile_.ReadIntegerValue("S", c.Key, "1", file), c.Number) << c.Key;
   }
 }
 
@@ -70,16 +70,16 @@ TEST_F(ProfileTest, ReadsAreCutToTheBufferWithoutEverFailing) {
   const std::string file = Ini("[S]\r\nLong=" + std::string(5000, 'x') + "\r\nShort=abc\r\nNumber=12345\r\n");
   EXPECT_EQ(profile_.ReadStringValue("S", "Long", "", file), std::string(4095, 'x'));
   struct Case {
-    std::int32_t size;
-    const char* text;
+    std::int32_t Size;
+    const char* Text;
   };
   const Case cases[] = {
       {2, "a"},  {3, "ab"}, {4, "abc"}, {1, ""}, {0, ""}, {-1, ""}, {std::numeric_limits<std::int32_t>::min(), ""},
       {std::numeric_limits<std::int32_t>::max(), "abc"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(profile_.ReadStringValue("S", "Short", "default", file, c.size), c.text) << c.size;
-    EXPECT_EQ(profile_.ReadStringValue("S", "Missing", "abc", file, c.size), c.text) << c.size;  // the default too
+    EXPECT_EQ(profile_.ReadStringValue("S", "Short", "default", file, c.Size), c.Text) << c.Size;
+    EXPECT_EQ(profile_.ReadStringValue("S", "Missing", "abc", file, c.Size), c.Text) << c.Size;  // the default too
   }
   EXPECT_EQ(profile_.ReadIntegerValue("S", "Number", "1", file, 3), 12);
   EXPECT_EQ(profile_.ReadIntegerValue("S", "Number", "1", file, 0), 0);
@@ -117,14 +117,14 @@ TEST_F(ProfileTest, NeverStoresTheNotFoundMarker) {
 TEST_F(ProfileTest, WritesNumbersAsTheirShortestDecimalText) {
   const std::string file = File();
   struct Case {
-    double value;
-    const char* text;
+    double Value;
+    const char* Text;
   };
   const Case cases[] = {{1, "1"}, {-5, "-5"}, {0, "0"}, {2.5, "2.5"}, {-0.0, "0"}, {1e20, "100000000000000000000"}};
   for (const Case& c : cases) {
-    profile_.WriteIntegerValue("S", "N", c.value, file);
-    EXPECT_EQ(Bytes(), "[S]\r\nN=" + std::string(c.text) + "\r\n") << c.value;
-    EXPECT_EQ(profile_.ReadIntegerValue("S", "N", "", file), c.value);
+    profile_.WriteIntegerValue("S", "N", c.Value, file);
+    EXPECT_EQ(Bytes(), "[S]\r\nN=" + std::string(c.Text) + "\r\n") << c.Value;
+    EXPECT_EQ(profile_.ReadIntegerValue("S", "N", "", file), c.Value);
   }
   profile_.WriteIntegerValue("S", "N", std::numeric_limits<double>::infinity(), file);
   profile_.WriteIntegerValue("S", "N", std::numeric_limits<double>::quiet_NaN(), file);
@@ -144,8 +144,8 @@ TEST_F(ProfileTest, EveryCallGoesToTheFile) {
 TEST_F(ProfileTest, TextsTravelInTheAnsiCodePageOrAsMarkedUtf8) {
   const std::string file = File();
   struct Case {
-    std::string text;
-    std::string stored;
+    std::string Text;
+    std::string Stored;
   };
   const Case cases[] = {
       {"M\u00FCller \u20AC", "M\xFCller \x80"},
@@ -154,9 +154,9 @@ TEST_F(ProfileTest, TextsTravelInTheAnsiCodePageOrAsMarkedUtf8) {
       {"\U0001F600", std::string(Mark) + "\U0001F600"},
   };
   for (const Case& c : cases) {
-    profile_.WriteStringValue("S", "Value", c.text, file);
-    EXPECT_EQ(Bytes(), "[S]\r\nValue=" + c.stored + "\r\n") << c.text;
-    EXPECT_EQ(profile_.ReadStringValue("S", "Value", "", file), c.text);
+    profile_.WriteStringValue("S", "Value", c.Text, file);
+    EXPECT_EQ(Bytes(), "[S]\r\nValue=" + c.Stored + "\r\n") << c.Text;
+    EXPECT_EQ(profile_.ReadStringValue("S", "Value", "", file), c.Text);
   }
   // Quoted, the mark sits inside the quotes, where the reader finds it after removing them.
   profile_.WriteStringValue("S", "Value", CyrillicPath, file, true);
@@ -174,11 +174,11 @@ TEST_F(ProfileTest, ReadsValuesByTheirMark) {
   EXPECT_EQ(profile_.ReadStringValue("S", "OnlyMark", "default", file), "");
   // Cut by the buffer in the middle of a character: the broken character is dropped.
   struct Case {
-    std::int32_t size;
-    const char* text;
+    std::int32_t Size;
+    const char* Text;
   };
   const Case cases[] = {{6, "\u0416"}, {7, "\u0416"}, {8, "\u0416\u0416"}, {4, ""}, {3, "\u00EF\u00BB"}};
-  for (const Case& c : cases) EXPECT_EQ(profile_.ReadStringValue("S", "Utf8", "", file, c.size), c.text) << c.size;
+  for (const Case& c : cases) EXPECT_EQ(profile_.ReadStringValue("S", "Utf8", "", file, c.Size), c.Text) << c.Size;
 }
 
 TEST_F(ProfileTest, DefaultsComeBackAsTheSameText) {

@@ -101,9 +101,9 @@ TEST_F(SettingsFileTest, KeysEnterTheFileInTheOrderFirstWritten) {
 
 TEST_F(SettingsFileTest, StoredPositionsAreRoundedDownToWholeTwips) {
   struct Case {
-    double top, left;
-    const char* stored;
-    float keptTop, keptLeft;
+    double Top, Left;
+    const char* Stored;
+    float KeptTop, KeptLeft;
   };
   const Case cases[] = {
       {2610, 3240, "2610,3240", 2610, 3240},
@@ -112,10 +112,10 @@ TEST_F(SettingsFileTest, StoredPositionsAreRoundedDownToWholeTwips) {
       {-0.0, 15.999, "0,15", 0, 15},
   };
   for (const Case& c : cases) {
-    StoreWindowPosition(settings_, c.top, c.left, profile_);
-    EXPECT_EQ(Bytes(), "[Barloom]\r\nMainWindowPosition=" + std::string(c.stored) + "\r\n");
-    EXPECT_EQ(settings_.WindowTop, c.keptTop);
-    EXPECT_EQ(settings_.WindowLeft, c.keptLeft);
+    StoreWindowPosition(settings_, c.Top, c.Left, profile_);
+    EXPECT_EQ(Bytes(), "[Barloom]\r\nMainWindowPosition=" + std::string(c.Stored) + "\r\n");
+    EXPECT_EQ(settings_.WindowTop, c.KeptTop);
+    EXPECT_EQ(settings_.WindowLeft, c.KeptLeft);
   }
   // A position the next start could not use is neither kept nor stored.
   StoreWindowPosition(settings_, std::numeric_limits<double>::infinity(), 0, profile_);
@@ -126,8 +126,8 @@ TEST_F(SettingsFileTest, StoredPositionsAreRoundedDownToWholeTwips) {
 
 TEST_F(SettingsFileTest, WindowPositionNeedsTwoFields) {
   struct Case {
-    const char* stored;
-    float top, left;
+    const char* Stored;
+    float Top, Left;
   };
   const Case cases[] = {
       {"100,200", 100, 200},
@@ -143,19 +143,19 @@ TEST_F(SettingsFileTest, WindowPositionNeedsTwoFields) {
       {"5,-1e30", 2610, 3240},
   };
   for (const Case& c : cases) {
-    WriteFile("[Barloom]\r\nMainWindowPosition=" + std::string(c.stored) + "\r\n");
+    WriteFile("[Barloom]\r\nMainWindowPosition=" + std::string(c.Stored) + "\r\n");
     settings_.WindowTop = settings_.WindowLeft = -1;
     LoadWindowPosition(settings_, profile_);
-    EXPECT_EQ(settings_.WindowTop, c.top) << c.stored;
-    EXPECT_EQ(settings_.WindowLeft, c.left) << c.stored;
+    EXPECT_EQ(settings_.WindowTop, c.Top) << c.Stored;
+    EXPECT_EQ(settings_.WindowLeft, c.Left) << c.Stored;
   }
 }
 
 TEST_F(SettingsFileTest, NumbersOutsideSixteenBitsOrCharsetsStartNormally) {
   struct Case {
-    const char* stored;
-    std::int16_t useDefaultLanguage;
-    std::int16_t fontScript;
+    const char* Stored;
+    std::int16_t UseDefaultLanguage;
+    std::int16_t FontScript;
   };
   const Case cases[] = {
       {"1", 1, 1},
@@ -174,10 +174,10 @@ TEST_F(SettingsFileTest, NumbersOutsideSixteenBitsOrCharsetsStartNormally) {
       {"1e999", 1, 1},
   };
   for (const Case& c : cases) {
-    WriteFile("[Barloom]\r\nUseDefaultLanguage=" + std::string(c.stored) + "\r\nFontScript=" + c.stored + "\r\n");
+    WriteFile("[Barloom]\r\nUseDefaultLanguage=" + std::string(c.Stored) + "\r\nFontScript=" + c.Stored + "\r\n");
     const Settings settings = Loaded();
-    EXPECT_EQ(settings.UseDefaultLanguage, c.useDefaultLanguage) << c.stored;
-    EXPECT_EQ(settings.FontScript, c.fontScript) << c.stored;
+    EXPECT_EQ(settings.UseDefaultLanguage, c.UseDefaultLanguage) << c.Stored;
+    EXPECT_EQ(settings.FontScript, c.FontScript) << c.Stored;
   }
 }
 

@@ -14,6 +14,7 @@
 #include "platform/wide_text.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/dialog_doubles.h"
+#include "tests/ui/test_window_class_win32.h"
 #include "ui/about_box_win32.h"
 
 namespace barloom {
@@ -57,14 +58,10 @@ struct LabelText {
 class AboutBoxTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
-    WNDCLASSEXW ownerClass{sizeof ownerClass};
-    ownerClass.lpfnWndProc = DefWindowProcW;
-    ownerClass.hInstance = GetModuleHandleW(nullptr);
-    ownerClass.hIcon = LoadIconW(ownerClass.hInstance, MAKEINTRESOURCEW(1));  // the program's icon
-    ownerClass.lpszClassName = OwnerClass;
-    RegisterClassExW(&ownerClass);  // fails harmlessly when the class is already there
+    const HICON programIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    const HINSTANCE instance = test_support::RegisterPlainWindowClass(OwnerClass, programIcon);
     owner_ = CreateWindowExW(0, OwnerClass, L"Barloom", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                             ownerClass.hInstance, nullptr);
+                             instance, nullptr);
     ASSERT_NE(owner_, nullptr);
   }
   void TearDown() override {

@@ -16,16 +16,14 @@
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"
-#include "tests/support/temp_folder.h"
+#include "tests/ui/options_test_support.h"
 #include "ui/main_layout.h"
 
 namespace barloom {
 namespace {
 
 namespace ids = options_ids;
-using test_support::RecordingMessageBox;
 using test_support::ShownMessage;
-using test_support::TempFolder;
 
 std::string Text(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -34,8 +32,10 @@ std::string Text(HWND window) {
 }
 
 // The program's folder with the shipped language files, started once (so barloom.ini exists).
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public test_support::OptionsTest {
  protected:
+  OptionsDialogTest() : OptionsTest("options-dialog") {}
+
   void SetUp() override {
     std::filesystem::copy(PathFromUtf8(BARLOOM_DIST_DIR) / "Languages", app.Path() / "Languages");
     SetAppFolder(settings, app.Utf8());
@@ -97,14 +97,6 @@ class OptionsDialogTest : public ::testing::Test {
     Pump();
   }
 
-  std::string Stored(std::string_view key) const {
-    return profile.ReadStringValue(SettingsSection, key, "<none>", settings.SettingsFile);
-  }
-
-  TempFolder app{"options-dialog"};
-  Settings settings;
-  cProfile profile;
-  RecordingMessageBox messages;
   std::optional<OptionsDialog> dialog;
 };
 

@@ -13,13 +13,12 @@
 #include "platform/path_text.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
-#include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/options_test_support.h"
 
 namespace barloom {
 namespace {
 
-using test_support::RecordingMessageBox;
 using test_support::TempFolder;
 using Entries = std::vector<std::string>;
 
@@ -27,8 +26,10 @@ constexpr std::string_view StartingFile = "[Barloom]\r\nBarFilePrefix=Bar_\r\n";
 
 // A program folder whose Languages folder holds three language files in mixed case, a file of
 // another kind and a folder that looks like a language file.
-class OptionsModelTest : public ::testing::Test {
+class OptionsModelTest : public test_support::OptionsTest {
  protected:
+  OptionsModelTest() : OptionsTest("options") {}
+
   void SetUp() override {
     SetAppFolder(settings, app.Utf8());
     std::filesystem::create_directories(app.Path() / "Languages" / "x.lng");
@@ -42,15 +43,6 @@ class OptionsModelTest : public ::testing::Test {
     return "Languages" + std::string(1, PathSeparator) + std::string{name};
   }
   std::string FullPath(std::string_view name) const { return app.PathOf(LanguageFile(name)); }
-
-  std::string Stored(std::string_view key) const {
-    return profile.ReadStringValue(SettingsSection, key, "<none>", settings.SettingsFile);
-  }
-
-  TempFolder app{"options"};
-  Settings settings;
-  cProfile profile;
-  RecordingMessageBox messages;
 };
 
 const Entries Listed = {"Default", "-------", "Alpha.lng", "b.LNG", "Zulu.lng"};

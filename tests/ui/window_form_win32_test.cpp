@@ -10,6 +10,7 @@
 #include "platform/wide_text.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/ui/test_window_class_win32.h"
 
 namespace barloom {
 namespace {
@@ -68,11 +69,7 @@ UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
 class WindowFormTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when the class is already there
+    const HINSTANCE instance = test_support::RegisterPlainWindowClass(WindowClass);
 
     HMENU fileMenu = CreatePopupMenu();
     AppendMenuW(fileMenu, MF_STRING, OptionsItemId, L"150");
@@ -86,7 +83,7 @@ class WindowFormTest : public test_support::LanguageFileTest {
     SetMenuItemInfoW(menuBar, 0, TRUE, &popupId);
 
     form_ = CreateWindowExW(0, WindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
-                            windowClass.hInstance, nullptr);
+                            instance, nullptr);
     ASSERT_NE(form_, nullptr) << GetLastError();
     const HWND container = Child(form_, WindowClass, L"", 0, ContainerId);
     label_ = Child(form_, L"STATIC", L"Label1", SS_LEFT, LabelId);
