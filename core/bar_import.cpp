@@ -9,6 +9,7 @@
 #include "core/bar_layout.h"
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
+#include "platform/file_exists.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
@@ -39,12 +40,6 @@ ImportedButtons SourceButtonCount(std::string_view countText, int barCount) {
   }
   if (count.Count < 0) count.Count = 0;
   return count;
-}
-
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  const bool same = std::filesystem::equivalent(a, b, error);
-  return !error && same;
 }
 
 constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
@@ -143,7 +138,7 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   IniDocument target{std::move(*targetBytes)};
 
   ImportedButtons imported;
-  if (SameFile(sourcePath, targetPath)) {
+  if (IsSameFile(sourcePath, targetPath)) {
     imported = ImportOwnButtons(target, barCount, progress);
   } else {
     const auto sourceBytes = ReadFileBytes(sourcePath);

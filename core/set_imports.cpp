@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/file_bytes.h"
+#include "platform/file_exists.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 
@@ -15,12 +16,6 @@ namespace {
 bool IsThere(const std::filesystem::path& file) {
   std::error_code error;
   return std::filesystem::exists(std::filesystem::status(file, error));
-}
-
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  const bool same = std::filesystem::equivalent(a, b, error);
-  return !error && same;
 }
 
 }  // namespace
@@ -38,7 +33,7 @@ SetImports::SetImports(const WizardState& state, std::function<std::string(int)>
       continue;
     }
     for (int bar = 1; bar <= state.BarCount && source.Bar == 0; ++bar)
-      if (SameFile(file, PathFromUtf8(state.BarFiles[bar]))) source.Bar = bar;
+      if (IsSameFile(file, PathFromUtf8(state.BarFiles[bar]))) source.Bar = bar;
   }
 }
 

@@ -19,4 +19,10 @@ bool FileExists(std::string_view path) {
   return !error && length != static_cast<std::uintmax_t>(-1);
 }
 
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(a, b, error);
+  return !error && same;
+}
+
 }  // namespace barloom

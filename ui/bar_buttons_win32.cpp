@@ -101,9 +101,9 @@ bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
 void BarButtons::LoadImages(const std::string& appFolder, int size) {
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2 * ImagesPerKind, 0);
   if (!images) return;
-  // All 40 places are there from the start; each image is read when a button first shows it
+  // Every image has its place from the start; each image is read when a button first shows it
   // (EnsureImage): every icon file costs a few milliseconds under Wine, and most sets are small.
-  ImageList_SetImageCount(images, 2 * ImagesPerKind);
+  ImageList_SetImageCount(images, static_cast<UINT>(loaded_.size()));
   loaded_.fill(false);
   appFolder_ = appFolder;
   imageSize_ = size;

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "core/wizard_state.h"
+
 namespace barloom {
 
 class BarButtons {
@@ -42,7 +44,7 @@ class BarButtons {
 
   HWND toolbar_ = nullptr;
   HIMAGELIST images_ = nullptr;
-  std::array<bool, 40> loaded_{};  // which of the 40 images are read
+  std::array<bool, 2 * MaxBarCount> loaded_{};  // which of the images are read
   std::string appFolder_;
   int imageSize_ = 0;
   int firstCommand_ = 0;
