@@ -48,15 +48,22 @@ void GiveCharset(HWND window, int charset, FontCache& fonts, HFONT fallback) {
   if (font && font != current) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+// Wine (8) draws no menu-bar item that reads right to left (MFT_RIGHTORDER): the bar stays empty
+// and the menus cannot be reached. There the items are only right-justified.
+bool MenusReadRightToLeft() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return !wine;
+}
+
 // Menu bar items right-justified, and every menu cascading right to left; or neither.
 void SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
-  const UINT flags = MFT_RIGHTORDER | (isMenuBar ? MFT_RIGHTJUSTIFY : 0);
+  const UINT flags = (MenusReadRightToLeft() ? MFT_RIGHTORDER : 0) | (isMenuBar ? MFT_RIGHTJUSTIFY : 0);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{sizeof info};
     info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    info.fType = rightToLeft ? (info.fType | flags) : (info.fType & ~flags);
+    info.fType = (info.fType & ~(MFT_RIGHTORDER | MFT_RIGHTJUSTIFY)) | (rightToLeft ? flags : 0);
     info.fMask = MIIM_FTYPE;
     SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
     if (info.hSubMenu) SetMenuReadingOrder(info.hSubMenu, rightToLeft, false);
