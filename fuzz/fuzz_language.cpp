@@ -2,10 +2,10 @@
 // of fuzzed controls held in memory. Checked:
 //  - a language loaded once gives every text that a lookup of its own gives;
 //  - every text is valid UTF-8, a translated one never empty, an untranslated one the built-in;
-//  - ApplyLanguage captions each control with the text of the ID its tag names (whole-number tags
-//    for menus, toolbar buttons and tabs, the leading number for the rest), leaves a control
-//    without that ID as it was, gives every font the usable character set and every control
-//    with a reading order the language's direction; an existing file is never reported missing.
+//  - ApplyLanguage captions the form, each control and each toolbar button or tab that carries a
+//    positive text ID with that ID's text, leaves the others as they were, gives every font the
+//    usable character set and every control with a reading order the language's direction, and
+//    reports what it did: that direction and character set, and an existing file never missing.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -20,8 +20,6 @@
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
 #include "platform/code_page.h"
-#include "platform/message_box.h"
-#include "settings/number_text.h"
 #include "settings/settings_file.h"
 #include "tests/support/memory_form.h"
 
@@ -29,12 +27,6 @@ namespace {
 
 using namespace barloom;
 using fuzz::Check;
-
-class CountingMessageBox final : public MessageBoxService {
- public:
-  void Show(std::string_view, std::string_view, MessageIcon) override { ++Shown; }
-  int Shown = 0;
-};
 
 constexpr ControlKind Kinds[] = {ControlKind::Label,    ControlKind::CheckBox, ControlKind::OptionButton,
                                   ControlKind::CommandButton, ControlKind::Frame, ControlKind::Menu,
@@ -46,16 +38,9 @@ bool TakesReadingOrder(ControlKind kind) {
          kind == ControlKind::CommandButton || kind == ControlKind::Frame;
 }
 
-// The ID a tag names: whole numbers only for menu items, toolbar buttons and tabs; the leading
-// number, when positive, for the others.
-std::optional<int> IdOfTag(std::string_view tag, bool wholeNumber) {
-  if (wholeNumber) {
-    if (const auto id = ParseWholeInt16(tag)) return *id;
-    return std::nullopt;
-  }
-  const int id = RoundToInt16(ReadLeadingNumber(tag)).value_or(0);
-  if (id > 0) return id;
-  return std::nullopt;
+// The text a caption shows after the pass: the ID's text for a positive ID, else as designed.
+std::string Expected(int textId, const std::string& design, const LoadedLanguage& language) {
+  return textId > NoText ? GetText(textId, language) : design;
 }
 
 void CheckText(const std::string& text, int id, bool translated) {
@@ -76,17 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.CaptionText = "form";
   form.RightToLeft = false;
   form.FontCharset = 0;
-  form.TagText = provider.ConsumeRandomLengthString(12);
+  form.TextIdValue = provider.ConsumeIntegral<std::int16_t>();
   for (int i = 0; i < controlCount; ++i) {
     MemoryControl control;
     control.KindValue = Kinds[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(Kinds) - 1)];
-    control.TagText = provider.ConsumeRandomLengthString(12);
+    control.TextIdValue = provider.ConsumeIntegral<std::int16_t>();
     control.CaptionText = "design";
     control.RightToLeft = false;
     control.Alignment = 2;
     control.FontCharset = 0;
     if (control.KindValue == ControlKind::Toolbar || control.KindValue == ControlKind::TabStrip) {
-      control.Items = {{provider.ConsumeRandomLengthString(8), "item"}, {control.TagText, "item"}};
+      control.Items = {{provider.ConsumeIntegral<std::int16_t>(), "item"}, {control.TextIdValue, "item"}};
     }
     form.Controls.push_back(std::move(control));
   }
@@ -102,14 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const MemoryForm before = form;
-  CountingMessageBox messages;
-  ApplyLanguage(form, settings, messages);
-  Check(messages.Shown == 0, "an existing language file reported missing");
+  const LanguageFound found = ApplyLanguage(form, settings);
+  Check(!found.MissingFile, "an existing language file reported missing");
   const int charset = settings.FontScript >= 0 && settings.FontScript <= 255 ? settings.FontScript : 1;
   const bool rightToLeft = language.RightToLeft();
+  Check(found.Charset == charset && found.RightToLeft == rightToLeft, "what the pass reports");
   Check(form.FontCharset == charset && form.RightToLeft == rightToLeft, "the form's font or direction");
-  const std::optional<int> formId = IdOfTag(form.TagText, true);
-  Check(form.CaptionText == (formId ? GetText(*formId, language) : "form"), "the form's caption");
+  Check(form.CaptionText == Expected(form.TextIdValue, "form", language), "the form's caption");
   for (std::size_t i = 0; i < form.Controls.size(); ++i) {
     const MemoryControl& control = form.Controls[i];
     const ControlKind kind = control.KindValue;
@@ -120,13 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
       Check(control.RightToLeft == false && control.Alignment == 2, "a control without reading order changed");
     }
-    for (std::size_t item = 0; item < control.Items.size(); ++item) {
-      const std::optional<int> id = IdOfTag(control.Items[item].Tag, true);
-      Check(control.Items[item].Text == (id ? GetText(*id, language) : "item"), "an item's text");
+    for (const MemoryItem& item : control.Items) {
+      Check(item.Text == Expected(item.TextId, "item", language), "an item's text");
     }
+    const std::string& design = *before.Controls[i].CaptionText;
     const bool captioned = kind != ControlKind::Toolbar && kind != ControlKind::TabStrip;
-    const std::optional<int> id = IdOfTag(control.TagText, kind == ControlKind::Menu);
-    Check(control.CaptionText == (captioned && id ? GetText(*id, language) : *before.Controls[i].CaptionText),
+    Check(control.CaptionText == (captioned ? Expected(control.TextIdValue, design, language) : design),
           "a control's caption");
   }
   return 0;

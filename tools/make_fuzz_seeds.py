@@ -124,21 +124,24 @@ LANGUAGE_FILES = {
     "other-section": (b"[Other]\r\n101=no\r\n[UserLanguage]\r\nRightToLeftLanguage=2 (Arabic)\r\n", 255),
 }
 
-# (kind number in the target's table, tag); toolbars and tabs take a second item tag.
-LANGUAGE_CONTROLS = [(5, b"101"), (0, b"620"), (3, b"604.4"), (6, b"1"), (8, b"")]
+# (kind number in the target's table, text ID); toolbars and tabs take a second item's text ID.
+LANGUAGE_CONTROLS = [(5, 101), (0, 620), (3, 604), (6, 605), (8, 0)]
 TOOLBAR_KINDS = (6, 7)
+TOOLBAR_ITEM_TEXT = 602
+
+
+def int16(value):
+    raw = value + 0x8000  # a 16-bit signed number is taken as its offset from -32768
+    return [raw >> 8, raw & 0xFF]
 
 
 def language_seed(file, font_script, controls):
-    data = front(b"1001")
-    raw = font_script + 0x8000  # a 16-bit signed number is taken as its offset from -32768
-    tail = [raw >> 8, raw & 0xFF, 0, len(controls)]
-    for kind, tag in controls:
-        tail.append(kind)
-        data += front(tag)
+    tail = int16(font_script) + [0, len(controls)] + int16(1001)
+    for kind, text_id in controls:
+        tail += [kind] + int16(text_id)
         if kind in TOOLBAR_KINDS:
-            data += front(b"2")
-    return data + file + back(*tail)
+            tail += int16(TOOLBAR_ITEM_TEXT)
+    return file + back(*tail)
 
 
 def language_seeds():

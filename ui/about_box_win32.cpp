@@ -76,9 +76,8 @@ bool AboutBox::OnInit() {
   if (!CreateControls()) return false;
   const int dpi = WindowDpi(Handle());
   CreateFonts(dpi);
-  ApplyLanguage(*form_, settings_, messages_);
+  Caption();
   LayOut(dpi);
-  form_->SetCaption(AboutTitle(form_->Caption().value_or("")));
   CenterForm(Handle());
   FillLabels();
   TakeOwnersIcon();
@@ -122,7 +121,8 @@ bool AboutBox::CreateControls() {
   for (const ControlPlan& plan : LabelPlans)
     if (!CreatePlannedControl(frame_, plan)) return false;
   ShowWindow(frame_, SW_SHOWNA);
-  form_ = std::make_unique<WindowForm>(Handle(), AboutTitleText, FormRows, fonts_);
+  form_ = std::make_unique<WindowForm>(Handle(), AboutTitleText, FormRows, fonts_, std::span<const MenuPlan>{},
+                                       AboutTitle);
   return true;
 }
 
@@ -177,10 +177,13 @@ void AboutBox::OnDpiChanged(int dpi, const RECT& suggested) {
   const UniqueFont oldLabel = std::move(labelFont_);
   CreateFonts(dpi);
   fonts_.Clear();
-  ApplyLanguage(*form_, settings_, messages_);
-  form_->SetCaption(AboutTitle(form_->Caption().value_or("")));
+  Caption();
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut(dpi);
+}
+
+void AboutBox::Caption() {
+  if (ApplyLanguage(*form_, settings_).MissingFile) ReportMissingLanguageFile(settings_, messages_);
 }
 
 HWND AboutBox::Control(int id) const {

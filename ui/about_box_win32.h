@@ -54,6 +54,7 @@ class AboutBox final : public Dialog {
   bool CreateControls();
   void CreateFonts(int dpi);
   void LayOut(int dpi);
+  void Caption();
   void FillLabels();
   void TakeOwnersIcon();
   void OnDpiChanged(int dpi, const RECT& suggested) override;

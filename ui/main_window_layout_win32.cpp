@@ -8,7 +8,6 @@
 #include <span>
 #include <vector>
 
-#include "localisation/apply_language.h"
 #include "ui/dialog_win32.h"
 #include "ui/frame_window_win32.h"
 #include "ui/main_layout.h"
@@ -72,51 +71,14 @@ constexpr FormControlRow FormRows[] = {
     {ids::Create, ControlKind::CommandButton, 606},
     {ids::Toolbar, ControlKind::Toolbar, 0},
     {ids::Progress, ControlKind::ProgressBar, 0},
-    // Menu items get their text IDs from their design captions (SetMenuTags).
-    {ids::MenuFile, ControlKind::Menu, 0},
-    {ids::MenuFileOptions, ControlKind::Menu, 0},
-    {ids::MenuFileSeparator, ControlKind::Menu, 0},
-    {ids::MenuFileExit, ControlKind::Menu, 0},
-    {ids::MenuHelp, ControlKind::Menu, 0},
-    {ids::MenuHelpTopics, ControlKind::Menu, 0},
-    {ids::MenuHelpSeparator, ControlKind::Menu, 0},
-    {ids::MenuHelpAbout, ControlKind::Menu, 0},
 };
 
-struct MenuItemPlan {
-  int Id;
-  const wchar_t* DesignCaption;  // the text ID; nullptr for a separator
-};
-constexpr MenuItemPlan FileMenu[] = {
-    {ids::MenuFileOptions, L"150"}, {ids::MenuFileSeparator, nullptr}, {ids::MenuFileExit, L"110"}};
-constexpr MenuItemPlan HelpMenu[] = {
-    {ids::MenuHelpTopics, L"162"}, {ids::MenuHelpSeparator, nullptr}, {ids::MenuHelpAbout, L"163"}};
+constexpr MenuItemRow FileMenu[] = {
+    {ids::MenuFileOptions, 150}, {ids::MenuFileSeparator, NoText}, {ids::MenuFileExit, 110}};
+constexpr MenuItemRow HelpMenu[] = {
+    {ids::MenuHelpTopics, 162}, {ids::MenuHelpSeparator, NoText}, {ids::MenuHelpAbout, 163}};
+constexpr MenuPlan Menus[] = {{{ids::MenuFile, 101}, FileMenu}, {{ids::MenuHelp, 161}, HelpMenu}};
 
-// A menu of the menu bar: the popup with its items, and the ID that lets the language pass find it.
-bool AddMenu(HMENU bar, const MenuItemPlan& title, std::span<const MenuItemPlan> items) {
-  const HMENU popup = CreatePopupMenu();
-  if (!popup) return false;
-  for (const MenuItemPlan& item : items) {
-    AppendMenuW(popup, item.DesignCaption ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.Id),
-                item.DesignCaption);
-  }
-  if (!AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title.DesignCaption)) {
-    DestroyMenu(popup);
-    return false;
-  }
-  MENUITEMINFOW info{sizeof info};
-  info.fMask = MIIM_ID;
-  info.wID = static_cast<UINT>(title.Id);
-  return SetMenuItemInfoW(bar, static_cast<UINT>(GetMenuItemCount(bar) - 1), TRUE, &info) != FALSE;
-}
-
-HMENU CreateMainMenu() {
-  const HMENU bar = CreateMenu();
-  if (bar && AddMenu(bar, {ids::MenuFile, L"101"}, FileMenu) && AddMenu(bar, {ids::MenuHelp, L"161"}, HelpMenu))
-    return bar;
-  if (bar) DestroyMenu(bar);
-  return nullptr;
-}
 constexpr std::size_t LinkFormRow = 9;
 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
@@ -137,7 +99,7 @@ std::size_t MainWindow::LinkRow() {
 
 bool MainWindow::CreateControls() {
   // The window owns its menu from here on and destroys it with itself.
-  const HMENU menu = CreateMainMenu();
+  const HMENU menu = CreateMenuBar(Menus);
   if (!menu || !SetMenu(window_, menu)) {
     if (menu) DestroyMenu(menu);
     return false;
@@ -157,8 +119,7 @@ bool MainWindow::CreateControls() {
   ShowWindow(progress, SW_HIDE);
   progress_.Attach(progress);
   CreateFonts(Dpi());
-  form_ = std::make_unique<WindowForm>(window_, 0, FormRows, fonts_);
-  SetMenuTags(*form_);
+  form_ = std::make_unique<WindowForm>(window_, NoText, FormRows, fonts_, Menus);
   return true;
 }
 

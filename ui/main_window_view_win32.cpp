@@ -17,8 +17,9 @@ namespace ids = main_ids;
 }  // namespace
 
 void MainWindow::Caption() {
-  ApplyLanguage(*form_, settings_, messages_);
-  rightToLeft_ = (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+  const LanguageFound found = ApplyLanguage(*form_, settings_);
+  if (found.MissingFile) ReportMissingLanguageFile(settings_, messages_);
+  rightToLeft_ = found.RightToLeft;
   if (systemMessages_) systemMessages_->SetRightToLeft(rightToLeft_);
   // The link is centred whatever the language's direction.
   form_->Control(LinkRow()).SetAlignment(AlignCenter);

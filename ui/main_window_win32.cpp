@@ -336,11 +336,10 @@ void MainWindow::OnDestroy() {
 }
 
 void MainWindow::OnOptions() {
-  const LanguageChoice before = CurrentLanguageChoice(settings_);
   // Owned by the main window, which stays disabled while it is open: a second Options or a
   // Create meanwhile would work on settings the dialog is about to replace.
-  OptionsDialog{settings_, profile_, options_.Dialogs.Messages}.Run(window_);
-  if (CurrentLanguageChoice(settings_) != before) Caption();
+  OptionsDialog options{settings_, profile_, options_.Dialogs.Messages};
+  if (options.Run(window_) == IDOK && options.LanguageChanged()) Caption();
 }
 
 int MainWindow::Dpi() const { return dpi_; }

@@ -5,7 +5,6 @@
 #include "platform/file_exists.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
-#include "platform/text_case.h"
 #include "settings/settings_file.h"
 
 namespace barloom {
@@ -24,11 +23,6 @@ void ShowReadme(std::uintptr_t ownerWindow, const Settings& settings, ShellOpene
   } else {
     messages.Show(GetText(FileNotFoundText, settings), build_info::ProductName, MessageIcon::Error);
   }
-}
-
-LanguageChoice CurrentLanguageChoice(const Settings& settings) {
-  const std::string file = settings.LanguageFile.value_or(std::string{});
-  return {LowerCaseText(file).value_or(file), settings.UseDefaultLanguage};
 }
 
 }  // namespace barloom

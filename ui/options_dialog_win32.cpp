@@ -155,8 +155,9 @@ void OptionsDialog::LayOut(int dpi) {
 }
 
 void OptionsDialog::Caption() {
-  ApplyLanguage(*form_, settings_, Messages());
-  systemMessages_.SetRightToLeft((GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0);
+  const LanguageFound found = ApplyLanguage(*form_, settings_);
+  if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
+  systemMessages_.SetRightToLeft(found.RightToLeft);
 }
 
 MessageBoxService& OptionsDialog::Messages() { return messagesOverride_ ? *messagesOverride_ : systemMessages_; }

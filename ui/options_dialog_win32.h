@@ -1,7 +1,7 @@
 #pragma once
 // frmOptions: the language of the program's texts and the prefix of the bar files' names. A thin
-// dialog over OptionsModel; the caller compares the language before and after and captions its
-// own window again when it changed.
+// dialog over OptionsModel; after OK it tells its caller whether the language changed, so that the
+// caller captions its own window again.
 #include <windows.h>
 
 #include <memory>
@@ -34,6 +34,9 @@ class OptionsDialog final : public Dialog {
   // the system's message box, owned by the dialog and reading in the language's direction.
   OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages = nullptr);
   ~OptionsDialog() override;
+
+  // OK changed the language of the texts (read after Run or Open has closed it with OK).
+  bool LanguageChanged() const { return model_ && model_->LanguageChanged(); }
 
  protected:
   bool OnInit() override;

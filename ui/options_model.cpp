@@ -84,11 +84,15 @@ bool OptionsModel::Confirm(std::string_view typedPrefix) {
     messages_.Show(GetText(UnusablePrefixText, settings_), build_info::ProductName, MessageIcon::Error);
     return false;
   }
+  const bool wasBuiltIn = settings_.UseDefaultLanguage != 0;
+  const std::string wasFile = CaseFolded(settings_.LanguageFile.value_or(std::string{}));
   if (selected_ >= FirstFileEntry) {
     settings_.UseDefaultLanguage = 0;
     settings_.LanguageFile = AddBackslash(LanguagesFolder()) + entries_[selected_];
+    languageChanged_ = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile;
   } else {
     settings_.UseDefaultLanguage = 1;
+    languageChanged_ = !wasBuiltIn;
   }
   settings_.BarFilePrefix = std::string{typedPrefix};
   SaveSettings(settings_, profile_);

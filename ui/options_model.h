@@ -48,6 +48,9 @@ class OptionsModel {
   // trimmed), and the result is true. "Default" keeps the stored language file, so the dialog
   // opens with it again.
   bool Confirm(std::string_view typedPrefix);
+  // The last Confirm changed the language of the texts: the switch to the built-in texts, or the
+  // language file (its name compared without regard to case, as Windows compares file names).
+  bool LanguageChanged() const { return languageChanged_; }
 
  private:
   std::string LanguagesFolder() const;
@@ -57,6 +60,7 @@ class OptionsModel {
   MessageBoxService& messages_;
   std::vector<std::string> entries_;
   std::size_t selected_ = 0;
+  bool languageChanged_ = false;
 };
 
 }  // namespace barloom

@@ -12,6 +12,12 @@
 namespace barloom {
 namespace {
 
+struct MenuTraits {
+  static HMENU Invalid() noexcept { return nullptr; }
+  static void Close(HMENU menu) noexcept { ::DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
 bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
   const auto numbers = [](const LOGFONTW& f) {
     return std::tie(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline,
@@ -20,8 +26,6 @@ bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
   // Only the face name up to its end counts: what follows it in the array is leftover.
   return numbers(a) == numbers(b) && std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }
-
-std::string TagOf(int textId) { return textId == 0 ? std::string() : std::to_string(textId); }
 
 // Sets the bits of `mask` in a window's style (GWL_STYLE or GWL_EXSTYLE) to those of `value`;
 // the controls read these styles when they paint, so a repaint shows the change.
@@ -73,11 +77,11 @@ void SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
 // A command of the form's menu bar (a popup menu given an ID included).
 class MenuItemControl final : public FormControl {
  public:
-  MenuItemControl(HWND form, UINT command, std::string tag) : form_(form), command_(command), tag_(std::move(tag)) {}
+  MenuItemControl(HWND form, const MenuItemRow& row)
+      : form_(form), command_(static_cast<UINT>(row.CommandId)), textId_(row.TextId) {}
 
   ControlKind Kind() const override { return ControlKind::Menu; }
-  std::string Tag() const override { return tag_; }
-  void SetTag(std::string_view tag) override { tag_ = tag; }
+  int TextId() const override { return textId_; }
 
   std::optional<std::string> Caption() const override {
     MENUITEMINFOW info{sizeof info};
@@ -110,18 +114,17 @@ class MenuItemControl final : public FormControl {
 
   HWND form_;
   UINT command_;
-  std::string tag_;
+  int textId_;
 };
 
 // A control window anywhere below the form.
 class ChildControl final : public FormControl {
  public:
   ChildControl(HWND form, const FormControlRow& row, FontCache& fonts)
-      : form_(form), id_(row.ControlId), kind_(row.Kind), tag_(TagOf(row.TextId)), fonts_(fonts) {}
+      : form_(form), id_(row.ControlId), kind_(row.Kind), textId_(row.TextId), fonts_(fonts) {}
 
   ControlKind Kind() const override { return kind_; }
-  std::string Tag() const override { return tag_; }
-  void SetTag(std::string_view tag) override { tag_ = tag; }
+  int TextId() const override { return textId_; }
 
   std::optional<std::string> Caption() const override {
     const HWND window = Window();
@@ -200,7 +203,7 @@ class ChildControl final : public FormControl {
   mutable HWND window_ = nullptr;
   int id_;
   ControlKind kind_;
-  std::string tag_;
+  int textId_;
   FontCache& fonts_;
 };
 
@@ -225,21 +228,44 @@ HFONT FontCache::InCharset(HFONT font, BYTE charset) {
   return Font(look);
 }
 
-WindowForm::WindowForm(HWND form, int formTextId, std::span<const FormControlRow> rows, FontCache& fonts)
-    : form_(form), tag_(TagOf(formTextId)), fonts_(fonts) {
-  controls_.reserve(rows.size());
-  for (const FormControlRow& row : rows) {
-    if (row.Kind == ControlKind::Menu) {
-      controls_.push_back(std::make_unique<MenuItemControl>(form, static_cast<UINT>(row.ControlId), TagOf(row.TextId)));
-    } else {
-      controls_.push_back(std::make_unique<ChildControl>(form, row, fonts));
+HMENU CreateMenuBar(std::span<const MenuPlan> menus) {
+  UniqueMenu bar{CreateMenu()};
+  if (!bar) return nullptr;
+  for (const MenuPlan& menu : menus) {
+    UniqueMenu popup{CreatePopupMenu()};
+    if (!popup) return nullptr;
+    for (const MenuItemRow& item : menu.Items) {
+      AppendMenuW(popup.get(), item.TextId == NoText ? MF_SEPARATOR : MF_STRING, static_cast<UINT_PTR>(item.CommandId),
+                  L"");
     }
+    if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), L"")) return nullptr;
+    popup.release();  // destroyed with the bar from here on
+    // The popup's own ID lets the language pass find its title.
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_ID;
+    info.wID = static_cast<UINT>(menu.Title.CommandId);
+    if (!SetMenuItemInfoW(bar.get(), static_cast<UINT>(GetMenuItemCount(bar.get()) - 1), TRUE, &info)) return nullptr;
+  }
+  return bar.release();
+}
+
+WindowForm::WindowForm(HWND form, int titleTextId, std::span<const FormControlRow> rows, FontCache& fonts,
+                       std::span<const MenuPlan> menus, TitleFormat title)
+    : form_(form), titleTextId_(titleTextId), title_(title), fonts_(fonts) {
+  controls_.reserve(rows.size());
+  for (const FormControlRow& row : rows) controls_.push_back(std::make_unique<ChildControl>(form, row, fonts));
+  for (const MenuPlan& menu : menus) {
+    controls_.push_back(std::make_unique<MenuItemControl>(form, menu.Title));
+    for (const MenuItemRow& item : menu.Items) controls_.push_back(std::make_unique<MenuItemControl>(form, item));
   }
 }
 
 std::optional<std::string> WindowForm::Caption() const { return WindowText(form_); }
 
-void WindowForm::SetCaption(std::string_view caption) { SetWindowTextW(form_, WideFromUtf8(caption).c_str()); }
+void WindowForm::SetCaption(std::string_view caption) {
+  const std::string shown = title_ ? title_(caption) : std::string{caption};
+  SetWindowTextW(form_, WideFromUtf8(shown).c_str());
+}
 
 void WindowForm::SetRightToLeft(bool rightToLeft) {
   SetReadingOrder(form_, rightToLeft);

@@ -45,25 +45,43 @@ class FontCache {
 
 // One row of a window's captioning table.
 struct FormControlRow {
-  int ControlId;     // a child window's ID (unique below the form, inner windows of controls included),
-                     // or a menu item's command ID
-  ControlKind Kind;  // Menu for menu items, of the form's menu bar or its popups
-  int TextId;        // the text ID the control carries; 0: none
+  int ControlId;     // a child window's ID (unique below the form, inner windows of controls included)
+  ControlKind Kind;
+  int TextId;        // the text ID the control carries; NoText: none
 };
 
-// The form model over a real window. Controls are looked up by ID when first used and again
-// whenever the window found is gone, so a control created after the adapter (or created again)
-// is still found; a row whose control is missing
-// reads as a control without properties. Tags live here, starting from the table's text IDs.
+// One menu of a window's menu bar: its title and its items, each a command ID with its text ID
+// (NoText: a separator line).
+struct MenuItemRow {
+  int CommandId;
+  int TextId;
+};
+struct MenuPlan {
+  MenuItemRow Title;
+  std::span<const MenuItemRow> Items;
+};
+
+// The menu bar of `menus`, its items still without text (the language pass captions them);
+// nullptr when the system refuses it. The caller owns it until a window takes it (SetMenu).
+HMENU CreateMenuBar(std::span<const MenuPlan> menus);
+
+// The form model over a real window: its controls from the table's rows, then the items of its
+// menu bar (`menus`, as CreateMenuBar built it). Controls are looked up by ID when first used and
+// again whenever the window found is gone, so a control created after the adapter (or created
+// again) is still found; a row whose control is missing reads as a control without properties.
 // Reading order is set without mirroring the layout: positions stay as designed.
 class WindowForm final : public Form {
  public:
+  // The title as shown for the text of the window's own text ID.
+  using TitleFormat = std::string (*)(std::string_view text);
+
   // `fonts` receives the fonts of the other character sets and must outlive the window's controls.
-  WindowForm(HWND form, int formTextId, std::span<const FormControlRow> rows, FontCache& fonts);
+  WindowForm(HWND form, int titleTextId, std::span<const FormControlRow> rows, FontCache& fonts,
+             std::span<const MenuPlan> menus = {}, TitleFormat title = nullptr);
   WindowForm(const WindowForm&) = delete;
   WindowForm& operator=(const WindowForm&) = delete;
 
-  std::string Tag() const override { return tag_; }
+  int TextId() const override { return titleTextId_; }
   std::optional<std::string> Caption() const override;
   void SetCaption(std::string_view caption) override;
   // The title's reading order and the menu bar's: its items right-justified and its menus
@@ -77,7 +95,8 @@ class WindowForm final : public Form {
 
  private:
   HWND form_;
-  std::string tag_;
+  int titleTextId_;
+  TitleFormat title_;
   FontCache& fonts_;
   std::vector<std::unique_ptr<FormControl>> controls_;
 };

@@ -12,14 +12,14 @@
 namespace barloom {
 
 struct MemoryItem {
-  std::string Tag;
+  int TextId = NoText;
   std::string Text;  // a toolbar button's tooltip or a tab's caption
 };
 
 class MemoryControl final : public FormControl {
  public:
   ControlKind KindValue = ControlKind::Other;
-  std::string TagText;
+  int TextIdValue = NoText;
   std::optional<std::string> CaptionText;
   std::optional<bool> RightToLeft;
   std::optional<int> Alignment;
@@ -27,15 +27,14 @@ class MemoryControl final : public FormControl {
   std::vector<MemoryItem> Items;
 
   ControlKind Kind() const override { return KindValue; }
-  std::string Tag() const override { return TagText; }
-  void SetTag(std::string_view tag) override { TagText = tag; }
+  int TextId() const override { return TextIdValue; }
   std::optional<std::string> Caption() const override { return CaptionText; }
   void SetCaption(std::string_view caption) override { SetIfPresent(CaptionText, std::string(caption)); }
   void SetRightToLeft(bool rightToLeft) override { SetIfPresent(RightToLeft, rightToLeft); }
   void SetAlignment(int alignment) override { SetIfPresent(Alignment, alignment); }
   void SetFontCharset(int charset) override { SetIfPresent(FontCharset, charset); }
   std::size_t ItemCount() const override { return Items.size(); }
-  std::string ItemTag(std::size_t index) const override { return Items.at(index).Tag; }
+  int ItemTextId(std::size_t index) const override { return Items.at(index).TextId; }
   void SetItemText(std::size_t index, std::string_view text) override { Items.at(index).Text = text; }
 
  private:
@@ -47,13 +46,13 @@ class MemoryControl final : public FormControl {
 
 class MemoryForm final : public Form {
  public:
-  std::string TagText;
+  int TextIdValue = NoText;
   std::optional<std::string> CaptionText;
   std::optional<bool> RightToLeft;
   std::optional<int> FontCharset;
   std::vector<MemoryControl> Controls;
 
-  std::string Tag() const override { return TagText; }
+  int TextId() const override { return TextIdValue; }
   std::optional<std::string> Caption() const override { return CaptionText; }
   void SetCaption(std::string_view caption) override {
     if (CaptionText) CaptionText = std::string(caption);

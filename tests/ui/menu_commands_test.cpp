@@ -32,30 +32,5 @@ TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
   EXPECT_EQ(messages.Shown.size(), 1u);
 }
 
-TEST(LanguageChoice, OnlyARealChangeCounts) {
-  Settings before;
-  before.LanguageFile = "C:\\Barloom\\Languages\\Deutsch.lng";
-  before.UseDefaultLanguage = 0;
-  struct Case {
-    const char* Name;
-    std::optional<std::string> File;
-    std::int16_t UseDefault;
-    bool Changed;
-  };
-  const Case cases[] = {
-      {"nothing", before.LanguageFile, 0, false},
-      {"letter case only", "C:\\Barloom\\Languages\\deutsch.LNG", 0, false},
-      {"another file", "C:\\Barloom\\Languages\\Hebrew.lng", 0, true},
-      {"back to the built-in texts", before.LanguageFile, 1, true},
-      {"no file any more", std::nullopt, 0, true},
-  };
-  for (const Case& c : cases) {
-    Settings after = before;
-    after.LanguageFile = c.File;
-    after.UseDefaultLanguage = c.UseDefault;
-    EXPECT_EQ(CurrentLanguageChoice(before) != CurrentLanguageChoice(after), c.Changed) << c.Name;
-  }
-}
-
 }  // namespace
 }  // namespace barloom

@@ -167,5 +167,37 @@ TEST_F(OptionsModelTest, APrefixNoFileNameCanBeginWithIsRefused) {
   EXPECT_EQ(Stored("LanguageFile"), FullPath("Zulu.lng"));
 }
 
+// OK tells its caller whether the texts must be captioned again; the file's name counts without
+// regard to case, and any non-zero switch means the built-in texts.
+TEST_F(OptionsModelTest, OkSaysWhetherTheLanguageChanged) {
+  struct Case {
+    const char* Name;
+    std::optional<std::string> StoredFile;  // relative to the program's folder
+    std::int16_t UseDefaultLanguage;
+    std::size_t Picked;
+    bool Changed;
+  };
+  const std::string zuluInCapitals = "LANGUAGES" + std::string(1, PathSeparator) + "ZULU.LNG";
+  const Case cases[] = {
+      {"the same file", LanguageFile("Zulu.lng"), 0, 4, false},
+      {"letter case only", zuluInCapitals, 0, 4, false},
+      {"another file", LanguageFile("Zulu.lng"), 0, 2, true},
+      {"back to the built-in texts", LanguageFile("Zulu.lng"), 0, 0, true},
+      {"built-in texts again", LanguageFile("Zulu.lng"), 1, 0, false},
+      {"any other switch value is the built-in texts too", LanguageFile("Zulu.lng"), 5, 1, false},
+      {"the stored file again after the built-in texts", LanguageFile("Zulu.lng"), 1, 4, true},
+      {"no file stored", std::nullopt, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    settings.LanguageFile = c.StoredFile ? std::optional{app.PathOf(*c.StoredFile)} : std::nullopt;
+    settings.UseDefaultLanguage = c.UseDefaultLanguage;
+    OptionsModel model(settings, profile, messages);
+    model.Select(c.Picked);
+    ASSERT_TRUE(model.Confirm("Bar_"));
+    EXPECT_EQ(model.LanguageChanged(), c.Changed);
+  }
+}
+
 }  // namespace
 }  // namespace barloom

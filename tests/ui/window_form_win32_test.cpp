@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "localisation/apply_language.h"
-#include "platform/message_box.h"
 #include "platform/wide_text.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
@@ -14,11 +13,6 @@
 
 namespace barloom {
 namespace {
-
-class NoMessageBox final : public MessageBoxService {
- public:
-  void Show(std::string_view text, std::string_view, MessageIcon) override { ADD_FAILURE() << "shown: " << text; }
-};
 
 enum Id : int {
   LabelId = 10,
@@ -35,14 +29,14 @@ enum Id : int {
 };
 
 constexpr FormControlRow Rows[] = {
-    {FileMenuId, ControlKind::Menu, 0},      {OptionsItemId, ControlKind::Menu, 0},
-    {SeparatorId, ControlKind::Menu, 0},     {ExitItemId, ControlKind::Menu, 0},
     {LabelId, ControlKind::Label, 620},      {FrameId, ControlKind::Frame, 601},
-    {CheckBoxId, ControlKind::CheckBox, 1008}, {TextBoxId, ControlKind::TextBox, 0},
+    {CheckBoxId, ControlKind::CheckBox, 1008}, {TextBoxId, ControlKind::TextBox, NoText},
     {ButtonId, ControlKind::CommandButton, 604}, {MissingId, ControlKind::Label, 602},  // no such window
 };
-constexpr std::size_t SeparatorRow = 2;
-constexpr std::size_t MissingRow = 9;
+constexpr MenuItemRow FileItems[] = {{OptionsItemId, 150}, {SeparatorId, NoText}, {ExitItemId, 110}};
+constexpr MenuPlan Menus[] = {{{FileMenuId, 101}, FileItems}};
+constexpr std::size_t MissingRow = 5;
+constexpr std::size_t SeparatorRow = 8;  // the menu items follow the rows: File, Options, the separator
 
 constexpr wchar_t WindowClass[] = L"BarloomWindowFormTest";
 
@@ -64,24 +58,15 @@ UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face)};
 }
 
-// A hidden window as designed: menus carry their text IDs as captions, a group box sits in a
-// container window, the label and the group box share a bold Tahoma, the others a plain font.
+// A hidden window as designed: a menu bar without texts yet, a group box in a container window,
+// the label and the group box sharing a bold Tahoma, the others a plain font.
 class WindowFormTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
     const HINSTANCE instance = test_support::RegisterPlainWindowClass(WindowClass);
 
-    HMENU fileMenu = CreatePopupMenu();
-    AppendMenuW(fileMenu, MF_STRING, OptionsItemId, L"150");
-    AppendMenuW(fileMenu, MF_SEPARATOR, SeparatorId, nullptr);
-    AppendMenuW(fileMenu, MF_STRING, ExitItemId, L"110");
-    HMENU menuBar = CreateMenu();
-    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu), L"101");
-    MENUITEMINFOW popupId{sizeof popupId};
-    popupId.fMask = MIIM_ID;
-    popupId.wID = FileMenuId;
-    SetMenuItemInfoW(menuBar, 0, TRUE, &popupId);
-
+    HMENU menuBar = CreateMenuBar(Menus);
+    ASSERT_NE(menuBar, nullptr);
     form_ = CreateWindowExW(0, WindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
                             instance, nullptr);
     ASSERT_NE(form_, nullptr) << GetLastError();
@@ -124,10 +109,12 @@ class WindowFormTest : public test_support::LanguageFileTest {
 };
 
 TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAndCharacterSet) {
-  WindowForm form(form_, 1501, Rows, fonts_);
-  SetMenuTags(form);
-  const std::vector<std::string> menuTags = {"101", "150", "", "110"};
-  for (std::size_t i = 0; i < menuTags.size(); ++i) EXPECT_EQ(form.Control(i).Tag(), menuTags[i]) << i;
+  WindowForm form(form_, 1501, Rows, fonts_, Menus);
+  const std::vector<int> menuTextIds = {101, 150, NoText, 110};
+  for (std::size_t i = 0; i < menuTextIds.size(); ++i) {
+    EXPECT_EQ(form.Control(std::size(Rows) + i).Kind(), ControlKind::Menu);
+    EXPECT_EQ(form.Control(std::size(Rows) + i).TextId(), menuTextIds[i]) << i;
+  }
   EXPECT_EQ(form.Control(SeparatorRow).Caption(), "-");
   EXPECT_EQ(form.Control(MissingRow).Caption(), std::nullopt);
   const LONG_PTR textBoxStyle = Style(textBox_), textBoxExStyle = Style(textBox_, GWL_EXSTYLE);
@@ -150,12 +137,12 @@ TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAnd
       {hebrew, true, 177, "\xD7\x94\xD7\x91\xD7\x90", "\xD7\xA7\xD7\x95\xD7\x91\xD7\xA5", 4},
       {builtIn, false, 0, "&Next", "&File", 4},
   };
-  NoMessageBox messageBox;
   HFONT firstLabelFont = nullptr;
   for (const Phase& phase : phases) {
     SCOPED_TRACE(phase.Next);
-    Settings settings = phase.Language;
-    ApplyLanguage(form, settings, messageBox);
+    const LanguageFound found = ApplyLanguage(form, phase.Language);
+    EXPECT_FALSE(found.MissingFile);
+    EXPECT_EQ(found.RightToLeft, phase.RightToLeft);
 
     EXPECT_EQ(form.Caption(), "About");
     const std::vector<std::string> texts = {Text(label_), Text(frame_), Text(checkBox_), Text(button_),
