@@ -27,13 +27,16 @@ std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFo
   return AddBackslash(Utf8FromPath(folder));
 }
 
+std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon) {
+  return std::string{appFolder} + "icons" + PathSeparator + (icon == BarIcon::Up ? "Up_" : "Dn_") +
+         TwoDigitNumber(bar) + ".ico";
+}
+
 void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix) {
-  const std::string icons = std::string{appFolder} + "icons" + PathSeparator;
   for (int i = 1; i <= state.BarCount && i <= MaxBarCount; ++i) {
-    const std::string number = TwoDigitNumber(i);
-    state.BarFiles[i] = state.SaveFolder + std::string{barFilePrefix} + number + ".bar";
-    state.UpIcons[i] = icons + "Up_" + number + ".ico";
-    state.DnIcons[i] = icons + "Dn_" + number + ".ico";
+    state.BarFiles[i] = state.SaveFolder + std::string{barFilePrefix} + TwoDigitNumber(i) + ".bar";
+    state.UpIcons[i] = BarIconFile(appFolder, i, BarIcon::Up);
+    state.DnIcons[i] = BarIconFile(appFolder, i, BarIcon::Dn);
   }
 }
 

@@ -44,8 +44,13 @@ StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::strin
 // no folder: "".
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder);
 
+// The two images of bar `bar`'s switch button: Up on the other bars, Dn on its own bar.
+enum class BarIcon { Up, Dn };
+// The icon file of that image: appFolder + "icons" + separator + "Up_" or "Dn_" + NN + ".ico".
+std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon);
+
 // Fills BarFiles, UpIcons and DnIcons for slots 1..BarCount: SaveFolder + prefix + NN + ".bar",
-// appFolder + "icons" + separator + "Up_" / "Dn_" + NN + ".ico".
+// and the two icon files of BarIconFile.
 void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix);
 
 }  // namespace barloom

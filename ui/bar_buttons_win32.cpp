@@ -118,8 +118,7 @@ void BarButtons::LoadImages(const std::string& appFolder, int size) {
 int BarButtons::EnsureImage(int bar, bool down) {
   const int index = down ? DownImage(bar) : UpImage(bar);
   if (images_ && !loaded_[static_cast<std::size_t>(index)]) {
-    const std::string file = appFolder_ + "icons\\" + (down ? "Dn_" : "Up_") + TwoDigitNumber(bar) + ".ico";
-    PutImage(images_, index, file, bar, down, imageSize_);
+    PutImage(images_, index, BarIconFile(appFolder_, bar, down ? BarIcon::Dn : BarIcon::Up), bar, down, imageSize_);
     loaded_[static_cast<std::size_t>(index)] = true;
   }
   return index;

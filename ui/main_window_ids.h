@@ -33,6 +33,4 @@ enum : int {
   MenuHelpAbout,
 };
 
-inline constexpr int LinkFrame = 3;
-
 }  // namespace barloom::main_ids

@@ -153,25 +153,21 @@ void MainWindow::LayOut(int dpi) {
 }
 
 void MainWindow::PlaceAtStoredPosition() {
-  // Positions are stored in twips of the system's scale, the scale they were measured in.
-  const int dpi = static_cast<int>(GetDpiForSystem());
   RECT rect{};
   GetWindowRect(window_, &rect);
-  const int left = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowLeft)), dpi);
-  const int top = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowTop)), dpi);
   std::vector<PixelRect> screens;
   EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&screens));
-  const PixelRect at = PullOntoScreen(
-      {left, top, left + (rect.right - rect.left), top + (rect.bottom - rect.top)}, screens, dpi);
+  const PixelRect at = controller_.StartPlace(rect.right - rect.left, rect.bottom - rect.top, screens,
+                                              static_cast<int>(GetDpiForSystem()));
   SetWindowPos(window_, nullptr, at.Left, at.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::StorePosition() {
-  if (!window_ || IsIconic(window_) || IsZoomed(window_)) return;
+  if (!window_) return;
   RECT rect{};
   GetWindowRect(window_, &rect);
-  const int dpi = static_cast<int>(GetDpiForSystem());
-  StoreWindowPosition(settings_, PixelsToTwips(rect.top, dpi), PixelsToTwips(rect.left, dpi), profile_);
+  controller_.StorePlace({rect.left, rect.top, rect.right, rect.bottom}, !IsIconic(window_) && !IsZoomed(window_),
+                         static_cast<int>(GetDpiForSystem()));
 }
 
 }  // namespace barloom

@@ -27,15 +27,14 @@ void MainWindow::Caption() {
 
 void MainWindow::Render() {
   const WizardView view = controller_.View();
-  for (int step = 0; step < main_ids::LinkFrame; ++step) {
-    const bool shown = step == view.VisibleStep && !view.LinkFrameVisible;
-    ShowWindow(frames_[step], shown ? SW_SHOW : SW_HIDE);
-  }
-  ShowWindow(frames_[main_ids::LinkFrame], view.LinkFrameVisible ? SW_SHOW : SW_HIDE);
+  for (int frame = 0; frame < FrameCount; ++frame) ShowWindow(frames_[frame], frame == view.ShownFrame ? SW_SHOW : SW_HIDE);
   EnableWindow(Control(ids::Back), view.BackEnabled);
   EnableWindow(Control(ids::Next), view.NextEnabled);
   EnableWindow(Control(ids::Create), view.CreateEnabled);
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  const HWND list = Control(ids::Combo1);
+  if (SendMessageW(list, CB_GETCURSEL, 0, 0) != view.BarCountChoice)
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(view.BarCountChoice), 0);
   const HWND saveIn = Control(ids::SaveIn);
   if (WindowText(saveIn) != view.FolderBoxText) SetWindowTextW(saveIn, WideFromUtf8(view.FolderBoxText).c_str());
   KeepFocusUsable();
@@ -55,17 +54,11 @@ void MainWindow::KeepFocusUsable() {
   const HWND focus = GetFocus();
   const bool ours = focus && IsChild(window_, focus);
   if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
-  // A step changed under the keyboard: Next, so that Enter goes on through the wizard; at the
-  // last step the control after it (Create).
-  const HWND next = Control(ids::Next);
-  if (IsWindowEnabled(next)) {
-    SetFocus(next);
-  } else if (const HWND after = GetNextDlgTabItem(window_, next, FALSE)) {
-    SetFocus(after);
-  }
+  SetFocus(Control(IdOf(controller_.View().FocusTarget)));
 }
 
-void MainWindow::SetDefaultButton(int id) {
+void MainWindow::ShowDefaultButton() {
+  const int id = IdOf(controller_.View().DefaultButton);
   if (id == defaultButton_) return;
   SendMessageW(Control(defaultButton_), BM_SETSTYLE, BS_PUSHBUTTON | BS_NOTIFY, TRUE);
   defaultButton_ = id;

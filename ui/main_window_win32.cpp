@@ -36,7 +36,18 @@ Interface& Choose(Interface* override, std::optional<System>& system) {
 
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
-bool IsPushButton(int id) { return id == ids::Next || id == ids::Create || id == ids::Back || id == ids::BrowseFolder; }
+// The controls the wizard's rules name, by their IDs.
+constexpr std::pair<WizardControl, int> ControlIds[] = {
+    {WizardControl::BarCountList, ids::Combo1}, {WizardControl::FolderBox, ids::SaveIn},
+    {WizardControl::BrowseFolder, ids::BrowseFolder}, {WizardControl::BarButtons, ids::Toolbar},
+    {WizardControl::Back, ids::Back}, {WizardControl::Next, ids::Next}, {WizardControl::Create, ids::Create},
+};
+
+std::optional<WizardControl> ControlOfId(int id) {
+  for (const auto& [control, controlId] : ControlIds)
+    if (controlId == id) return control;
+  return std::nullopt;
+}
 
 bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW mainClass{sizeof mainClass};
@@ -88,9 +99,8 @@ bool MainWindow::Create() {
   LoadSettings(settings_, profile_);
   if (!CreateControls()) return false;
   Caption();
-  for (int count = MinBarCount; count <= MaxBarCount; ++count)
-    SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
-  SendMessageW(Control(ids::Combo1), CB_SETCURSEL, 0, 0);
+  for (const std::string& choice : WizardController::BarCountChoices())
+    SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
   controller_.Start();
   LayOut(Dpi());
   ApplyBarCount();
@@ -153,7 +163,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case DM_GETDEFID:
-      return MAKELRESULT(defaultButton_, DC_HASDEFID);
+      return MAKELRESULT(IdOf(controller_.View().DefaultButton), DC_HASDEFID);
     case WM_ENDSESSION:
       if (wParam) StorePosition();
       return 0;
@@ -173,9 +183,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
-  if (IsPushButton(id) && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
-    // As in a dialog: the push button with the focus is the one Enter presses, else Next.
-    SetDefaultButton(code == BN_SETFOCUS ? id : ids::Next);
+  if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+    if (const std::optional<WizardControl> button = ControlOfId(id)) {
+      controller_.ButtonFocused(*button, code == BN_SETFOCUS);
+      ShowDefaultButton();
+    }
     return;
   }
   switch (id) {
@@ -239,10 +251,8 @@ void MainWindow::OnActivate(WPARAM wParam) {
     focusBeforeDeactivation_ = focus && IsChild(window_, focus) ? focus : nullptr;
     return;
   }
-  if (!activated_) {
-    activated_ = true;
-    SetFocus(Control(ids::Combo1));
-    controller_.FirstActivation();
+  if (const std::optional<WizardControl> first = controller_.Activated()) {
+    SetFocus(Control(IdOf(*first)));
     return;
   }
   // Back from a dialog or another program: the keyboard returns to where it was.
@@ -292,20 +302,18 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void MainWindow::OnContextMenu(HWND source, POINT screen) {
   if (source != barButtons_.Window()) return;
   const bool fromKeyboard = screen.x == -1 && screen.y == -1;
-  int bar = 0;
+  POINT client = screen;
+  ScreenToClient(source, &client);
+  const std::optional<int> bar =
+      controller_.ContextMenuBar(fromKeyboard ? barButtons_.HotBar() : barButtons_.BarAt(client), fromKeyboard);
+  if (!bar) return;
   if (fromKeyboard) {
-    bar = barButtons_.HotBar();
-    if (bar == 0) bar = controller_.View().MarkedBar;
+    // Below the button whose import it removes.
     RECT button{};
-    SendMessageW(source, TB_GETITEMRECT, static_cast<WPARAM>(bar - 1), reinterpret_cast<LPARAM>(&button));
+    SendMessageW(source, TB_GETITEMRECT, static_cast<WPARAM>(*bar - 1), reinterpret_cast<LPARAM>(&button));
     screen = {button.left, button.bottom};
     ClientToScreen(source, &screen);
-  } else {
-    POINT client = screen;
-    ScreenToClient(source, &client);
-    bar = barButtons_.BarAt(client);
   }
-  if (!controller_.CanRemoveImport(bar)) return;
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   const std::wstring text = WideFromUtf8(GetText(RemoveImportText, settings_));
@@ -314,7 +322,7 @@ void MainWindow::OnContextMenu(HWND source, POINT screen) {
   const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, window_, nullptr);
   DestroyMenu(menu);
   if (chosen != ids::RemoveImport) return;
-  controller_.RemoveImport(bar);
+  controller_.RemoveImport(*bar);
   Render();
 }
 
@@ -350,6 +358,12 @@ int MainWindow::NonClientHeight() const {
   GetWindowRect(window_, &outer);
   GetClientRect(window_, &inner);
   return (outer.bottom - outer.top) - (inner.bottom - inner.top);
+}
+
+int MainWindow::IdOf(WizardControl control) {
+  for (const auto& [named, id] : ControlIds)
+    if (named == control) return id;
+  return ids::Next;
 }
 
 HWND MainWindow::Control(int id) const {

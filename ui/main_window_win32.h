@@ -82,10 +82,11 @@ class MainWindow {
   void Render();          // the controller's view on screen
   void ApplyBarCount();   // the buttons of a new count and the window's width for them
   void KeepFocusUsable(); // a disabled or hidden control never keeps the keyboard
-  void SetDefaultButton(int id);
+  void ShowDefaultButton();  // the controller's default button drawn as such, the other push buttons not
   int Dpi() const;
   int NonClientHeight() const;  // caption, menu bar and borders
   HWND Control(int id) const;
+  static int IdOf(WizardControl control);
   static std::size_t LinkRow();  // the link label's row in the form's table
 
   MainWindowOptions options_;
@@ -113,8 +114,7 @@ class MainWindow {
   std::wstring tooltip_;  // the text a bar button's tooltip is showing
   int dpi_ = 96;  // the window's scale, followed from WM_DPICHANGED
   HWND focusBeforeDeactivation_ = nullptr;
-  int defaultButton_ = main_ids::Next;
-  bool activated_ = false;
+  int defaultButton_ = main_ids::Next;  // the button drawn as the default one
   bool rightToLeft_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/wizard_controller.h"
 
+#include <cmath>
 #include <utility>
 
 #include "build_info.h"
@@ -16,6 +17,11 @@ namespace {
 
 constexpr int BarFileFilter = 1;  // .bar files first, all files second
 
+bool IsPushButton(WizardControl control) {
+  return control == WizardControl::Back || control == WizardControl::Next || control == WizardControl::Create ||
+         control == WizardControl::BrowseFolder;
+}
+
 }  // namespace
 
 WizardController::WizardController(Settings& settings, const cProfile& profile, WizardServices services)
@@ -25,6 +31,7 @@ void WizardController::Start() {
   state_ = WizardState{};
   const StartFolder start = StartUpFolder(settings_.LastPath, settings_.AppFolder);
   folderBoxText_ = start.FolderBoxText;
+  focusedButton_ = WizardControl::Next;
   state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
   PickBarCount(0);
   nextEnabled_ = true;
@@ -33,14 +40,21 @@ void WizardController::Start() {
   state_.SetCreated = false;
 }
 
-void WizardController::FirstActivation() {
-  if (activated_) return;
+std::optional<WizardControl> WizardController::Activated() {
+  if (activated_) return std::nullopt;
   activated_ = true;
   commanderFolder_ = CommanderFolder(services_.CommanderSources);
+  return WizardControl::BarCountList;
 }
 
-void WizardController::PickBarCount(int listPosition) {
-  const int count = MinBarCount + listPosition;
+std::vector<std::string> WizardController::BarCountChoices() {
+  std::vector<std::string> choices;
+  for (int count = MinBarCount; count <= MaxBarCount; ++count) choices.push_back(std::to_string(count));
+  return choices;
+}
+
+void WizardController::PickBarCount(int choice) {
+  const int count = MinBarCount + choice;
   if (count < MinBarCount || count > MaxBarCount) return;
   state_.BarCount = static_cast<std::int16_t>(count);
   // The press on the last button that comes with a new count only marks it.
@@ -72,6 +86,12 @@ void WizardController::RemoveImport(int bar) {
   if (!CanRemoveImport(bar)) return;
   state_.ImportFiles[bar].clear();
   state_.SetCreated = false;
+}
+
+std::optional<int> WizardController::ContextMenuBar(int bar, bool fromKeyboard) const {
+  if (fromKeyboard && bar == 0) bar = markedBar_;
+  if (!CanRemoveImport(bar)) return std::nullopt;
+  return bar;
 }
 
 void WizardController::BrowseForFolder() {
@@ -130,17 +150,41 @@ void WizardController::Create(ProgressDisplay& progress) {
   barButtonsEnabled_ = false;
 }
 
+void WizardController::ButtonFocused(WizardControl button, bool focused) {
+  if (!IsPushButton(button)) return;
+  // As in a dialog: the push button with the keyboard is the one Enter presses, else Next.
+  focusedButton_ = focused ? button : WizardControl::Next;
+}
+
+PixelRect WizardController::StartPlace(int width, int height, std::span<const PixelRect> screens,
+                                       int systemDpi) const {
+  // Positions are stored in twips of the system's scale, the scale they were measured in.
+  const int left = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowLeft)), systemDpi);
+  const int top = TwipsToPixels(static_cast<int>(std::lround(settings_.WindowTop)), systemDpi);
+  return PullOntoScreen({left, top, left + width, top + height}, screens, systemDpi);
+}
+
+void WizardController::StorePlace(const PixelRect& place, bool normalState, int systemDpi) {
+  if (!normalState) return;
+  StoreWindowPosition(settings_, PixelsToTwips(place.Top, systemDpi), PixelsToTwips(place.Left, systemDpi), profile_);
+}
+
 WizardView WizardController::View() const {
   WizardView view;
-  view.VisibleStep = state_.CurrentStep;
-  view.LinkFrameVisible = linkFrameVisible_;
+  view.ShownFrame = linkFrameVisible_ ? LinkFrame : state_.CurrentStep;
   view.BackEnabled = state_.CurrentStep > 0;
   view.NextEnabled = nextEnabled_;
   view.CreateEnabled = AtLastStep() && !state_.SetCreated;
   view.BarButtonsEnabled = barButtonsEnabled_;
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
+  view.BarCountChoice = state_.BarCount - MinBarCount;
   view.FolderBoxText = folderBoxText_;
+  view.DefaultButton = focusedButton_;
+  // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
+  view.FocusTarget = view.NextEnabled     ? WizardControl::Next
+                     : view.CreateEnabled ? WizardControl::Create
+                                          : WizardControl::Back;
   return view;
 }
 

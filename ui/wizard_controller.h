@@ -1,15 +1,19 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/commander_path.h"
 #include "core/wizard_state.h"
+#include "ui/main_layout.h"
 
 // The rules of the wizard's main window, apart from the window: the three steps, what is enabled
-// in each, the marking of the bar buttons, the import choices and Create. The window passes on
-// what the user does and shows View() afterwards; the dialogs that wait for a person come in
+// in each, the bar-count choices, the marking of the bar buttons, the import choices, where the
+// keyboard goes, which button Enter presses, where the window opens and Create. The window passes
+// on what the user does and shows View() afterwards; the dialogs that wait for a person come in
 // through interfaces, so that tests can answer for the user.
 namespace barloom {
 
@@ -20,17 +24,30 @@ class cCommonDialog;
 class cProfile;
 struct Settings;
 
+// The controls of the main window that the rules name.
+enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, Back, Next, Create };
+
+// The frames, all in one place: the three steps, and the link frame that covers Step 3 after a
+// successful Create.
+inline constexpr int LinkFrame = 3;
+inline constexpr int FrameCount = 4;
+
 // What the window shows after any intent.
 struct WizardView {
-  int VisibleStep = 0;            // 0, 1, 2: the step frame shown, unless the link frame covers it
-  bool LinkFrameVisible = false;  // the link frame, in the place of Step 3, after a successful Create
+  int ShownFrame = 0;  // 0, 1, 2: the step's frame; LinkFrame: the link frame
   bool BackEnabled = false;
-  bool NextEnabled = true;  // the default button: Enter presses it while it is enabled
+  bool NextEnabled = true;
   bool CreateEnabled = false;
   bool BarButtonsEnabled = true;
-  int BarCount = MinBarCount;  // one bar button per bar, numbered 1..BarCount
-  int MarkedBar = MinBarCount; // the button showing its "Dn" image
+  int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
+  int MarkedBar = MinBarCount;  // the button showing its "Dn" image
+  int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
   std::string FolderBoxText;
+  // Enter presses it: the push button that has the keyboard, else Next.
+  WizardControl DefaultButton = WizardControl::Next;
+  // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
+  // Enter goes on through the wizard, else the first enabled button after it (Create, Back).
+  WizardControl FocusTarget = WizardControl::Next;
 };
 
 struct WizardServices {
@@ -52,18 +69,26 @@ class WizardController {
   // Step 1, the folder box from the stored LastPath (else the "bars" folder beside the program),
   // the first bar count (2) applied, nothing created.
   void Start();
-  // The window is shown for the first time: Total Commander's folder is looked up, once a run.
-  void FirstActivation();
+  // The window became active. The first time, Total Commander's folder is looked up (once a run)
+  // and the keyboard goes to the control returned, the bar-count list; afterwards nullopt: the
+  // keyboard goes back to where it was.
+  std::optional<WizardControl> Activated();
 
-  // An entry of the bar-count list was picked (position 0 stands for 2 bars): one button per
-  // bar, the last one marked; the imports of all slots stay for a later, larger count.
-  void PickBarCount(int listPosition);
+  // The entries of the bar-count list: the counts MinBarCount..MaxBarCount as the list shows them.
+  static std::vector<std::string> BarCountChoices();
+  // The entry at `choice` of BarCountChoices() was picked: one button per bar, the last one
+  // marked; the imports of all slots stay for a later, larger count.
+  void PickBarCount(int choice);
   // A bar button was clicked: it becomes the marked one; at Step 3 the file dialog asks for the
   // bar whose buttons this bar receives.
   void ClickBar(int bar);
   // Step 3: bar `bar` imports nothing any more.
   void RemoveImport(int bar);
   bool CanRemoveImport(int bar) const;
+  // A context menu was asked for over the bar buttons: with the mouse over `bar`, or from the
+  // keyboard while `bar` has the keyboard's hot-tracking mark (0: none, then the marked bar).
+  // The bar whose import the menu offers to remove, or nullopt when no menu shows.
+  std::optional<int> ContextMenuBar(int bar, bool fromKeyboard) const;
 
   // The ">>" button: the folder picker, starting at the folder box's folder.
   void BrowseForFolder();
@@ -75,6 +100,16 @@ class WizardController {
   // Writes the set, stores LastPath and shows the installation steps, or shows why it could not
   // be written (the wizard stays as it was, so the user can mend the cause and press Create again).
   void Create(ProgressDisplay& progress);
+
+  // A push button (Back, Next, Create, ">>") took the keyboard, or lost it.
+  void ButtonFocused(WizardControl button, bool focused);
+
+  // Where the window of `width` x `height` pixels opens: the stored position (twips of the
+  // system's scale, `systemDpi`), pulled onto the nearest of `screens` when it is off all of them.
+  PixelRect StartPlace(int width, int height, std::span<const PixelRect> screens, int systemDpi) const;
+  // The window closes, or the session ends, with the window at `place`: its position is stored
+  // in the settings file unless it is minimised or maximised (`normalState` false).
+  void StorePlace(const PixelRect& place, bool normalState, int systemDpi);
 
   WizardView View() const;
   const WizardState& State() const { return state_; }
@@ -97,6 +132,7 @@ class WizardController {
   bool linkFrameVisible_ = false;
   bool barButtonsEnabled_ = true;
   int markedBar_ = MinBarCount;
+  WizardControl focusedButton_ = WizardControl::Next;  // the push button with the keyboard; Next for none
   bool importPicked_ = false;  // an import was picked in this run: the file dialog remembers its folder
   bool activated_ = false;
   std::optional<std::string> commanderFolder_;

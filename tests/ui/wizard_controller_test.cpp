@@ -37,7 +37,7 @@ class Wizard {
     };
     controller.emplace(settings, profile, WizardServices{folders, fileDialog, messages, sources});
     controller->Start();
-    controller->FirstActivation();
+    controller->Activated();
   }
 
   WizardController& operator*() { return *controller; }
@@ -120,11 +120,10 @@ TEST(WizardController, StepsAndWhatEachEnables) {
       }
     }
     const WizardView view = wizard->View();
-    EXPECT_EQ(view.VisibleStep, c.View.Step);
+    EXPECT_EQ(view.ShownFrame, c.View.Link ? LinkFrame : c.View.Step);
     EXPECT_EQ(view.BackEnabled, c.View.Back);
     EXPECT_EQ(view.NextEnabled, c.View.Next);
     EXPECT_EQ(view.CreateEnabled, c.View.Create);
-    EXPECT_EQ(view.LinkFrameVisible, c.View.Link);
     EXPECT_EQ(view.BarButtonsEnabled, c.View.BarButtons);
   }
 }
@@ -188,7 +187,7 @@ TEST(WizardController, BarButtonsMarkAndImportOnlyAtStepThree) {
   wizard->Back();
   EXPECT_FALSE(wizard->CanRemoveImport(3));
   EXPECT_EQ(wizard.commanderLookups, 1);
-  wizard->FirstActivation();
+  EXPECT_EQ(wizard->Activated(), std::nullopt);
   EXPECT_EQ(wizard.commanderLookups, 1) << "Total Commander's folder is looked up once a run";
 }
 
@@ -228,7 +227,7 @@ TEST(WizardController, CreateWritesWhereTheBoxSaysAndSurvivesFailure) {
       << wizard.messages.Shown[0].Text;
   // Nothing is created: the user can mend the cause and press Create again.
   EXPECT_TRUE(wizard->View().CreateEnabled);
-  EXPECT_FALSE(wizard->View().LinkFrameVisible);
+  EXPECT_EQ(wizard->View().ShownFrame, 2);
   EXPECT_EQ(cProfile{}.ReadStringValue(SettingsSection, "LastPath", "none", wizard.settings.SettingsFile), "none");
 
   wizard->Back();
@@ -239,6 +238,79 @@ TEST(WizardController, CreateWritesWhereTheBoxSaysAndSurvivesFailure) {
   EXPECT_EQ(cProfile{}.ReadStringValue(SettingsSection, "LastPath", "none", wizard.settings.SettingsFile), "sets")
       << "LastPath keeps the box's text as typed";
   EXPECT_FALSE(wizard->View().CreateEnabled);
+}
+
+TEST(WizardController, TheListTheKeyboardAndEnter) {
+  std::vector<std::string> counts;
+  for (int count = MinBarCount; count <= MaxBarCount; ++count) counts.push_back(std::to_string(count));
+  EXPECT_EQ(WizardController::BarCountChoices(), counts);
+
+  Wizard wizard("");  // an empty folder box: Next closes at Step 2
+  const WizardView start = wizard->View();
+  EXPECT_EQ(start.BarCountChoice, 0);
+  wizard->PickBarCount(3);
+  EXPECT_EQ(wizard->View().BarCountChoice, 3);
+
+  // Enter presses the push button that has the keyboard, else Next.
+  wizard->ButtonFocused(WizardControl::BrowseFolder, true);
+  EXPECT_EQ(wizard->View().DefaultButton, WizardControl::BrowseFolder);
+  wizard->ButtonFocused(WizardControl::FolderBox, true);  // not a push button
+  EXPECT_EQ(wizard->View().DefaultButton, WizardControl::BrowseFolder);
+  wizard->ButtonFocused(WizardControl::BrowseFolder, false);
+  EXPECT_EQ(wizard->View().DefaultButton, WizardControl::Next);
+
+  // A keyboard left on a disabled or hidden control goes to Next, else the next enabled button.
+  EXPECT_EQ(start.FocusTarget, WizardControl::Next);
+  wizard->Next();
+  EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Back) << "Next and Create closed at Step 2";
+  wizard->FolderTextChanged("sets");
+  wizard->Next();
+  EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Create);
+  wizard->Create(wizard.progress);
+  EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Back);
+}
+
+TEST(WizardController, TheContextMenuOffersToRemoveAnImportAtStepThree) {
+  Wizard wizard;
+  wizard->PickBarCount(2);  // 4 bars, bar 4 marked
+  wizard->Next();
+  wizard->Next();
+  wizard.files.Answers = {"C:\\Bars\\a.bar", "C:\\Bars\\b.bar"};
+  wizard->ClickBar(2);
+  wizard->ClickBar(4);  // marked again
+  struct Case {
+    int Bar;
+    bool FromKeyboard;
+    std::optional<int> Offered;
+  };
+  const Case cases[] = {
+      {2, false, 2}, {3, false, std::nullopt}, {0, false, std::nullopt}, {5, false, std::nullopt},
+      {2, true, 2},  {0, true, 4},             {3, true, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(wizard->ContextMenuBar(c.Bar, c.FromKeyboard), c.Offered) << c.Bar;
+  wizard->Back();
+  EXPECT_EQ(wizard->ContextMenuBar(2, false), std::nullopt) << "only at Step 3";
+}
+
+TEST(WizardController, TheWindowOpensWhereItWasAndStoresItsNormalPlace) {
+  Wizard wizard;
+  wizard.settings.WindowTop = 1440;
+  wizard.settings.WindowLeft = 2880;
+  const PixelRect screen{0, 0, 1024, 768};
+  EXPECT_EQ(wizard->StartPlace(400, 300, std::span{&screen, 1}, 96), (PixelRect{192, 96, 592, 396}));
+  EXPECT_EQ(wizard->StartPlace(400, 300, std::span{&screen, 1}, 144), (PixelRect{288, 144, 688, 444}));
+  wizard.settings.WindowLeft = -99999;  // off every screen: pulled back onto the nearest one
+  EXPECT_EQ(wizard->StartPlace(400, 300, std::span{&screen, 1}, 96), (PixelRect{0, 96, 400, 396}));
+
+  const auto stored = [&] {
+    return cProfile{}.ReadStringValue(SettingsSection, "MainWindowPosition", "none", wizard.settings.SettingsFile);
+  };
+  wizard->StorePlace({10, 20, 410, 320}, false, 96);
+  EXPECT_EQ(stored(), "none") << "minimised or maximised: nothing stored";
+  wizard->StorePlace({10, 20, 410, 320}, true, 96);
+  EXPECT_EQ(stored(), "300,150");
+  wizard->StorePlace({-5, 20, 400, 320}, true, 168);
+  EXPECT_EQ(stored(), "171,-43") << "twips of the system's scale, rounded down";
 }
 
 }  // namespace
