@@ -15,7 +15,7 @@
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/ui/test_window_class_win32.h"
-#include "ui/about_box_win32.h"
+#include "ui/win32/about_box.h"
 
 namespace barloom {
 namespace {

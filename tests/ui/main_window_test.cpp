@@ -16,9 +16,9 @@
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
 #include "ui/main_layout.h"
-#include "ui/main_window_ids.h"
-#include "ui/main_window_win32.h"
-#include "ui/options_dialog_win32.h"
+#include "ui/win32/main_window_ids.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/options_dialog.h"
 
 namespace barloom {
 namespace {

@@ -1,6 +1,6 @@
 // The real Options dialog, driven with the messages that a user's clicks and keys send.
 #include "platform/path_text.h"
-#include "ui/options_dialog_win32.h"
+#include "ui/win32/options_dialog.h"
 
 #include <gtest/gtest.h>
 

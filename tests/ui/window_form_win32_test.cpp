@@ -1,4 +1,4 @@
-#include "ui/window_form_win32.h"
+#include "ui/win32/window_form.h"
 
 #include <gtest/gtest.h>
 

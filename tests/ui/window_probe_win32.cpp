@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/wide_text.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 
 namespace {
 

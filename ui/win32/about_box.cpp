@@ -1,4 +1,4 @@
-#include "ui/about_box_win32.h"
+#include "ui/win32/about_box.h"
 
 #include <cwchar>
 #include <string_view>
@@ -7,7 +7,7 @@
 #include "localisation/apply_language.h"
 #include "platform/wide_text.h"
 #include "ui/about_layout.h"
-#include "ui/frame_window_win32.h"
+#include "ui/win32/frame_window.h"
 
 namespace barloom {
 namespace {

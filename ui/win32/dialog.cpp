@@ -1,4 +1,4 @@
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 
 #include <cwchar>
 #include <exception>

@@ -15,10 +15,10 @@
 #include "platform/shell_open.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
-#include "ui/bar_buttons_win32.h"
-#include "ui/main_window_ids.h"
-#include "ui/progress_bar_win32.h"
-#include "ui/window_form_win32.h"
+#include "ui/win32/bar_buttons.h"
+#include "ui/win32/main_window_ids.h"
+#include "ui/win32/progress_bar.h"
+#include "ui/win32/window_form.h"
 #include "ui/wizard_controller.h"
 
 namespace barloom {

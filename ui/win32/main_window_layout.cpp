@@ -8,10 +8,10 @@
 #include <span>
 #include <vector>
 
-#include "ui/dialog_win32.h"
-#include "ui/frame_window_win32.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/frame_window.h"
 #include "ui/main_layout.h"
-#include "ui/main_window_win32.h"
+#include "ui/win32/main_window.h"
 
 namespace barloom {
 namespace {

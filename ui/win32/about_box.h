@@ -13,8 +13,8 @@
 #include "platform/unique_handle.h"
 #include "settings/settings_file.h"
 #include "ui/about_model.h"
-#include "ui/dialog_win32.h"
-#include "ui/window_form_win32.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/window_form.h"
 
 namespace barloom {
 

@@ -1,4 +1,4 @@
-#include "ui/frame_window_win32.h"
+#include "ui/win32/frame_window.h"
 
 namespace barloom {
 namespace {

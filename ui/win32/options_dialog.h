@@ -9,9 +9,9 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 #include "ui/options_model.h"
-#include "ui/window_form_win32.h"
+#include "ui/win32/window_form.h"
 
 namespace barloom {
 

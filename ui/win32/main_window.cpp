@@ -1,5 +1,5 @@
 // The main window's messages: each turned into an intent of the wizard, a dialog or a resize.
-#include "ui/main_window_win32.h"
+#include "ui/win32/main_window.h"
 
 #include <windowsx.h>
 
@@ -13,12 +13,12 @@
 #include "localisation/get_text.h"
 #include "platform/executable_path.h"
 #include "platform/wide_text.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 #include "ui/main_layout.h"
-#include "ui/main_window_ids.h"
+#include "ui/win32/main_window_ids.h"
 #include "ui/menu_commands.h"
-#include "ui/about_box_win32.h"
-#include "ui/options_dialog_win32.h"
+#include "ui/win32/about_box.h"
+#include "ui/win32/options_dialog.h"
 
 namespace barloom {
 namespace {

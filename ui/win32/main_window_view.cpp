@@ -4,10 +4,10 @@
 
 #include "localisation/apply_language.h"
 #include "platform/wide_text.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 #include "ui/main_layout.h"
-#include "ui/main_window_ids.h"
-#include "ui/main_window_win32.h"
+#include "ui/win32/main_window_ids.h"
+#include "ui/win32/main_window.h"
 
 namespace barloom {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/bar_buttons_win32.h"
+#include "ui/win32/bar_buttons.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "ui/options_dialog_win32.h"
+#include "ui/win32/options_dialog.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 
 #include "localisation/apply_language.h"
 #include "platform/wide_text.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 #include "settings/settings_file.h"
 #include "ui/main_layout.h"
 

@@ -1,4 +1,4 @@
-#include "ui/window_form_win32.h"
+#include "ui/win32/window_form.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/wide_text.h"
-#include "ui/dialog_win32.h"
+#include "ui/win32/dialog.h"
 
 namespace barloom {
 namespace {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "ui/main_window_win32.h"
+#include "ui/win32/main_window.h"
 
 namespace {
 
