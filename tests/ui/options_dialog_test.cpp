@@ -1,6 +1,7 @@
 // The real Options dialog, driven with the messages that a user's clicks and keys send.
 #include "platform/path_text.h"
 #include "ui/win32/options_dialog.h"
+#include "ui/win32/controls.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/wide_text.h"
-#include "ui/win32/dialog.h"
+#include "ui/win32/controls.h"
 
 namespace {
 

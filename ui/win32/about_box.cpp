@@ -1,12 +1,11 @@
 #include "ui/win32/about_box.h"
 
-#include <cwchar>
 #include <string_view>
 #include <utility>
 
-#include "localisation/apply_language.h"
 #include "platform/wide_text.h"
 #include "ui/about_layout.h"
+#include "ui/win32/controls.h"
 #include "ui/win32/frame_window.h"
 
 namespace barloom {
@@ -53,19 +52,16 @@ constexpr FormControlRow FormRows[] = {
     {ids::EmailAddress, ControlKind::Label, 0},
 };
 
-std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
-
 void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
 
 }  // namespace
 
 AboutBox::AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
                    RegistryValueReader readRegistry, std::string homePage)
-    : settings_(settings),
-      shell_(shell),
-      messages_(messages),
-      readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}),
-      homePage_(std::move(homePage)) {}
+    : Dialog(settings, &messages),
+      readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}) {
+  AddLink({ids::Url, std::move(homePage), LinkColour}, shell);
+}
 
 AboutBox::~AboutBox() {
   // Before the fonts go: no control is left that draws with them.
@@ -74,44 +70,17 @@ AboutBox::~AboutBox() {
 
 bool AboutBox::OnInit() {
   if (!CreateControls()) return false;
-  const int dpi = WindowDpi(Handle());
-  CreateFonts(dpi);
+  CreateFonts(Dpi());
   Caption();
-  LayOut(dpi);
+  LayOut(Dpi());
   CenterForm(Handle());
   FillLabels();
   TakeOwnersIcon();
   return true;
 }
 
-void AboutBox::OnCommand(int id, int code, HWND) {
-  switch (id) {
-    case IDOK:
-    case IDCANCEL:  // Esc and the close box press OK too
-      Close(IDOK);
-      break;
-    case ids::Url:
-      if (code == STN_CLICKED && !homePage_.empty()) shell_.Open(HandleValue(Handle()), homePage_);
-      break;
-    default:
-      break;
-  }
-}
-
-bool AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) != Control(ids::Url)) return false;
-      SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      result = TRUE;
-      return true;
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) != Control(ids::Url)) return false;
-      result = reinterpret_cast<INT_PTR>(PaintAsLink(reinterpret_cast<HDC>(wParam), LinkColour));
-      return true;
-    default:
-      return false;
-  }
+void AboutBox::OnCommand(int id, int, HWND) {
+  if (id == IDOK || id == IDCANCEL) Close(IDOK);  // Esc and the close box press OK too
 }
 
 bool AboutBox::CreateControls() {
@@ -121,17 +90,16 @@ bool AboutBox::CreateControls() {
   for (const ControlPlan& plan : LabelPlans)
     if (!CreatePlannedControl(frame_, plan)) return false;
   ShowWindow(frame_, SW_SHOWNA);
-  form_ = std::make_unique<WindowForm>(Handle(), AboutTitleText, FormRows, fonts_, std::span<const MenuPlan>{},
-                                       AboutTitle);
+  SetForm(AboutTitleText, FormRows, {}, AboutTitle);
   return true;
 }
 
 void AboutBox::CreateFonts(int dpi) {
-  baseFont_.reset(CreateMessageFont(dpi));
-  labelFont_.reset(CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi));
-  SetChildFonts(Handle(), baseFont_.get());
+  Dialog::CreateFonts(dpi);
+  UniqueFont labels{CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi)};
   for (const ControlPlan& plan : LabelPlans)
-    SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), TRUE);
+    SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
+  labelFont_ = std::move(labels);
 }
 
 void AboutBox::LayOut(int dpi) {
@@ -168,22 +136,6 @@ void AboutBox::TakeOwnersIcon() {
     if (!icon) icon = static_cast<LRESULT>(GetClassLongPtrW(owner, classIcon));
     if (icon) SendMessageW(Handle(), WM_SETICON, size, icon);
   }
-}
-
-void AboutBox::OnDpiChanged(int dpi, const RECT& suggested) {
-  if (dpi <= 0) return;
-  // The controls draw with the old fonts until they have the new ones.
-  const UniqueFont oldBase = std::move(baseFont_);
-  const UniqueFont oldLabel = std::move(labelFont_);
-  CreateFonts(dpi);
-  fonts_.Clear();
-  Caption();
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  LayOut(dpi);
-}
-
-void AboutBox::Caption() {
-  if (ApplyLanguage(*form_, settings_).MissingFile) ReportMissingLanguageFile(settings_, messages_);
 }
 
 HWND AboutBox::Control(int id) const {

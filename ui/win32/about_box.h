@@ -4,7 +4,6 @@
 // bar), with the main window's icon; OK, Enter and Esc close it.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "build_info.h"
@@ -14,7 +13,6 @@
 #include "settings/settings_file.h"
 #include "ui/about_model.h"
 #include "ui/win32/dialog.h"
-#include "ui/win32/window_form.h"
 
 namespace barloom {
 
@@ -49,26 +47,16 @@ class AboutBox final : public Dialog {
  private:
   bool OnInit() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void CreateFonts(int dpi) override;
+  void LayOut(int dpi) override;
 
   bool CreateControls();
-  void CreateFonts(int dpi);
-  void LayOut(int dpi);
-  void Caption();
   void FillLabels();
   void TakeOwnersIcon();
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
   HWND Control(int id) const;
 
-  Settings& settings_;
-  ShellOpener& shell_;
-  MessageBoxService& messages_;
   RegistryValueReader readRegistry_;
-  std::string homePage_;
   HWND frame_ = nullptr;
-  FontCache fonts_;
-  std::unique_ptr<WindowForm> form_;
-  UniqueFont baseFont_;
   UniqueFont labelFont_;
 };
 

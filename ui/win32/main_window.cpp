@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
 #include "build_info.h"
@@ -13,7 +12,7 @@
 #include "localisation/get_text.h"
 #include "platform/executable_path.h"
 #include "platform/wide_text.h"
-#include "ui/win32/dialog.h"
+#include "ui/win32/controls.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_window_ids.h"
 #include "ui/menu_commands.h"
@@ -67,32 +66,33 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options)
-    : options_(std::move(options)),
+    : WindowBase(settings_, options.Dialogs.Messages),
+      options_(std::move(options)),
       folders_(Choose(options_.Dialogs.Folders, systemFolders_)),
       files_(Choose(options_.Dialogs.Files, systemFiles_)),
-      messages_(Choose(options_.Dialogs.Messages, systemMessages_)),
       shell_(Choose(options_.Dialogs.Shell, systemShell_)),
       controller_(settings_, profile_,
-                  WizardServices{folders_, commonDialog_, messages_,
-                                 options_.CommanderSources.value_or(SystemCommanderFolderSources())}) {}
+                  WizardServices{folders_, commonDialog_, Messages(),
+                                 options_.CommanderSources.value_or(SystemCommanderFolderSources())}) {
+  AddLink({main_ids::Link, build_info::ToolsPage, RGB(0, 0, 192)}, shell_);
+}
 
 MainWindow::~MainWindow() {
   // Before the fonts and the image list go: no control is left that draws with them.
-  if (window_) DestroyWindow(window_);
+  if (Handle()) DestroyWindow(Handle());
 }
 
 bool MainWindow::Create() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterMainClass(instance, WindowProc)) return false;
   const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClassName, caption.c_str(),
-                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (!window_) return false;
-  dpi_ = WindowDpi(window_);
-  if (systemFiles_) systemFiles_->SetOwner(HandleValue(window_));
-  if (systemMessages_) systemMessages_->SetOwner(HandleValue(window_));
-  controller_.SetOwnerWindow(HandleValue(window_));
+  if (!CreateWindowExW(WS_EX_CONTROLPARENT, MainClassName, caption.c_str(),
+                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                       static_cast<WindowBase*>(this)))
+    return false;
+  if (systemFiles_) systemFiles_->SetOwner(HandleValue(Handle()));
+  controller_.SetOwnerWindow(HandleValue(Handle()));
   commonDialog_.Setup(files_, "");
 
   SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
@@ -102,10 +102,10 @@ bool MainWindow::Create() {
   for (const std::string& choice : WizardController::BarCountChoices())
     SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
   controller_.Start();
-  LayOut(Dpi());
+  PlaceControls(Dpi());
   ApplyBarCount();
   // The design size; the sizing rules make it fit the frames and the buttons.
-  SetWindowPos(window_, nullptr, 0, 0, TwipsToPixels(main_design::InitialWidth, Dpi()),
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(main_design::InitialWidth, Dpi()),
                TwipsToPixels(main_design::InitialHeight, Dpi()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   OnSize();
   PlaceAtStoredPosition();
@@ -114,28 +114,11 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::Show(int showCommand) {
-  ShowWindow(window_, showCommand);
-  UpdateWindow(window_);
+  ShowWindow(Handle(), showCommand);
+  UpdateWindow(Handle());
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    // Nothing may unwind through the system's frames; the wizard stays usable.
-    self->messages_.Show(error.what(), build_info::ProductName, MessageIcon::Error);
-    return 0;
-  }
-}
-
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -151,35 +134,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) OnSize();
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
-    case WM_SETCURSOR:
-      if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
-      break;
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case DM_GETDEFID:
       return MAKELRESULT(IdOf(controller_.View().DefaultButton), DC_HASDEFID);
     case WM_ENDSESSION:
       if (wParam) StorePosition();
       return 0;
     case WM_CLOSE:
-      DestroyWindow(window_);
+      DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    case WM_NCDESTROY:
-      window_ = nullptr;
-      break;
     default:
-      break;
+      return std::nullopt;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -212,20 +183,17 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::Create:
       controller_.Create(progress_);
       break;
-    case ids::Link:
-      if (code == STN_CLICKED && *build_info::ToolsPage) shell_.Open(HandleValue(window_), build_info::ToolsPage);
-      return;
     case ids::MenuFileOptions:
       OnOptions();
       break;
     case ids::MenuFileExit:
-      DestroyWindow(window_);
+      DestroyWindow(Handle());
       return;
     case ids::MenuHelpTopics:
-      ShowReadme(HandleValue(window_), settings_, shell_, messages_);
+      ShowReadme(HandleValue(Handle()), settings_, shell_, Messages());
       return;
     case ids::MenuHelpAbout:
-      AboutBox{settings_, shell_, messages_}.Run(window_);
+      AboutBox{settings_, shell_, Messages()}.Run(Handle());
       return;
     default:
       if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
@@ -241,14 +209,14 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
   tooltip_ = WideFromUtf8(controller_.ImportFile(bar));
   info.lpszText = tooltip_.data();
-  if (rightToLeft_) info.uFlags |= TTF_RTLREADING;
+  if (RightToLeft()) info.uFlags |= TTF_RTLREADING;
   return 0;
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     const HWND focus = GetFocus();
-    focusBeforeDeactivation_ = focus && IsChild(window_, focus) ? focus : nullptr;
+    focusBeforeDeactivation_ = focus && IsChild(Handle(), focus) ? focus : nullptr;
     return;
   }
   if (const std::optional<WizardControl> first = controller_.Activated()) {
@@ -261,7 +229,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
-  if (!window_ || IsIconic(window_)) return;
+  if (!Handle() || IsIconic(Handle())) return;
   const int dpi = Dpi();
   const int height = FixedWindowHeight(dpi, NonClientHeight());
   limits.ptMinTrackSize.x = MinimumWindowWidth(dpi);
@@ -270,33 +238,16 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
 }
 
 void MainWindow::OnSize() {
-  if (!window_ || IsIconic(window_) || IsZoomed(window_)) return;
+  if (!Handle() || IsIconic(Handle()) || IsZoomed(Handle())) return;
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
   // The same rules hold for a size the program sets as for one the user drags.
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  GetWindowRect(Handle(), &rect);
   const int dpi = Dpi();
   const int width = std::max<int>(rect.right - rect.left, MinimumWindowWidth(dpi));
   const int height = FixedWindowHeight(dpi, NonClientHeight());
   if (width != rect.right - rect.left || height != rect.bottom - rect.top)
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-  if (dpi <= 0) return;
-  dpi_ = dpi;
-  // The controls draw with the old fonts until they have the new ones.
-  UniqueFont oldBase = std::move(baseFont_);
-  UniqueFont oldLink = std::move(linkFont_);
-  CreateFonts(dpi);
-  fonts_.Clear();
-  Caption();
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  LayOut(dpi);
-  ApplyBarCount();
-  OnSize();
-  Render();
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnContextMenu(HWND source, POINT screen) {
@@ -317,25 +268,13 @@ void MainWindow::OnContextMenu(HWND source, POINT screen) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   const std::wstring text = WideFromUtf8(GetText(RemoveImportText, settings_));
-  AppendMenuW(menu, MF_STRING | (rightToLeft_ ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
-  const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (rightToLeft_ ? TPM_LAYOUTRTL : 0);
-  const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, window_, nullptr);
+  AppendMenuW(menu, MF_STRING | (RightToLeft() ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
+  const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (RightToLeft() ? TPM_LAYOUTRTL : 0);
+  const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, Handle(), nullptr);
   DestroyMenu(menu);
   if (chosen != ids::RemoveImport) return;
   controller_.RemoveImport(*bar);
   Render();
-}
-
-bool MainWindow::OnSetCursor(HWND over) {
-  if (over != Control(ids::Link)) return false;
-  SetCursor(LoadCursorW(nullptr, IDC_HAND));
-  return true;
-}
-
-LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
-  if (control != Control(ids::Link)) return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                      reinterpret_cast<LPARAM>(control));
-  return reinterpret_cast<LRESULT>(PaintAsLink(dc, RGB(0, 0, 192)));
 }
 
 void MainWindow::OnDestroy() {
@@ -347,16 +286,14 @@ void MainWindow::OnOptions() {
   // Owned by the main window, which stays disabled while it is open: a second Options or a
   // Create meanwhile would work on settings the dialog is about to replace.
   OptionsDialog options{settings_, profile_, options_.Dialogs.Messages};
-  if (options.Run(window_) == IDOK && options.LanguageChanged()) Caption();
+  if (options.Run(Handle()) == IDOK && options.LanguageChanged()) Caption();
 }
-
-int MainWindow::Dpi() const { return dpi_; }
 
 int MainWindow::NonClientHeight() const {
   RECT outer{};
   RECT inner{};
-  GetWindowRect(window_, &outer);
-  GetClientRect(window_, &inner);
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &inner);
   return (outer.bottom - outer.top) - (inner.bottom - inner.top);
 }
 
@@ -368,7 +305,7 @@ int MainWindow::IdOf(WizardControl control) {
 
 HWND MainWindow::Control(int id) const {
   if (id >= ids::Frame0 && id < ids::Frame0 + static_cast<int>(frames_.size())) return frames_[id - ids::Frame0];
-  if (const HWND direct = GetDlgItem(window_, id)) return direct;
+  if (const HWND direct = GetDlgItem(Handle(), id)) return direct;
   for (const HWND frame : frames_)
     if (const HWND inside = GetDlgItem(frame, id)) return inside;
   return nullptr;

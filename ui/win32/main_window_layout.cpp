@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "ui/win32/dialog.h"
+#include "ui/win32/controls.h"
 #include "ui/win32/frame_window.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_window.h"
@@ -18,7 +18,6 @@ namespace {
 
 namespace ids = main_ids;
 
-constexpr int DroppedListPixels = 160;   // the open bar-count list, at 96 DPI
 constexpr int LinkFontCentipoints = 2775;
 
 constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
@@ -30,6 +29,7 @@ constexpr ControlPlan ButtonPlans[] = {
     {ids::Create, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Create},
     {ids::Back, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Back},
 };
+constexpr std::size_t BarCountListPlan = 1;
 constexpr ControlPlan Step1Plans[] = {
     {ids::Label1, L"STATIC", PlainLabel, 0, main_design::Label1},
     {ids::Combo1, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1},
@@ -92,6 +92,8 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
 
 }  // namespace
 
+static_assert(Step1Plans[BarCountListPlan].Id == ids::Combo1);
+
 std::size_t MainWindow::LinkRow() {
   static_assert(FormRows[LinkFormRow].ControlId == ids::Link);
   return LinkFormRow;
@@ -100,37 +102,44 @@ std::size_t MainWindow::LinkRow() {
 bool MainWindow::CreateControls() {
   // The window owns its menu from here on and destroys it with itself.
   const HMENU menu = CreateMenuBar(Menus);
-  if (!menu || !SetMenu(window_, menu)) {
+  if (!menu || !SetMenu(Handle(), menu)) {
     if (menu) DestroyMenu(menu);
     return false;
   }
   for (const ControlPlan& plan : ButtonPlans)
-    if (!CreatePlannedControl(window_, plan)) return false;
-  if (!barButtons_.Create(window_, ids::Toolbar, ids::BarButton0)) return false;
+    if (!CreatePlannedControl(Handle(), plan)) return false;
+  if (!barButtons_.Create(Handle(), ids::Toolbar, ids::BarButton0)) return false;
   for (std::size_t index = 0; index < frames_.size(); ++index) {
     const int frame = static_cast<int>(index);
-    frames_[index] = CreateFrameWindow(window_, ids::Frame0 + frame, ids::FrameBox0 + frame, RECT{});
+    frames_[index] = CreateFrameWindow(Handle(), ids::Frame0 + frame, ids::FrameBox0 + frame, RECT{});
     if (!frames_[index]) return false;
     for (const ControlPlan& plan : FramePlans[index])
       if (!CreatePlannedControl(frames_[index], plan)) return false;
   }
-  const HWND progress = CreatePlannedControl(window_, ProgressPlan);
+  const HWND progress = CreatePlannedControl(Handle(), ProgressPlan);
   if (!progress) return false;
   ShowWindow(progress, SW_HIDE);
   progress_.Attach(progress);
   CreateFonts(Dpi());
-  form_ = std::make_unique<WindowForm>(window_, NoText, FormRows, fonts_, Menus);
+  SetForm(NoText, FormRows, Menus);
   return true;
 }
 
 void MainWindow::CreateFonts(int dpi) {
-  baseFont_.reset(CreateMessageFont(dpi));
-  linkFont_.reset(CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi));
-  SetChildFonts(window_, baseFont_.get());
-  SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
+  WindowBase::CreateFonts(dpi);
+  UniqueFont link{CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi)};
+  SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
+  linkFont_ = std::move(link);
 }
 
 void MainWindow::LayOut(int dpi) {
+  PlaceControls(dpi);
+  ApplyBarCount();
+  OnSize();
+  Render();
+}
+
+void MainWindow::PlaceControls(int dpi) {
   barButtons_.LoadImages(settings_.AppFolder, ScaledPixels(main_design::BarImageSize, dpi));
   const WizardView view = controller_.View();
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
@@ -142,31 +151,28 @@ void MainWindow::LayOut(int dpi) {
     PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
                      RECT{frameAt.X, frameAt.Y, frameAt.X + frameSize.Width(), frameAt.Y + frameSize.Height()});
   }
-  for (const ControlPlan& plan : ButtonPlans) PlacePlannedControl(window_, plan, dpi);
+  for (const ControlPlan& plan : ButtonPlans) PlacePlannedControl(Handle(), plan, dpi);
   for (std::size_t index = 0; index < frames_.size(); ++index)
     for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
-  PlacePlannedControl(window_, ProgressPlan, dpi);
-  // A drop-down list's window reaches down over its open list; the closed box follows the font.
-  const PixelRect list = ToPixels(main_design::Combo1, dpi);
-  SetWindowPos(Control(ids::Combo1), nullptr, 0, 0, list.Width(), list.Height() + ScaledPixels(DroppedListPixels, dpi),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlacePlannedControl(Handle(), ProgressPlan, dpi);
+  SizeDropDown(frames_[0], Step1Plans[BarCountListPlan], dpi);
 }
 
 void MainWindow::PlaceAtStoredPosition() {
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  GetWindowRect(Handle(), &rect);
   std::vector<PixelRect> screens;
   EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&screens));
   const PixelRect at = controller_.StartPlace(rect.right - rect.left, rect.bottom - rect.top, screens,
                                               static_cast<int>(GetDpiForSystem()));
-  SetWindowPos(window_, nullptr, at.Left, at.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, at.Left, at.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::StorePosition() {
-  if (!window_) return;
+  if (!Handle()) return;
   RECT rect{};
-  GetWindowRect(window_, &rect);
-  controller_.StorePlace({rect.left, rect.top, rect.right, rect.bottom}, !IsIconic(window_) && !IsZoomed(window_),
+  GetWindowRect(Handle(), &rect);
+  controller_.StorePlace({rect.left, rect.top, rect.right, rect.bottom}, !IsIconic(Handle()) && !IsZoomed(Handle()),
                          static_cast<int>(GetDpiForSystem()));
 }
 

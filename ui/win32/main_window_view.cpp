@@ -2,9 +2,8 @@
 // bar buttons, the folder box, the captions in the user's language, and where the keyboard is.
 #include <windows.h>
 
-#include "localisation/apply_language.h"
 #include "platform/wide_text.h"
-#include "ui/win32/dialog.h"
+#include "ui/win32/controls.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_window_ids.h"
 #include "ui/win32/main_window.h"
@@ -16,13 +15,9 @@ namespace ids = main_ids;
 
 }  // namespace
 
-void MainWindow::Caption() {
-  const LanguageFound found = ApplyLanguage(*form_, settings_);
-  if (found.MissingFile) ReportMissingLanguageFile(settings_, messages_);
-  rightToLeft_ = found.RightToLeft;
-  if (systemMessages_) systemMessages_->SetRightToLeft(rightToLeft_);
+void MainWindow::OnCaptioned() {
   // The link is centred whatever the language's direction.
-  form_->Control(LinkRow()).SetAlignment(AlignCenter);
+  FormRow(LinkRow()).SetAlignment(AlignCenter);
 }
 
 void MainWindow::Render() {
@@ -44,15 +39,15 @@ void MainWindow::ApplyBarCount() {
   const WizardView view = controller_.View();
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  GetWindowRect(Handle(), &rect);
   const int width = WindowWidthForBars(barButtons_.ButtonWidth(), view.BarCount, Dpi());
-  SetWindowPos(window_, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::KeepFocusUsable() {
-  if (GetActiveWindow() != window_) return;
+  if (GetActiveWindow() != Handle()) return;
   const HWND focus = GetFocus();
-  const bool ours = focus && IsChild(window_, focus);
+  const bool ours = focus && IsChild(Handle(), focus);
   if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
   SetFocus(Control(IdOf(controller_.View().FocusTarget)));
 }

@@ -3,13 +3,11 @@
 #include <commctrl.h>
 
 #include <string>
-#include <utility>
 
-#include "localisation/apply_language.h"
 #include "platform/wide_text.h"
-#include "ui/win32/dialog.h"
 #include "settings/settings_file.h"
 #include "ui/main_layout.h"
+#include "ui/win32/controls.h"
 
 namespace barloom {
 namespace {
@@ -18,7 +16,6 @@ namespace ids = options_ids;
 
 constexpr int ClientWidth = 4815;  // twips
 constexpr int ClientHeight = 1635;
-constexpr int DroppedListPixels = 160;  // the open language list, at 96 DPI
 constexpr int TitleText = 1001;
 
 constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
@@ -45,7 +42,7 @@ constexpr FormControlRow FormRows[] = {
 }  // namespace
 
 OptionsDialog::OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages)
-    : settings_(settings), profile_(profile), messagesOverride_(messages) {}
+    : Dialog(settings, messages), settings_(settings), profile_(profile) {}
 
 OptionsDialog::~OptionsDialog() {
   // Before the fonts go: no control is left that draws with them.
@@ -53,12 +50,12 @@ OptionsDialog::~OptionsDialog() {
 }
 
 bool OptionsDialog::OnInit() {
-  systemMessages_.SetOwner(reinterpret_cast<std::uintptr_t>(Handle()));
-  if (!CreateControls()) return false;
-  const int dpi = WindowDpi(Handle());
-  baseFont_.reset(CreateMessageFont(dpi));
-  SetChildFonts(Handle(), baseFont_.get());
-  LayOut(dpi);
+  for (const ControlPlan& plan : Plans)
+    if (!CreatePlannedControl(Handle(), plan)) return false;
+  SendMessageW(Handle(), DM_SETDEFID, IDOK, 0);
+  SetForm(TitleText, FormRows);
+  CreateFonts(Dpi());
+  LayOut(Dpi());
   CenterForm(Handle());
   Caption();
 
@@ -70,7 +67,6 @@ bool OptionsDialog::OnInit() {
   SetWindowTextW(Item(ids::Prefix), WideFromUtf8(settings_.BarFilePrefix).c_str());
   return true;
 }
-
 void OptionsDialog::OnCommand(int id, int code, HWND) {
   switch (id) {
     case IDOK:
@@ -116,27 +112,6 @@ void OptionsDialog::OnLanguagePicked(bool byKeyboard) {
   if (static_cast<std::size_t>(picked) != model_->Selected()) SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
 }
 
-void OptionsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  if (dpi <= 0) return;
-  // The controls draw with the old fonts until they have the new ones.
-  const UniqueFont oldBase = std::exchange(baseFont_, UniqueFont{CreateMessageFont(dpi)});
-  SetChildFonts(Handle(), baseFont_.get());
-  fonts_.Clear();
-  Caption();
-  // The suggested rectangle first, so that the frame takes the new scale before it is measured.
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  LayOut(dpi);
-}
-
-bool OptionsDialog::CreateControls() {
-  for (const ControlPlan& plan : Plans)
-    if (!CreatePlannedControl(Handle(), plan)) return false;
-  SendMessageW(Handle(), DM_SETDEFID, IDOK, 0);
-  form_ = std::make_unique<WindowForm>(Handle(), TitleText, FormRows, fonts_);
-  return true;
-}
-
 void OptionsDialog::LayOut(int dpi) {
   // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
   RECT outer{};
@@ -148,18 +123,7 @@ void OptionsDialog::LayOut(int dpi) {
   SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
                TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
-  // A drop-down list's window reaches down over its open list; the closed box follows the font.
-  const PixelRect list = ToPixels(Plans[LanguageListPlan].Place, dpi);
-  SetWindowPos(Item(ids::LanguageList), nullptr, 0, 0, list.Width(), list.Height() + ScaledPixels(DroppedListPixels, dpi),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeDropDown(Handle(), Plans[LanguageListPlan], dpi);
 }
-
-void OptionsDialog::Caption() {
-  const LanguageFound found = ApplyLanguage(*form_, settings_);
-  if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
-  systemMessages_.SetRightToLeft(found.RightToLeft);
-}
-
-MessageBoxService& OptionsDialog::Messages() { return messagesOverride_ ? *messagesOverride_ : systemMessages_; }
 
 }  // namespace barloom

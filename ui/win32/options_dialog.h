@@ -4,14 +4,11 @@
 // caller captions its own window again.
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 
 #include "platform/message_box.h"
-#include "platform/unique_handle.h"
-#include "ui/win32/dialog.h"
 #include "ui/options_model.h"
-#include "ui/win32/window_form.h"
+#include "ui/win32/dialog.h"
 
 namespace barloom {
 
@@ -38,29 +35,18 @@ class OptionsDialog final : public Dialog {
   // OK changed the language of the texts (read after Run or Open has closed it with OK).
   bool LanguageChanged() const { return model_ && model_->LanguageChanged(); }
 
- protected:
+ private:
   bool OnInit() override;
   void OnCommand(int id, int code, HWND control) override;
+  void LayOut(int dpi) override;  // the client area and the controls at `dpi`; the window keeps its place
 
- private:
   void OnOk();
   void OnLanguagePicked(bool byKeyboard);
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
-
-  bool CreateControls();
-  void LayOut(int dpi);  // the client area and the controls at `dpi`; the window keeps its place
-  void Caption();
-  MessageBoxService& Messages();
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
   Settings& settings_;
   const cProfile& profile_;
-  MessageBoxService* messagesOverride_;
-  SystemMessageBox systemMessages_;
   std::optional<OptionsModel> model_;  // built as the dialog opens, so the list is always fresh
-  FontCache fonts_;
-  UniqueFont baseFont_;
-  std::unique_ptr<WindowForm> form_;
 };
 
 }  // namespace barloom

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/wide_text.h"
-#include "ui/win32/dialog.h"
+#include "ui/win32/controls.h"
 
 namespace barloom {
 namespace {

@@ -1,0 +1,48 @@
+#pragma once
+// The small pieces every window of the program is built from: controls created from a table and
+// placed in twips at the window's DPI, the fonts they draw with, and plain questions about
+// windows.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/main_layout.h"
+
+namespace barloom {
+
+// One control of a dialog or window: created empty (language texts come later) at `Place`.
+struct ControlPlan {
+  int Id;
+  const wchar_t* ClassName;
+  DWORD Style;  // beyond WS_CHILD | WS_VISIBLE
+  DWORD ExStyle;
+  TwipRect Place;
+  const wchar_t* Text = L"";  // only texts that are never translated
+};
+
+// The control of `plan` in `parent`, not yet placed; nullptr when the system refuses it.
+HWND CreatePlannedControl(HWND parent, const ControlPlan& plan);
+// Moves the control of `plan` in `parent` to its design place at `dpi`.
+void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
+// The system's font for messages and dialogs at `dpi` (owned by the caller).
+HFONT CreateMessageFont(int dpi);
+// The font `face` at `centipoints` hundredths of a point at `dpi` (owned by the caller).
+HFONT CreateNamedFont(const wchar_t* face, int centipoints, int weight, BYTE charset, int dpi);
+// A label drawn as a link in `colour` on the dialog's face: the brush its WM_CTLCOLORSTATIC answers.
+HBRUSH PaintAsLink(HDC dc, COLORREF colour);
+// Gives every child window of `parent` the font `font`.
+void SetChildFonts(HWND parent, HFONT font);
+// The text of a window or control (UTF-8).
+std::string WindowText(HWND window);
+// The control with `id` anywhere inside `window` (controls may sit inside container windows, and
+// the search covers every descendant); nullptr when there is none.
+HWND FindDescendant(HWND window, int id);
+// The window's DPI, or 96 when the system cannot tell.
+int WindowDpi(HWND window);
+// Moves `window` to the middle of the screen its owner or the cursor is on.
+void CenterForm(HWND window);
+// Sizes the drop-down list of `plan` in `parent` at `dpi`: its window reaches down over its open
+// list, while the closed box takes its height from the font.
+void SizeDropDown(HWND parent, const ControlPlan& plan, int dpi);
+
+}  // namespace barloom

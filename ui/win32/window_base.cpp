@@ -1,0 +1,150 @@
+#include "ui/win32/window_base.h"
+
+#include <exception>
+#include <utility>
+
+#include "build_info.h"
+#include "localisation/apply_language.h"
+#include "platform/shell_open.h"
+#include "ui/win32/controls.h"
+
+namespace barloom {
+
+WindowBase::WindowBase(Settings& settings, MessageBoxService* messages)
+    : settings_(settings), messagesOverride_(messages) {}
+
+LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)->Attach(window);
+  }
+  WindowBase* self = FromHandle(window);
+  const std::optional<LRESULT> answer = self ? self->HandleMessage(message, wParam, lParam) : std::nullopt;
+  return answer ? *answer : DefWindowProcW(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK WindowBase::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) reinterpret_cast<WindowBase*>(lParam)->Attach(dialog);
+  WindowBase* self = FromHandle(dialog);
+  const std::optional<LRESULT> answer = self ? self->HandleMessage(message, wParam, lParam) : std::nullopt;
+  if (!answer) return FALSE;
+  // The dialog manager takes these answers as the procedure's own result, the others from
+  // DWLP_MSGRESULT.
+  if (message == WM_INITDIALOG || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
+    return static_cast<INT_PTR>(*answer);
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, *answer);
+  return TRUE;
+}
+
+WindowBase* WindowBase::FromHandle(HWND window) {
+  return reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void WindowBase::Attach(HWND window) {
+  window_ = window;
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  dpi_ = WindowDpi(window);
+  systemMessages_.SetOwner(reinterpret_cast<std::uintptr_t>(window));
+}
+
+std::optional<LRESULT> WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    switch (message) {
+      case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+      case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+        break;
+      case WM_CTLCOLORSTATIC:
+        if (const HBRUSH brush = OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+          return reinterpret_cast<LRESULT>(brush);
+        break;
+      case WM_COMMAND:
+        if (OnLinkCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+        break;
+      case WM_NCDESTROY: {
+        const std::optional<LRESULT> answer = OnMessage(message, wParam, lParam);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return answer;
+      }
+      default:
+        break;
+    }
+    return OnMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    // Nothing may unwind through the system's frames; the window stays usable.
+    try {
+      Messages().Show(error.what(), build_info::ProductName, MessageIcon::Error);
+    } catch (const std::exception&) {
+    }
+    return 0;
+  }
+}
+
+void WindowBase::CreateFonts(int dpi) {
+  UniqueFont font{CreateMessageFont(dpi)};
+  SetChildFonts(window_, font.get());
+  baseFont_ = std::move(font);  // the old font goes once no control draws with it
+}
+
+void WindowBase::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  CreateFonts(dpi);
+  fonts_.Clear();
+  Caption();  // the new fonts in the language's character set
+  // The suggested rectangle first, so that the frame takes the new scale before it is measured.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut(dpi);
+}
+
+void WindowBase::SetForm(int titleTextId, std::span<const FormControlRow> rows, std::span<const MenuPlan> menus,
+                         WindowForm::TitleFormat title) {
+  form_ = std::make_unique<WindowForm>(window_, titleTextId, rows, fonts_, menus, title);
+}
+
+void WindowBase::Caption() {
+  if (!form_) return;
+  const LanguageFound found = ApplyLanguage(*form_, settings_);
+  if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
+  rightToLeft_ = found.RightToLeft;
+  systemMessages_.SetRightToLeft(rightToLeft_);
+  OnCaptioned();
+}
+
+void WindowBase::AddLink(LinkLabel link, ShellOpener& shell) {
+  links_.push_back(std::move(link));
+  shell_ = &shell;
+}
+
+const LinkLabel* WindowBase::LinkOf(HWND control) const {
+  if (!control || !IsChild(window_, control)) return nullptr;
+  const int id = GetDlgCtrlID(control);
+  for (const LinkLabel& link : links_)
+    if (link.Id == id) return &link;
+  return nullptr;
+}
+
+bool WindowBase::OnSetCursor(HWND over) {
+  if (!LinkOf(over)) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+HBRUSH WindowBase::OnCtlColorStatic(HDC dc, HWND control) {
+  const LinkLabel* link = LinkOf(control);
+  return link ? PaintAsLink(dc, link->Colour) : nullptr;
+}
+
+bool WindowBase::OnLinkCommand(int id, int code) {
+  for (const LinkLabel& link : links_) {
+    if (link.Id != id) continue;
+    if (code == STN_CLICKED && !link.Address.empty()) shell_->Open(reinterpret_cast<std::uintptr_t>(window_), link.Address);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace barloom

@@ -1,0 +1,101 @@
+#pragma once
+// What every window of the program shares, the main window and the dialogs alike: the message
+// thunk that finds the window's object (`this` in the window's GWLP_USERDATA), one noexcept
+// handler for the messages all of them answer the same way, the change of DPI with its font swap,
+// the captions and reading direction of the user's language, and link labels.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "platform/unique_handle.h"
+#include "ui/win32/window_form.h"
+
+namespace barloom {
+
+class ShellOpener;
+struct LanguageFound;
+struct Settings;
+
+// A label that opens an address in the user's browser when clicked, drawn in `Colour` under a
+// hand cursor. Without an address a click does nothing.
+struct LinkLabel {
+  int Id;
+  std::string Address;
+  COLORREF Colour;
+};
+
+class WindowBase {
+ public:
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
+  virtual ~WindowBase() = default;
+
+  HWND Handle() const { return window_; }
+
+ protected:
+  // `settings` is the program's: the language pass reads it, and a missing language file switches
+  // it to the built-in texts. `messages` null: the system's message box, owned by this window and
+  // reading in its language's direction.
+  WindowBase(Settings& settings, MessageBoxService* messages);
+
+  // The window procedure of a window class, and the dialog procedure of a dialog: both find the
+  // object through the window (`this` goes in with WM_NCCREATE's create parameter or
+  // WM_INITDIALOG's parameter) and hand every message to HandleMessage.
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+  // The window's own messages, one OnXxx each: the answer, or nullopt for the default handling.
+  virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  // The window's fonts at `dpi`. The base gives every control the system's message font; a window
+  // with fonts of its own gives them afterwards (new fonts first, then the old ones released).
+  virtual void CreateFonts(int dpi);
+  // The controls, and the window's size, at `dpi`: at the start and after a change of scale.
+  virtual void LayOut(int dpi) = 0;
+  int Dpi() const { return dpi_; }
+
+  // The table the language pass captions, once the controls exist.
+  void SetForm(int titleTextId, std::span<const FormControlRow> rows, std::span<const MenuPlan> menus = {},
+               WindowForm::TitleFormat title = nullptr);
+  // The language pass over the form; a missing language file is reported once; then OnCaptioned.
+  void Caption();
+  virtual void OnCaptioned() {}
+  bool RightToLeft() const { return rightToLeft_; }
+  FormControl& FormRow(std::size_t row) { return form_->Control(row); }
+
+  // `link` opens through `shell`, which must outlive the window.
+  void AddLink(LinkLabel link, ShellOpener& shell);
+
+  Settings& LanguageSettings() { return settings_; }
+  MessageBoxService& Messages() { return messagesOverride_ ? *messagesOverride_ : systemMessages_; }
+
+ private:
+  static WindowBase* FromHandle(HWND window);
+  void Attach(HWND window);
+  // The messages every window answers alike, then OnMessage; nothing unwinds through the system.
+  std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  bool OnSetCursor(HWND over);
+  HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+  bool OnLinkCommand(int id, int code);
+  const LinkLabel* LinkOf(HWND control) const;
+
+  Settings& settings_;
+  MessageBoxService* messagesOverride_;
+  SystemMessageBox systemMessages_;
+  HWND window_ = nullptr;
+  int dpi_ = 96;
+  FontCache fonts_;  // the fonts in the language's character set
+  UniqueFont baseFont_;
+  std::unique_ptr<WindowForm> form_;
+  bool rightToLeft_ = false;
+  std::vector<LinkLabel> links_;
+  ShellOpener* shell_ = nullptr;
+};
+
+}  // namespace barloom
