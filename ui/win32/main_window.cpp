@@ -8,15 +8,14 @@
 
 #include "build_info.h"
 #include "core/version_text.h"
-#include "localisation/apply_language.h"
 #include "localisation/get_text.h"
 #include "platform/executable_path.h"
 #include "platform/wide_text.h"
-#include "ui/win32/controls.h"
 #include "ui/main_layout.h"
-#include "ui/win32/main_window_ids.h"
 #include "ui/menu_commands.h"
 #include "ui/win32/about_box.h"
+#include "ui/win32/controls.h"
+#include "ui/win32/main_window_ids.h"
 #include "ui/win32/options_dialog.h"
 
 namespace barloom {

@@ -71,7 +71,6 @@ class WindowBase {
   // `link` opens through `shell`, which must outlive the window.
   void AddLink(LinkLabel link, ShellOpener& shell);
 
-  Settings& LanguageSettings() { return settings_; }
   MessageBoxService& Messages() { return messagesOverride_ ? *messagesOverride_ : systemMessages_; }
 
  private:
