@@ -146,7 +146,8 @@ HEBREW = {
 
 # The languages below are saved as UTF-8 with the byte-order mark, so they read right whatever
 # FontScript says. Chinese and Japanese mark the access key as Windows software there does: the
-# Latin letter in parentheses after the text.
+# Latin letter in parentheses after the text. The About box's title is text 1501 followed by the
+# program's name ("À propos de Barloom").
 
 FRENCH = {
     101: "&Fichier",
@@ -200,7 +201,7 @@ FRENCH = {
     1001: "Options",
     1008: "OK",
     1009: "Annuler",
-    1501: "À propos",
+    1501: "À propos de",
     1502: "Programmé par\u00a0:",
     1503: "Version",
     1504: "Enregistré au nom de\u00a0:",
@@ -326,7 +327,7 @@ ITALIAN = {
     1001: "Opzioni",
     1008: "OK",
     1009: "Annulla",
-    1501: "Informazioni",
+    1501: "Informazioni su",
     1502: "Sviluppato da:",
     1503: "Versione",
     1504: "Registrato a nome di:",
@@ -600,7 +601,7 @@ JAPANESE = {
     621: "ツールバー ファイルの保存先を指定してください。",
     622: "専用のフォルダーに保存することをお勧めします。",
     623: "上の番号をクリックしてツールバー ファイル (*.bar) を選ぶと、その内容をインポートできます。",
-    624: "この手順は省略して、すぐに [作成] をクリックしてもかまいません。",
+    624: "この手順は省略して、[作成] をクリックしてもかまいません。",
     625: "ツールバー ファイルを作成しました。次の手順で適用してください：",
     626: "1- Total Commander を起動します。",
     627: "2- [ツールバーの変更] ダイアログ ボックスを開きます。",
@@ -631,7 +632,7 @@ JAPANESE = {
     1009: "キャンセル",
     1501: "バージョン情報",
     1502: "作者：",
-    1503: "バージョン",
+    1503: "Ver.",
     1504: "登録ユーザー：",
     1505: "このプログラムの最新情報は、ホームページをご覧ください。",
     1506: "Web サイト",
