@@ -1,17 +1,20 @@
 // make_icons: writes the 40 bar-button icons Up_01.ico ... Up_20.ico and Dn_01.ico ... Dn_20.ico
-// into the folder given on the command line (with --program: the program's own icon, barloom.ico,
-// at 16, 32 and 48 px). Each bar-button file holds 16, 24, 32 and 48 px images as 32-bit BGRA
-// bitmaps with AND masks. "Up" is a light, raised button with dark digits; "Dn" is
-// the current bar: a sunken, strongly coloured face with white digits.
+// into the folder given on the command line (with --program: the program's own icon, barloom.ico).
+// Every file holds one image for each of 16, 20, 24, 32, 40, 48, 64 and 96 px, the sizes a
+// button or a window icon has at 100 % to 300 % scale, so that the system never has to stretch
+// one: 32-bit BGRA bitmaps with AND masks. "Up" is a light, raised button with dark digits; "Dn"
+// is the current bar: a sunken, strongly coloured face with white digits.
 //
-// The digits are pixel glyphs (a 4x7 font for the small sizes, a 5x7 font for the large ones),
-// enlarged with the Scale2x/Scale3x rules so that diagonals stay smooth without any blur.
+// Each size is drawn for itself: the digits are pixel glyphs (4x7, 5x7 or 5x9, whichever suits
+// the size) enlarged by a whole factor with the Scale2x/Scale3x rules, so that they stay sharp and
+// their diagonals smooth without any blur; the bevel and the press shift grow with the size.
 // Only integer arithmetic is used, so the output is byte-identical on every run and machine.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,7 +27,9 @@ namespace {
 struct Font {
   int Width;
   int Height;
-  const char* const (*Rows)[7];  // [digit][row]
+  const char* (*Row)(int digit, int y);
+
+  bool Ink(int digit, int x, int y) const { return Row(digit, y)[x] == '#'; }
 };
 
 constexpr const char* const Font4x7[10][7] = {
@@ -53,8 +58,23 @@ constexpr const char* const Font5x7[10][7] = {
     {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."},
 };
 
-constexpr Font SmallFont{4, 7, Font4x7};
-constexpr Font LargeFont{5, 7, Font5x7};
+// Taller digits for the sizes whose face has room for nine rows but not for a doubled 5x7 number.
+constexpr const char* const Font5x9[10][9] = {
+    {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
+    {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."},
+    {".###.", "#...#", "....#", "....#", "...#.", "..#..", ".#...", "#....", "#####"},
+    {".###.", "#...#", "....#", "....#", "..##.", "....#", "....#", "#...#", ".###."},
+    {"...#.", "..##.", ".#.#.", "#..#.", "#..#.", "#####", "...#.", "...#.", "...#."},
+    {"#####", "#....", "#....", "####.", "....#", "....#", "....#", "#...#", ".###."},
+    {"..##.", ".#...", "#....", "#....", "####.", "#...#", "#...#", "#...#", ".###."},
+    {"#####", "....#", "....#", "...#.", "...#.", "..#..", "..#..", ".#...", ".#..."},
+    {".###.", "#...#", "#...#", "#...#", ".###.", "#...#", "#...#", "#...#", ".###."},
+    {".###.", "#...#", "#...#", "#...#", ".####", "....#", "....#", "...#.", ".##.."},
+};
+
+constexpr Font SmallFont{4, 7, [](int digit, int y) { return Font4x7[digit][y]; }};
+constexpr Font LargeFont{5, 7, [](int digit, int y) { return Font5x7[digit][y]; }};
+constexpr Font TallFont{5, 9, [](int digit, int y) { return Font5x9[digit][y]; }};
 
 // A two-colour picture: true = ink.
 struct Mask {
@@ -78,7 +98,7 @@ Mask NumberMask(int number, const Font& font) {
   for (int d = 0; d < 2; ++d) {
     const int left = d * (font.Width + 1);
     for (int y = 0; y < font.Height; ++y)
-      for (int x = 0; x < font.Width; ++x) mask.Set(left + x, y, font.Rows[digits[d]][y][x] == '#');
+      for (int x = 0; x < font.Width; ++x) mask.Set(left + x, y, font.Ink(digits[d], x, y));
   }
   return mask;
 }
@@ -129,6 +149,18 @@ Mask Scale3x(const Mask& in) {
     }
   }
   return out;
+}
+
+// Enlarges by a whole factor: 2 and 3 directly, 4 and 6 as Scale2x after Scale2x or Scale3x.
+Mask Enlarge(const Mask& in, int factor) {
+  switch (factor) {
+    case 1: return in;
+    case 2: return Scale2x(in);
+    case 3: return Scale3x(in);
+    case 4: return Scale2x(Scale2x(in));
+    case 6: return Scale2x(Scale3x(in));
+  }
+  throw std::invalid_argument("no enlargement rule for factor " + std::to_string(factor));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -185,20 +217,25 @@ constexpr Style DownStyle{
 };
 
 // How each image size is drawn: the glyphs, how they are enlarged, the bevel's width, and how
-// far a pressed button moves its number (not at 24 px, where the number fills the face).
+// far a pressed button moves its number (not at 24 px, where the number fills the face). The
+// number takes about two thirds of the face's width and under half its height at every size.
 struct SizePlan {
   int Size;
   const Font* GlyphFont;
-  int Scale;  // 1, 2 or 3
+  int Scale;  // 1, 2, 3, 4 or 6
   int Bevel;
   int PressShift;
 };
 
 constexpr SizePlan Plans[] = {
-    {16, &SmallFont, 1, 1, 1},
-    {24, &SmallFont, 2, 1, 0},
-    {32, &LargeFont, 2, 2, 1},
-    {48, &LargeFont, 3, 2, 1},
+    {16, &SmallFont, 1, 1, 1},  // 9 x 7 digits
+    {20, &TallFont, 1, 1, 1},   // 11 x 9
+    {24, &SmallFont, 2, 1, 0},  // 18 x 14
+    {32, &LargeFont, 2, 2, 1},  // 22 x 14
+    {40, &TallFont, 2, 2, 1},   // 22 x 18
+    {48, &LargeFont, 3, 2, 1},  // 33 x 21
+    {64, &LargeFont, 4, 3, 2},  // 44 x 28
+    {96, &LargeFont, 6, 4, 2},  // 66 x 42
 };
 
 Image DrawButton(int number, bool pressed, const SizePlan& plan) {
@@ -231,9 +268,7 @@ Image DrawButton(int number, bool pressed, const SizePlan& plan) {
   for (int cx : {0, s - 1})
     for (int cy : {0, s - 1}) image.Clear(cx, cy);
 
-  Mask digits = NumberMask(number, *plan.GlyphFont);
-  if (plan.Scale == 2) digits = Scale2x(digits);
-  if (plan.Scale == 3) digits = Scale3x(digits);
+  const Mask digits = Enlarge(NumberMask(number, *plan.GlyphFont), plan.Scale);
   // Centre the number; an odd remainder goes to the right and bottom.
   const int shift = style.Pressed ? plan.PressShift : 0;
   const int left = (s - digits.Width + 1) / 2 + shift;
@@ -369,7 +404,7 @@ int main(int argc, char** argv) {
   }
   if (program) {
     std::vector<barloom::Image> images;
-    for (const int size : {16, 32, 48}) images.push_back(barloom::DrawProgramIcon(size));
+    for (const barloom::SizePlan& plan : barloom::Plans) images.push_back(barloom::DrawProgramIcon(plan.Size));
     if (!barloom::WriteFile(folder / "barloom.ico", barloom::EncodeIcon(images))) {
       std::cerr << "make_icons: cannot write " << (folder / "barloom.ico").string() << "\n";
       return 1;

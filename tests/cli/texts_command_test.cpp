@@ -14,6 +14,7 @@
 #include "platform/path_text.h"
 #include "tests/cli/run_process.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/localisation/shipped_languages.h"
 #include "tests/support/allocation_counter.h"
 
 namespace barloom {
@@ -177,6 +178,25 @@ TEST(TextsProgram, PrintsTheShippedHebrewAsUtf8InBothEncodings) {
     EXPECT_EQ(lines.back(), Line(3056, "הקובץ לא נמצא.")) << file;
     EXPECT_EQ(OutputLines(result.Errors), std::vector<std::string>{"All " + Total() + " texts are translated."})
         << file;
+  }
+}
+
+// What a translator sees for every shipped file: each ID with its own text, none from English.
+TEST(TextsProgram, ShowsEveryTextOfEveryShippedLanguageTranslated) {
+  for (const test_support::ShippedLanguage& language : test_support::ShippedLanguages) {
+    const ProcessResult result =
+        RunProcess(BarloomCliPath(), {"texts", "--language", test_support::ShippedLanguagePath(language.FileName),
+                                      "--font-script", std::to_string(language.FontScript)});
+    EXPECT_EQ(result.ExitCode, ExitSuccess) << language.FileName << ": " << result.Errors;
+    const std::vector<std::string> lines = OutputLines(result.Output);
+    ASSERT_EQ(lines.size(), BuiltInTexts().size()) << language.FileName;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const std::string id = std::to_string(BuiltInTexts()[i].Id) + "\t";
+      EXPECT_EQ(lines[i].rfind(id, 0), 0u) << language.FileName << ": " << lines[i];
+      EXPECT_GT(lines[i].size(), id.size()) << language.FileName << ": " << lines[i];
+    }
+    EXPECT_EQ(OutputLines(result.Errors), std::vector<std::string>{"All " + Total() + " texts are translated."})
+        << language.FileName;
   }
 }
 

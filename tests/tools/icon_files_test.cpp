@@ -18,7 +18,7 @@ using namespace test;
 
 class IconFile : public testing::TestWithParam<std::string> {};
 
-TEST_P(IconFile, HoldsFourSoundImagesWhoseMaskMatchesTheirAlpha) {
+TEST_P(IconFile, HoldsASoundImageOfEverySizeWhoseMaskMatchesItsAlpha) {
   std::vector<IconImage> images;
   const Bytes file = ReadBytes(IconFolder() / GetParam());
   ASSERT_EQ(ReadIcon(file, images), "");
@@ -71,6 +71,63 @@ TEST(IconFolder, EveryPictureAtEverySizeIsDistinct) {
       for (size_t i = 0; i < images.size(); ++i)
         EXPECT_TRUE(seen[i].insert(images[i].Bgra).second)
             << IconName(pressed, number) << " at " << ImageSizes[i] << " px";
+    }
+}
+
+// The colour of a pixel, without its alpha.
+std::uint32_t Colour(const IconImage& image, int x, int y) {
+  const auto* px = &image.Bgra[static_cast<size_t>((y * image.Size + x) * 4)];
+  return px[0] | (px[1] << 8) | (px[2] << 16);
+}
+
+// The number is drawn sharp at every size, in the same proportions: its pixels are of the ink
+// colour alone, and beside them in a row lies only that row's face colour (the face's gradient
+// runs from top to bottom), so no stroke is blurred by scaling or smoothing.
+TEST(IconFolder, EverySizeShowsItsNumberSharpAndInProportion) {
+  for (bool pressed : {false, true}) {
+    const std::uint32_t ink = pressed ? 0xFFFFFF : 0x1A1A1A;
+    for (int number = 1; number <= 20; ++number) {
+      for (const IconImage& image : LoadIcon(pressed, number)) {
+        const std::string where = IconName(pressed, number) + " at " + std::to_string(image.Size) + " px";
+        int left = image.Size, right = -1, top = image.Size, bottom = -1;
+        for (int y = 0; y < image.Size; ++y)
+          for (int x = 0; x < image.Size; ++x)
+            if (Colour(image, x, y) == ink) {
+              left = std::min(left, x), right = std::max(right, x);
+              top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        ASSERT_GE(right, 0) << where << ": no number";
+        const double width = (right - left + 1) / double(image.Size), height = (bottom - top + 1) / double(image.Size);
+        EXPECT_TRUE(width >= 0.4 && width <= 0.8 && height >= 0.4 && height <= 0.6)
+            << where << ": the number fills " << width << " of the width and " << height << " of the height";
+        for (int y = top; y <= bottom; ++y) {
+          std::set<std::uint32_t> beside;
+          for (int x = left; x <= right; ++x)
+            if (Colour(image, x, y) != ink) beside.insert(Colour(image, x, y));
+          EXPECT_LE(beside.size(), 1u) << where << ": row " << y << " blends the number into the face";
+        }
+      }
+    }
+  }
+}
+
+// Each size is drawn for itself: no image is a smaller one with every pixel repeated, which is how
+// a picture made for one size looks when it is stretched to twice or three times that size.
+TEST(IconFolder, NoSizeIsASmallerOneEnlarged) {
+  for (bool pressed : {false, true})
+    for (int number = 1; number <= 20; ++number) {
+      const auto images = LoadIcon(pressed, number);
+      for (const IconImage& small : images)
+        for (const IconImage& large : images) {
+          if (large.Size <= small.Size || large.Size % small.Size != 0) continue;
+          const int factor = large.Size / small.Size;
+          bool repeated = true;
+          for (int y = 0; y < large.Size && repeated; ++y)
+            for (int x = 0; x < large.Size && repeated; ++x)
+              repeated = Colour(large, x, y) == Colour(small, x / factor, y / factor);
+          EXPECT_FALSE(repeated) << IconName(pressed, number) << ": " << large.Size << " px is " << small.Size
+                                 << " px enlarged";
+        }
     }
 }
 

@@ -14,7 +14,9 @@ namespace barloom::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline constexpr int ImageSizes[] = {16, 24, 32, 48};
+// One image for each size a button or window icon has at 100 % to 300 % scale.
+inline constexpr int ImageSizes[] = {16, 20, 24, 32, 40, 48, 64, 96};
+inline constexpr std::size_t ImageCount = std::size(ImageSizes);
 
 inline std::filesystem::path IconFolder() { return std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources" / "icons"; }
 
@@ -42,15 +44,16 @@ struct IconImage {
   int Alpha(int x, int y) const { return Bgra[static_cast<size_t>((y * Size + x) * 4 + 3)]; }
 };
 
-// Reads an icon file with 16, 24, 32 and 48 px images of 32 bits each (in that order). Returns
+// Reads an icon file with one image of 32 bits for each of ImageSizes (in that order). Returns
 // an empty text and fills `images` when the file is sound, else the first fault found.
 inline std::string ReadIcon(const Bytes& file, std::vector<IconImage>& images) {
-  if (file.size() < 6 + 4 * 16) return "file too short for a directory of 4 entries";
+  const std::string count = std::to_string(ImageCount);
+  if (file.size() < 6 + ImageCount * 16) return "file too short for a directory of " + count + " entries";
   if (U16(file, 0) != 0 || U16(file, 2) != 1) return "not an icon file";
-  if (U16(file, 4) != 4) return "expected 4 images, found " + std::to_string(U16(file, 4));
-  size_t end_of_previous = 6 + 4 * 16;
-  for (int i = 0; i < 4; ++i) {
-    const size_t entry = 6 + 16 * static_cast<size_t>(i);
+  if (U16(file, 4) != ImageCount) return "expected " + count + " images, found " + std::to_string(U16(file, 4));
+  size_t end_of_previous = 6 + ImageCount * 16;
+  for (std::size_t i = 0; i < ImageCount; ++i) {
+    const size_t entry = 6 + 16 * i;
     const int size = ImageSizes[i];
     const std::string where = std::to_string(size) + " px entry: ";
     if (file[entry] != size || file[entry + 1] != size) return where + "wrong width or height";
