@@ -20,13 +20,18 @@ bool IsFolder(const std::filesystem::path& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The drive ("C:\") or share ("\\server\share\") that `target` lies on; empty for a relative path.
+// The drive ("C:\") or share ("\\server\share\") that `target` lies on; empty for a relative
+// path. Read from the text: the runtime's path does not take a server for a root.
 std::filesystem::path RootOf(const std::filesystem::path& target) {
-  std::filesystem::path root = target.root_path();
-  const std::wstring& name = target.root_name().native();
-  const bool share = name.size() > 2 && (name[0] == L'\\' || name[0] == L'/') && (name[1] == L'\\' || name[1] == L'/');
-  if (share && target.has_relative_path()) root /= *target.relative_path().begin();
-  return root.has_root_name() ? root / L"" : std::filesystem::path{};
+  const std::wstring& text = target.native();
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (text.size() > 2 && separator(text[0]) && separator(text[1])) {
+    std::size_t end = text.find_first_of(L"\\/", 2);                  // after the server
+    if (end != std::wstring::npos) end = text.find_first_of(L"\\/", end + 1);  // after the share
+    return std::filesystem::path(text.substr(0, end) + L"\\");
+  }
+  if (text.size() >= 2 && text[1] == L':') return std::filesystem::path(text.substr(0, 2) + L"\\");
+  return {};
 }
 
 bool RootMissing(const std::filesystem::path& target) {

@@ -131,7 +131,7 @@ std::vector<Case> Cases() {
   cases.push_back({"share not there", WriteFailureReason::DriveMissing,
                    [](const TempFolder& t) { return Create(t, "\\\\barloom-no-server\\share\\bars"); }});
   cases.push_back({"file in use: held open without sharing", WriteFailureReason::FileInUse, [](const TempFolder& t) {
-                     const HANDLE held = CreateFileW(PathFromUtf8(t.Write("Bar_02.bar", "old")).c_str(), GENERIC_READ,
+                     const HANDLE held = CreateFileW(PathFromUtf8(t.Write("Bar_01.bar", "old")).c_str(), GENERIC_READ,
                                                      0, nullptr, OPEN_EXISTING, 0, nullptr);
                      Outcome outcome = Create(t, t.Folder());
                      CloseHandle(held);
