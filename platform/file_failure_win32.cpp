@@ -26,8 +26,9 @@ std::filesystem::path RootOf(const std::filesystem::path& target) {
   const std::wstring& text = target.native();
   const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
   if (text.size() > 2 && separator(text[0]) && separator(text[1])) {
-    std::size_t end = text.find_first_of(L"\\/", 2);                  // after the server
-    if (end != std::wstring::npos) end = text.find_first_of(L"\\/", end + 1);  // after the share
+    // The separator after the server, then the one after the share.
+    std::size_t end = text.find_first_of(L"\\/", 2);
+    if (end != std::wstring::npos) end = text.find_first_of(L"\\/", end + 1);
     return std::filesystem::path(text.substr(0, end) + L"\\");
   }
   if (text.size() >= 2 && text[1] == L':') return std::filesystem::path(text.substr(0, 2) + L"\\");
