@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
@@ -10,22 +11,13 @@
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
+#include "platform/folder_creation.h"
 #include "platform/path_text.h"
+#include "platform/utf8.h"
 #include "settings/ini_document.h"
 
 namespace barloom {
 namespace {
-
-// The system's words reach the user as a sentence of their own, like the reasons of the file
-// writer. The standard library may give them in the ANSI code page rather than in UTF-8, and
-// with the line break of a system message.
-std::string SystemDetail(const std::error_code& error) {
-  std::string text = error.message();
-  if (!IsValidUtf8(text)) text = DecodeCodePage(text, AnsiCodePage());
-  text.resize(TrimRight(text, SpacesAndLineBreaks).size());
-  if (!text.empty() && text.back() != '.') text += '.';
-  return text;
-}
 
 // The deepest part of `path` that is there as a name (a folder, a file, or a link, also one to
 // nothing): `path` itself or the nearest one above it; empty when none is.
@@ -37,15 +29,9 @@ std::filesystem::path DeepestExisting(const std::filesystem::path& path) {
   }
 }
 
-// The part of `path` one below `above` (`path` itself or a folder above it).
-std::filesystem::path PartBelow(const std::filesystem::path& above, const std::filesystem::path& path) {
-  std::filesystem::path part = path;
-  while (part.has_parent_path() && part.parent_path() != part && part.parent_path() != above) part = part.parent_path();
-  return part;
-}
-
 // SaveFolder may not exist yet (the "bars" folder beside the program, a typed or remembered one).
-std::optional<FileError> EnsureFolder(const std::string& folder) {
+// `made` receives the folders made for it, outermost first.
+std::optional<FileError> EnsureFolder(const std::string& folder, std::vector<std::filesystem::path>& made) {
   std::string trimmed = folder;
   while (trimmed.size() > 1 && trimmed.back() == PathSeparator) trimmed.pop_back();
   const std::filesystem::path path = PathFromUtf8(trimmed);
@@ -62,27 +48,25 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
     if (std::filesystem::is_directory(existing, linkError) && IsWriteProtected(existing))
       return FileError{FileProblem::SaveFolderNotCreated, folder, {}, WriteFailureReason::FolderReadOnly};
   }
-  std::filesystem::create_directories(path, error);
-  // A name the file system refuses (too long, say) must come back as an error, not an exception.
-  std::error_code statusError;
-  if (std::filesystem::is_directory(path, statusError)) return std::nullopt;
-  // A name that is taken, below a folder, yet cannot be seen: Windows programs under Wine do not
-  // see a link to nothing, and only creating the folder tells that the name is in use.
-  if (error == std::errc::file_exists) {
-    const std::filesystem::path above = DeepestExisting(path);
-    const std::filesystem::path taken = PartBelow(above, path);
+  FolderCreation creation = CreateFolders(path);
+  made = std::move(creation.Made);
+  if (!creation.Failure) return std::nullopt;
+  if (creation.Failure->Reason == WriteFailureReason::NameIsFile) {
+    // A name that is taken yet cannot be seen: Windows programs under Wine do not see a link to
+    // nothing, and only making the folder tells that its name is in use.
     std::error_code ignored;
-    if (std::filesystem::is_directory(above, ignored) &&
-        !std::filesystem::exists(std::filesystem::symlink_status(taken, ignored)))
-      return FileError{FileProblem::FolderIsBrokenLink, Utf8FromPath(taken)};
+    if (!std::filesystem::exists(std::filesystem::symlink_status(creation.FailedAt, ignored)))
+      return FileError{FileProblem::FolderIsBrokenLink, Utf8FromPath(creation.FailedAt)};
+    return FileError{FileProblem::SaveFolderNotCreated, folder, Utf8FromPath(creation.FailedAt),
+                     WriteFailureReason::NameIsFile};
   }
-  if (!error) error = statusError;
-  return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
+  return WriteError(FileProblem::SaveFolderNotCreated, folder, std::move(*creation.Failure));
 }
 
 // What comes before the first bar is written: the choices checked, the slot paths filled, the
 // progress started and the save folder made.
-std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress) {
+std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress,
+                                    std::vector<std::filesystem::path>& made) {
   const int count = state.BarCount;
   if (count < MinBarCount || count > MaxBarCount) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
   // An empty folder would become the root of the drive.
@@ -92,14 +76,19 @@ std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& opt
   FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
   if (!IsUsableBarFilePrefix(options.BarFilePrefix))
     return FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
+  if (!BarFileNamesFit(options.BarFilePrefix))
+    return FileError{FileProblem::BarFileNotWritten, state.BarFiles[1], {}, WriteFailureReason::FileNameTooLong};
   for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
     if (HasLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
   }
   // Windows would create other folders than the ones named, or none, and fail half-way.
   if (const auto refused = FindRefusedFolderPart(state.SaveFolder))
     return FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
+  if (const auto part = FindFolderPartWithForbiddenCharacter(state.SaveFolder))
+    return FileError{FileProblem::SaveFolderNotCreated, state.SaveFolder, "\"" + *part + "\"",
+                     WriteFailureReason::InvalidCharacters};
   progress.Start(1, count + 2);
-  return EnsureFolder(state.SaveFolder);
+  return EnsureFolder(state.SaveFolder, made);
 }
 
 std::string GeneratedBar(const WizardState& state, const BarSetOptions& options, int bar) {
@@ -179,25 +168,31 @@ bool EveryBarReplaceable(const WizardState& state) {
 
 }  // namespace
 
-bool IsUsableBarFilePrefix(std::string_view prefix) {
-  for (const char c : prefix) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view{"\\/:*?\"<>|"}.find(c) != std::string_view::npos)
-      return false;
+bool IsUsableBarFilePrefix(std::string_view prefix) { return !HasForbiddenNameCharacter(prefix); }
+
+bool BarFileNamesFit(std::string_view prefix) {
+  std::size_t units = BarFileNameSuffixLength;
+  for (std::size_t at = 0; at < prefix.size();) {
+    const char32_t character = utf8::Next(prefix, at);
+    units += character != utf8::Invalid && character > 0xFFFF ? 2 : 1;  // a broken byte becomes U+FFFD
   }
-  return true;
+  return units <= MaxFileNameLength;
 }
 
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress) {
   BuildResult result;
-  result.Error = PrepareSet(state, options, progress);
+  std::vector<std::filesystem::path> made;
+  result.Error = PrepareSet(state, options, progress, made);
   if (!result.Error) WriteGeneratedBars(state, options, progress, result);
+  if (result.Error) RemoveEmptyFolders(made);
   return result;
 }
 
 BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display) {
   Progress progress{display};
   BuildResult result;
-  result.Error = PrepareSet(state, options, progress);
+  std::vector<std::filesystem::path> made;
+  result.Error = PrepareSet(state, options, progress, made);
   if (!result.Error) {
     SetImports imports(state, [&](int bar) { return GeneratedBar(state, options, bar); });
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
@@ -211,6 +206,8 @@ BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, Progre
       ImportIntoWrittenBars(state, progress, result);
     }
   }
+  // A run that failed takes away the folders it made and left empty.
+  if (result.Error) RemoveEmptyFolders(made);
   progress.Hide();
   return result;
 }

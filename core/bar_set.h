@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,14 +25,27 @@ struct BarSetOptions {
 // Windows files.
 bool IsUsableBarFilePrefix(std::string_view prefix);
 
+// The longest file name that Windows file systems take, in UTF-16 code units; and what a bar's
+// name adds to its prefix: the two digits and ".bar".
+inline constexpr std::size_t MaxFileNameLength = 255;
+inline constexpr std::size_t BarFileNameSuffixLength = 6;
+
+// Whether the names of the bar files that `prefix` begins stay within MaxFileNameLength, as
+// Windows counts them (a character beyond U+FFFF takes two units). The same on every platform,
+// since the bars are Windows files.
+bool BarFileNamesFit(std::string_view prefix);
+
 // Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
 // writes every bar file, each atomically, one after the other. Nothing is written, and no folder
-// created, when the save folder is empty, the prefix cannot begin a file name, a folder holds a
-// line break (it would break the bar's lines), a part of the save folder's name is one Windows
-// refuses (FindRefusedFolderPart), the save folder or one above it is a link to nothing, or the
-// folder it would be created in has no write permission. Progress: value 1, maximum
+// created, when the save folder is empty, the prefix cannot begin a file name or makes the names
+// too long (BarFileNamesFit), a folder holds a line break (it would break the bar's lines), a
+// part of the save folder's name is one Windows refuses (FindRefusedFolderPart,
+// FindFolderPartWithForbiddenCharacter), the save folder or one above it is a link to nothing, or
+// the folder it would be created in has no write permission. Progress: value 1, maximum
 // BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
-// the error names it, the files before it stay as written, no file is ever half-written.
+// the error names it, the files before it stay as written, no file is ever half-written, and the
+// folders the run made are taken away again where they stayed empty (deepest first; a folder
+// that was there before is never touched).
 BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);
 
 // The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
@@ -42,7 +56,7 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
 // replaced, the bars are first written as generated and then imported into: nothing is imported
 // when a bar file could not be written. A bar that cannot be written with its import is written
 // as generated, and so are the bars after it. A file that cannot be written stops the run; every
-// file is then as it was or whole.
+// file is then as it was or whole, and the folders the run made and left empty are gone again.
 BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

@@ -33,6 +33,15 @@ int TextId(WriteFailureReason reason) {
     case WriteFailureReason::NotOrdinaryFile: return 715;
     case WriteFailureReason::FileReadOnly: return 716;
     case WriteFailureReason::FolderReadOnly: return 717;
+    case WriteFailureReason::FileNameTooLong: return 740;
+    case WriteFailureReason::PathTooLong: return 741;
+    case WriteFailureReason::DriveMissing: return 742;
+    case WriteFailureReason::AccessDenied: return 743;
+    case WriteFailureReason::DiskFull: return 744;
+    case WriteFailureReason::FileInUse: return 745;
+    case WriteFailureReason::DriveReadOnly: return 746;
+    case WriteFailureReason::InvalidCharacters: return 747;
+    case WriteFailureReason::NameIsFile: return 748;
   }
   return 713;
 }
@@ -47,7 +56,8 @@ int TextId(ImportProblem problem) {
 
 constexpr int ButtonsImportedLabel = 712;
 
-// The lines that are not empty, joined by line feeds.
+}  // namespace
+
 std::string JoinLines(std::initializer_list<std::string_view> lines) {
   std::string text;
   for (const std::string_view line : lines) {
@@ -58,10 +68,12 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-}  // namespace
+std::string ReasonText(WriteFailureReason reason, const Settings& settings) {
+  return GetText(TextId(reason), settings);
+}
 
 std::string FailureReport(const FileError& error, const Settings& settings) {
-  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), settings) : std::string{};
+  const std::string reason = error.Reason ? ReasonText(*error.Reason, settings) : std::string{};
   return JoinLines({GetText(TextId(error.Problem), settings), error.File, reason, error.Detail});
 }
 

@@ -1,6 +1,8 @@
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,7 +19,7 @@ enum class FileProblem {
   NoSaveFolder,                 // File: empty
   PrefixHasForbiddenCharacter,  // File: the first bar file, as the prefix would name it
   LineBreakInFolderName,        // File: the folder (the save folder or the program's)
-  SaveFolderNotCreated,         // File: the save folder; Reason or Detail: why
+  SaveFolderNotCreated,         // File: the save folder; Reason or Detail: why (Detail may name the part at fault)
   FolderNameEndsInSpaceOrDot,   // File: the save folder; Detail: the part, in quotation marks
   FolderNameIsDeviceName,       // File: the save folder; Detail: the part, in quotation marks
   FolderIsBrokenLink,           // File: the symbolic link (the save folder or one above it)
@@ -30,7 +32,7 @@ struct FileError {
   FileProblem Problem = FileProblem::BarFileNotWritten;
   std::string File;    // UTF-8 full path
   std::string Detail;  // the system's own words ("Access is denied."), a part of a name, or empty
-  std::optional<WriteFailureReason> Reason;  // a cause the program found itself, said in the user's language
+  std::optional<WriteFailureReason> Reason;  // why, in the program's terms, said in the user's language
 
   // The English FailureReport: for logs and the console.
   std::string Message() const;
@@ -61,10 +63,17 @@ struct BuildResult {
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };
 
+// The lines that are not empty, joined by line feeds: how every message puts its texts, names and
+// reasons side by side.
+std::string JoinLines(std::initializer_list<std::string_view> lines);
+
+// The text of `reason` in the user's language (713 to 717, 740 to 748).
+std::string ReasonText(WriteFailureReason reason, const Settings& settings);
+
 // What the user reads when a set could not be built, in the user's language: the problem's
 // text (700 to 709), then the file on a line of its own (left out when none is named), then the
-// reason the program found (713 to 717) and the detail (the system's words, or the part of a
-// name at fault), each on a line of its own when there is one. Lines are joined by line feeds.
+// reason (ReasonText) and the detail (the system's words, or the part of a name at fault), each
+// on a line of its own when there is one. Lines are joined by line feeds.
 // Language texts are only ever put side by side, never used as a format.
 std::string FailureReport(const FileError& error, const Settings& settings);
 

@@ -25,6 +25,22 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
+bool HasForbiddenNameCharacter(std::string_view name) {
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view{"\\/:*?\"<>|"}.find(c) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
+std::optional<std::string> FindFolderPartWithForbiddenCharacter(std::string_view folder) {
+  for (const std::filesystem::path& element : PathFromUtf8(folder).relative_path()) {
+    std::string part = Utf8FromPath(element);
+    if (HasForbiddenNameCharacter(part)) return part;
+  }
+  return std::nullopt;
+}
+
 std::optional<RefusedNamePart> FindRefusedFolderPart(std::string_view folder) {
   for (const std::filesystem::path& element : PathFromUtf8(folder).relative_path()) {
     const std::string part = Utf8FromPath(element);

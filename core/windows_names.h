@@ -22,4 +22,12 @@ struct RefusedNamePart {
 // part can be a folder's name.
 std::optional<RefusedNamePart> FindRefusedFolderPart(std::string_view folder);
 
+// Whether `name` holds a character that Windows refuses in any file or folder name: a path
+// separator, one of : * ? " < > | or a control character.
+bool HasForbiddenNameCharacter(std::string_view name);
+
+// The first part of the path `folder` (UTF-8) that holds such a character; nullopt when none
+// does. The drive or server at the start is not a name.
+std::optional<std::string> FindFolderPartWithForbiddenCharacter(std::string_view folder);
+
 }  // namespace barloom

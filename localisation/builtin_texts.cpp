@@ -60,6 +60,27 @@ constexpr std::array Texts{
     BuiltInText{715, "The name does not belong to an ordinary file."},
     BuiltInText{716, "The file is read-only."},
     BuiltInText{717, "The folder is read-only."},
+    // Why a file could not be written or a folder made, as read from the system's answer.
+    BuiltInText{740, "A file or folder name is longer than the file system allows."},
+    BuiltInText{741, "The path is longer than the system can handle."},
+    BuiltInText{742, "The drive or network share is not available."},
+    BuiltInText{743, "Access is denied: you do not have the necessary rights."},
+    BuiltInText{744, "The disk is full."},
+    BuiltInText{745, "The file is in use by another program."},
+    BuiltInText{746, "The drive is read-only (write-protected)."},
+    BuiltInText{747,
+                "A name contains a character that names may not hold (\\ / : * ? \" < > | or a control "
+                "character)."},
+    BuiltInText{748, "A file stands where a folder is needed."},
+    // Options refuses a prefix (shown with the first bar file's name and reason 740).
+    BuiltInText{749, "The file name prefix makes the names of the button bar files too long."},
+    // Help and links: what could not be opened (shown with the file or address and the reason).
+    BuiltInText{750, "The file or web address could not be opened."},
+    BuiltInText{751, "No program is set up to open this kind of file or address."},
+    BuiltInText{752, "The file or address was not found."},
+    BuiltInText{753, "The program that opens it could not be started."},
+    BuiltInText{754, "The program that opens it did not respond."},
+    BuiltInText{755, "There is not enough memory."},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

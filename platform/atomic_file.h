@@ -6,18 +6,29 @@
 
 namespace barloom {
 
-// Why a file could not be replaced, where the writer itself finds the cause (the program words
-// these in the user's language); other failures carry the system's own message instead.
+// Why a file could not be written or a folder not made, as the program words it in the user's
+// language: found by the writer itself, or read from the system's error code
+// (FailureFromSystem, platform/file_failure.h). A code that names none of these carries the
+// system's own message instead.
 enum class WriteFailureReason {
-  FolderMissing,    // the folder does not exist
-  NameIsFolder,     // the name belongs to a folder
-  NotOrdinaryFile,  // the name belongs to something that is not an ordinary file (a pipe, a device)
-  FileReadOnly,     // the file has no write permission at all
-  FolderReadOnly,   // the folder has no write permission at all
+  FolderMissing,      // the folder does not exist
+  NameIsFolder,       // the name belongs to a folder
+  NotOrdinaryFile,    // the name belongs to something that is not an ordinary file (a pipe, a device)
+  FileReadOnly,       // the file has no write permission at all
+  FolderReadOnly,     // the folder has no write permission at all
+  FileNameTooLong,    // a file or folder name is longer than the file system takes
+  PathTooLong,        // the path as a whole is longer than the system takes
+  DriveMissing,       // the drive or network share is not there
+  AccessDenied,       // the user has no right to write there
+  DiskFull,           // the disk (or the user's quota on it) is full
+  FileInUse,          // another program holds the file
+  DriveReadOnly,      // the drive or file system is read-only (write-protected)
+  InvalidCharacters,  // a name holds a character that names may not hold
+  NameIsFile,         // a folder was to be made where a file has the name
 };
 
 struct WriteFailure {
-  std::optional<WriteFailureReason> Reason;  // nullopt: the system refused, and SystemMessage says why
+  std::optional<WriteFailureReason> Reason;  // nullopt: SystemMessage says why
   std::string SystemMessage;                 // the system's words ("Access is denied."), or empty
 };
 

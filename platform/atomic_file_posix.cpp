@@ -9,8 +9,8 @@
 #include <atomic>
 #include <cerrno>
 #include <string>
-#include <system_error>
 
+#include "platform/file_failure.h"
 #include "platform/temporary_files.h"
 #include "platform/unique_file_descriptor.h"
 
@@ -22,8 +22,8 @@ bool Fail(WriteFailure* failure, WriteFailureReason reason) {
   return false;
 }
 
-bool FailErrno(WriteFailure* failure, int code) {
-  if (failure) *failure = WriteFailure{std::nullopt, std::system_category().message(code) + "."};
+bool FailErrno(WriteFailure* failure, int code, const std::filesystem::path& target) {
+  if (failure) *failure = FailureFromSystem(static_cast<SystemErrorCode>(code), target);
   return false;
 }
 
@@ -74,7 +74,7 @@ bool FindReplaceTarget(const std::filesystem::path& fileArg, ReplaceTarget& targ
     if (HasNoWriteBit(fileInfo)) return Fail(failure, WriteFailureReason::FileReadOnly);
     // The rename needs only the folder's permission: whether this user may change the file is
     // asked of the system here.
-    if (::faccessat(AT_FDCWD, target.File.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno);
+    if (::faccessat(AT_FDCWD, target.File.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(failure, errno, target.File);
     target.Mode = fileInfo.st_mode & 07777;
   }
   return true;
@@ -111,7 +111,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     UniqueFileDescriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!out) {
       if (errno == EEXIST) continue;
-      return FailErrno(failure, errno);
+      return FailErrno(failure, errno, file);
     }
     // The lock tells a later run that the file is in use (RemoveStaleTemporaryFiles).
     ::flock(out.get(), LOCK_EX | LOCK_NB);
@@ -119,7 +119,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     const auto discard = [&](int code) {
       out.reset();
       ::unlink(temporary.c_str());
-      return FailErrno(failure, code);
+      return FailErrno(failure, code, file);
     };
     if (!WriteAll(out.get(), bytes)) return discard(errno);
     if (exists && ::fchmod(out.get(), mode) != 0) return discard(errno);
@@ -130,7 +130,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
     // whole, and a second flush per write would double the cost of every profile write.
     return true;
   }
-  return FailErrno(failure, EEXIST);
+  // A hundred names taken by other writers: no reason of ours fits.
+  if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(EEXIST)};
+  return false;
 }
 
 }  // namespace barloom

@@ -6,34 +6,21 @@
 #include <atomic>
 #include <string>
 
-#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/file_failure.h"
 #include "platform/temporary_files.h"
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
 
 namespace barloom {
 namespace {
-
-std::string SystemMessage(DWORD code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  const UniqueLocalMemory<wchar_t*> owner(buffer);
-  std::string text = length && buffer ? Utf8FromWide(std::wstring_view(buffer, length)) : std::string();
-  text.resize(TrimRight(text, SpacesAndLineBreaks).size());
-  if (text.empty()) return "Windows error " + std::to_string(code) + ".";
-  return text;
-}
 
 bool Fail(WriteFailure* failure, WriteFailureReason reason) {
   if (failure) *failure = WriteFailure{reason, {}};
   return false;
 }
 
-bool FailSystem(WriteFailure* failure, DWORD code) {
-  if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(code)};
+bool FailSystem(WriteFailure* failure, DWORD code, const std::filesystem::path& target) {
+  if (failure) *failure = FailureFromSystem(code, target);
   return false;
 }
 
@@ -62,7 +49,7 @@ bool FindKeptAttributes(const std::filesystem::path& file, DWORD& keep, WriteFai
   const DWORD attributes = GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) return FailSystem(failure, code);
+    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) return FailSystem(failure, code, file);
   } else {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(failure, WriteFailureReason::NameIsFolder);
     // Checked here and not left to the move: the move's answer for a read-only target differs
@@ -73,7 +60,7 @@ bool FindKeptAttributes(const std::filesystem::path& file, DWORD& keep, WriteFai
     const UniqueFileHandle probe(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe) return FailSystem(failure, GetLastError());
+    if (!probe) return FailSystem(failure, GetLastError(), file);
     keep = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
@@ -112,13 +99,13 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     if (!out) {
       const DWORD code = GetLastError();
       if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
-      return FailSystem(failure, code);
+      return FailSystem(failure, code, file);
     }
     // Every way out after this point removes the temporary file.
     const auto discard = [&](DWORD code) {
       out.reset();
       DeleteFileW(temporary.c_str());
-      return FailSystem(failure, code);
+      return FailSystem(failure, code, file);
     };
     if (!WriteAll(out.get(), bytes) || !FlushFileBuffers(out.get())) return discard(GetLastError());
     out.reset();
@@ -126,7 +113,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
       return discard(GetLastError());
     return true;
   }
-  return FailSystem(failure, ERROR_FILE_EXISTS);
+  // A hundred names taken by other writers: no reason of ours fits.
+  if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(ERROR_FILE_EXISTS)};
+  return false;
 }
 
 }  // namespace barloom

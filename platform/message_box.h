@@ -7,7 +7,8 @@ namespace barloom {
 enum class MessageIcon { Information, Error };
 
 // A modal message with an OK button only. Behind an interface so that tests can see what the
-// user would have been shown; the Win32 implementation waits until the box is closed.
+// user would have been shown (the whole text); the Win32 implementation waits until the box is
+// closed.
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
@@ -16,7 +17,9 @@ class MessageBoxService {
 
 #ifdef _WIN32
 // MessageBoxW owned by a window of the program (0: none); Error shows the critical icon. Right to
-// left, the text reads and is aligned from the right.
+// left, the text reads and is aligned from the right. A text too long for the screen is
+// shortened first (FitMessage, measured in the message font at the owner's DPI against the work
+// area of the owner's monitor), so that the box and its button stay on the screen.
 class SystemMessageBox final : public MessageBoxService {
  public:
   explicit SystemMessageBox(std::uintptr_t ownerWindow = 0) : ownerWindow_(ownerWindow) {}

@@ -18,6 +18,7 @@ namespace barloom {
 namespace {
 
 constexpr int UnusablePrefixText = 703;
+constexpr int PrefixTooLongText = 749;
 constexpr std::string_view LanguageFileExtension = ".lng";
 constexpr std::size_t FirstFileEntry = 2;  // after "Default" and the separator
 
@@ -82,6 +83,13 @@ bool OptionsModel::Confirm(std::string_view typedPrefix) {
   // Every Create would fail on such a prefix; better to say so while the user is typing it.
   if (!IsUsableBarFilePrefix(typedPrefix)) {
     messages_.Show(GetText(UnusablePrefixText, settings_), build_info::ProductName, MessageIcon::Error);
+    return false;
+  }
+  if (!BarFileNamesFit(typedPrefix)) {
+    const std::string firstBar = std::string{typedPrefix} + "01.bar";
+    messages_.Show(JoinLines({GetText(PrefixTooLongText, settings_), firstBar,
+                              ReasonText(WriteFailureReason::FileNameTooLong, settings_)}),
+                   build_info::ProductName, MessageIcon::Error);
     return false;
   }
   const bool wasBuiltIn = settings_.UseDefaultLanguage != 0;

@@ -42,8 +42,9 @@ class OptionsModel {
   // separator to the first language file, so that the arrow keys reach every entry.
   void MoveTo(std::size_t index);
 
-  // OK with the prefix box's text. A prefix that no file name can begin with is refused with a
-  // message, and nothing changes: the result is false. Otherwise the selected language and the
+  // OK with the prefix box's text. A prefix that no file name can begin with, or that makes the
+  // bar files' names longer than a file name may be (the message names the first of them), is
+  // refused with a message, and nothing changes: the result is false. Otherwise the selected language and the
   // prefix, exactly as typed, go into the settings and the settings file (which stores the prefix
   // trimmed), and the result is true. "Default" keeps the stored language file, so the dialog
   // opens with it again.

@@ -68,7 +68,19 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
          state.SaveFolder = temp.Write("plain file", "x") + Sep + "bars" + Sep;
          return state.SaveFolder;
        },
-       FileProblem::SaveFolderNotCreated, std::nullopt, "*"},
+       FileProblem::SaveFolderNotCreated, WriteFailureReason::NameIsFile, "*"},
+      {"a prefix that makes the names too long",
+       [](const TempFolder&, WizardState& state, BarSetOptions& options) {
+         options.BarFilePrefix = std::string(250, 'p');
+         return state.SaveFolder + options.BarFilePrefix + "01.bar";
+       },
+       FileProblem::BarFileNotWritten, WriteFailureReason::FileNameTooLong},
+      {"a folder name with a character Windows refuses",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.SaveFolder = temp.Folder() + "what?" + Sep + "bars" + Sep;
+         return state.SaveFolder;
+       },
+       FileProblem::SaveFolderNotCreated, WriteFailureReason::InvalidCharacters, "\"what?\""},
       {"a folder in the way of a bar file",
        [](const TempFolder&, WizardState& state, BarSetOptions&) {
          std::filesystem::create_directories(PathFromUtf8(state.SaveFolder + "Bar_02.bar"));
@@ -157,7 +169,7 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
       }
       EXPECT_TRUE(result.Warnings.empty()) << c.Name;
       // Refused before anything is made: not even the folder.
-      if (*problem != FileProblem::BarFileNotWritten) {
+      if (*problem != FileProblem::BarFileNotWritten || c.Reason == WriteFailureReason::FileNameTooLong) {
         EXPECT_TRUE(result.WrittenFiles.empty()) << c.Name;
         std::error_code ignored;
         EXPECT_FALSE(std::filesystem::is_directory(PathFromUtf8(state.SaveFolder), ignored)) << c.Name;

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +10,12 @@
 #include "tests/support/temp_folder.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
+
+#ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
 
 namespace barloom::core_testing {
 
@@ -43,5 +52,29 @@ class RecordingProgress final : public ProgressDisplay {
   bool Visible = false;
   std::vector<std::string> Calls;
 };
+
+#ifndef _WIN32
+// A small file system of its own (tmpfs), mounted in a mount namespace of this test process so
+// that nothing outside sees it; nullopt where the machine does not allow it.
+inline std::optional<std::filesystem::path> SmallFileSystem(const std::filesystem::path& at, std::size_t bytes,
+                                                            bool readOnly = false) {
+  static const bool privateMounts =
+      ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+  if (!privateMounts) return std::nullopt;
+  std::filesystem::create_directories(at);
+  const std::string options = "size=" + std::to_string(bytes);
+  if (::mount("tmpfs", at.c_str(), "tmpfs", readOnly ? MS_RDONLY : 0, options.c_str()) != 0) return std::nullopt;
+  return at;
+}
+
+// Writes to the disk until it is full.
+inline void FillDisk(const std::string& folder) {
+  std::FILE* filler = std::fopen((folder + "filler").c_str(), "wb");
+  const std::string block(4096, 'f');
+  while (filler && std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {
+  }
+  if (filler) std::fclose(filler);
+}
+#endif
 
 }  // namespace barloom::core_testing

@@ -21,10 +21,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 namespace barloom {
@@ -33,6 +31,10 @@ namespace {
 namespace fs = std::filesystem;
 using core_testing::NativePath;
 using core_testing::RecordingProgress;
+#ifndef _WIN32
+using core_testing::FillDisk;
+using core_testing::SmallFileSystem;
+#endif
 using test_support::ReadBytes;
 using test_support::SetWritable;
 using test_support::TempFolder;
@@ -127,28 +129,6 @@ struct Fault {
   bool Fails = true;  // false: the write works and must be whole
 };
 
-#ifndef _WIN32
-// A small file system of its own (tmpfs), mounted in a mount namespace of this test process so
-// that nothing outside sees it; nullopt where the machine does not allow it.
-std::optional<fs::path> SmallFileSystem(const fs::path& at, std::size_t bytes) {
-  static const bool privateMounts =
-      ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-  if (!privateMounts) return std::nullopt;
-  fs::create_directories(at);
-  const std::string options = "size=" + std::to_string(bytes);
-  if (::mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) != 0) return std::nullopt;
-  return at;
-}
-
-// Writes to the disk until it is full.
-void FillDisk(const std::string& folder) {
-  std::FILE* filler = std::fopen((folder + "filler").c_str(), "wb");
-  const std::string block(4096, 'f');
-  while (filler && std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {
-  }
-  if (filler) std::fclose(filler);
-}
-#endif
 
 std::vector<Fault> Faults() {
   std::vector<Fault> faults;

@@ -102,8 +102,7 @@ TEST_F(AtomicFileTest, FileLockedByAnotherHandleIsLeftAlone) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   WriteFailure failure;
   EXPECT_FALSE(ReplaceFileAtomically(file, "new", &failure));
-  EXPECT_FALSE(failure.Reason);
-  EXPECT_FALSE(failure.SystemMessage.empty()) << "the system's own words";
+  EXPECT_EQ(failure.Reason, WriteFailureReason::FileInUse);
   CloseHandle(lock);
   EXPECT_EQ(Get(file), "keep");
   EXPECT_EQ(FileNames(folder_).size(), 1u) << "no temporary file left";
@@ -154,13 +153,15 @@ TEST_F(AtomicFileTest, AFolderWritableThroughASupplementaryGroupIsWritten) {
   EXPECT_EQ(Get(shared / "Bar_01.bar"), "bytes");
 }
 
-// How a write ended, told by a child process through its exit code.
-enum WriteOutcome { Written = 0, SystemRefused = 1, ReasonGiven = 2, SetUpFailed = 3 };
+// How a write ended, told by a child process through its exit code: written, refused in the
+// system's words, or refused for a reason (Because).
+enum WriteOutcome { Written = 0, SystemWords = 1, SetUpFailed = 3 };
+constexpr int Because(WriteFailureReason reason) { return 10 + static_cast<int>(reason); }
 
 int OutcomeCode(bool written, const WriteFailure& failure) {
   if (written) return Written;
-  if (failure.Reason) return ReasonGiven;
-  return failure.SystemMessage.empty() ? SetUpFailed : SystemRefused;
+  if (failure.Reason) return Because(*failure.Reason);
+  return failure.SystemMessage.empty() ? SetUpFailed : SystemWords;
 }
 
 // Runs `write` in a child process (as `user` when given) and gives its outcome.
@@ -194,11 +195,12 @@ TEST_F(AtomicFileTest, WritePermissionBitsDecideForRootTooAndTheSystemDecidesThe
       {"root, another user's folder 755", Nobody, 0755, 0, std::nullopt, Written},
       {"root, another user's file 644", Nobody, 0755, 0644, std::nullopt, Written},
       {"root, a file only its owner may write (200)", Nobody, 0755, 0200, std::nullopt, Written},
-      {"root, own folder 555", 0, 0555, 0, std::nullopt, ReasonGiven},
-      {"root, another user's folder 555", Nobody, 0555, 0, std::nullopt, ReasonGiven},
-      {"root, own file 444", 0, 0755, 0444, std::nullopt, ReasonGiven},
-      {"another user, root's folder 755", 0, 0755, 0, Nobody, SystemRefused},
-      {"another user, root's file 644 in a folder 777", 0, 0777, 0644, Nobody, SystemRefused},
+      {"root, own folder 555", 0, 0555, 0, std::nullopt, Because(WriteFailureReason::FolderReadOnly)},
+      {"root, another user's folder 555", Nobody, 0555, 0, std::nullopt, Because(WriteFailureReason::FolderReadOnly)},
+      {"root, own file 444", 0, 0755, 0444, std::nullopt, Because(WriteFailureReason::FileReadOnly)},
+      {"another user, root's folder 755", 0, 0755, 0, Nobody, Because(WriteFailureReason::AccessDenied)},
+      {"another user, root's file 644 in a folder 777", 0, 0777, 0644, Nobody,
+       Because(WriteFailureReason::AccessDenied)},
       {"another user, root's folder 777", 0, 0777, 0, Nobody, Written},
   };
   for (const Case& c : cases) {

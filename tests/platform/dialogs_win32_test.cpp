@@ -20,6 +20,7 @@
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
 #include "platform/not_found_marker.h"
+#include "platform/shell_open.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 #include "tests/support/temp_folder.h"
@@ -280,6 +281,66 @@ TEST_F(DialogTest, MessageBoxShowsTextAndIconAndWaitsUntilClosed) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end());
     EXPECT_EQ(icon, LoadIconW(nullptr, c.SystemIcon));
   }
+}
+
+// Whatever the values in it, a message box and its button stay within the work area of the
+// monitor it comes up on: long lines are cut in the middle, surplus lines between the first and
+// the last ones.
+TEST_F(DialogTest, MessageBoxStaysOnTheScreenWhateverItsText) {
+  std::string caption;
+  while (caption.size() < 100 * 1024) caption += "A caption of a language file, long beyond reason. ";
+  std::string lines;
+  for (int line = 1; line <= 300; ++line) lines += "Line " + std::to_string(line) + "\n";
+  const std::string cases[] = {
+      "The button bar file could not be saved.\nC:\\bars\\" + std::string(1 << 20, 'p') + "01.bar\nA name is too long.",
+      caption + "\n" + caption + "\n" + caption + "\n" + caption,
+      lines,
+  };
+  for (const std::string& text : cases) {
+    SCOPED_TRACE(text.substr(0, 40));
+    RECT box{}, button{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    std::vector<std::string> texts;
+    SystemMessageBox messages;
+    WhileAnswering(
+        [&](HWND dialog) {
+          GetWindowRect(dialog, &box);
+          GetWindowRect(GetDlgItem(dialog, IDOK), &button);
+          GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+          texts = ChildTexts(dialog);
+          PressButton(dialog, IDOK);
+        },
+        [&] {
+          messages.Show(text, "Barloom", MessageIcon::Error);
+          return true;
+        });
+    const RECT& work = monitor.rcWork;
+    for (const RECT& shown : {box, button}) {
+      EXPECT_GE(shown.left, work.left);
+      EXPECT_GE(shown.top, work.top);
+      EXPECT_LE(shown.right, work.right);
+      EXPECT_LE(shown.bottom, work.bottom);
+    }
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& shown) { return shown.find("\u2026") != std::string::npos; }));
+  }
+}
+
+// The shell's answer for what it cannot open comes back as a reason, with no dialog of its own.
+TEST_F(DialogTest, ShellOpenerSaysWhyATargetCannotBeOpened) {
+  const TempFolder temp;
+  const struct {
+    std::string Target;
+    ShellOpenReason Reason;
+  } cases[] = {
+      {temp.PathOf("Readme.htm"), ShellOpenReason::NotFound},
+      {temp.Write("Readme.barloom-unknown-kind", "x"), ShellOpenReason::NoAssociation},
+      {"barloom-unknown-scheme:readme", ShellOpenReason::NoAssociation},
+  };
+  SystemShellOpener shell;
+  for (const auto& c : cases)
+    EXPECT_EQ(shell.Open(0, c.Target), (ShellOpenFailure{c.Reason, {}})) << c.Target;
 }
 
 }  // namespace

@@ -64,12 +64,16 @@ struct OpenedTarget {
   bool operator==(const OpenedTarget&) const = default;
 };
 
+// Answers: why the system could not open the target, nullopt (also once the script has run out)
+// when it opened it.
 class RecordingShellOpener final : public ShellOpener {
  public:
-  void Open(std::uintptr_t ownerWindow, std::string_view target) override {
+  std::optional<ShellOpenFailure> Open(std::uintptr_t ownerWindow, std::string_view target) override {
     Opened.push_back({ownerWindow, std::string(target)});
+    return NextAnswer<std::optional<ShellOpenFailure>>(Answers, std::nullopt);
   }
 
+  std::deque<std::optional<ShellOpenFailure>> Answers;
   std::vector<OpenedTarget> Opened;
 };
 

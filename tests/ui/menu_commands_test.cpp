@@ -32,5 +32,30 @@ TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
   EXPECT_EQ(messages.Shown.size(), 1u);
 }
 
+TEST(ShowReadme, APageTheSystemCannotOpenIsNamedWithTheReason) {
+  TempFolder app{"help"};
+  Settings settings;
+  SetAppFolder(settings, app.Utf8());
+  const std::string page = app.Write("Readme.htm", "<!doctype html>");
+  struct Case {
+    ShellOpenFailure Failure;
+    std::string Why;
+  };
+  const Case cases[] = {
+      {{ShellOpenReason::NoAssociation, {}}, "No program is set up to open this kind of file or address."},
+      {{ShellOpenReason::AccessDenied, {}}, "Access is denied: you do not have the necessary rights."},
+      {{std::nullopt, "The system's own words."}, "The system's own words."},
+  };
+  for (const Case& c : cases) {
+    RecordingShellOpener shell;
+    shell.Answers.push_back(c.Failure);
+    RecordingMessageBox messages;
+    ShowReadme(7, settings, shell, messages);
+    EXPECT_EQ(messages.Shown, (std::vector<test_support::ShownMessage>{
+                                  {"The file or web address could not be opened.\n" + page + "\n" + c.Why, "Barloom",
+                                   MessageIcon::Error}}));
+  }
+}
+
 }  // namespace
 }  // namespace barloom

@@ -199,5 +199,38 @@ TEST_F(OptionsModelTest, OkSaysWhetherTheLanguageChanged) {
   }
 }
 
+// A bar's name is the prefix, two digits and ".bar": at most 255 UTF-16 units, as Windows counts.
+TEST_F(OptionsModelTest, APrefixThatMakesTheNamesTooLongIsRefused) {
+  const auto smiles = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "\U0001F600";  // two units each
+    return text;
+  };
+  struct Case {
+    std::string Prefix;
+    bool Taken;
+  };
+  const Case cases[] = {{std::string(249, 'p'), true},       {std::string(250, 'p'), false},
+                        {std::string(1 << 20, 'p'), false},  {smiles(124) + "a", true},
+                        {smiles(125), false}};
+  OptionsModel model(settings, profile, messages);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Prefix.size());
+    messages.Shown.clear();
+    settings.BarFilePrefix = "Bar_";
+    EXPECT_EQ(model.Confirm(c.Prefix), c.Taken);
+    EXPECT_EQ(settings.BarFilePrefix, c.Taken ? c.Prefix : "Bar_");
+    if (c.Taken) {
+      EXPECT_TRUE(messages.Shown.empty());
+    } else {
+      // The message names the first bar's file name whole; the box shortens it on the screen.
+      const test_support::ShownMessage refusal{
+          GetText(749, settings) + "\n" + c.Prefix + "01.bar\n" + GetText(740, settings), build_info::ProductName,
+          MessageIcon::Error};
+      EXPECT_EQ(messages.Shown, std::vector<test_support::ShownMessage>{refusal});
+    }
+  }
+}
+
 }  // namespace
 }  // namespace barloom
