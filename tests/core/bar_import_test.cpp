@@ -215,7 +215,7 @@ TEST(ImportBarButtons, TheLargestCountThatFitsIsNotClamped) {
   EXPECT_EQ(Value(target, "Buttoncount"), "32767");
 }
 
-// The original way: one profile call per key, every call reading (and each write rewriting) the
+// Key-by-key profile calls: one call per key, every call reading (and each write rewriting) the
 // files. Our import must give the same bytes.
 void ImportKeyByKey(const std::string& source, const std::string& target, int barCount) {
   const auto file = [](const std::string& utf8) { return PathFromUtf8(utf8); };
