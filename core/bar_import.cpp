@@ -22,26 +22,6 @@ namespace {
 constexpr std::size_t ValueBufferSize = 4096;
 constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
 
-// The count as the profile API reads a number (halves to even), with the cases that would overflow
-// a 16-bit counter cut to what still fits behind the bar's own buttons.
-ImportedButtons SourceButtonCount(std::string_view countText, int barCount) {
-  const double value = ReadLeadingNumber(countText);
-  const int limit = MaxButtonNumber - (barCount + 1);
-  ImportedButtons count;
-  if (const auto rounded = RoundToInt16(value)) {
-    count.Count = *rounded;
-  } else if (value > 0) {  // beyond 16 bits, or infinite
-    count.Count = limit;
-    count.Clamped = true;
-  }  // hugely negative or not a number: no buttons
-  if (count.Count > limit) {
-    count.Count = limit;
-    count.Clamped = true;
-  }
-  if (count.Count < 0) count.Count = 0;
-  return count;
-}
-
 constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
 
 // The name of key `index` (0, 1, ...) in the order the keys are copied: button k's button, cmd,
@@ -62,7 +42,6 @@ std::string CountValue(const ImportedButtons& imported, int barCount) {
 }
 
 void ShowButtons(const ImportedButtons& imported, Progress& progress) {
-  if (imported.Count > 0) progress.Raise(imported.Count);
   for (int k = 1; k <= imported.Count; ++k) progress.Step();
 }
 
@@ -70,7 +49,7 @@ void ShowButtons(const ImportedButtons& imported, Progress& progress) {
 // before the next is read, exactly as one profile call after the other would do.
 template <typename Read, typename Write>
 ImportedButtons CopyKeyByKey(const Read& read, const Write& write, int barCount, Progress& progress) {
-  const ImportedButtons imported = SourceButtonCount(read("ButtonCount", "0"), barCount);
+  const ImportedButtons imported = ButtonsToImport(read("ButtonCount", "0"), barCount);
   for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
     const std::string value = read(ButtonKey(key, 1), NotFoundMarker);
     if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(barCount)), *text);
@@ -92,6 +71,30 @@ auto Writer(IniDocument& document) {
 
 }  // namespace
 
+// The count as the profile API reads a number (halves to even), with the cases that would overflow
+// a 16-bit counter cut to what still fits behind the bar's own buttons.
+ImportedButtons ButtonsToImport(std::string_view countText, int barCount) {
+  const double value = ReadLeadingNumber(countText);
+  const int limit = MaxButtonNumber - (barCount + 1);
+  ImportedButtons count;
+  if (const auto rounded = RoundToInt16(value)) {
+    count.Count = *rounded;
+  } else if (value > 0) {  // beyond 16 bits, or infinite
+    count.Count = limit;
+    count.Clamped = true;
+  }  // hugely negative or not a number: no buttons
+  if (count.Count > limit) {
+    count.Count = limit;
+    count.Clamped = true;
+  }
+  if (count.Count < 0) count.Count = 0;
+  return count;
+}
+
+std::string SourceCountText(std::string_view sourceBytes) {
+  return ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize);
+}
+
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress) {
   return CopyKeyByKey(Reader(source), Writer(target), barCount, progress);
 }
@@ -103,8 +106,7 @@ ImportedButtons ImportOwnButtons(IniDocument& bar, int barCount, Progress& progr
 
 ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
   ButtonImport import;
-  import.Buttons = SourceButtonCount(
-      ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
+  import.Buttons = ButtonsToImport(SourceCountText(sourceBytes), barCount);
   const int keys = import.Buttons.Count * KeysPerButton;
   std::vector<std::string> sourceKeys;
   sourceKeys.reserve(static_cast<std::size_t>(keys));

@@ -18,13 +18,21 @@ struct ImportedButtons {
   bool Clamped = false;  // the source's count was cut to keep every number within MaxButtonNumber
 };
 
+// How many buttons an import brings into a generated bar of a set of `barCount` bars from a source
+// whose count reads `countText`: the number it begins with, halves to even, none when below 1,
+// clamped so that no button number exceeds MaxButtonNumber.
+ImportedButtons ButtonsToImport(std::string_view countText, int barCount);
+
+// The count text of a source's bytes, as the import reads it.
+std::string SourceCountText(std::string_view sourceBytes);
+
 // Appends the buttons of `source` to `target`, a generated bar of a set of `barCount` bars. The
 // source's ButtonCount is read leniently (the number its text begins with, halves to even); source
 // button k becomes button barCount + 1 + k: the keys button, cmd, path, menu, param and iconic, in
 // that order, each trimmed of spaces and left out when the source lacks it; then Buttoncount =
 // barCount + 1 + the count. The count is clamped so that no button number exceeds MaxButtonNumber.
 // Each key is read before the next one is written, exactly as one profile call after the other
-// would do. Progress: the maximum rises by the count, the value by one per button.
+// would do. Progress: one step per button (the maximum covers them from the start of the run).
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress);
 
 // ImportBarButtons from a bar into itself: the source is the bar as the keys copied before have

@@ -80,102 +80,113 @@ std::optional<FileError> EnsureFolder(const std::string& folder) {
   return FileError{FileProblem::SaveFolderNotCreated, folder, error ? SystemDetail(error) : std::string{}};
 }
 
-// What comes before the first bar is written: the choices checked, the slot paths filled, the
-// progress started and the save folder made.
-std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress) {
+// What comes before the first bar is written: the choices checked, the paths derived and the save
+// folder made.
+std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOptions& options, SetPaths& paths) {
   const int count = state.BarCount;
   if (count < MinBarCount || count > MaxBarCount) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
   // An empty folder would become the root of the drive.
   if (state.SaveFolder.empty()) return FileError{FileProblem::NoSaveFolder, state.SaveFolder};
-  state.SaveFolder = AddBackslash(state.SaveFolder);
   // Every bar names all others, so all paths are known before the first file is written.
-  FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
+  paths = SetPathsFor(state, options.AppFolder, options.BarFilePrefix);
   if (!IsUsableBarFilePrefix(options.BarFilePrefix))
-    return FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
-  for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
+    return FileError{FileProblem::PrefixHasForbiddenCharacter, paths.BarFiles[1]};
+  for (const std::string_view folder : {std::string_view{paths.SaveFolder}, std::string_view{options.AppFolder}}) {
     if (HasLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
   }
   // Windows would create other folders than the ones named, or none, and fail half-way.
-  if (const auto refused = FindRefusedFolderPart(state.SaveFolder))
-    return FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
-  progress.Start(1, count + 2);
-  return EnsureFolder(state.SaveFolder);
+  if (const auto refused = FindRefusedFolderPart(paths.SaveFolder))
+    return FileError{refused->Problem, paths.SaveFolder, "\"" + refused->Part + "\""};
+  return EnsureFolder(paths.SaveFolder);
 }
 
-std::string GeneratedBar(const WizardState& state, const BarSetOptions& options, int bar) {
-  return GeneratedBarBytes(state, bar, options.CommanderFolder, options.CodePage != 0 ? options.CodePage : AnsiCodePage());
-}
+// One run of writing a set: the choices, the paths derived from them, and what has been done.
+class SetWriter {
+ public:
+  SetWriter(const WizardState& choices, const BarSetOptions& options, Progress& progress, BuildResult& result)
+      : choices_(choices), options_(options), progress_(progress), result_(result), paths_(result.Paths) {}
 
-// Writes bar `bar`'s file atomically; false, with the error in `result`, when it cannot.
-bool WriteBar(const WizardState& state, int bar, std::string_view bytes, BuildResult& result) {
-  const std::string& file = state.BarFiles[bar];
-  WriteFailure failure;
-  if (!ReplaceFileAtomically(PathFromUtf8(file), bytes, &failure)) {
-    result.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
-    return false;
+  std::string GeneratedBar(int bar) const {
+    return GeneratedBarBytes(paths_, bar, options_.CommanderFolder,
+                             options_.CodePage != 0 ? options_.CodePage : AnsiCodePage());
   }
-  result.WrittenFiles.push_back(file);
-  return true;
-}
 
-// Bars `first`..BarCount as generated.
-void WriteGeneratedBars(const WizardState& state, const BarSetOptions& options, Progress& progress,
-                        BuildResult& result, int first = 1) {
-  for (int bar = first; bar <= state.BarCount; ++bar) {
-    progress.Step();
-    if (!WriteBar(state, bar, GeneratedBar(state, options, bar), result)) return;
-  }
-}
-
-// The imports into the written bars, one after the other, each reading its source and its
-// target from the disk.
-void ImportIntoWrittenBars(const WizardState& state, Progress& progress, BuildResult& result) {
-  for (int slot = 1; !result.Error && slot <= state.BarCount; ++slot) {
-    if (state.ImportFiles[slot].empty()) continue;
-    ImportOutcome outcome = ImportBarFile(state.ImportFiles[slot], state.BarFiles[slot], state.BarCount, progress);
-    if (outcome.Warning) result.Warnings.push_back(std::move(*outcome.Warning));
-    result.Error = std::move(outcome.Error);
-  }
-}
-
-// Bar `bar` as generated, with its import; the document goes before the bytes are written.
-std::string WithImport(std::string generated, int bar, SetImports& imports, Progress& progress, BuildResult& result) {
-  IniDocument document{std::move(generated)};
-  if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
-  return document.Bytes();
-}
-
-// Each bar generated, given its import in memory and written once, in slot order. A bar that
-// cannot be written with its import (the disk is full, say) and the bars after it are written as
-// generated, as they are when the imports come after all the bars; the import's error stops the
-// run.
-void WriteBarsWithImports(const WizardState& state, const BarSetOptions& options, SetImports& imports,
-                          Progress& progress, BuildResult& result) {
-  for (int bar = 1; bar <= state.BarCount; ++bar) {
-    std::string generated = GeneratedBar(state, options, bar);
-    if (state.ImportFiles[bar].empty()) {
-      progress.Step();
-      if (!WriteBar(state, bar, generated, result)) return;
-      continue;
+  // Writes bar `bar`'s file atomically; false, with the error in the result, when it cannot.
+  bool WriteBar(int bar, std::string_view bytes) {
+    const std::string& file = paths_.BarFiles[bar];
+    WriteFailure failure;
+    if (!ReplaceFileAtomically(PathFromUtf8(file), bytes, &failure)) {
+      result_.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
+      return false;
     }
-    if (WriteBar(state, bar, WithImport(std::move(generated), bar, imports, progress, result), result)) {
-      progress.Step();
-      continue;
-    }
-    std::optional<FileError> importError = std::move(result.Error);
-    result.Error.reset();
-    WriteGeneratedBars(state, options, progress, result, bar);
-    if (!result.Error) result.Error = std::move(importError);
-    return;
+    result_.WrittenFiles.push_back(file);
+    return true;
   }
-}
 
-// Whether every bar file can be replaced, as far as can be told before writing.
-bool EveryBarReplaceable(const WizardState& state) {
-  for (int bar = 1; bar <= state.BarCount; ++bar)
-    if (!CanReplaceFile(PathFromUtf8(state.BarFiles[bar]))) return false;
-  return true;
-}
+  // Bars `first`..BarCount as generated.
+  void WriteGeneratedBars(int first = 1) {
+    for (int bar = first; bar <= paths_.BarCount; ++bar) {
+      progress_.Step();
+      if (!WriteBar(bar, GeneratedBar(bar))) return;
+    }
+  }
+
+  // The imports into the written bars, one after the other, each reading its source and its
+  // target from the disk.
+  void ImportIntoWrittenBars() {
+    for (int slot = 1; !result_.Error && slot <= paths_.BarCount; ++slot) {
+      if (choices_.ImportFiles[slot].empty()) continue;
+      ImportOutcome outcome = ImportBarFile(choices_.ImportFiles[slot], paths_.BarFiles[slot], paths_.BarCount, progress_);
+      if (outcome.Warning) result_.Warnings.push_back(std::move(*outcome.Warning));
+      result_.Error = std::move(outcome.Error);
+    }
+  }
+
+  // Each bar generated, given its import in memory and written once, in slot order. A bar that
+  // cannot be written with its import (the disk is full, say) and the bars after it are written as
+  // generated, as they are when the imports come after all the bars; the import's error stops the
+  // run.
+  void WriteBarsWithImports(SetImports& imports) {
+    for (int bar = 1; bar <= paths_.BarCount; ++bar) {
+      std::string generated = GeneratedBar(bar);
+      if (choices_.ImportFiles[bar].empty()) {
+        progress_.Step();
+        if (!WriteBar(bar, generated)) return;
+        continue;
+      }
+      if (WriteBar(bar, WithImport(std::move(generated), bar, imports))) {
+        progress_.Step();
+        continue;
+      }
+      std::optional<FileError> importError = std::move(result_.Error);
+      result_.Error.reset();
+      WriteGeneratedBars(bar);
+      if (!result_.Error) result_.Error = std::move(importError);
+      return;
+    }
+  }
+
+  // Whether every bar file can be replaced, as far as can be told before writing.
+  bool EveryBarReplaceable() const {
+    for (int bar = 1; bar <= paths_.BarCount; ++bar)
+      if (!CanReplaceFile(PathFromUtf8(paths_.BarFiles[bar]))) return false;
+    return true;
+  }
+
+ private:
+  // Bar `bar` as generated, with its import; the document goes before the bytes are written.
+  std::string WithImport(std::string generated, int bar, SetImports& imports) {
+    IniDocument document{std::move(generated)};
+    if (auto warning = imports.ImportInto(bar, document, progress_)) result_.Warnings.push_back(std::move(*warning));
+    return document.Bytes();
+  }
+
+  const WizardState& choices_;
+  const BarSetOptions& options_;
+  Progress& progress_;
+  BuildResult& result_;
+  const SetPaths& paths_;
+};
 
 }  // namespace
 
@@ -187,28 +198,32 @@ bool IsUsableBarFilePrefix(std::string_view prefix) {
   return true;
 }
 
-BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress) {
+BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress) {
   BuildResult result;
-  result.Error = PrepareSet(state, options, progress);
-  if (!result.Error) WriteGeneratedBars(state, options, progress, result);
+  result.Error = PrepareSet(choices, options, result.Paths);
+  if (result.Error) return result;
+  progress.Start(1, result.Paths.BarCount + 2);
+  SetWriter{choices, options, progress, result}.WriteGeneratedBars();
   return result;
 }
 
-BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display) {
+BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display) {
   Progress progress{display};
   BuildResult result;
-  result.Error = PrepareSet(state, options, progress);
+  result.Error = PrepareSet(choices, options, result.Paths);
   if (!result.Error) {
-    SetImports imports(state, [&](int bar) { return GeneratedBar(state, options, bar); });
+    SetWriter writer{choices, options, progress, result};
+    SetImports imports(result.Paths, choices.ImportFiles, [&](int bar) { return writer.GeneratedBar(bar); });
+    progress.Start(1, result.Paths.BarCount + 2 + imports.PlannedButtons());
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
     // a bar cannot be written (the run will stop there), the bars are written as generated first
     // and imported into one after the other, so that a set that cannot be written whole gets no
     // import.
-    if (imports.SourcesKnown() && EveryBarReplaceable(state)) {
-      WriteBarsWithImports(state, options, imports, progress, result);
+    if (imports.SourcesKnown() && writer.EveryBarReplaceable()) {
+      writer.WriteBarsWithImports(imports);
     } else {
-      WriteGeneratedBars(state, options, progress, result);
-      ImportIntoWrittenBars(state, progress, result);
+      writer.WriteGeneratedBars();
+      writer.ImportIntoWrittenBars();
     }
   }
   progress.Hide();

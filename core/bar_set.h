@@ -24,7 +24,7 @@ struct BarSetOptions {
 // Windows files.
 bool IsUsableBarFilePrefix(std::string_view prefix);
 
-// Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
+// Derives the paths of bars 1..BarCount, creates the save folder (with its parents) when missing and
 // writes every bar file, each atomically, one after the other. Nothing is written, and no folder
 // created, when the save folder is empty, the prefix cannot begin a file name, a folder holds a
 // line break (it would break the bar's lines), a part of the save folder's name is one Windows
@@ -32,7 +32,7 @@ bool IsUsableBarFilePrefix(std::string_view prefix);
 // folder it would be created in has no write permission. Progress: value 1, maximum
 // BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
 // the error names it, the files before it stay as written, no file is ever half-written.
-BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);
+BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress);
 
 // The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
 // leave it (an import whose source is a bar of the set reads it as written by then: with its own
@@ -43,6 +43,10 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
 // when a bar file could not be written. A bar that cannot be written with its import is written
 // as generated, and so are the bars after it. A file that cannot be written stops the run; every
 // file is then as it was or whole.
-BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
+//
+// The choices are only read; what the run derived and did comes back in the result. The progress
+// maximum covers the bars and every imported button from the start, and the value only grows.
+// Nothing but the files and the display is touched, so a run may go on a thread of its own.
+BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "localisation/get_text.h"
+#include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
 namespace barloom {
@@ -60,19 +61,23 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
 
 }  // namespace
 
-std::string FailureReport(const FileError& error, const Settings& settings) {
-  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), settings) : std::string{};
-  return JoinLines({GetText(TextId(error.Problem), settings), error.File, reason, error.Detail});
+std::string FailureReport(const FileError& error, const LoadedLanguage& language) {
+  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), language) : std::string{};
+  return JoinLines({GetText(TextId(error.Problem), language), error.File, reason, error.Detail});
 }
 
-std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings) {
+std::string FailureReport(const FileError& error, const Settings& settings) {
+  return FailureReport(error, LoadedLanguage{settings});
+}
+
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language) {
   std::string report;
   for (const BuildWarning& warning : warnings) {
     std::string count;
     if (warning.Problem == ImportProblem::ButtonCountClamped)
-      count = GetText(ButtonsImportedLabel, settings) + " " + std::to_string(warning.ButtonsImported);
+      count = GetText(ButtonsImportedLabel, language) + " " + std::to_string(warning.ButtonsImported);
     if (!report.empty()) report += "\n\n";
-    report += JoinLines({GetText(TextId(warning.Problem), settings), warning.File, count});
+    report += JoinLines({GetText(TextId(warning.Problem), language), warning.File, count});
   }
   return report;
 }

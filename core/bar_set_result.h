@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/wizard_state.h"
 #include "platform/atomic_file.h"
 
 // What the building of a set gives back (the files written, an error, warnings) and how it is
@@ -53,9 +54,11 @@ struct BuildWarning {
   int ButtonsImported = 0;  // ButtonCountClamped: how many came
 };
 
+class LoadedLanguage;
 struct Settings;
 
 struct BuildResult {
+  SetPaths Paths;                         // derived from the choices; empty when they were refused at once
   std::vector<std::string> WrittenFiles;  // the bar files written, in order (full paths, UTF-8)
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
@@ -66,10 +69,11 @@ struct BuildResult {
 // reason the program found (713 to 717) and the detail (the system's words, or the part of a
 // name at fault), each on a line of its own when there is one. Lines are joined by line feeds.
 // Language texts are only ever put side by side, never used as a format.
+std::string FailureReport(const FileError& error, const LoadedLanguage& language);
 std::string FailureReport(const FileError& error, const Settings& settings);
 
 // Every warning in the same way (the text, 710 or 711, then the file, then for a clamped count
 // the label 712 "Buttons imported:" with the number), separated by an empty line; "" for none.
-std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings);
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language);
 
 }  // namespace barloom

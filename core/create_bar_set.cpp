@@ -1,6 +1,7 @@
 #include "core/create_bar_set.h"
 
 #include "localisation/get_text.h"
+#include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
 namespace barloom {
@@ -13,23 +14,37 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 }  // namespace
 
-std::string CreationReport(const Settings& settings) {
-  std::string report = GetText(625, settings) + "\n\n";
-  for (const int id : {626, 627, 628, 629}) report += GetText(id, settings) + "\n";
-  ReplaceAll(report, "Bar_01.bar", settings.BarFilePrefix + "01.bar");
+StartChoices DefaultChoices(const Settings& settings) {
+  StartChoices start;
+  start.FolderBoxText = StartUpFolderText(settings.LastPath, settings.AppFolder);
+  const std::string bars = StartUpFolderText(std::nullopt, settings.AppFolder);
+  start.Choices.SaveFolder = SaveFolderFor(start.FolderBoxText.empty() ? bars : start.FolderBoxText, settings.AppFolder);
+  return start;
+}
+
+std::string CreateReport::MessageText() const {
+  if (!Failure.empty()) return Failure;
+  return Warnings.empty() ? Steps : Steps + "\n" + Warnings;
+}
+
+std::string CreationReport(const LoadedLanguage& language, std::string_view barFilePrefix) {
+  std::string report = GetText(625, language) + "\n\n";
+  for (const int id : {626, 627, 628, 629}) report += GetText(id, language) + "\n";
+  ReplaceAll(report, "Bar_01.bar", BarFileName(barFilePrefix, 1));
   return report;
 }
 
-CreateResult CreateBarSet(WizardState& state, const Settings& settings,
-                          const std::optional<std::string>& commanderFolder, std::string_view folderBoxText,
-                          const cProfile& profile, ProgressDisplay& display) {
+CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
+                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display) {
   CreateResult result;
   const BarSetOptions options{settings.AppFolder, settings.BarFilePrefix, commanderFolder};
-  result.Build = BuildBarSet(state, options, display);
-  if (result.Build.Error) return result;
-  StoreLastPath(settings, folderBoxText, profile);
-  result.Report = CreationReport(settings);
-  state.SetCreated = true;
+  result.Build = BuildBarSet(choices, options, display);
+  const LoadedLanguage language{settings};
+  result.Report.Warnings = WarningsReport(result.Build.Warnings, language);
+  if (result.Build.Error)
+    result.Report.Failure = FailureReport(*result.Build.Error, language);
+  else
+    result.Report.Steps = CreationReport(language, settings.BarFilePrefix);
   return result;
 }
 

@@ -1,5 +1,6 @@
 #include "core/set_imports.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -20,38 +21,61 @@ bool IsThere(const std::filesystem::path& file) {
 
 }  // namespace
 
-SetImports::SetImports(const WizardState& state, std::function<std::string(int)> generatedBar)
-    : state_(state), generatedBar_(std::move(generatedBar)) {
-  for (int slot = 1; slot <= state.BarCount; ++slot)
-    if (!state.ImportFiles[slot].empty()) sources_[state.ImportFiles[slot]].LastSlot = slot;
+SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, std::function<std::string(int)> generatedBar)
+    : paths_(paths), importFiles_(importFiles), generatedBar_(std::move(generatedBar)) {
+  for (int slot = 1; slot <= paths.BarCount; ++slot)
+    if (!importFiles[slot].empty()) sources_[importFiles[slot]].LastSlot = slot;
   bool barMissing = false;
-  for (int bar = 1; bar <= state.BarCount; ++bar) barMissing = barMissing || !IsThere(PathFromUtf8(state.BarFiles[bar]));
+  for (int bar = 1; bar <= paths.BarCount; ++bar) barMissing = barMissing || !IsThere(PathFromUtf8(paths.BarFiles[bar]));
   for (auto& [spelling, source] : sources_) {
     const std::filesystem::path file = PathFromUtf8(spelling);
     if (!IsThere(file)) {
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
-    for (int bar = 1; bar <= state.BarCount && source.Bar == 0; ++bar)
-      if (IsSameFile(file, PathFromUtf8(state.BarFiles[bar]))) source.Bar = bar;
+    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar)
+      if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) source.Bar = bar;
+    // The count alone, so that the progress knows the whole run before it starts; the buttons
+    // are read when their bar is made, which keeps one source's buttons in memory at a time.
+    if (source.Bar == 0) source.CountText = SourceCountText(ReadFileBytes(file).value_or(std::string{}));
+  }
+  PlanButtons();
+}
+
+void SetImports::PlanButtons() {
+  const int barCount = paths_.BarCount;
+  const std::string generatedCount = std::to_string(barCount + 2);
+  std::array<std::string, MaxBarCount + 1> countAfterImport;  // each bar's count once it is made
+  for (int slot = 1; slot <= barCount; ++slot) {
+    countAfterImport[slot] = generatedCount;
+    if (importFiles_[slot].empty()) continue;
+    const Source& source = sources_.at(importFiles_[slot]);
+    // A bar of the set is read as it is by then: itself and the bars after it as generated, the
+    // bars before it with their imports.
+    const std::string countText = source.Bar >= slot ? generatedCount
+                                  : source.Bar > 0   ? countAfterImport[source.Bar]
+                                                     : source.CountText.value_or("0");
+    const int buttons = ButtonsToImport(countText, barCount).Count;
+    countAfterImport[slot] = std::to_string(barCount + 1 + buttons);
+    plannedButtons_ += buttons;
   }
 }
 
 std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress) {
-  const std::string& spelling = state_.ImportFiles[bar];
+  const std::string& spelling = importFiles_[bar];
   Source& source = sources_.at(spelling);
   ImportedButtons imported;
   if (source.Bar == bar) {
-    imported = ImportOwnButtons(target, state_.BarCount, progress);
+    imported = ImportOwnButtons(target, paths_.BarCount, progress);
   } else if (source.Bar > bar) {
-    const ButtonImport import = ReadButtonImport(generatedBar_(source.Bar), state_.BarCount);
+    const ButtonImport import = ReadButtonImport(generatedBar_(source.Bar), paths_.BarCount);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   } else {
     if (!source.Read) {
       const std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
       source.Unread = !bytes;
-      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, state_.BarCount);
+      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, paths_.BarCount);
     }
     ApplyButtonImport(*source.Read, target, progress);
     imported = source.Read->Buttons;

@@ -17,12 +17,17 @@ namespace barloom {
 class SetImports {
  public:
   // Looks at the sources before any bar is written: which of them are bars of the set (the same
-  // file, however spelled). `generatedBar(j)` gives the bytes of bar j as generated.
-  SetImports(const WizardState& state, std::function<std::string(int)> generatedBar);
+  // file, however spelled), and how many buttons each import brings. `generatedBar(j)` gives the
+  // bytes of bar j as generated.
+  SetImports(const SetPaths& paths, const SlotTable& importFiles, std::function<std::string(int)> generatedBar);
 
   // False when a source is missing while a bar of the set is missing too: only once that bar is
   // written can it be told whether the source names it.
   bool SourcesKnown() const { return sourcesKnown_; }
+
+  // The buttons the imports of slots 1..BarCount bring, all told, as far as it can be told before
+  // any bar is written: a missing source counts none, though it may turn out to be a bar of the set.
+  int PlannedButtons() const { return plannedButtons_; }
 
   // Makes bar `bar`'s import into `target`, the bar as generated, once bars 1..bar-1 are written
   // with their imports: a bar after it is read as generated, a bar before it and any other file
@@ -33,14 +38,19 @@ class SetImports {
   struct Source {
     int Bar = 0;       // the bar of the set the file is, 0 for none
     int LastSlot = 0;  // the last slot that imports it
-    std::optional<ButtonImport> Read;  // its writes, kept while a later slot imports it
-    bool Unread = false;               // it could not be read: no buttons come from it
+    std::optional<std::string> CountText;  // its count as read before the run; nullopt: not there
+    std::optional<ButtonImport> Read;      // its writes, kept while a later slot imports it
+    bool Unread = false;                   // it could not be read: no buttons come from it
   };
 
-  const WizardState& state_;
+  void PlanButtons();
+
+  const SetPaths& paths_;
+  const SlotTable& importFiles_;
   std::function<std::string(int)> generatedBar_;
   std::map<std::string, Source> sources_;  // by the spelling the slots give
   bool sourcesKnown_ = true;
+  int plannedButtons_ = 0;
 };
 
 }  // namespace barloom

@@ -12,10 +12,12 @@ std::string TwoDigitNumber(int number) {
   return text;
 }
 
-StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::string_view appFolder) {
-  if (lastPath) return {*lastPath, AddBackslash(*lastPath)};
-  const std::string bars = std::string{appFolder} + "bars";
-  return {bars, AddBackslash(bars)};
+std::string BarFileName(std::string_view barFilePrefix, int bar) {
+  return std::string{barFilePrefix} + TwoDigitNumber(bar) + ".bar";
+}
+
+std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view appFolder) {
+  return lastPath ? *lastPath : std::string{appFolder} + "bars";
 }
 
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder) {
@@ -27,14 +29,18 @@ std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFo
   return AddBackslash(Utf8FromPath(folder));
 }
 
-void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix) {
+SetPaths SetPathsFor(const WizardState& choices, std::string_view appFolder, std::string_view barFilePrefix) {
+  SetPaths paths;
+  paths.BarCount = choices.BarCount;
+  paths.SaveFolder = choices.SaveFolder.empty() ? std::string{} : AddBackslash(choices.SaveFolder);
   const std::string icons = std::string{appFolder} + "icons" + PathSeparator;
-  for (int i = 1; i <= state.BarCount && i <= MaxBarCount; ++i) {
+  for (int i = 1; i <= choices.BarCount && i <= MaxBarCount; ++i) {
     const std::string number = TwoDigitNumber(i);
-    state.BarFiles[i] = state.SaveFolder + std::string{barFilePrefix} + number + ".bar";
-    state.UpIcons[i] = icons + "Up_" + number + ".ico";
-    state.DnIcons[i] = icons + "Dn_" + number + ".ico";
+    paths.BarFiles[i] = paths.SaveFolder + BarFileName(barFilePrefix, i);
+    paths.UpIcons[i] = icons + "Up_" + number + ".ico";
+    paths.DnIcons[i] = icons + "Dn_" + number + ".ico";
   }
+  return paths;
 }
 
 }  // namespace barloom

@@ -43,9 +43,8 @@ class CreateCommandTest : public ::testing::Test {
                               const std::string& prefix, const std::optional<std::string>& commander = std::nullopt) {
     WizardState state;
     state.BarCount = static_cast<std::int16_t>(count);
-    state.SaveFolder = AddBackslash(saveFolder);
-    FillSlotPaths(state, AddBackslash(appFolder), prefix);
-    return GeneratedBarBytes(state, bar, commander, AnsiCodePage());
+    state.SaveFolder = saveFolder;
+    return GeneratedBarBytes(SetPathsFor(state, AddBackslash(appFolder), prefix), bar, commander, AnsiCodePage());
   }
 
   TempFolder temp_;

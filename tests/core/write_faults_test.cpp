@@ -93,7 +93,7 @@ Outcome RunCreate(const Scene& scene) {
     const std::string name = "Bar_0" + std::to_string(bar) + ".bar";
     outcome.Targets.insert(name);
     // Bar 2 gets the import after it was written; a failed run may stop between the two.
-    outcome.NewContent[name] = GeneratedBarBytes(state, bar, std::nullopt, 1252);
+    outcome.NewContent[name] = GeneratedBarBytes(SetPathsFor(state, NativePath("C:\\App\\"), "Bar_"), bar, std::nullopt, 1252);
   }
   return outcome;
 }
