@@ -136,6 +136,8 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   NoProgressDisplay noProgress;
   const CreateResult result = CreateBarSet(choices, settings, CommanderFolder(), noProgress);
   for (const std::string& file : result.Build.WrittenFiles) std::cout << file << '\n';
+  // What was kept follows the list after an empty line, which no path is: a script reads up to it.
+  if (!result.Report.Kept.empty()) std::cout << '\n' << result.Report.Kept << '\n';
   // The list is what a script reads: losing it is a failure, though the files stay written.
   exitCode = ResultWritten(std::cout, std::cerr, "the list of files written") ? ExitSuccess : ExitFailure;
   const LoadedLanguage english{settings};

@@ -127,8 +127,8 @@ void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress
   ShowButtons(import.Buttons, progress);
 }
 
-ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount,
-                            Progress& progress) {
+ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress,
+                            const std::string* sourceBytes) {
   const std::filesystem::path sourcePath = PathFromUtf8(sourceFile);
   const std::filesystem::path targetPath = PathFromUtf8(targetFile);
   ImportOutcome outcome;
@@ -140,20 +140,27 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   IniDocument target{std::move(*targetBytes)};
 
   ImportedButtons imported;
-  if (IsSameFile(sourcePath, targetPath)) {
+  if (!sourceBytes && IsSameFile(sourcePath, targetPath)) {
     imported = ImportOwnButtons(target, barCount, progress);
   } else {
-    const auto sourceBytes = ReadFileBytes(sourcePath);
-    if (!sourceBytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
-    const ButtonImport import = ReadButtonImport(sourceBytes ? *sourceBytes : std::string{}, barCount);
+    const auto readBytes = sourceBytes ? std::optional<std::string>{} : ReadFileBytes(sourcePath);
+    const std::string* bytes = sourceBytes ? sourceBytes : readBytes ? &*readBytes : nullptr;
+    if (!bytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
+    const ButtonImport import = ReadButtonImport(bytes ? *bytes : std::string{}, barCount);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   }
   if (imported.Clamped)
     outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
+  outcome.TargetBytes = target.Bytes();
+  return outcome;
+}
 
+ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount,
+                            Progress& progress) {
+  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, barCount, progress);
   WriteFailure failure;
-  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &failure))
+  if (!outcome.Error && !ReplaceFileAtomically(PathFromUtf8(targetFile), outcome.TargetBytes, &failure))
     outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));
   return outcome;
 }

@@ -57,7 +57,13 @@ void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress
 struct ImportOutcome {
   std::optional<FileError> Error;
   std::optional<BuildWarning> Warning;
+  std::string TargetBytes;  // ImportIntoBar: the target's bytes with the import
 };
 ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress);
+
+// ImportBarFile without the writing: the target's new bytes come back. `sourceBytes`, when given,
+// are the source's bytes as read before (the source file is then not read).
+ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress,
+                            const std::string* sourceBytes = nullptr);
 
 }  // namespace barloom

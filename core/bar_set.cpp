@@ -1,8 +1,10 @@
 #include "core/bar_set.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 
+#include "core/bar_backup.h"
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
 #include "core/set_imports.h"
@@ -111,15 +113,18 @@ class SetWriter {
                              options_.CodePage != 0 ? options_.CodePage : AnsiCodePage());
   }
 
-  // Writes bar `bar`'s file atomically; false, with the error in the result, when it cannot.
+  // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
+  // result, when it cannot.
   bool WriteBar(int bar, std::string_view bytes) {
     const std::string& file = paths_.BarFiles[bar];
-    WriteFailure failure;
-    if (!ReplaceFileAtomically(PathFromUtf8(file), bytes, &failure)) {
-      result_.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
+    BarReplacer::Outcome outcome = replacer_.Replace(file, bytes);
+    if (outcome.Backup) result_.Backups.push_back({file, std::move(*outcome.Backup)});
+    if (outcome.Error) {
+      result_.Error = std::move(outcome.Error);
       return false;
     }
-    result_.WrittenFiles.push_back(file);
+    if (!listed_[bar]) result_.WrittenFiles.push_back(file);
+    listed_[bar] = true;
     return true;
   }
 
@@ -132,13 +137,16 @@ class SetWriter {
   }
 
   // The imports into the written bars, one after the other, each reading its source and its
-  // target from the disk.
-  void ImportIntoWrittenBars() {
+  // target from the disk (a source the run has written over, as it was before).
+  void ImportIntoWrittenBars(const SetImports& imports) {
     for (int slot = 1; !result_.Error && slot <= paths_.BarCount; ++slot) {
-      if (choices_.ImportFiles[slot].empty()) continue;
-      ImportOutcome outcome = ImportBarFile(choices_.ImportFiles[slot], paths_.BarFiles[slot], paths_.BarCount, progress_);
+      const std::string& source = choices_.ImportFiles[slot];
+      if (source.empty()) continue;
+      ImportOutcome outcome =
+          ImportIntoBar(source, paths_.BarFiles[slot], paths_.BarCount, progress_, imports.EarlierBytes(source));
       if (outcome.Warning) result_.Warnings.push_back(std::move(*outcome.Warning));
       result_.Error = std::move(outcome.Error);
+      if (!result_.Error) WriteBar(slot, outcome.TargetBytes);
     }
   }
 
@@ -186,6 +194,8 @@ class SetWriter {
   Progress& progress_;
   BuildResult& result_;
   const SetPaths& paths_;
+  BarReplacer replacer_;
+  std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
 };
 
 }  // namespace
@@ -223,8 +233,9 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
       writer.WriteBarsWithImports(imports);
     } else {
       writer.WriteGeneratedBars();
-      writer.ImportIntoWrittenBars();
+      writer.ImportIntoWrittenBars(imports);
     }
+    result.ReplacedImports = imports.ReplacedImports();
   }
   progress.Hide();
   return result;

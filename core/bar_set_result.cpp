@@ -23,6 +23,7 @@ int TextId(FileProblem problem) {
     case FileProblem::FolderNameEndsInSpaceOrDot: return 707;
     case FileProblem::FolderNameIsDeviceName: return 708;
     case FileProblem::FolderIsBrokenLink: return 709;
+    case FileProblem::BackupNotKept: return 720;
   }
   return 700;
 }

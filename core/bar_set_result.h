@@ -23,7 +23,8 @@ enum class FileProblem {
   FolderNameIsDeviceName,       // File: the save folder; Detail: the part, in quotation marks
   FolderIsBrokenLink,           // File: the symbolic link (the save folder or one above it)
   BarFileNotWritten,            // File: the bar file; Reason or Detail: why
-  BarFileNotRead,               // File: the bar file that an import was to go into
+  BarFileNotRead,               // File: the bar file that an import was to go into, or whose earlier bytes were to be kept
+  BackupNotKept,                // File: the backup of a bar file; Reason or Detail: why
 };
 
 // A file that stopped the building of a set, and why.
@@ -57,9 +58,25 @@ struct BuildWarning {
 class LoadedLanguage;
 struct Settings;
 
+// A bar whose earlier bytes Create kept before replacing it.
+struct KeptBackup {
+  std::string BarFile;
+  std::string Backup;
+};
+
+// An import whose source was a bar of the set already there: it read the bar as the set made it.
+struct ReplacedImport {
+  int Slot = 0;      // the bar that imported
+  int Bar = 0;       // the bar of the set its source is
+  std::string File;  // the source as chosen
+};
+
 struct BuildResult {
   SetPaths Paths;                         // derived from the choices; empty when they were refused at once
-  std::vector<std::string> WrittenFiles;  // the bar files written, in order (full paths, UTF-8)
+  std::vector<std::string> WrittenFiles;  // the bar files written (or left as they were, holding the
+                                          // bytes of the set already), in order (full paths, UTF-8)
+  std::vector<KeptBackup> Backups;        // the earlier versions kept, in the order they were written
+  std::vector<ReplacedImport> ReplacedImports;
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };

@@ -4,12 +4,12 @@
 #include <string_view>
 
 #include "core/bar_set.h"
+#include "core/create_report.h"
 
 // Create: the whole of what happens when the user presses Create at Step 3, and what barloom-cli
 // create does: one path for both.
 namespace barloom {
 
-class LoadedLanguage;
 struct Settings;
 
 // The choices a Create starts from before the user or the arguments change them: two bars, no
@@ -22,25 +22,10 @@ struct StartChoices {
 };
 StartChoices DefaultChoices(const Settings& settings);
 
-// What the user is told after a Create, in their language.
-struct CreateReport {
-  std::string Steps;     // the installation steps; empty when the set could not be written
-  std::string Warnings;  // what the imports did differently (WarningsReport); "" for none
-  std::string Failure;   // why the set could not be written (FailureReport); "" when it was
-
-  // The message the window shows: the failure, or the steps followed by the warnings.
-  std::string MessageText() const;
-};
-
 struct CreateResult {
   BuildResult Build;
   CreateReport Report;
 };
-
-// The installation steps: texts 625, 626 .. 629 in `language`, joined by line feeds (625, two line
-// feeds, then each of the others followed by one), with every "Bar_01.bar" (exact case) replaced by
-// the set's own first file name, barFilePrefix + "01.bar".
-std::string CreationReport(const LoadedLanguage& language, std::string_view barFilePrefix);
 
 // BuildBarSet from `choices` with the program's folder and the prefix of `settings`, folding the
 // paths under `commanderFolder`, then the report in the language `settings` choose, all of it from

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/bar_backup.h"
 #include "platform/file_bytes.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -33,11 +34,18 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, std:
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
-    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar)
+    bool isBackup = false;
+    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar) {
       if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) source.Bar = bar;
-    // The count alone, so that the progress knows the whole run before it starts; the buttons
-    // are read when their bar is made, which keeps one source's buttons in memory at a time.
-    if (source.Bar == 0) source.CountText = SourceCountText(ReadFileBytes(file).value_or(std::string{}));
+      isBackup = isBackup || IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
+    }
+    if (source.Bar != 0) continue;
+    // Any other file is read as it is before the run: a backup the run will write is kept now.
+    // Of the rest the count alone, so that the progress knows the whole run before it starts; the
+    // buttons are read when their bar is made, which keeps one source in memory at a time.
+    std::optional<std::string> bytes = ReadFileBytes(file);
+    source.CountText = SourceCountText(bytes.value_or(std::string{}));
+    if (isBackup && bytes) source.Earlier = std::move(bytes);
   }
   PlanButtons();
 }
@@ -61,6 +69,20 @@ void SetImports::PlanButtons() {
   }
 }
 
+std::vector<ReplacedImport> SetImports::ReplacedImports() const {
+  std::vector<ReplacedImport> replaced;
+  for (int slot = 1; slot <= paths_.BarCount; ++slot) {
+    if (importFiles_[slot].empty()) continue;
+    if (const int bar = sources_.at(importFiles_[slot]).Bar; bar != 0) replaced.push_back({slot, bar, importFiles_[slot]});
+  }
+  return replaced;
+}
+
+const std::string* SetImports::EarlierBytes(const std::string& spelling) const {
+  const auto source = sources_.find(spelling);
+  return source != sources_.end() && source->second.Earlier ? &*source->second.Earlier : nullptr;
+}
+
 std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress) {
   const std::string& spelling = importFiles_[bar];
   Source& source = sources_.at(spelling);
@@ -73,7 +95,7 @@ std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target,
     imported = import.Buttons;
   } else {
     if (!source.Read) {
-      const std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
+      const std::optional<std::string> bytes = source.Earlier ? source.Earlier : ReadFileBytes(PathFromUtf8(spelling));
       source.Unread = !bytes;
       source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, paths_.BarCount);
     }

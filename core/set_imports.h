@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/bar_import.h"
 #include "core/bar_set_result.h"
@@ -29,6 +30,14 @@ class SetImports {
   // any bar is written: a missing source counts none, though it may turn out to be a bar of the set.
   int PlannedButtons() const { return plannedButtons_; }
 
+  // The imports whose source is a bar of the set that is there before the run: they read the bar
+  // as the set makes it, not as it is now.
+  std::vector<ReplacedImport> ReplacedImports() const;
+
+  // The bytes of `spelling`, a source, as they were before the run, where the run itself may change
+  // the file: a backup of a bar of the set. nullptr for any other file, read when it is imported.
+  const std::string* EarlierBytes(const std::string& spelling) const;
+
   // Makes bar `bar`'s import into `target`, the bar as generated, once bars 1..bar-1 are written
   // with their imports: a bar after it is read as generated, a bar before it and any other file
   // as the file is. A source imported into several bars is read once.
@@ -39,6 +48,7 @@ class SetImports {
     int Bar = 0;       // the bar of the set the file is, 0 for none
     int LastSlot = 0;  // the last slot that imports it
     std::optional<std::string> CountText;  // its count as read before the run; nullopt: not there
+    std::optional<std::string> Earlier;    // its bytes before the run, where the run writes it
     std::optional<ButtonImport> Read;      // its writes, kept while a later slot imports it
     bool Unread = false;                   // it could not be read: no buttons come from it
   };

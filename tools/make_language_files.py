@@ -63,6 +63,23 @@ GERMAN = {
     715: "Der Name gehört nicht zu einer gewöhnlichen Datei.",
     716: "Die Datei ist schreibgeschützt.",
     717: "Der Ordner ist schreibgeschützt.",
+    720: "Die bisherige Fassung der Symbolleisten-Datei konnte nicht aufbewahrt werden; die Datei wurde "
+         "daher nicht ersetzt.",
+    721: "Die bisherigen Fassungen der ersetzten Symbolleisten-Dateien wurden aufbewahrt in:",
+    722: "Diese Symbolleisten-Dateien des bisherigen Satzes blieben unverändert; der neue Satz schaltet "
+         "nicht zu ihnen um:",
+    723: "Die importierte Datei ist eine der Symbolleisten, die dieser Satz ersetzt hat; die Leiste "
+         "erhielt die Schaltflächen der neuen Fassung, nicht die bisherigen:",
+    724: "Importiert in Leiste:",
+    725: "Die bisherige Fassung ist aufbewahrt in:",
+    726: "Diese Datei ist eine der Symbolleisten, die dieser Satz ersetzt: Diese Leiste erhält die "
+         "Schaltflächen der neuen Fassung, nicht die jetzigen.",
+    727: "Ändert sich die Datei, wird die jetzige Fassung aufbewahrt in:",
+    728: "Die vorhandenen Schaltflächen dieser Leisten &behalten",
+    729: "gefunden:",
+    730: "Die Symbolleiste enthält mehr eigene Schaltflächen, als neben den neuen Umschalt-Schaltflächen "
+         "Platz finden; nur die ersten davon wurden behalten.",
+    731: "Behaltene Schaltflächen:",
     1001: "Optionen",
     1008: "OK",
     1009: "Abbrechen",
@@ -123,6 +140,20 @@ HEBREW = {
     715: "השם אינו שייך לקובץ רגיל.",
     716: "הקובץ מוגן מפני כתיבה.",
     717: "התיקייה מוגנת מפני כתיבה.",
+    720: "לא ניתן היה לשמור את הגרסה הקודמת של קובץ סרגל הלחצנים, ולכן הקובץ לא הוחלף.",
+    721: "הגרסאות הקודמות של קובצי סרגלי הלחצנים שהוחלפו נשמרו בקבצים:",
+    722: "קובצי סרגלי הלחצנים הבאים מהערכה הקודמת נותרו ללא שינוי; הערכה החדשה אינה עוברת אליהם:",
+    723: "הקובץ שיובא הוא אחד מסרגלי הלחצנים שערכה זו החליפה; הסרגל קיבל את הלחצנים של הגרסה החדשה שלו, "
+         "לא את הקודמים:",
+    724: "יובא לסרגל:",
+    725: "הגרסה הקודמת שלו נשמרה בקובץ:",
+    726: "קובץ זה הוא אחד מסרגלי הלחצנים שערכה זו מחליפה: סרגל זה יקבל את הלחצנים של הגרסה החדשה שלו, לא "
+         "את הנוכחיים.",
+    727: "אם הקובץ ישתנה, הגרסה הנוכחית שלו תישמר בקובץ:",
+    728: "&שמור את הלחצנים שכבר נמצאים בסרגלים אלה",
+    729: "נמצאו:",
+    730: "סרגל הלחצנים מכיל יותר לחצנים משלו ממה שנכנס לצד לחצני המעבר החדשים; נשמרו רק הראשונים שבהם.",
+    731: "לחצנים שנשמרו:",
     1001: "אפשרויות",
     1008: "אישור",
     1009: "ביטול",
