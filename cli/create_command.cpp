@@ -30,6 +30,7 @@ struct CreateOptions {
   std::string Prefix;
   std::vector<std::string> Imports;  // "I=FILE"
   std::string AppFolder;
+  bool KeepButtons = false;
   CLI::Option* FolderOption = nullptr;
   CLI::Option* PrefixOption = nullptr;
   CLI::Option* AppFolderOption = nullptr;
@@ -132,6 +133,7 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   // The folder argument is already resolved as the system resolves it.
   if (options.FolderOption->count() > 0) choices.SaveFolder = AddBackslash(options.Folder);
   for (const auto& [slot, file] : imports) choices.ImportFiles[slot] = file;
+  choices.KeepButtons = options.KeepButtons;
 
   NoProgressDisplay noProgress;
   const CreateResult result = CreateBarSet(choices, settings, CommanderFolder(), noProgress);
@@ -172,6 +174,10 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
   command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
       ->type_name("I=FILE")
       ->transform(ImportArgument);
+  command->add_flag("--keep-buttons", options->KeepButtons,
+                    "Bars of the set's names already in the folder keep their own buttons (all but the set's "
+                    "switch buttons, separator and placeholder), behind the new switch buttons; bars beyond the "
+                    "new count are left as they are");
   options->AppFolderOption =
       command
           ->add_option("--app-folder", options->AppFolder,

@@ -7,11 +7,14 @@
 #include "core/bar_backup.h"
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
+#include "core/own_buttons.h"
+#include "core/set_files.h"
 #include "core/set_imports.h"
 #include "core/windows_names.h"
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
+#include "platform/file_bytes.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 
@@ -105,12 +108,33 @@ std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOption
 // One run of writing a set: the choices, the paths derived from them, and what has been done.
 class SetWriter {
  public:
+  // With KeepButtons, each bar of the set already there is read now, before anything is written,
+  // for the number of buttons it keeps of its own.
   SetWriter(const WizardState& choices, const BarSetOptions& options, Progress& progress, BuildResult& result)
-      : choices_(choices), options_(options), progress_(progress), result_(result), paths_(result.Paths) {}
+      : choices_(choices),
+        options_(options),
+        progress_(progress),
+        result_(result),
+        paths_(result.Paths),
+        codePage_(options.CodePage != 0 ? options.CodePage : AnsiCodePage()),
+        switches_(paths_.SaveFolder, options.BarFilePrefix, options.CommanderFolder, codePage_) {
+    const int count = paths_.BarCount;
+    for (int bar = 1; bar <= count; ++bar) {
+      bases_[bar] = BaseBar{count + 2, ImportPlace{count}};
+      if (!choices_.KeepButtons) continue;
+      const OwnButtons own = OwnButtonsOf(bar);
+      if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
+      if (own.Count > 0) bases_[bar] = BaseBar{count + 2 + own.Count, ImportPlace::Behind(count + 2 + own.Count)};
+    }
+  }
 
-  std::string GeneratedBar(int bar) const {
-    return GeneratedBarBytes(paths_, bar, options_.CommanderFolder,
-                             options_.CodePage != 0 ? options_.CodePage : AnsiCodePage());
+  const BaseBars& Bases() const { return bases_; }
+
+  // Bar `bar` as written before its import: generated, with the buttons it keeps of its own.
+  std::string BaseBytes(int bar) const {
+    std::string generated = GeneratedBarBytes(paths_, bar, options_.CommanderFolder, codePage_);
+    if (!choices_.KeepButtons) return generated;
+    return WithOwnButtons(std::move(generated), OwnButtonsOf(bar));
   }
 
   // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
@@ -128,11 +152,11 @@ class SetWriter {
     return true;
   }
 
-  // Bars `first`..BarCount as generated.
-  void WriteGeneratedBars(int first = 1) {
+  // Bars `first`..BarCount as written before their imports.
+  void WriteBaseBars(int first = 1) {
     for (int bar = first; bar <= paths_.BarCount; ++bar) {
       progress_.Step();
-      if (!WriteBar(bar, GeneratedBar(bar))) return;
+      if (!WriteBar(bar, BaseBytes(bar))) return;
     }
   }
 
@@ -143,32 +167,32 @@ class SetWriter {
       const std::string& source = choices_.ImportFiles[slot];
       if (source.empty()) continue;
       ImportOutcome outcome =
-          ImportIntoBar(source, paths_.BarFiles[slot], paths_.BarCount, progress_, imports.EarlierBytes(source));
+          ImportIntoBar(source, paths_.BarFiles[slot], bases_[slot].Place, progress_, imports.EarlierBytes(source));
       if (outcome.Warning) result_.Warnings.push_back(std::move(*outcome.Warning));
       result_.Error = std::move(outcome.Error);
       if (!result_.Error) WriteBar(slot, outcome.TargetBytes);
     }
   }
 
-  // Each bar generated, given its import in memory and written once, in slot order. A bar that
-  // cannot be written with its import (the disk is full, say) and the bars after it are written as
-  // generated, as they are when the imports come after all the bars; the import's error stops the
-  // run.
+  // Each bar made, given its import in memory and written once, in slot order. A bar that cannot
+  // be written with its import (the disk is full, say) and the bars after it are written as they
+  // are before their imports, as they are when the imports come after all the bars; the import's
+  // error stops the run.
   void WriteBarsWithImports(SetImports& imports) {
     for (int bar = 1; bar <= paths_.BarCount; ++bar) {
-      std::string generated = GeneratedBar(bar);
+      std::string base = BaseBytes(bar);
       if (choices_.ImportFiles[bar].empty()) {
         progress_.Step();
-        if (!WriteBar(bar, generated)) return;
+        if (!WriteBar(bar, base)) return;
         continue;
       }
-      if (WriteBar(bar, WithImport(std::move(generated), bar, imports))) {
+      if (WriteBar(bar, WithImport(std::move(base), bar, imports))) {
         progress_.Step();
         continue;
       }
       std::optional<FileError> importError = std::move(result_.Error);
       result_.Error.reset();
-      WriteGeneratedBars(bar);
+      WriteBaseBars(bar);
       if (!result_.Error) result_.Error = std::move(importError);
       return;
     }
@@ -182,9 +206,15 @@ class SetWriter {
   }
 
  private:
-  // Bar `bar` as generated, with its import; the document goes before the bytes are written.
-  std::string WithImport(std::string generated, int bar, SetImports& imports) {
-    IniDocument document{std::move(generated)};
+  // The buttons bar `bar` keeps of its own, from its file as it is before the run.
+  OwnButtons OwnButtonsOf(int bar) const {
+    return ReadOwnButtons(ReadFileBytes(PathFromUtf8(paths_.BarFiles[bar])).value_or(std::string{}), bar,
+                          paths_.BarCount, switches_);
+  }
+
+  // Bar `bar` with its import; the document goes before the bytes are written.
+  std::string WithImport(std::string base, int bar, SetImports& imports) {
+    IniDocument document{std::move(base)};
     if (auto warning = imports.ImportInto(bar, document, progress_)) result_.Warnings.push_back(std::move(*warning));
     return document.Bytes();
   }
@@ -194,6 +224,9 @@ class SetWriter {
   Progress& progress_;
   BuildResult& result_;
   const SetPaths& paths_;
+  unsigned codePage_;
+  SwitchCommands switches_;
+  BaseBars bases_;
   BarReplacer replacer_;
   std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
 };
@@ -213,7 +246,7 @@ BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& optio
   result.Error = PrepareSet(choices, options, result.Paths);
   if (result.Error) return result;
   progress.Start(1, result.Paths.BarCount + 2);
-  SetWriter{choices, options, progress, result}.WriteGeneratedBars();
+  SetWriter{choices, options, progress, result}.WriteBaseBars();
   return result;
 }
 
@@ -223,7 +256,7 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
   result.Error = PrepareSet(choices, options, result.Paths);
   if (!result.Error) {
     SetWriter writer{choices, options, progress, result};
-    SetImports imports(result.Paths, choices.ImportFiles, [&](int bar) { return writer.GeneratedBar(bar); });
+    SetImports imports(result.Paths, choices.ImportFiles, writer.Bases(), [&](int bar) { return writer.BaseBytes(bar); });
     progress.Start(1, result.Paths.BarCount + 2 + imports.PlannedButtons());
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
     // a bar cannot be written (the run will stop there), the bars are written as generated first
@@ -232,10 +265,11 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
     if (imports.SourcesKnown() && writer.EveryBarReplaceable()) {
       writer.WriteBarsWithImports(imports);
     } else {
-      writer.WriteGeneratedBars();
+      writer.WriteBaseBars();
       writer.ImportIntoWrittenBars(imports);
     }
     result.ReplacedImports = imports.ReplacedImports();
+    if (choices.KeepButtons) result.LeftBars = BarsBeyond(result.Paths, options.BarFilePrefix);
   }
   progress.Hide();
   return result;

@@ -32,6 +32,10 @@ bool IsUsableBarFilePrefix(std::string_view prefix);
 // folder it would be created in has no write permission. Progress: value 1, maximum
 // BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
 // the error names it, the files before it stay as written, no file is ever half-written.
+//
+// A bar that changes keeps its earlier bytes beside it first, and a bar that holds the bytes
+// already is not written (BarReplacer). With KeepButtons, each bar keeps the buttons its file had
+// of its own (ReadOwnButtons), read before anything is written, behind its placeholder.
 BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress);
 
 // The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
@@ -42,7 +46,10 @@ BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& optio
 // replaced, the bars are first written as generated and then imported into: nothing is imported
 // when a bar file could not be written. A bar that cannot be written with its import is written
 // as generated, and so are the bars after it. A file that cannot be written stops the run; every
-// file is then as it was or whole.
+// file is then as it was or whole. With KeepButtons, "generated" includes the bar's own buttons,
+// and its import goes behind them (behind the placeholder, which it then leaves in place); the
+// bars of the set's names beyond the count are named in the result and left as they are. An
+// import of a file other than the set's bars reads it as it was before the run.
 //
 // The choices are only read; what the run derived and did comes back in the result. The progress
 // maximum covers the bars and every imported button from the start, and the value only grows.

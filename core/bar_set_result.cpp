@@ -43,11 +43,13 @@ int TextId(ImportProblem problem) {
   switch (problem) {
     case ImportProblem::ButtonCountClamped: return 710;
     case ImportProblem::SourceNotRead: return 711;
+    case ImportProblem::OwnButtonsClamped: return 730;
   }
   return 711;
 }
 
 constexpr int ButtonsImportedLabel = 712;
+constexpr int ButtonsKeptLabel = 731;
 
 // The lines that are not empty, joined by line feeds.
 std::string JoinLines(std::initializer_list<std::string_view> lines) {
@@ -77,6 +79,8 @@ std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Load
     std::string count;
     if (warning.Problem == ImportProblem::ButtonCountClamped)
       count = GetText(ButtonsImportedLabel, language) + " " + std::to_string(warning.ButtonsImported);
+    if (warning.Problem == ImportProblem::OwnButtonsClamped)
+      count = GetText(ButtonsKeptLabel, language) + " " + std::to_string(warning.ButtonsImported);
     if (!report.empty()) report += "\n\n";
     report += JoinLines({GetText(TextId(warning.Problem), language), warning.File, count});
   }

@@ -47,12 +47,13 @@ inline FileError WriteError(FileProblem problem, std::string file, WriteFailure 
 enum class ImportProblem {
   ButtonCountClamped,  // the source names more buttons than a bar can hold; the first ones came
   SourceNotRead,       // the source could not be read; no buttons came from it
+  OwnButtonsClamped,   // a bar holds more buttons of its own than fit; the first ones were kept
 };
 
 struct BuildWarning {
   ImportProblem Problem = ImportProblem::SourceNotRead;
-  std::string File;         // UTF-8 full path of the import source
-  int ButtonsImported = 0;  // ButtonCountClamped: how many came
+  std::string File;         // UTF-8 full path of the import source (OwnButtonsClamped: of the bar)
+  int ButtonsImported = 0;  // ButtonCountClamped: how many came; OwnButtonsClamped: how many were kept
 };
 
 class LoadedLanguage;
@@ -77,6 +78,7 @@ struct BuildResult {
                                           // bytes of the set already), in order (full paths, UTF-8)
   std::vector<KeptBackup> Backups;        // the earlier versions kept, in the order they were written
   std::vector<ReplacedImport> ReplacedImports;
+  std::vector<std::string> LeftBars;      // with KeepButtons: the bars beyond the count, left as they were
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };
@@ -89,8 +91,9 @@ struct BuildResult {
 std::string FailureReport(const FileError& error, const LoadedLanguage& language);
 std::string FailureReport(const FileError& error, const Settings& settings);
 
-// Every warning in the same way (the text, 710 or 711, then the file, then for a clamped count
-// the label 712 "Buttons imported:" with the number), separated by an empty line; "" for none.
+// Every warning in the same way (the text, 710, 711 or 730, then the file, then for a clamped count
+// the label 712 "Buttons imported:" or 731 "Buttons kept:" with the number), separated by an empty
+// line; "" for none.
 std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language);
 
 }  // namespace barloom

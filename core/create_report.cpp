@@ -1,7 +1,8 @@
 #include "core/create_report.h"
 
-#include <initializer_list>
 
+#include "core/bar_backup.h"
+#include "core/set_files.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
 
@@ -9,9 +10,13 @@ namespace barloom {
 namespace {
 
 constexpr int BackupsKeptText = 721;
+constexpr int LeftBarsText = 722;
 constexpr int ReplacedImportText = 723;
 constexpr int ImportedIntoLabel = 724;
 constexpr int KeptInLabel = 725;
+constexpr int ReplacedNoteText = 726;
+constexpr int WillBeKeptInLabel = 727;
+constexpr int FoundLabel = 729;
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -27,6 +32,14 @@ void AddBlock(std::string& text, std::string_view block) {
 
 std::string Line(const LoadedLanguage& language, int label, std::string_view value) {
   return GetText(label, language) + " " + std::string{value};
+}
+
+// A label, then one path on each line.
+std::string ListBlock(const LoadedLanguage& language, int label, const std::vector<std::string>& paths) {
+  if (paths.empty()) return {};
+  std::string block = GetText(label, language);
+  for (const std::string& path : paths) block += "\n" + path;
+  return block;
 }
 
 }  // namespace
@@ -47,11 +60,10 @@ std::string CreationReport(const LoadedLanguage& language, std::string_view barF
 
 std::string KeptReport(const BuildResult& build, const LoadedLanguage& language) {
   std::string report;
-  if (!build.Backups.empty()) {
-    std::string block = GetText(BackupsKeptText, language);
-    for (const KeptBackup& kept : build.Backups) block += "\n" + kept.Backup;
-    AddBlock(report, block);
-  }
+  std::vector<std::string> backups;
+  for (const KeptBackup& kept : build.Backups) backups.push_back(kept.Backup);
+  AddBlock(report, ListBlock(language, BackupsKeptText, backups));
+  AddBlock(report, ListBlock(language, LeftBarsText, build.LeftBars));
   for (const ReplacedImport& replaced : build.ReplacedImports) {
     std::string block = GetText(ReplacedImportText, language) + "\n" + replaced.File + "\n" +
                         Line(language, ImportedIntoLabel, std::to_string(replaced.Slot));
@@ -60,6 +72,18 @@ std::string KeptReport(const BuildResult& build, const LoadedLanguage& language)
     AddBlock(report, block);
   }
   return report;
+}
+
+std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound) {
+  return GetText(KeepButtonsCaptionText, language) + " (" + Line(language, FoundLabel, std::to_string(barsFound)) + ")";
+}
+
+std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,
+                               const LoadedLanguage& language) {
+  const std::optional<int> bar = ReplacedBarOf(importFile, choices, barFilePrefix);
+  if (!bar) return {};
+  return GetText(ReplacedNoteText, language) + "\n" +
+         Line(language, WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
 }
 
 CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix) {

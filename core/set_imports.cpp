@@ -22,8 +22,9 @@ bool IsThere(const std::filesystem::path& file) {
 
 }  // namespace
 
-SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, std::function<std::string(int)> generatedBar)
-    : paths_(paths), importFiles_(importFiles), generatedBar_(std::move(generatedBar)) {
+SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, const BaseBars& bases,
+                       std::function<std::string(int)> baseBar)
+    : paths_(paths), importFiles_(importFiles), bases_(bases), baseBar_(std::move(baseBar)) {
   for (int slot = 1; slot <= paths.BarCount; ++slot)
     if (!importFiles[slot].empty()) sources_[importFiles[slot]].LastSlot = slot;
   bool barMissing = false;
@@ -51,20 +52,19 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, std:
 }
 
 void SetImports::PlanButtons() {
-  const int barCount = paths_.BarCount;
-  const std::string generatedCount = std::to_string(barCount + 2);
-  std::array<std::string, MaxBarCount + 1> countAfterImport;  // each bar's count once it is made
-  for (int slot = 1; slot <= barCount; ++slot) {
-    countAfterImport[slot] = generatedCount;
+  std::array<int, MaxBarCount + 1> countAfterImport{};  // each bar's count once it is made
+  for (int slot = 1; slot <= paths_.BarCount; ++slot) {
+    countAfterImport[slot] = bases_[slot].Buttons;
     if (importFiles_[slot].empty()) continue;
     const Source& source = sources_.at(importFiles_[slot]);
-    // A bar of the set is read as it is by then: itself and the bars after it as generated, the
-    // bars before it with their imports.
-    const std::string countText = source.Bar >= slot ? generatedCount
-                                  : source.Bar > 0   ? countAfterImport[source.Bar]
+    // A bar of the set is read as it is by then: itself and the bars after it as written before
+    // their imports, the bars before it with their imports.
+    const std::string countText = source.Bar >= slot ? std::to_string(bases_[source.Bar].Buttons)
+                                  : source.Bar > 0   ? std::to_string(countAfterImport[source.Bar])
                                                      : source.CountText.value_or("0");
-    const int buttons = ButtonsToImport(countText, barCount).Count;
-    countAfterImport[slot] = std::to_string(barCount + 1 + buttons);
+    const ImportPlace place = bases_[slot].Place;
+    const int buttons = ButtonsToImport(countText, place).Count;
+    countAfterImport[slot] = place.After + buttons;
     plannedButtons_ += buttons;
   }
 }
@@ -86,18 +86,20 @@ const std::string* SetImports::EarlierBytes(const std::string& spelling) const {
 std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress) {
   const std::string& spelling = importFiles_[bar];
   Source& source = sources_.at(spelling);
+  const ImportPlace place = bases_[bar].Place;
   ImportedButtons imported;
   if (source.Bar == bar) {
-    imported = ImportOwnButtons(target, paths_.BarCount, progress);
+    imported = ImportOwnButtons(target, place, progress);
   } else if (source.Bar > bar) {
-    const ButtonImport import = ReadButtonImport(generatedBar_(source.Bar), paths_.BarCount);
+    const ButtonImport import = ReadButtonImport(baseBar_(source.Bar), place);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   } else {
-    if (!source.Read) {
+    if (!source.Read || source.ReadFor != place.After) {
       const std::optional<std::string> bytes = source.Earlier ? source.Earlier : ReadFileBytes(PathFromUtf8(spelling));
       source.Unread = !bytes;
-      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, paths_.BarCount);
+      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, place);
+      source.ReadFor = place.After;
     }
     ApplyButtonImport(*source.Read, target, progress);
     imported = source.Read->Buttons;

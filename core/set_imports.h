@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -12,15 +13,25 @@
 
 // The imports of a set whose bars are written once each, with their imports, in slot order
 // (BuildBarSet): each import gives what it would give after every bar had been written as
-// generated and the imports of the slots before it had been made.
+// generated (with the buttons it keeps of its own) and the imports of the slots before it had been
+// made.
 namespace barloom {
+
+// A bar of the set as it is written before its import: how many buttons it has, and where its
+// import goes.
+struct BaseBar {
+  int Buttons = 0;
+  ImportPlace Place{0};
+};
+using BaseBars = std::array<BaseBar, MaxBarCount + 1>;
 
 class SetImports {
  public:
   // Looks at the sources before any bar is written: which of them are bars of the set (the same
-  // file, however spelled), and how many buttons each import brings. `generatedBar(j)` gives the
-  // bytes of bar j as generated.
-  SetImports(const SetPaths& paths, const SlotTable& importFiles, std::function<std::string(int)> generatedBar);
+  // file, however spelled), and how many buttons each import brings. `baseBar(j)` gives the bytes
+  // of bar j as written before its import, described by bases[j].
+  SetImports(const SetPaths& paths, const SlotTable& importFiles, const BaseBars& bases,
+             std::function<std::string(int)> baseBar);
 
   // False when a source is missing while a bar of the set is missing too: only once that bar is
   // written can it be told whether the source names it.
@@ -38,9 +49,10 @@ class SetImports {
   // the file: a backup of a bar of the set. nullptr for any other file, read when it is imported.
   const std::string* EarlierBytes(const std::string& spelling) const;
 
-  // Makes bar `bar`'s import into `target`, the bar as generated, once bars 1..bar-1 are written
-  // with their imports: a bar after it is read as generated, a bar before it and any other file
-  // as the file is. A source imported into several bars is read once.
+  // Makes bar `bar`'s import into `target`, the bar as written before its import, once bars
+  // 1..bar-1 are written with their imports: a bar after it is read as written before its import,
+  // a bar before it and any other file as the file is. A source imported into several bars at the
+  // same place is read once.
   std::optional<BuildWarning> ImportInto(int bar, IniDocument& target, Progress& progress);
 
  private:
@@ -50,6 +62,7 @@ class SetImports {
     std::optional<std::string> CountText;  // its count as read before the run; nullopt: not there
     std::optional<std::string> Earlier;    // its bytes before the run, where the run writes it
     std::optional<ButtonImport> Read;      // its writes, kept while a later slot imports it
+    int ReadFor = 0;                       // the place (After) the writes are numbered for
     bool Unread = false;                   // it could not be read: no buttons come from it
   };
 
@@ -57,7 +70,8 @@ class SetImports {
 
   const SetPaths& paths_;
   const SlotTable& importFiles_;
-  std::function<std::string(int)> generatedBar_;
+  const BaseBars& bases_;
+  std::function<std::string(int)> baseBar_;
   std::map<std::string, Source> sources_;  // by the spelling the slots give
   bool sourcesKnown_ = true;
   int plannedButtons_ = 0;

@@ -219,8 +219,10 @@ TEST(ImportBarButtons, TheLargestCountThatFitsIsNotClamped) {
 }
 
 // Key-by-key profile calls: one call per key, every call reading (and each write rewriting) the
-// files. Our import must give the same bytes.
-void ImportKeyByKey(const std::string& source, const std::string& target, int barCount) {
+// files. Our import must give the same bytes. The buttons go behind the first `after` buttons of
+// the target (by default the switch buttons and the separator of a generated bar).
+void ImportKeyByKey(const std::string& source, const std::string& target, int barCount, int after = 0) {
+  if (after == 0) after = barCount + 1;
   const auto file = [](const std::string& utf8) { return PathFromUtf8(utf8); };
   const auto rounded = RoundToInt16(ReadLeadingNumber(ReadIniValue("ButtonBar", "ButtonCount", "0", 4096, file(source))));
   const int count = rounded.value_or(0);
@@ -230,10 +232,10 @@ void ImportKeyByKey(const std::string& source, const std::string& target, int ba
       value.erase(0, value.find_first_not_of(' '));
       value.erase(value.find_last_not_of(' ') + 1);
       if (value != NotFoundMarker)
-        WriteIniValue("ButtonBar", key + std::to_string(barCount + 1 + k), value, file(target));
+        WriteIniValue("ButtonBar", key + std::to_string(after + k), value, file(target));
     }
   }
-  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(barCount + 1 + (count < 1 ? 0 : count)), file(target));
+  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(after + (count < 1 ? 0 : count)), file(target));
 }
 
 // Bar 1 of a fresh two-bar set in `temp`, and the same bar after the key-by-key import of `source`
@@ -358,20 +360,24 @@ void ExpectMovesForward(const RecordingProgress& display, bool maximumKnown, con
     EXPECT_GT(next, value) << name;
     value = next;
   }
-  if (maximumKnown) EXPECT_EQ(maximums, 1) << name;
+  if (maximumKnown) {
+    EXPECT_EQ(maximums, 1) << name;
+  }
   EXPECT_EQ(display.Value, display.Maximum - 1) << name;
 }
 
 // Bars are written once each with their imports, or, where a source may name a bar not written
 // yet, first as generated and then imported into: either way the set is what key-by-key calls
 // give after the bars are written, slot after slot. A source is an outside file ("five", "three",
-// "missing") or a bar of the set ("bar N", spelled through a sub folder).
+// "missing") or a bar of the set ("bar N", spelled through a sub folder). Where the bars keep
+// their own buttons (the one button of each earlier bar), the imports go behind those.
 TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
   struct Case {
     const char* Name;
     bool EarlierSetThere;
     std::array<const char*, 5> Imports;  // slots 1..4; "" for none
     bool MaximumKnown = true;            // false: a source is missing while bars are, so it may be one
+    bool Keep = false;
   };
   const Case cases[] = {
       {"one file into every bar", false, {"", "five", "five", "five", "five"}},
@@ -380,6 +386,9 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
       {"bars of the set, none written yet", false, {"", "bar 3", "bar 2", "bar 1", "bar 3"}, false},
       {"a missing file beside a set", true, {"", "missing", "five", "", "missing"}},
       {"a missing file, no set yet", false, {"", "", "missing", "bar 2", ""}, false},
+      {"kept buttons: files and bars of the set", true, {"", "five", "bar 3", "bar 1", "three"}, true, true},
+      {"kept buttons: a bar importing itself", true, {"", "bar 1", "five", "", "bar 4"}, true, true},
+      {"kept buttons, no set yet", false, {"", "five", "bar 1", "", ""}, false, true},
   };
   TempFolder outside;
   const std::string five = outside.Write("five.bar", std::string{FiveButtons} + "ButtonCount=5\r\n");
@@ -388,6 +397,7 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
     TempFolder temp;
     std::filesystem::create_directory(temp.Path() / "sub");
     WizardState state = SetOf(4, temp.Folder());
+    state.KeepButtons = c.Keep;
     const SetPaths paths = PathsOf(state);
     std::vector<std::string> missingSlots;
     for (int slot = 1; slot <= 4; ++slot) {
@@ -419,7 +429,8 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
     Progress progress{none};
     ASSERT_FALSE(WriteBarFiles(state, AppOptions, progress).Error);
     for (int slot = 1; slot <= 4; ++slot)
-      if (!state.ImportFiles[slot].empty()) ImportKeyByKey(state.ImportFiles[slot], paths.BarFiles[slot], 4);
+      if (!state.ImportFiles[slot].empty())
+        ImportKeyByKey(state.ImportFiles[slot], paths.BarFiles[slot], 4, c.Keep && c.EarlierSetThere ? 4 + 2 + 1 : 0);
     for (int bar = 1; bar <= 4; ++bar) EXPECT_EQ(built[bar - 1], ReadBytes(paths.BarFiles[bar])) << c.Name << ", bar " << bar;
   }
 }
