@@ -23,6 +23,7 @@
 #include "platform/atomic_file.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
+#include "settings/ini_document.h"
 #include "settings/number_text.h"
 #include "settings/profile.h"
 
@@ -170,6 +171,43 @@ void BM_BuildBarSet(benchmark::State& state) {
   state.counters["output_MB"] = static_cast<double>(outputBytes) / 1e6;
 }
 
+// Create again over the same set after the user added a button to each bar: every bar's earlier
+// version is kept beside it before the bar is replaced. Argument `keep` 1: each bar keeps its own
+// buttons (the earlier import and the added button) behind the new switch buttons, and gets the
+// import behind them again.
+void BM_ReplaceSet(benchmark::State& state) {
+  const SetUnderTest set(state);
+  const auto& [bars, buttons, folder, source, options] = set;
+  NoProgressDisplay none;
+  WizardState choices = SetChoosing(folder, bars, source);
+  const BuildResult first = BuildBarSet(choices, options, none);
+  if (first.Error) {
+    state.SkipWithError(first.Error->Message().c_str());
+    return;
+  }
+  std::vector<std::pair<std::string, std::string>> earlier;
+  for (int i = 1; i <= bars; ++i) {
+    std::ifstream in(PathFromUtf8(first.Paths.BarFiles[i]), std::ios::binary);
+    IniDocument bar{std::string(std::istreambuf_iterator<char>(in), {})};
+    const int count = std::stoi(bar.Read("ButtonBar", "Buttoncount", "0", 4096)) + 1;
+    bar.Write("ButtonBar", "Buttoncount", std::to_string(count));
+    bar.Write("ButtonBar", "cmd" + std::to_string(count), "mine.exe");
+    earlier.emplace_back(first.Paths.BarFiles[i], bar.Bytes());
+  }
+  choices.KeepButtons = state.range(3) == 1;
+  double buildSeconds = 0;
+  for (auto _ : state) {
+    for (const auto& [file, bytes] : earlier) std::ofstream(PathFromUtf8(file), std::ios::binary) << bytes;
+    const auto start = Clock::now();
+    const BuildResult result = BuildBarSet(choices, options, none);
+    const auto built = Clock::now();
+    if (result.Error || static_cast<int>(result.Backups.size()) != bars) state.SkipWithError("the set was not replaced");
+    buildSeconds += Seconds(built - start);
+    state.SetIterationTime(Seconds(built - start));
+  }
+  ReportPerButton(state, bars, buttons, buildSeconds);
+}
+
 // The key-by-key way: the bars written, then every key copied with one profile read and one
 // profile write, each going to the file.
 void BM_KeyByKey(benchmark::State& state) {
@@ -215,6 +253,11 @@ BENCHMARK(BM_BuildBarSet)
     ->ArgsProduct({{20}, {1000, 10000, 50000}, {0, 1}})
     ->Args({20, 30000, 1})  // the most a bar takes whole: numbers stop at 32767
     ->Args({2, 1000, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceSet)
+    ->ArgNames({"bars", "buttons", "fs", "keep"})
+    ->ArgsProduct({{20}, {1000, 10000}, {0, 1}, {0, 1}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeyByKey)

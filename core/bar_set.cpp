@@ -122,7 +122,7 @@ class SetWriter {
     for (int bar = 1; bar <= count; ++bar) {
       bases_[bar] = BaseBar{count + 2, ImportPlace{count}};
       if (!choices_.KeepButtons) continue;
-      const OwnButtons own = OwnButtonsOf(bar);
+      const OwnButtons own = CountOwnButtons(EarlierBar(bar), bar, count, switches_);
       if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
       if (own.Count > 0) bases_[bar] = BaseBar{count + 2 + own.Count, ImportPlace::Behind(count + 2 + own.Count)};
     }
@@ -134,7 +134,7 @@ class SetWriter {
   std::string BaseBytes(int bar) const {
     std::string generated = GeneratedBarBytes(paths_, bar, options_.CommanderFolder, codePage_);
     if (!choices_.KeepButtons) return generated;
-    return WithOwnButtons(std::move(generated), OwnButtonsOf(bar));
+    return WithOwnButtons(std::move(generated), ReadOwnButtons(EarlierBar(bar), bar, paths_.BarCount, switches_));
   }
 
   // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
@@ -206,10 +206,9 @@ class SetWriter {
   }
 
  private:
-  // The buttons bar `bar` keeps of its own, from its file as it is before the run.
-  OwnButtons OwnButtonsOf(int bar) const {
-    return ReadOwnButtons(ReadFileBytes(PathFromUtf8(paths_.BarFiles[bar])).value_or(std::string{}), bar,
-                          paths_.BarCount, switches_);
+  // Bar `bar`'s file as it is before the run (read before the run writes it).
+  std::string EarlierBar(int bar) const {
+    return ReadFileBytes(PathFromUtf8(paths_.BarFiles[bar])).value_or(std::string{});
   }
 
   // Bar `bar` with its import; the document goes before the bytes are written.

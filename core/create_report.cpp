@@ -68,14 +68,18 @@ std::string KeptReport(const BuildResult& build, const LoadedLanguage& language)
     std::string block = GetText(ReplacedImportText, language) + "\n" + replaced.File + "\n" +
                         Line(language, ImportedIntoLabel, std::to_string(replaced.Slot));
     for (const KeptBackup& kept : build.Backups)
-      if (kept.BarFile == build.Paths.BarFiles[replaced.Bar]) block += "\n" + Line(language, KeptInLabel, kept.Backup);
+      if (kept.BarFile == build.Paths.BarFiles[replaced.Bar]) block += '\n' + Line(language, KeptInLabel, kept.Backup);
     AddBlock(report, block);
   }
   return report;
 }
 
 std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound) {
-  return GetText(KeepButtonsCaptionText, language) + " (" + Line(language, FoundLabel, std::to_string(barsFound)) + ")";
+  std::string caption = GetText(KeepButtonsCaptionText, language);
+  caption += " (";
+  caption += Line(language, FoundLabel, std::to_string(barsFound));
+  caption += ')';
+  return caption;
 }
 
 std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,

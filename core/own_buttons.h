@@ -42,6 +42,9 @@ struct OwnButtons {
 };
 OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
 
+// ReadOwnButtons without the writes: how many buttons would be kept (it reads two keys a button).
+OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+
 // `generatedBar` with the own buttons behind it.
 std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own);
 
