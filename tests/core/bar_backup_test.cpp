@@ -98,7 +98,8 @@ TEST(Backups, KeptBeforeABarChangesNeverForTheSameBytes) {
     }
     // Untouched files keep their time: set it well in the past.
     const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
-    for (const auto& [name, text] : c.Before) std::filesystem::last_write_time(temp.Path() / name, past);
+    for (const auto& [name, text] : c.Before)
+      if (text != "<folder>") std::filesystem::last_write_time(temp.Path() / name, past);
     for (int slot = 1; slot <= 2; ++slot)
       if (c.Imports[slot] && *c.Imports[slot]) choices.ImportFiles[slot] = temp.PathOf(c.Imports[slot]);
 
@@ -128,7 +129,9 @@ TEST(Backups, KeptBeforeABarChangesNeverForTheSameBytes) {
     for (const auto& [name, text] : c.Before) {
       if (backedUp(name + ".bak") || backedUp(name) || text == "<folder>") continue;
       EXPECT_EQ(temp.Read(name), bytesOf(text)) << c.Name << ": " << name;
-      EXPECT_EQ(std::filesystem::last_write_time(temp.Path() / name), past) << c.Name << ": " << name << " was written";
+      // Within an hour of the time set: file systems keep times to their own precision.
+      EXPECT_LT(std::filesystem::last_write_time(temp.Path() / name), past + std::chrono::hours(1))
+          << c.Name << ": " << name << " was written";
     }
     if (std::string_view{c.Name} == "an import of a bar's backup") {
       EXPECT_EQ(IniDocument{temp.Read("Bar_02.bar")}.Read("ButtonBar", "cmd4", "", 100), "older.exe");
