@@ -30,7 +30,9 @@ struct CreateResult {
 // BuildBarSet from `choices` with the program's folder and the prefix of `settings`, folding the
 // paths under `commanderFolder`, then the report in the language `settings` choose, all of it from
 // one load of the language. The choices are only read: what follows belongs to the caller (the
-// window marks the set created and remembers the folder; barloom-cli prints).
+// window marks the set created and remembers the folder; barloom-cli prints). It touches nothing but
+// the files and `display`, and reads `choices` and `settings` while it runs: on another thread,
+// give it copies or leave them unchanged until it returns.
 CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
                           const std::optional<std::string>& commanderFolder, ProgressDisplay& display);
 

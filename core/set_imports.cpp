@@ -31,22 +31,31 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, cons
   for (int bar = 1; bar <= paths.BarCount; ++bar) barMissing = barMissing || !IsThere(PathFromUtf8(paths.BarFiles[bar]));
   for (auto& [spelling, source] : sources_) {
     const std::filesystem::path file = PathFromUtf8(spelling);
-    if (!IsThere(file)) {
+    source.There = IsThere(file);
+    if (!source.There) {
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
-    bool isBackup = false;
     for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar) {
       if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) source.Bar = bar;
-      isBackup = isBackup || IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
+      source.IsBackup = source.IsBackup || IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
     }
-    if (source.Bar != 0) continue;
-    // Any other file is read as it is before the run: a backup the run will write is kept now.
-    // Of the rest the count alone, so that the progress knows the whole run before it starts; the
-    // buttons are read when their bar is made, which keeps one source in memory at a time.
-    std::optional<std::string> bytes = ReadFileBytes(file);
-    source.CountText = SourceCountText(bytes.value_or(std::string{}));
-    if (isBackup && bytes) source.Earlier = std::move(bytes);
+  }
+  // Any other file is read as it is before the run: its count now, so that the progress knows the
+  // whole run before it starts. Its buttons are read when their bar is made, which keeps one
+  // source in memory at a time; but the bytes of a backup the run will write over are kept, and so
+  // are those of the file imported first, which is needed next.
+  const std::string* first = nullptr;
+  for (int slot = 1; slot <= paths.BarCount && !first; ++slot) {
+    if (importFiles[slot].empty()) continue;
+    const Source& source = sources_.at(importFiles[slot]);
+    if (source.There && source.Bar == 0) first = &importFiles[slot];
+  }
+  for (auto& [spelling, source] : sources_) {
+    if (!source.There || source.Bar != 0) continue;
+    std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
+    source.CountText = SourceCountText(bytes ? std::string_view{*bytes} : std::string_view{});
+    if (source.IsBackup || (first && spelling == *first)) source.Earlier = std::move(bytes);
   }
   PlanButtons();
 }
@@ -96,10 +105,14 @@ std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target,
     imported = import.Buttons;
   } else {
     if (!source.Read || source.ReadFor != place.After) {
-      const std::optional<std::string> bytes = source.Earlier ? source.Earlier : ReadFileBytes(PathFromUtf8(spelling));
+      std::optional<std::string> read;
+      if (!source.Earlier) read = ReadFileBytes(PathFromUtf8(spelling));
+      const std::string* bytes = source.Earlier ? &*source.Earlier : read ? &*read : nullptr;
       source.Unread = !bytes;
       source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, place);
       source.ReadFor = place.After;
+      // The file itself serves any later read, but for a backup the run writes over.
+      if (!source.IsBackup || source.LastSlot == bar) source.Earlier.reset();
     }
     ApplyButtonImport(*source.Read, target, progress);
     imported = source.Read->Buttons;

@@ -45,8 +45,9 @@ class SetImports {
   // as the set makes it, not as it is now.
   std::vector<ReplacedImport> ReplacedImports() const;
 
-  // The bytes of `spelling`, a source, as they were before the run, where the run itself may change
-  // the file: a backup of a bar of the set. nullptr for any other file, read when it is imported.
+  // The bytes of `spelling`, a source, as they were before the run, where they are kept: always for
+  // a backup of a bar of the set (the run itself may change the file), and for the file imported
+  // first. nullptr for any other file, read when it is imported.
   const std::string* EarlierBytes(const std::string& spelling) const;
 
   // Makes bar `bar`'s import into `target`, the bar as written before its import, once bars
@@ -60,7 +61,9 @@ class SetImports {
     int Bar = 0;       // the bar of the set the file is, 0 for none
     int LastSlot = 0;  // the last slot that imports it
     std::optional<std::string> CountText;  // its count as read before the run; nullopt: not there
-    std::optional<std::string> Earlier;    // its bytes before the run, where the run writes it
+    std::optional<std::string> Earlier;    // its bytes as read before the run, kept until they are imported
+    bool There = false;                    // it was there before the run
+    bool IsBackup = false;                 // a backup of a bar of the set, which the run may write over
     std::optional<ButtonImport> Read;      // its writes, kept while a later slot imports it
     int ReadFor = 0;                       // the place (After) the writes are numbered for
     bool Unread = false;                   // it could not be read: no buttons come from it
