@@ -62,29 +62,6 @@ TEST_F(CreateCommandTest, WritesTheSetAndPrintsEachFile) {
   EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
 }
 
-// A bar the user changed is kept beside the new one, and the report follows the list after an
-// empty line; the same run again changes nothing.
-TEST_F(CreateCommandTest, TheEarlierVersionsKeptAreNamedAfterTheList) {
-  const std::string out = Folder("out");
-  const std::vector<std::string> create{"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()};
-  ASSERT_EQ(Run(create).ExitCode, 0);
-  const std::string bar1 = out + Sep + "Bar_01.bar";
-  const std::string edited = ReadBytes(bar1).value() + "button5=mine.ico\r\n";
-  test_support::WriteFile(bar1, edited);
-
-  const ProcessResult again = Run(create);
-  ASSERT_EQ(again.ExitCode, 0) << again.Errors;
-  EXPECT_EQ(OutputLines(again.Output),
-            (std::vector<std::string>{bar1, out + Sep + "Bar_02.bar", "",
-                                      "The earlier versions of the replaced button bar files were kept in:", bar1 + ".bak"}));
-  EXPECT_EQ(ReadBytes(bar1 + ".bak"), edited);
-  EXPECT_EQ(FileNames(PathFromUtf8(out)), (std::vector<std::string>{"Bar_01.bar", "Bar_01.bar.bak", "Bar_02.bar"}));
-
-  const ProcessResult same = Run(create);
-  EXPECT_EQ(OutputLines(same.Output), (std::vector<std::string>{bar1, out + Sep + "Bar_02.bar"}));
-  EXPECT_EQ(ReadBytes(bar1 + ".bak"), edited);
-}
-
 // A set in use grows and shrinks with --keep-buttons: each bar keeps the buttons the user added,
 // the bars beyond the new count stay as they are, and both are named after the list.
 TEST_F(CreateCommandTest, KeepButtonsGrowsAndShrinksASetInUse) {
