@@ -15,6 +15,7 @@
 #include "core/commander_path.h"
 #include "core/create_bar_set.h"
 #include "core/wizard_state.h"
+#include "localisation/language_file.h"
 #include "platform/executable_path.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
@@ -29,6 +30,7 @@ struct CreateOptions {
   std::string Prefix;
   std::vector<std::string> Imports;  // "I=FILE"
   std::string AppFolder;
+  bool KeepButtons = false;
   CLI::Option* FolderOption = nullptr;
   CLI::Option* PrefixOption = nullptr;
   CLI::Option* AppFolderOption = nullptr;
@@ -123,33 +125,28 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   SetAppFolder(settings, options.AppFolderOption->count() > 0 ? options.AppFolder : ExecutableFolder());
   // Read only: LoadSettings would create barloom.ini at a first start.
   ReadSettings(settings, cProfile{});
-  // The wizard cannot create with an empty folder box, so an empty stored folder names none.
-  std::optional<std::string> lastPath = settings.LastPath;
-  if (lastPath && lastPath->empty()) lastPath.reset();
+  if (options.PrefixOption->count() > 0) settings.BarFilePrefix = options.Prefix;
+  settings.UseDefaultLanguage = 1;  // barloom-cli speaks English whatever language barloom.ini chooses
 
-  WizardState state;
-  state.BarCount = static_cast<std::int16_t>(options.Bars);
-  // A stored folder is what the wizard's folder box would show: relative to the program's folder.
-  state.SaveFolder =
-      options.FolderOption->count() > 0
-          ? AddBackslash(options.Folder)
-          : SaveFolderFor(StartUpFolder(lastPath, settings.AppFolder).FolderBoxText, settings.AppFolder);
-  for (const auto& [slot, file] : imports) state.ImportFiles[slot] = file;
-
-  BarSetOptions setOptions;
-  setOptions.AppFolder = settings.AppFolder;
-  setOptions.BarFilePrefix = options.PrefixOption->count() > 0 ? options.Prefix : settings.BarFilePrefix;
-  setOptions.CommanderFolder = CommanderFolder();
+  WizardState choices = DefaultChoices(settings).Choices;
+  choices.BarCount = static_cast<std::int16_t>(options.Bars);
+  // The folder argument is already resolved as the system resolves it.
+  if (options.FolderOption->count() > 0) choices.SaveFolder = AddBackslash(options.Folder);
+  for (const auto& [slot, file] : imports) choices.ImportFiles[slot] = file;
+  choices.KeepButtons = options.KeepButtons;
 
   NoProgressDisplay noProgress;
-  const BuildResult result = BuildBarSet(state, setOptions, noProgress);
-  for (const std::string& file : result.WrittenFiles) std::cout << file << '\n';
+  const CreateResult result = CreateBarSet(choices, settings, CommanderFolder(), noProgress);
+  for (const std::string& file : result.Build.WrittenFiles) std::cout << file << '\n';
+  // What was kept follows the list after an empty line, which no path is: a script reads up to it.
+  if (!result.Report.Kept.empty()) std::cout << '\n' << result.Report.Kept << '\n';
   // The list is what a script reads: losing it is a failure, though the files stay written.
   exitCode = ResultWritten(std::cout, std::cerr, "the list of files written") ? ExitSuccess : ExitFailure;
-  for (const BuildWarning& warning : result.Warnings)
-    std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, EnglishSettings()) << '\n';
-  if (result.Error) {
-    std::cerr << "barloom-cli: " << FailureReport(*result.Error, EnglishSettings()) << '\n';
+  const LoadedLanguage english{settings};
+  for (const BuildWarning& warning : result.Build.Warnings)
+    std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, english) << '\n';
+  if (result.Build.Error) {
+    std::cerr << "barloom-cli: " << result.Report.Failure << '\n';
     exitCode = ExitFailure;
   }
 }
@@ -177,6 +174,10 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
   command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
       ->type_name("I=FILE")
       ->transform(ImportArgument);
+  command->add_flag("--keep-buttons", options->KeepButtons,
+                    "Bars of the set's names already in the folder keep their own buttons (all but the set's "
+                    "switch buttons, separator and placeholder), behind the new switch buttons; bars beyond the "
+                    "new count are left as they are");
   options->AppFolderOption =
       command
           ->add_option("--app-folder", options->AppFolder,

@@ -22,26 +22,6 @@ namespace {
 constexpr std::size_t ValueBufferSize = 4096;
 constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
 
-// The count as the profile API reads a number (halves to even), with the cases that would overflow
-// a 16-bit counter cut to what still fits behind the bar's own buttons.
-ImportedButtons SourceButtonCount(std::string_view countText, int barCount) {
-  const double value = ReadLeadingNumber(countText);
-  const int limit = MaxButtonNumber - (barCount + 1);
-  ImportedButtons count;
-  if (const auto rounded = RoundToInt16(value)) {
-    count.Count = *rounded;
-  } else if (value > 0) {  // beyond 16 bits, or infinite
-    count.Count = limit;
-    count.Clamped = true;
-  }  // hugely negative or not a number: no buttons
-  if (count.Count > limit) {
-    count.Count = limit;
-    count.Clamped = true;
-  }
-  if (count.Count < 0) count.Count = 0;
-  return count;
-}
-
 constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
 
 // The name of key `index` (0, 1, ...) in the order the keys are copied: button k's button, cmd,
@@ -50,32 +30,31 @@ std::string ButtonKey(int index, int firstNumber) {
   return std::string{ButtonKeys[index % KeysPerButton]} + std::to_string(firstNumber + index / KeysPerButton);
 }
 
-// The target's number of source button k is barCount + 1 + k.
-int FirstTargetNumber(int barCount) { return barCount + 2; }
+// The target's number of source button k is place.After + k.
+int FirstTargetNumber(ImportPlace place) { return place.After + 1; }
 
 // A value read from the source as the target gets it: trimmed, as the profile writer trims it,
 // and nullopt for a missing key, which leaves the target's as it is.
 std::optional<std::string_view> CopiedValue(std::string_view value) { return StorableText(value); }
 
-std::string CountValue(const ImportedButtons& imported, int barCount) {
-  return std::to_string(barCount + 1 + imported.Count);
+std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
+  return std::to_string(place.After + imported.Count);
 }
 
 void ShowButtons(const ImportedButtons& imported, Progress& progress) {
-  if (imported.Count > 0) progress.Raise(imported.Count);
   for (int k = 1; k <= imported.Count; ++k) progress.Step();
 }
 
 // The key-by-key copy: each key read with `read(key)`, then written with `write(key, value)`,
 // before the next is read, exactly as one profile call after the other would do.
 template <typename Read, typename Write>
-ImportedButtons CopyKeyByKey(const Read& read, const Write& write, int barCount, Progress& progress) {
-  const ImportedButtons imported = SourceButtonCount(read("ButtonCount", "0"), barCount);
+ImportedButtons CopyKeyByKey(const Read& read, const Write& write, ImportPlace place, Progress& progress) {
+  const ImportedButtons imported = ButtonsToImport(read("ButtonCount", "0"), place);
   for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
     const std::string value = read(ButtonKey(key, 1), NotFoundMarker);
-    if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(barCount)), *text);
+    if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(place)), *text);
   }
-  write("Buttoncount", CountValue(imported, barCount));
+  write("Buttoncount", CountValue(imported, place));
   ShowButtons(imported, progress);
   return imported;
 }
@@ -92,19 +71,48 @@ auto Writer(IniDocument& document) {
 
 }  // namespace
 
-ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress) {
-  return CopyKeyByKey(Reader(source), Writer(target), barCount, progress);
+// The count as the profile API reads a number (halves to even), with the cases that would overflow
+// a 16-bit counter cut to what still fits behind the bar's own buttons.
+ImportPlace ImportPlace::Behind(int buttons) {
+  ImportPlace place{0};
+  place.After = buttons;
+  return place;
 }
 
-ImportedButtons ImportOwnButtons(IniDocument& bar, int barCount, Progress& progress) {
+ImportedButtons ButtonsToImport(std::string_view countText, ImportPlace place) {
+  const double value = ReadLeadingNumber(countText);
+  const int limit = MaxButtonNumber - place.After;
+  ImportedButtons count;
+  if (const auto rounded = RoundToInt16(value)) {
+    count.Count = *rounded;
+  } else if (value > 0) {  // beyond 16 bits, or infinite
+    count.Count = limit;
+    count.Clamped = true;
+  }  // hugely negative or not a number: no buttons
+  if (count.Count > limit) {
+    count.Count = limit;
+    count.Clamped = true;
+  }
+  if (count.Count < 0) count.Count = 0;
+  return count;
+}
+
+std::string SourceCountText(std::string_view sourceBytes) {
+  return ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize);
+}
+
+ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, ImportPlace place, Progress& progress) {
+  return CopyKeyByKey(Reader(source), Writer(target), place, progress);
+}
+
+ImportedButtons ImportOwnButtons(IniDocument& bar, ImportPlace place, Progress& progress) {
   // Each key is read from the bar as the writes before it have left it.
-  return CopyKeyByKey(Reader(bar), Writer(bar), barCount, progress);
+  return CopyKeyByKey(Reader(bar), Writer(bar), place, progress);
 }
 
-ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
+ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place) {
   ButtonImport import;
-  import.Buttons = SourceButtonCount(
-      ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize), barCount);
+  import.Buttons = ButtonsToImport(SourceCountText(sourceBytes), place);
   const int keys = import.Buttons.Count * KeysPerButton;
   std::vector<std::string> sourceKeys;
   sourceKeys.reserve(static_cast<std::size_t>(keys));
@@ -114,9 +122,9 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount) {
   ReadIniValuesFromBytes(sourceBytes, ButtonBarSection, sourceKeys, NotFoundMarker, ValueBufferSize,
                          [&](std::size_t key, std::string_view value) {
                            if (const auto text = CopiedValue(value))
-                             import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(barCount)), *text);
+                             import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(place)), *text);
                          });
-  import.Writes.Add("Buttoncount", CountValue(import.Buttons, barCount));
+  import.Writes.Add("Buttoncount", CountValue(import.Buttons, place));
   return import;
 }
 
@@ -125,8 +133,8 @@ void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress
   ShowButtons(import.Buttons, progress);
 }
 
-ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount,
-                            Progress& progress) {
+ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress,
+                            const std::string* sourceBytes) {
   const std::filesystem::path sourcePath = PathFromUtf8(sourceFile);
   const std::filesystem::path targetPath = PathFromUtf8(targetFile);
   ImportOutcome outcome;
@@ -138,20 +146,27 @@ ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view target
   IniDocument target{std::move(*targetBytes)};
 
   ImportedButtons imported;
-  if (IsSameFile(sourcePath, targetPath)) {
-    imported = ImportOwnButtons(target, barCount, progress);
+  if (!sourceBytes && IsSameFile(sourcePath, targetPath)) {
+    imported = ImportOwnButtons(target, place, progress);
   } else {
-    const auto sourceBytes = ReadFileBytes(sourcePath);
-    if (!sourceBytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
-    const ButtonImport import = ReadButtonImport(sourceBytes ? *sourceBytes : std::string{}, barCount);
+    const auto readBytes = sourceBytes ? std::optional<std::string>{} : ReadFileBytes(sourcePath);
+    const std::string* bytes = sourceBytes ? sourceBytes : readBytes ? &*readBytes : nullptr;
+    if (!bytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
+    const ButtonImport import = ReadButtonImport(bytes ? *bytes : std::string{}, place);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   }
   if (imported.Clamped)
     outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
+  outcome.TargetBytes = target.Bytes();
+  return outcome;
+}
 
+ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place,
+                            Progress& progress) {
+  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, place, progress);
   WriteFailure failure;
-  if (!ReplaceFileAtomically(targetPath, target.Bytes(), &failure))
+  if (!outcome.Error && !ReplaceFileAtomically(PathFromUtf8(targetFile), outcome.TargetBytes, &failure))
     outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));
   return outcome;
 }

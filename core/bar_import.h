@@ -18,18 +18,35 @@ struct ImportedButtons {
   bool Clamped = false;  // the source's count was cut to keep every number within MaxButtonNumber
 };
 
-// Appends the buttons of `source` to `target`, a generated bar of a set of `barCount` bars. The
-// source's ButtonCount is read leniently (the number its text begins with, halves to even); source
-// button k becomes button barCount + 1 + k: the keys button, cmd, path, menu, param and iconic, in
-// that order, each trimmed of spaces and left out when the source lacks it; then Buttoncount =
-// barCount + 1 + the count. The count is clamped so that no button number exceeds MaxButtonNumber.
+// Where the buttons of an import go: behind the first `After` buttons of the bar. In a generated bar
+// of a set of barCount bars they go behind the switch buttons and the separator, so that the first
+// of them takes the placeholder's number; in a bar that keeps buttons of its own, behind those.
+struct ImportPlace {
+  ImportPlace(int barCount) : After(barCount + 1) {}  // a generated bar: implicit, as a bar count
+  static ImportPlace Behind(int buttons);
+  int After;
+};
+
+// How many buttons an import brings to `place` from a source whose count reads `countText`: the
+// number it begins with, halves to even, none when below 1, clamped so that no button number
+// exceeds MaxButtonNumber.
+ImportedButtons ButtonsToImport(std::string_view countText, ImportPlace place);
+
+// The count text of a source's bytes, as the import reads it.
+std::string SourceCountText(std::string_view sourceBytes);
+
+// Appends the buttons of `source` to `target`, a bar of a set (a generated bar of a set of barCount
+// bars when `place` is a bar count). The source's ButtonCount is read leniently (the number its
+// text begins with, halves to even); source button k becomes button place.After + k: the keys
+// button, cmd, path, menu, param and iconic, in that order, each trimmed of spaces and left out
+// when the source lacks it; then Buttoncount = place.After + the count. The count is clamped so that no button number exceeds MaxButtonNumber.
 // Each key is read before the next one is written, exactly as one profile call after the other
-// would do. Progress: the maximum rises by the count, the value by one per button.
-ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, int barCount, Progress& progress);
+// would do. Progress: one step per button (the maximum covers them from the start of the run).
+ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, ImportPlace place, Progress& progress);
 
 // ImportBarButtons from a bar into itself: the source is the bar as the keys copied before have
 // left it, so a key the copy has written may be read again.
-ImportedButtons ImportOwnButtons(IniDocument& bar, int barCount, Progress& progress);
+ImportedButtons ImportOwnButtons(IniDocument& bar, ImportPlace place, Progress& progress);
 
 // The writes ImportBarButtons makes into a bar from a source other than the bar itself, read from
 // the source's bytes in one pass: they go into every bar of the set that imports it.
@@ -37,7 +54,7 @@ struct ButtonImport {
   ImportedButtons Buttons;
   IniKeyWrites Writes;  // the buttons' keys in the order they are copied, then Buttoncount
 };
-ButtonImport ReadButtonImport(std::string_view sourceBytes, int barCount);
+ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place);
 
 // What ImportBarButtons does into `target` from the source `import` was read from.
 void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress);
@@ -49,7 +66,13 @@ void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress
 struct ImportOutcome {
   std::optional<FileError> Error;
   std::optional<BuildWarning> Warning;
+  std::string TargetBytes;  // ImportIntoBar: the target's bytes with the import
 };
-ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, int barCount, Progress& progress);
+ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress);
+
+// ImportBarFile without the writing: the target's new bytes come back. `sourceBytes`, when given,
+// are the source's bytes as read before (the source file is then not read).
+ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress,
+                            const std::string* sourceBytes = nullptr);
 
 }  // namespace barloom

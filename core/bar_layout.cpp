@@ -37,20 +37,20 @@ class BarText {
 
 }  // namespace
 
-std::string GeneratedBarBytes(const WizardState& state, int bar, const std::optional<std::string>& commanderFolder,
+std::string GeneratedBarBytes(const SetPaths& paths, int bar, const std::optional<std::string>& commanderFolder,
                               unsigned codePage) {
-  const int count = state.BarCount;
+  const int count = paths.BarCount;
   BarText text{commanderFolder, codePage};
   text.Line("[ButtonBar]");
   text.Line("Buttoncount=" + std::to_string(count + 2));
   for (int j = 1; j <= count; ++j) {
-    text.PathEntry("button", j, j == bar ? state.DnIcons[j] : state.UpIcons[j]);
-    text.PathEntry("cmd", j, state.BarFiles[j]);
+    text.PathEntry("button", j, j == bar ? paths.DnIcons[j] : paths.UpIcons[j]);
+    text.PathEntry("cmd", j, paths.BarFiles[j]);
     text.Entry("menu", j, "Switch to Buttons Bar " + std::to_string(j));
   }
   text.Entry("button", count + 1, "");
-  text.PathEntry("button", count + 2, state.UpIcons[bar]);
-  text.PathEntry("cmd", count + 2, state.BarFiles[bar]);
+  text.PathEntry("button", count + 2, paths.UpIcons[bar]);
+  text.PathEntry("cmd", count + 2, paths.BarFiles[bar]);
   text.Entry("menu", count + 2, "This is the first button in button bar No. " + std::to_string(bar));
   return text.Take();
 }

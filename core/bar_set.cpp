@@ -1,17 +1,22 @@
 #include "core/bar_set.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "core/bar_backup.h"
 #include "core/bar_import.h"
 #include "core/bar_layout.h"
+#include "core/own_buttons.h"
+#include "core/set_files.h"
 #include "core/set_imports.h"
 #include "core/windows_names.h"
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 #include "platform/folder_creation.h"
+#include "platform/file_bytes.h"
 #include "platform/path_text.h"
 #include "platform/utf8.h"
 #include "settings/ini_document.h"
@@ -63,108 +68,156 @@ std::optional<FileError> EnsureFolder(const std::string& folder, std::vector<std
   return WriteError(FileProblem::SaveFolderNotCreated, folder, std::move(*creation.Failure));
 }
 
-// What comes before the first bar is written: the choices checked, the slot paths filled, the
-// progress started and the save folder made.
-std::optional<FileError> PrepareSet(WizardState& state, const BarSetOptions& options, Progress& progress,
+// What comes before the first bar is written: the choices checked, the paths derived and the save
+// folder made (the folders made are listed in `made`).
+std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOptions& options, SetPaths& paths,
                                     std::vector<std::filesystem::path>& made) {
   const int count = state.BarCount;
   if (count < MinBarCount || count > MaxBarCount) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
   // An empty folder would become the root of the drive.
   if (state.SaveFolder.empty()) return FileError{FileProblem::NoSaveFolder, state.SaveFolder};
-  state.SaveFolder = AddBackslash(state.SaveFolder);
   // Every bar names all others, so all paths are known before the first file is written.
-  FillSlotPaths(state, options.AppFolder, options.BarFilePrefix);
+  paths = SetPathsFor(state, options.AppFolder, options.BarFilePrefix);
   if (!IsUsableBarFilePrefix(options.BarFilePrefix))
-    return FileError{FileProblem::PrefixHasForbiddenCharacter, state.BarFiles[1]};
+    return FileError{FileProblem::PrefixHasForbiddenCharacter, paths.BarFiles[1]};
   if (!BarFileNamesFit(options.BarFilePrefix))
-    return FileError{FileProblem::BarFileNotWritten, state.BarFiles[1], {}, WriteFailureReason::FileNameTooLong};
-  for (const std::string_view folder : {std::string_view{state.SaveFolder}, std::string_view{options.AppFolder}}) {
+    return FileError{FileProblem::BarFileNotWritten, paths.BarFiles[1], {}, WriteFailureReason::FileNameTooLong};
+  for (const std::string_view folder : {std::string_view{paths.SaveFolder}, std::string_view{options.AppFolder}}) {
     if (HasLineBreak(folder)) return FileError{FileProblem::LineBreakInFolderName, std::string{folder}};
   }
   // Windows would create other folders than the ones named, or none, and fail half-way.
-  if (const auto refused = FindRefusedFolderPart(state.SaveFolder))
-    return FileError{refused->Problem, state.SaveFolder, "\"" + refused->Part + "\""};
-  if (const auto part = FindFolderPartWithForbiddenCharacter(state.SaveFolder))
-    return FileError{FileProblem::SaveFolderNotCreated, state.SaveFolder, "\"" + *part + "\"",
+  if (const auto refused = FindRefusedFolderPart(paths.SaveFolder))
+    return FileError{refused->Problem, paths.SaveFolder, "\"" + refused->Part + "\""};
+  if (const auto part = FindFolderPartWithForbiddenCharacter(paths.SaveFolder))
+    return FileError{FileProblem::SaveFolderNotCreated, paths.SaveFolder, "\"" + *part + "\"",
                      WriteFailureReason::InvalidCharacters};
-  progress.Start(1, count + 2);
-  return EnsureFolder(state.SaveFolder, made);
+  return EnsureFolder(paths.SaveFolder, made);
 }
 
-std::string GeneratedBar(const WizardState& state, const BarSetOptions& options, int bar) {
-  return GeneratedBarBytes(state, bar, options.CommanderFolder, options.CodePage != 0 ? options.CodePage : AnsiCodePage());
-}
-
-// Writes bar `bar`'s file atomically; false, with the error in `result`, when it cannot.
-bool WriteBar(const WizardState& state, int bar, std::string_view bytes, BuildResult& result) {
-  const std::string& file = state.BarFiles[bar];
-  WriteFailure failure;
-  if (!ReplaceFileAtomically(PathFromUtf8(file), bytes, &failure)) {
-    result.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
-    return false;
-  }
-  result.WrittenFiles.push_back(file);
-  return true;
-}
-
-// Bars `first`..BarCount as generated.
-void WriteGeneratedBars(const WizardState& state, const BarSetOptions& options, Progress& progress,
-                        BuildResult& result, int first = 1) {
-  for (int bar = first; bar <= state.BarCount; ++bar) {
-    progress.Step();
-    if (!WriteBar(state, bar, GeneratedBar(state, options, bar), result)) return;
-  }
-}
-
-// The imports into the written bars, one after the other, each reading its source and its
-// target from the disk.
-void ImportIntoWrittenBars(const WizardState& state, Progress& progress, BuildResult& result) {
-  for (int slot = 1; !result.Error && slot <= state.BarCount; ++slot) {
-    if (state.ImportFiles[slot].empty()) continue;
-    ImportOutcome outcome = ImportBarFile(state.ImportFiles[slot], state.BarFiles[slot], state.BarCount, progress);
-    if (outcome.Warning) result.Warnings.push_back(std::move(*outcome.Warning));
-    result.Error = std::move(outcome.Error);
-  }
-}
-
-// Bar `bar` as generated, with its import; the document goes before the bytes are written.
-std::string WithImport(std::string generated, int bar, SetImports& imports, Progress& progress, BuildResult& result) {
-  IniDocument document{std::move(generated)};
-  if (auto warning = imports.ImportInto(bar, document, progress)) result.Warnings.push_back(std::move(*warning));
-  return document.Bytes();
-}
-
-// Each bar generated, given its import in memory and written once, in slot order. A bar that
-// cannot be written with its import (the disk is full, say) and the bars after it are written as
-// generated, as they are when the imports come after all the bars; the import's error stops the
-// run.
-void WriteBarsWithImports(const WizardState& state, const BarSetOptions& options, SetImports& imports,
-                          Progress& progress, BuildResult& result) {
-  for (int bar = 1; bar <= state.BarCount; ++bar) {
-    std::string generated = GeneratedBar(state, options, bar);
-    if (state.ImportFiles[bar].empty()) {
-      progress.Step();
-      if (!WriteBar(state, bar, generated, result)) return;
-      continue;
+// One run of writing a set: the choices, the paths derived from them, and what has been done.
+class SetWriter {
+ public:
+  // With KeepButtons, each bar of the set already there is read now, before anything is written,
+  // for the number of buttons it keeps of its own.
+  SetWriter(const WizardState& choices, const BarSetOptions& options, Progress& progress, BuildResult& result)
+      : choices_(choices),
+        options_(options),
+        progress_(progress),
+        result_(result),
+        paths_(result.Paths),
+        codePage_(options.CodePage != 0 ? options.CodePage : AnsiCodePage()),
+        switches_(paths_.SaveFolder, options.BarFilePrefix, options.CommanderFolder, codePage_) {
+    const int count = paths_.BarCount;
+    for (int bar = 1; bar <= count; ++bar) {
+      bases_[bar] = BaseBar{count + 2, ImportPlace{count}};
+      if (!choices_.KeepButtons) continue;
+      const OwnButtons own = CountOwnButtons(EarlierBar(bar), bar, count, switches_);
+      if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
+      if (own.Count > 0) bases_[bar] = BaseBar{count + 2 + own.Count, ImportPlace::Behind(count + 2 + own.Count)};
     }
-    if (WriteBar(state, bar, WithImport(std::move(generated), bar, imports, progress, result), result)) {
-      progress.Step();
-      continue;
-    }
-    std::optional<FileError> importError = std::move(result.Error);
-    result.Error.reset();
-    WriteGeneratedBars(state, options, progress, result, bar);
-    if (!result.Error) result.Error = std::move(importError);
-    return;
   }
-}
 
-// Whether every bar file can be replaced, as far as can be told before writing.
-bool EveryBarReplaceable(const WizardState& state) {
-  for (int bar = 1; bar <= state.BarCount; ++bar)
-    if (!CanReplaceFile(PathFromUtf8(state.BarFiles[bar]))) return false;
-  return true;
-}
+  const BaseBars& Bases() const { return bases_; }
+
+  // Bar `bar` as written before its import: generated, with the buttons it keeps of its own.
+  std::string BaseBytes(int bar) const {
+    std::string generated = GeneratedBarBytes(paths_, bar, options_.CommanderFolder, codePage_);
+    if (!choices_.KeepButtons) return generated;
+    return WithOwnButtons(std::move(generated), ReadOwnButtons(EarlierBar(bar), bar, paths_.BarCount, switches_));
+  }
+
+  // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
+  // result, when it cannot.
+  bool WriteBar(int bar, std::string_view bytes) {
+    const std::string& file = paths_.BarFiles[bar];
+    BarReplacer::Outcome outcome = replacer_.Replace(file, bytes);
+    if (outcome.Backup) result_.Backups.push_back({file, std::move(*outcome.Backup)});
+    if (outcome.Error) {
+      result_.Error = std::move(outcome.Error);
+      return false;
+    }
+    if (!listed_[bar]) result_.WrittenFiles.push_back(file);
+    listed_[bar] = true;
+    return true;
+  }
+
+  // Bars `first`..BarCount as written before their imports.
+  void WriteBaseBars(int first = 1) {
+    for (int bar = first; bar <= paths_.BarCount; ++bar) {
+      progress_.Step();
+      if (!WriteBar(bar, BaseBytes(bar))) return;
+    }
+  }
+
+  // The imports into the written bars, one after the other, each reading its source and its
+  // target from the disk (a source the run has written over, as it was before).
+  void ImportIntoWrittenBars(const SetImports& imports) {
+    for (int slot = 1; !result_.Error && slot <= paths_.BarCount; ++slot) {
+      const std::string& source = choices_.ImportFiles[slot];
+      if (source.empty()) continue;
+      ImportOutcome outcome =
+          ImportIntoBar(source, paths_.BarFiles[slot], bases_[slot].Place, progress_, imports.EarlierBytes(source));
+      if (outcome.Warning) result_.Warnings.push_back(std::move(*outcome.Warning));
+      result_.Error = std::move(outcome.Error);
+      if (!result_.Error) WriteBar(slot, outcome.TargetBytes);
+    }
+  }
+
+  // Each bar made, given its import in memory and written once, in slot order. A bar that cannot
+  // be written with its import (the disk is full, say) and the bars after it are written as they
+  // are before their imports, as they are when the imports come after all the bars; the import's
+  // error stops the run.
+  void WriteBarsWithImports(SetImports& imports) {
+    for (int bar = 1; bar <= paths_.BarCount; ++bar) {
+      std::string base = BaseBytes(bar);
+      if (choices_.ImportFiles[bar].empty()) {
+        progress_.Step();
+        if (!WriteBar(bar, base)) return;
+        continue;
+      }
+      if (WriteBar(bar, WithImport(std::move(base), bar, imports))) {
+        progress_.Step();
+        continue;
+      }
+      std::optional<FileError> importError = std::move(result_.Error);
+      result_.Error.reset();
+      WriteBaseBars(bar);
+      if (!result_.Error) result_.Error = std::move(importError);
+      return;
+    }
+  }
+
+  // Whether every bar file can be replaced, as far as can be told before writing.
+  bool EveryBarReplaceable() const {
+    for (int bar = 1; bar <= paths_.BarCount; ++bar)
+      if (!CanReplaceFile(PathFromUtf8(paths_.BarFiles[bar]))) return false;
+    return true;
+  }
+
+ private:
+  // Bar `bar`'s file as it is before the run (read before the run writes it).
+  std::string EarlierBar(int bar) const {
+    return ReadFileBytes(PathFromUtf8(paths_.BarFiles[bar])).value_or(std::string{});
+  }
+
+  // Bar `bar` with its import; the document goes before the bytes are written.
+  std::string WithImport(std::string base, int bar, SetImports& imports) {
+    IniDocument document{std::move(base)};
+    if (auto warning = imports.ImportInto(bar, document, progress_)) result_.Warnings.push_back(std::move(*warning));
+    return document.Bytes();
+  }
+
+  const WizardState& choices_;
+  const BarSetOptions& options_;
+  Progress& progress_;
+  BuildResult& result_;
+  const SetPaths& paths_;
+  unsigned codePage_;
+  SwitchCommands switches_;
+  BaseBars bases_;
+  BarReplacer replacer_;
+  std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
+};
 
 }  // namespace
 
@@ -179,32 +232,39 @@ bool BarFileNamesFit(std::string_view prefix) {
   return units <= MaxFileNameLength;
 }
 
-BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress) {
+BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress) {
   BuildResult result;
   std::vector<std::filesystem::path> made;
-  result.Error = PrepareSet(state, options, progress, made);
-  if (!result.Error) WriteGeneratedBars(state, options, progress, result);
+  result.Error = PrepareSet(choices, options, result.Paths, made);
+  if (!result.Error) {
+    progress.Start(1, result.Paths.BarCount + 2);
+    SetWriter{choices, options, progress, result}.WriteBaseBars();
+  }
   if (result.Error) RemoveEmptyFolders(made);
   return result;
 }
 
-BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display) {
+BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display) {
   Progress progress{display};
   BuildResult result;
   std::vector<std::filesystem::path> made;
-  result.Error = PrepareSet(state, options, progress, made);
+  result.Error = PrepareSet(choices, options, result.Paths, made);
   if (!result.Error) {
-    SetImports imports(state, [&](int bar) { return GeneratedBar(state, options, bar); });
+    SetWriter writer{choices, options, progress, result};
+    SetImports imports(result.Paths, choices.ImportFiles, writer.Bases(), [&](int bar) { return writer.BaseBytes(bar); });
+    progress.Start(1, result.Paths.BarCount + 2 + imports.PlannedButtons());
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
     // a bar cannot be written (the run will stop there), the bars are written as generated first
     // and imported into one after the other, so that a set that cannot be written whole gets no
     // import.
-    if (imports.SourcesKnown() && EveryBarReplaceable(state)) {
-      WriteBarsWithImports(state, options, imports, progress, result);
+    if (imports.SourcesKnown() && writer.EveryBarReplaceable()) {
+      writer.WriteBarsWithImports(imports);
     } else {
-      WriteGeneratedBars(state, options, progress, result);
-      ImportIntoWrittenBars(state, progress, result);
+      writer.WriteBaseBars();
+      writer.ImportIntoWrittenBars(imports);
     }
+    result.ReplacedImports = imports.ReplacedImports();
+    if (choices.KeepButtons) result.LeftBars = BarsBeyond(result.Paths, options.BarFilePrefix);
   }
   // A run that failed takes away the folders it made and left empty.
   if (result.Error) RemoveEmptyFolders(made);

@@ -35,7 +35,7 @@ inline constexpr std::size_t BarFileNameSuffixLength = 6;
 // since the bars are Windows files.
 bool BarFileNamesFit(std::string_view prefix);
 
-// Fills the slot paths of bars 1..BarCount, creates SaveFolder (with its parents) when missing and
+// Derives the paths of bars 1..BarCount, creates the save folder (with its parents) when missing and
 // writes every bar file, each atomically, one after the other. Nothing is written, and no folder
 // created, when the save folder is empty, the prefix cannot begin a file name or makes the names
 // too long (BarFileNamesFit), a folder holds a line break (it would break the bar's lines), a
@@ -46,7 +46,11 @@ bool BarFileNamesFit(std::string_view prefix);
 // the error names it, the files before it stay as written, no file is ever half-written, and the
 // folders the run made are taken away again where they stayed empty (deepest first; a folder
 // that was there before is never touched).
-BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Progress& progress);
+//
+// A bar that changes keeps its earlier bytes beside it first, and a bar that holds the bytes
+// already is not written (BarReplacer). With KeepButtons, each bar keeps the buttons its file had
+// of its own (ReadOwnButtons), read before anything is written, behind its placeholder.
+BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress);
 
 // The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
 // leave it (an import whose source is a bar of the set reads it as written by then: with its own
@@ -57,6 +61,14 @@ BuildResult WriteBarFiles(WizardState& state, const BarSetOptions& options, Prog
 // when a bar file could not be written. A bar that cannot be written with its import is written
 // as generated, and so are the bars after it. A file that cannot be written stops the run; every
 // file is then as it was or whole, and the folders the run made and left empty are gone again.
-BuildResult BuildBarSet(WizardState& state, const BarSetOptions& options, ProgressDisplay& display);
+// With KeepButtons, "generated" includes the bar's own buttons, and its import goes behind them
+// (behind the placeholder, which it then leaves in place); the bars of the set's names beyond the
+// count are named in the result and left as they are. An import of a file other than the set's
+// bars reads it as it was before the run.
+//
+// The choices are only read; what the run derived and did comes back in the result. The progress
+// maximum covers the bars and every imported button from the start, and the value only grows.
+// Nothing but the files and the display is touched, so a run may go on a thread of its own.
+BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "localisation/get_text.h"
+#include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
 namespace barloom {
@@ -22,6 +23,7 @@ int TextId(FileProblem problem) {
     case FileProblem::FolderNameEndsInSpaceOrDot: return 707;
     case FileProblem::FolderNameIsDeviceName: return 708;
     case FileProblem::FolderIsBrokenLink: return 709;
+    case FileProblem::BackupNotKept: return 720;
   }
   return 700;
 }
@@ -50,11 +52,13 @@ int TextId(ImportProblem problem) {
   switch (problem) {
     case ImportProblem::ButtonCountClamped: return 710;
     case ImportProblem::SourceNotRead: return 711;
+    case ImportProblem::OwnButtonsClamped: return 730;
   }
   return 711;
 }
 
 constexpr int ButtonsImportedLabel = 712;
+constexpr int ButtonsKeptLabel = 731;
 
 }  // namespace
 
@@ -72,19 +76,25 @@ std::string ReasonText(WriteFailureReason reason, const Settings& settings) {
   return GetText(TextId(reason), settings);
 }
 
-std::string FailureReport(const FileError& error, const Settings& settings) {
-  const std::string reason = error.Reason ? ReasonText(*error.Reason, settings) : std::string{};
-  return JoinLines({GetText(TextId(error.Problem), settings), error.File, reason, error.Detail});
+std::string FailureReport(const FileError& error, const LoadedLanguage& language) {
+  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), language) : std::string{};
+  return JoinLines({GetText(TextId(error.Problem), language), error.File, reason, error.Detail});
 }
 
-std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings) {
+std::string FailureReport(const FileError& error, const Settings& settings) {
+  return FailureReport(error, LoadedLanguage{settings});
+}
+
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language) {
   std::string report;
   for (const BuildWarning& warning : warnings) {
     std::string count;
     if (warning.Problem == ImportProblem::ButtonCountClamped)
-      count = GetText(ButtonsImportedLabel, settings) + " " + std::to_string(warning.ButtonsImported);
+      count = GetText(ButtonsImportedLabel, language) + " " + std::to_string(warning.ButtonsImported);
+    if (warning.Problem == ImportProblem::OwnButtonsClamped)
+      count = GetText(ButtonsKeptLabel, language) + " " + std::to_string(warning.ButtonsImported);
     if (!report.empty()) report += "\n\n";
-    report += JoinLines({GetText(TextId(warning.Problem), settings), warning.File, count});
+    report += JoinLines({GetText(TextId(warning.Problem), language), warning.File, count});
   }
   return report;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/wizard_state.h"
 #include "platform/atomic_file.h"
 
 // What the building of a set gives back (the files written, an error, warnings) and how it is
@@ -24,7 +25,8 @@ enum class FileProblem {
   FolderNameIsDeviceName,       // File: the save folder; Detail: the part, in quotation marks
   FolderIsBrokenLink,           // File: the symbolic link (the save folder or one above it)
   BarFileNotWritten,            // File: the bar file; Reason or Detail: why
-  BarFileNotRead,               // File: the bar file that an import was to go into
+  BarFileNotRead,               // File: the bar file that an import was to go into, or whose earlier bytes were to be kept
+  BackupNotKept,                // File: the backup of a bar file; Reason or Detail: why
 };
 
 // A file that stopped the building of a set, and why.
@@ -47,18 +49,38 @@ inline FileError WriteError(FileProblem problem, std::string file, WriteFailure 
 enum class ImportProblem {
   ButtonCountClamped,  // the source names more buttons than a bar can hold; the first ones came
   SourceNotRead,       // the source could not be read; no buttons came from it
+  OwnButtonsClamped,   // a bar holds more buttons of its own than fit; the first ones were kept
 };
 
 struct BuildWarning {
   ImportProblem Problem = ImportProblem::SourceNotRead;
-  std::string File;         // UTF-8 full path of the import source
-  int ButtonsImported = 0;  // ButtonCountClamped: how many came
+  std::string File;         // UTF-8 full path of the import source (OwnButtonsClamped: of the bar)
+  int ButtonsImported = 0;  // ButtonCountClamped: how many came; OwnButtonsClamped: how many were kept
 };
 
+class LoadedLanguage;
 struct Settings;
 
+// A bar whose earlier bytes Create kept before replacing it.
+struct KeptBackup {
+  std::string BarFile;
+  std::string Backup;
+};
+
+// An import whose source was a bar of the set already there: it read the bar as the set made it.
+struct ReplacedImport {
+  int Slot = 0;      // the bar that imported
+  int Bar = 0;       // the bar of the set its source is
+  std::string File;  // the source as chosen
+};
+
 struct BuildResult {
-  std::vector<std::string> WrittenFiles;  // the bar files written, in order (full paths, UTF-8)
+  SetPaths Paths;                         // derived from the choices; empty when they were refused at once
+  std::vector<std::string> WrittenFiles;  // the bar files written (or left as they were, holding the
+                                          // bytes of the set already), in order (full paths, UTF-8)
+  std::vector<KeptBackup> Backups;        // the earlier versions kept, in the order they were written
+  std::vector<ReplacedImport> ReplacedImports;
+  std::vector<std::string> LeftBars;      // with KeepButtons: the bars beyond the count, left as they were
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };
@@ -75,10 +97,12 @@ std::string ReasonText(WriteFailureReason reason, const Settings& settings);
 // reason (ReasonText) and the detail (the system's words, or the part of a name at fault), each
 // on a line of its own when there is one. Lines are joined by line feeds.
 // Language texts are only ever put side by side, never used as a format.
+std::string FailureReport(const FileError& error, const LoadedLanguage& language);
 std::string FailureReport(const FileError& error, const Settings& settings);
 
-// Every warning in the same way (the text, 710 or 711, then the file, then for a clamped count
-// the label 712 "Buttons imported:" with the number), separated by an empty line; "" for none.
-std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Settings& settings);
+// Every warning in the same way (the text, 710, 711 or 730, then the file, then for a clamped count
+// the label 712 "Buttons imported:" or 731 "Buttons kept:" with the number), separated by an empty
+// line; "" for none.
+std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language);
 
 }  // namespace barloom

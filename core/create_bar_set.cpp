@@ -1,35 +1,24 @@
 #include "core/create_bar_set.h"
 
-#include "localisation/get_text.h"
+#include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
 namespace barloom {
-namespace {
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
+StartChoices DefaultChoices(const Settings& settings) {
+  StartChoices start;
+  start.FolderBoxText = StartUpFolderText(settings.LastPath, settings.AppFolder);
+  const std::string bars = StartUpFolderText(std::nullopt, settings.AppFolder);
+  start.Choices.SaveFolder = SaveFolderFor(start.FolderBoxText.empty() ? bars : start.FolderBoxText, settings.AppFolder);
+  return start;
 }
 
-}  // namespace
-
-std::string CreationReport(const Settings& settings) {
-  std::string report = GetText(625, settings) + "\n\n";
-  for (const int id : {626, 627, 628, 629}) report += GetText(id, settings) + "\n";
-  ReplaceAll(report, "Bar_01.bar", settings.BarFilePrefix + "01.bar");
-  return report;
-}
-
-CreateResult CreateBarSet(WizardState& state, const Settings& settings,
-                          const std::optional<std::string>& commanderFolder, std::string_view folderBoxText,
-                          const cProfile& profile, ProgressDisplay& display) {
+CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
+                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display) {
   CreateResult result;
   const BarSetOptions options{settings.AppFolder, settings.BarFilePrefix, commanderFolder};
-  result.Build = BuildBarSet(state, options, display);
-  if (result.Build.Error) return result;
-  StoreLastPath(settings, folderBoxText, profile);
-  result.Report = CreationReport(settings);
-  state.SetCreated = true;
+  result.Build = BuildBarSet(choices, options, display);
+  result.Report = ReportOf(result.Build, LoadedLanguage{settings}, settings.BarFilePrefix);
   return result;
 }
 

@@ -2,31 +2,38 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/bar_set.h"
+#include "core/create_report.h"
 
-// Create: the whole of what happens when the user presses Create at Step 3.
+// Create: the whole of what happens when the user presses Create at Step 3, and what barloom-cli
+// create does: one path for both.
 namespace barloom {
 
 struct Settings;
-class cProfile;
+
+// The choices a Create starts from before the user or the arguments change them: two bars, no
+// imports, no buttons kept, and the folder the last Create wrote to.
+struct StartChoices {
+  // SaveFolder is the folder box's folder; an empty stored LastPath, which names no folder (the
+  // window cannot create from an empty box), gives the "bars" folder beside the program.
+  WizardState Choices;
+  std::string FolderBoxText;  // a stored LastPath as stored, else the "bars" folder beside the program
+};
+StartChoices DefaultChoices(const Settings& settings);
 
 struct CreateResult {
   BuildResult Build;
-  std::string Report;  // the installation steps to show; empty when the set could not be written
+  CreateReport Report;
 };
 
-// The installation steps: texts 625, 626 .. 629 in the user's language, joined by line feeds
-// (625, two line feeds, then each of the others followed by one), with every "Bar_01.bar" (exact
-// case) replaced by the set's own first file name, BarFilePrefix + "01.bar".
-std::string CreationReport(const Settings& settings);
-
-// BuildBarSet; when every file was written: store `folderBoxText` as LastPath in the settings file,
-// build the report and set SetCreated. After an error the set is not "created": LastPath stays as it
-// was and the user can correct the cause and press Create again.
-CreateResult CreateBarSet(WizardState& state, const Settings& settings,
-                          const std::optional<std::string>& commanderFolder, std::string_view folderBoxText,
-                          const cProfile& profile, ProgressDisplay& display);
+// BuildBarSet from `choices` with the program's folder and the prefix of `settings`, folding the
+// paths under `commanderFolder`, then the report in the language `settings` choose, all of it from
+// one load of the language. The choices are only read: what follows belongs to the caller (the
+// window marks the set created and remembers the folder; barloom-cli prints). It touches nothing but
+// the files and `display`, and reads `choices` and `settings` while it runs: on another thread,
+// give it copies or leave them unchanged until it returns.
+CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
+                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display);
 
 }  // namespace barloom

@@ -19,8 +19,10 @@ class NoProgressDisplay final : public ProgressDisplay {
   void SetVisible(bool) override {}
 };
 
-// The figures of one run, forwarded to the display at every change. Counts are capped (the import
-// limits them long before), so the figures can never overflow.
+// The figures of one run, forwarded to the display at every change. The maximum covers the whole
+// run from the start, so the value only grows towards it and the bar never runs back. Counts are
+// capped (the import limits them long before), so the figures can never overflow. Nothing here is
+// shared: a run may go on another thread, with a display that posts the figures back.
 class Progress {
  public:
   explicit Progress(ProgressDisplay& display) : display_(display) {}
@@ -33,10 +35,16 @@ class Progress {
     display_.SetMaximum(maximum_);
     display_.SetVisible(true);
   }
-  void Step() { display_.SetValue(value_ < Limit ? ++value_ : value_); }
-  void Raise(int by) {
-    if (by > 0) maximum_ = by > Limit - maximum_ ? Limit : maximum_ + by;
-    display_.SetMaximum(maximum_);
+  // One step further. The value stays below the maximum: should a run bring more than was
+  // counted at its start (a source changed by another program meanwhile), the maximum grows
+  // along rather than the value passing it.
+  void Step() {
+    if (value_ < Limit) ++value_;
+    if (value_ >= maximum_ && maximum_ < Limit) {
+      maximum_ = value_ + 1;
+      display_.SetMaximum(maximum_);
+    }
+    display_.SetValue(value_);
   }
   void Hide() { display_.SetVisible(false); }
 

@@ -1,9 +1,11 @@
 #include "core/set_imports.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
+#include "core/bar_backup.h"
 #include "platform/file_bytes.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -20,38 +22,97 @@ bool IsThere(const std::filesystem::path& file) {
 
 }  // namespace
 
-SetImports::SetImports(const WizardState& state, std::function<std::string(int)> generatedBar)
-    : state_(state), generatedBar_(std::move(generatedBar)) {
-  for (int slot = 1; slot <= state.BarCount; ++slot)
-    if (!state.ImportFiles[slot].empty()) sources_[state.ImportFiles[slot]].LastSlot = slot;
+SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, const BaseBars& bases,
+                       std::function<std::string(int)> baseBar)
+    : paths_(paths), importFiles_(importFiles), bases_(bases), baseBar_(std::move(baseBar)) {
+  for (int slot = 1; slot <= paths.BarCount; ++slot)
+    if (!importFiles[slot].empty()) sources_[importFiles[slot]].LastSlot = slot;
   bool barMissing = false;
-  for (int bar = 1; bar <= state.BarCount; ++bar) barMissing = barMissing || !IsThere(PathFromUtf8(state.BarFiles[bar]));
+  for (int bar = 1; bar <= paths.BarCount; ++bar) barMissing = barMissing || !IsThere(PathFromUtf8(paths.BarFiles[bar]));
   for (auto& [spelling, source] : sources_) {
     const std::filesystem::path file = PathFromUtf8(spelling);
-    if (!IsThere(file)) {
+    source.There = IsThere(file);
+    if (!source.There) {
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
-    for (int bar = 1; bar <= state.BarCount && source.Bar == 0; ++bar)
-      if (IsSameFile(file, PathFromUtf8(state.BarFiles[bar]))) source.Bar = bar;
+    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar) {
+      if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) source.Bar = bar;
+      source.IsBackup = source.IsBackup || IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
+    }
+  }
+  // Any other file is read as it is before the run: its count now, so that the progress knows the
+  // whole run before it starts. Its buttons are read when their bar is made, which keeps one
+  // source in memory at a time; but the bytes of a backup the run will write over are kept, and so
+  // are those of the file imported first, which is needed next.
+  const std::string* first = nullptr;
+  for (int slot = 1; slot <= paths.BarCount && !first; ++slot) {
+    if (importFiles[slot].empty()) continue;
+    const Source& source = sources_.at(importFiles[slot]);
+    if (source.There && source.Bar == 0) first = &importFiles[slot];
+  }
+  for (auto& [spelling, source] : sources_) {
+    if (!source.There || source.Bar != 0) continue;
+    std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
+    source.CountText = SourceCountText(bytes ? std::string_view{*bytes} : std::string_view{});
+    if (source.IsBackup || (first && spelling == *first)) source.Earlier = std::move(bytes);
+  }
+  PlanButtons();
+}
+
+void SetImports::PlanButtons() {
+  std::array<int, MaxBarCount + 1> countAfterImport{};  // each bar's count once it is made
+  for (int slot = 1; slot <= paths_.BarCount; ++slot) {
+    countAfterImport[slot] = bases_[slot].Buttons;
+    if (importFiles_[slot].empty()) continue;
+    const Source& source = sources_.at(importFiles_[slot]);
+    // A bar of the set is read as it is by then: itself and the bars after it as written before
+    // their imports, the bars before it with their imports.
+    const std::string countText = source.Bar >= slot ? std::to_string(bases_[source.Bar].Buttons)
+                                  : source.Bar > 0   ? std::to_string(countAfterImport[source.Bar])
+                                                     : source.CountText.value_or("0");
+    const ImportPlace place = bases_[slot].Place;
+    const int buttons = ButtonsToImport(countText, place).Count;
+    countAfterImport[slot] = place.After + buttons;
+    plannedButtons_ += buttons;
   }
 }
 
+std::vector<ReplacedImport> SetImports::ReplacedImports() const {
+  std::vector<ReplacedImport> replaced;
+  for (int slot = 1; slot <= paths_.BarCount; ++slot) {
+    if (importFiles_[slot].empty()) continue;
+    if (const int bar = sources_.at(importFiles_[slot]).Bar; bar != 0) replaced.push_back({slot, bar, importFiles_[slot]});
+  }
+  return replaced;
+}
+
+const std::string* SetImports::EarlierBytes(const std::string& spelling) const {
+  const auto source = sources_.find(spelling);
+  return source != sources_.end() && source->second.Earlier ? &*source->second.Earlier : nullptr;
+}
+
 std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress) {
-  const std::string& spelling = state_.ImportFiles[bar];
+  const std::string& spelling = importFiles_[bar];
   Source& source = sources_.at(spelling);
+  const ImportPlace place = bases_[bar].Place;
   ImportedButtons imported;
   if (source.Bar == bar) {
-    imported = ImportOwnButtons(target, state_.BarCount, progress);
+    imported = ImportOwnButtons(target, place, progress);
   } else if (source.Bar > bar) {
-    const ButtonImport import = ReadButtonImport(generatedBar_(source.Bar), state_.BarCount);
+    const ButtonImport import = ReadButtonImport(baseBar_(source.Bar), place);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   } else {
-    if (!source.Read) {
-      const std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
+    if (!source.Read || source.ReadFor != place.After) {
+      std::optional<std::string> read;
+      if (!source.Earlier) read = ReadFileBytes(PathFromUtf8(spelling));
+      const std::string* bytes = source.Earlier ? &*source.Earlier : read ? &*read : nullptr;
       source.Unread = !bytes;
-      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, state_.BarCount);
+      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, place);
+      source.ReadFor = place.After;
+      // The file itself serves any later read, but for a backup the run writes over.
+      if (!source.IsBackup || source.LastSlot == bar) source.Earlier.reset();
     }
     ApplyButtonImport(*source.Read, target, progress);
     imported = source.Read->Buttons;

@@ -12,10 +12,12 @@ std::string TwoDigitNumber(int number) {
   return text;
 }
 
-StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::string_view appFolder) {
-  if (lastPath) return {*lastPath, AddBackslash(*lastPath)};
-  const std::string bars = std::string{appFolder} + "bars";
-  return {bars, AddBackslash(bars)};
+std::string BarFileName(std::string_view barFilePrefix, int bar) {
+  return std::string{barFilePrefix} + TwoDigitNumber(bar) + ".bar";
+}
+
+std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view appFolder) {
+  return lastPath ? *lastPath : std::string{appFolder} + "bars";
 }
 
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder) {
@@ -32,12 +34,16 @@ std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon) {
          TwoDigitNumber(bar) + ".ico";
 }
 
-void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix) {
-  for (int i = 1; i <= state.BarCount && i <= MaxBarCount; ++i) {
-    state.BarFiles[i] = state.SaveFolder + std::string{barFilePrefix} + TwoDigitNumber(i) + ".bar";
-    state.UpIcons[i] = BarIconFile(appFolder, i, BarIcon::Up);
-    state.DnIcons[i] = BarIconFile(appFolder, i, BarIcon::Dn);
+SetPaths SetPathsFor(const WizardState& choices, std::string_view appFolder, std::string_view barFilePrefix) {
+  SetPaths paths;
+  paths.BarCount = choices.BarCount;
+  paths.SaveFolder = choices.SaveFolder.empty() ? std::string{} : AddBackslash(choices.SaveFolder);
+  for (int i = 1; i <= choices.BarCount && i <= MaxBarCount; ++i) {
+    paths.BarFiles[i] = paths.SaveFolder + BarFileName(barFilePrefix, i);
+    paths.UpIcons[i] = BarIconFile(appFolder, i, BarIcon::Up);
+    paths.DnIcons[i] = BarIconFile(appFolder, i, BarIcon::Dn);
   }
+  return paths;
 }
 
 }  // namespace barloom

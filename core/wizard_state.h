@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-// The wizard's choices and the paths derived from them, kept apart from any window so that the
-// bar set can be written, imported into and created without a user interface.
+// The wizard's choices, kept apart from any window so that the bar set can be written, imported
+// into and created without a user interface, and the paths a set derives from them.
 namespace barloom {
 
 inline constexpr int MinBarCount = 2;
@@ -17,26 +17,33 @@ using SlotTable = std::array<std::string, MaxBarCount + 1>;
 
 struct WizardState {
   std::int16_t BarCount = MinBarCount;  // MinBarCount..MaxBarCount
-  std::string SaveFolder;               // always ends in the path separator
-  SlotTable BarFiles;                   // full path of bar i's file (filled by WriteBarFiles)
-  SlotTable UpIcons;                    // icon of a switch button to bar i
-  SlotTable DnIcons;                    // icon of bar i's own switch button
+  std::string SaveFolder;               // the folder the bars are written to (SaveFolderFor the folder box)
   SlotTable ImportFiles;                // existing bar whose buttons bar i receives; "" for none
+  bool KeepButtons = false;             // bars of the set's names already in the folder keep their own buttons
   bool SetCreated = false;              // the set was written with the present choices
   bool ImportClicksLive = false;        // a click on a bar-number button may open the file dialog
   std::int16_t CurrentStep = 0;         // 0, 1, 2: Step 1, 2, 3
 };
 
+// The paths of a set, derived from the choices: every bar names all others, so all are known
+// before the first file is written.
+struct SetPaths {
+  int BarCount = 0;
+  std::string SaveFolder;  // ends in the path separator
+  SlotTable BarFiles;      // full path of bar i's file
+  SlotTable UpIcons;       // icon of a switch button to bar i
+  SlotTable DnIcons;       // icon of bar i's own switch button
+};
+
 // `number` (1..99) as two digits: "01" .. "20".
 std::string TwoDigitNumber(int number);
 
-// The folder box text and SaveFolder at start-up: a stored LastPath as stored (SaveFolder with
-// the separator added), else the "bars" folder beside the program.
-struct StartFolder {
-  std::string FolderBoxText;
-  std::string SaveFolder;
-};
-StartFolder StartUpFolder(const std::optional<std::string>& lastPath, std::string_view appFolder);
+// The name of bar `bar`'s file: prefix + NN + ".bar".
+std::string BarFileName(std::string_view barFilePrefix, int bar);
+
+// The folder box's text at start-up: a stored LastPath as stored, else the "bars" folder beside
+// the program.
+std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view appFolder);
 
 // The folder Create writes into for the text of the folder box: a relative folder lies beside the
 // program, and the result is a full path in plain form (no "." or ".." steps, which would keep a
@@ -49,8 +56,8 @@ enum class BarIcon { Up, Dn };
 // The icon file of that image: appFolder + "icons" + separator + "Up_" or "Dn_" + NN + ".ico".
 std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon);
 
-// Fills BarFiles, UpIcons and DnIcons for slots 1..BarCount: SaveFolder + prefix + NN + ".bar",
-// and the two icon files of BarIconFile.
-void FillSlotPaths(WizardState& state, std::string_view appFolder, std::string_view barFilePrefix);
+// The paths of bars 1..BarCount of `choices`: SaveFolder (with the separator added) + prefix + NN +
+// ".bar", appFolder + "icons" + separator + "Up_" / "Dn_" + NN + ".ico".
+SetPaths SetPathsFor(const WizardState& choices, std::string_view appFolder, std::string_view barFilePrefix);
 
 }  // namespace barloom

@@ -6,7 +6,8 @@
 //    are left to the unit tests, see MostButtons);
 //  - the target's bytes equal the model's (for counts the model can afford), and its Buttoncount
 //    is the bar's buttons plus the count;
-//  - progress rises by the count and steps once per button.
+//  - the count planned before the run is the count imported, and progress steps once per button
+//    up to one below that maximum.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -84,9 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WizardState state;
   state.BarCount = static_cast<std::int16_t>(barCount);
   state.SaveFolder = "/set/";
-  FillSlotPaths(state, "/app/", "Bar_");
   // A bar importing itself: the generated bar behind the fuzzed bytes, which come first.
-  const std::string generatedBar = GeneratedBarBytes(state, bar, std::nullopt, 1252);
+  const std::string generatedBar = GeneratedBarBytes(SetPathsFor(state, "/app/", "Bar_"), bar, std::nullopt, 1252);
   const std::string generated = sameFile ? sourceBytes + generatedBar : generatedBar;
 
   const ModelCount count = CountOf(sameFile ? generated : sourceBytes, barCount);
@@ -95,7 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   IniDocument target{generated};
   NoProgressDisplay none;
   Progress progress{none};
-  progress.Start(barCount + 1, barCount + 2);
+  // The maximum is counted before the run, as a set counts it: the bar and the count the import reads.
+  const int planned = ButtonsToImport(SourceCountText(sameFile ? generated : sourceBytes), barCount).Count;
+  progress.Start(barCount + 1, barCount + 2 + planned);
   ImportedButtons imported;
   if (sameFile) {
     imported = ImportOwnButtons(target, barCount, progress);
@@ -106,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   Check(imported.Count == count.Count && imported.Clamped == count.Clamped, "the count differs from the model's");
+  Check(planned == count.Count, "the planned count differs from the model's");
   Check(progress.Maximum() == barCount + 2 + count.Count && progress.Value() == barCount + 1 + count.Count,
         "progress does not follow the buttons");
   Check(target.Read("ButtonBar", "Buttoncount", "", 4096) == std::to_string(barCount + 1 + count.Count),

@@ -60,6 +60,27 @@ constexpr std::array Texts{
     BuiltInText{715, "The name does not belong to an ordinary file."},
     BuiltInText{716, "The file is read-only."},
     BuiltInText{717, "The folder is read-only."},
+    // Backups and the buttons a set keeps when it is created again.
+    BuiltInText{720, "The earlier version of the button bar file could not be kept, so the file was not replaced."},
+    BuiltInText{721, "The earlier versions of the replaced button bar files were kept in:"},
+    BuiltInText{722,
+                "These button bar files of the earlier set were left as they were; the new set does not switch to "
+                "them:"},
+    BuiltInText{723,
+                "The file imported is one of the button bars this set replaced; the bar received the buttons of its "
+                "new version, not its earlier ones:"},
+    BuiltInText{724, "Imported into bar:"},
+    BuiltInText{725, "Its earlier version is kept in:"},
+    BuiltInText{726,
+                "This file is one of the button bars this set replaces: this bar receives the buttons of its new "
+                "version, not its present ones."},
+    BuiltInText{727, "If the file changes, its present version is kept in:"},
+    BuiltInText{728, "&Keep the buttons already on these bars"},
+    BuiltInText{729, "found:"},
+    BuiltInText{730,
+                "The button bar holds more buttons of its own than fit beside the new switch buttons; only the first "
+                "of them were kept."},
+    BuiltInText{731, "Buttons kept:"},
     // Why a file could not be written or a folder made, as read from the system's answer.
     BuiltInText{740, "A file or folder name is longer than the file system allows."},
     BuiltInText{741, "The path is longer than the system can handle."},

@@ -28,11 +28,10 @@ WizardController::WizardController(Settings& settings, const cProfile& profile, 
     : settings_(settings), profile_(profile), services_(std::move(services)) {}
 
 void WizardController::Start() {
-  state_ = WizardState{};
-  const StartFolder start = StartUpFolder(settings_.LastPath, settings_.AppFolder);
+  const StartChoices start = DefaultChoices(settings_);
+  state_ = start.Choices;
   folderBoxText_ = start.FolderBoxText;
   focusedButton_ = WizardControl::Next;
-  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
   PickBarCount(0);
   nextEnabled_ = true;
   linkFrameVisible_ = false;
@@ -132,20 +131,14 @@ void WizardController::Back() {
 
 void WizardController::Create(ProgressDisplay& progress) {
   if (!View().CreateEnabled) return;
-  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
-  const CreateResult result =
-      CreateBarSet(state_, settings_, commanderFolder_, folderBoxText_, profile_, progress);
+  const CreateResult result = CreateBarSet(state_, settings_, commanderFolder_, progress);
   if (result.Build.Error) {
-    services_.Messages.Show(FailureReport(*result.Build.Error, settings_), build_info::ProductName,
-                            MessageIcon::Error);
+    services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Error);
     return;
   }
-  std::string report = result.Report;
-  if (!result.Build.Warnings.empty()) {
-    report += '\n';
-    report += WarningsReport(result.Build.Warnings, settings_);
-  }
-  services_.Messages.Show(report, build_info::ProductName, MessageIcon::Information);
+  StoreLastPath(settings_, folderBoxText_, profile_);
+  services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
+  state_.SetCreated = true;
   linkFrameVisible_ = true;
   barButtonsEnabled_ = false;
 }

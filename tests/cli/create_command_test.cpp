@@ -43,9 +43,8 @@ class CreateCommandTest : public ::testing::Test {
                               const std::string& prefix, const std::optional<std::string>& commander = std::nullopt) {
     WizardState state;
     state.BarCount = static_cast<std::int16_t>(count);
-    state.SaveFolder = AddBackslash(saveFolder);
-    FillSlotPaths(state, AddBackslash(appFolder), prefix);
-    return GeneratedBarBytes(state, bar, commander, AnsiCodePage());
+    state.SaveFolder = saveFolder;
+    return GeneratedBarBytes(SetPathsFor(state, AddBackslash(appFolder), prefix), bar, commander, AnsiCodePage());
   }
 
   TempFolder temp_;
@@ -63,13 +62,63 @@ TEST_F(CreateCommandTest, WritesTheSetAndPrintsEachFile) {
   EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
 }
 
+// A set in use grows and shrinks with --keep-buttons: each bar keeps the buttons the user added,
+// the bars beyond the new count stay as they are, and both are named after the list.
+TEST_F(CreateCommandTest, KeepButtonsGrowsAndShrinksASetInUse) {
+  const std::string out = Folder("out");
+  const auto create = [&](const char* bars, bool keep) {
+    std::vector<std::string> arguments{"create", "--bars", bars, "--folder", out, "--app-folder", AppFolder()};
+    if (keep) arguments.push_back("--keep-buttons");
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors;
+    return OutputLines(result.Output);
+  };
+  const auto bar = [&](int number) { return out + Sep + "Bar_0" + std::to_string(number) + ".bar"; };
+  const auto value = [&](int number, const std::string& key) {
+    return IniDocument{ReadBytes(bar(number)).value_or("")}.Read("ButtonBar", key, "<none>", 4096);
+  };
+  create("3", false);
+  for (int number = 1; number <= 3; ++number) {  // a button added at the end, as Total Commander adds it
+    IniDocument edited{ReadBytes(bar(number)).value()};
+    edited.Write("ButtonBar", "Buttoncount", "6");
+    edited.Write("ButtonBar", "button6", "mine.ico");
+    edited.Write("ButtonBar", "cmd6", "mine" + std::to_string(number) + ".exe");
+    test_support::WriteFile(bar(number), edited.Bytes());
+  }
+
+  const std::vector<std::string> grown = create("5", true);
+  ASSERT_EQ(grown.size(), 5u + 1 + 4);
+  EXPECT_EQ(grown[5], "");
+  EXPECT_EQ(grown[7], bar(1) + ".bak");
+  for (int number = 1; number <= 3; ++number) {
+    EXPECT_EQ(value(number, "Buttoncount"), "8");
+    EXPECT_EQ(value(number, "cmd8"), "mine" + std::to_string(number) + ".exe");
+    EXPECT_EQ(value(number, "cmd5"), bar(5));  // the new switch button
+  }
+  EXPECT_EQ(value(4, "Buttoncount"), "7");
+
+  const std::vector<std::string> shrunk = create("2", true);
+  EXPECT_EQ(shrunk, (std::vector<std::string>{bar(1), bar(2), "",
+                                              "The earlier versions of the replaced button bar files were kept in:",
+                                              bar(1) + ".bak", bar(2) + ".bak", "",
+                                              "These button bar files of the earlier set were left as they were; the new "
+                                              "set does not switch to them:",
+                                              bar(3), bar(4), bar(5)}));
+  EXPECT_EQ(value(1, "Buttoncount"), "5");
+  EXPECT_EQ(value(1, "cmd5"), "mine1.exe");
+  EXPECT_EQ(value(3, "Buttoncount"), "8");  // left as the five-bar set made it
+  // Again: nothing changes, and only what was left is said.
+  EXPECT_EQ(create("2", true), (std::vector<std::string>{bar(1), bar(2), "", shrunk[7], bar(3), bar(4), bar(5)}));
+  EXPECT_EQ(value(1, "cmd5"), "mine1.exe");
+}
+
 TEST_F(CreateCommandTest, HelpAndVersion) {
   const ProcessResult help = Run({"--help"});
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_NE(help.Output.find("create"), std::string::npos) << help.Output;
   const ProcessResult createHelp = Run({"create", "--help"});
   EXPECT_EQ(createHelp.ExitCode, 0);
-  for (const char* option : {"--bars", "--folder", "--prefix", "--import", "--app-folder"})
+  for (const char* option : {"--bars", "--folder", "--prefix", "--import", "--app-folder", "--keep-buttons"})
     EXPECT_NE(createHelp.Output.find(option), std::string::npos) << option;
   const ProcessResult version = Run({"--version"});
   EXPECT_EQ(version.ExitCode, 0);

@@ -28,13 +28,16 @@ WizardState SetOf(int count, std::string saveFolder) {
   WizardState state;
   state.BarCount = static_cast<std::int16_t>(count);
   state.SaveFolder = std::move(saveFolder);
-  FillSlotPaths(state, NativePath("C:\\App\\"), "Bar_");
   return state;
 }
 
+const BarSetOptions AppOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252};
+
+SetPaths PathsOf(const WizardState& state) { return SetPathsFor(state, AppOptions.AppFolder, AppOptions.BarFilePrefix); }
+
 // A freshly generated bar `bar` of a set of `count` bars.
 IniDocument GeneratedBar(int count, int bar = 1) {
-  return IniDocument{GeneratedBarBytes(SetOf(count, NativePath("D:\\Set\\")), bar, std::nullopt, Windows1252)};
+  return IniDocument{GeneratedBarBytes(PathsOf(SetOf(count, NativePath("D:\\Set\\"))), bar, std::nullopt, Windows1252)};
 }
 
 std::string Value(const IniDocument& document, const std::string& key) {
@@ -215,9 +218,11 @@ TEST(ImportBarButtons, TheLargestCountThatFitsIsNotClamped) {
   EXPECT_EQ(Value(target, "Buttoncount"), "32767");
 }
 
-// The original way: one profile call per key, every call reading (and each write rewriting) the
-// files. Our import must give the same bytes.
-void ImportKeyByKey(const std::string& source, const std::string& target, int barCount) {
+// Key-by-key profile calls: one call per key, every call reading (and each write rewriting) the
+// files. Our import must give the same bytes. The buttons go behind the first `after` buttons of
+// the target (by default the switch buttons and the separator of a generated bar).
+void ImportKeyByKey(const std::string& source, const std::string& target, int barCount, int after = 0) {
+  if (after == 0) after = barCount + 1;
   const auto file = [](const std::string& utf8) { return PathFromUtf8(utf8); };
   const auto rounded = RoundToInt16(ReadLeadingNumber(ReadIniValue("ButtonBar", "ButtonCount", "0", 4096, file(source))));
   const int count = rounded.value_or(0);
@@ -227,10 +232,10 @@ void ImportKeyByKey(const std::string& source, const std::string& target, int ba
       value.erase(0, value.find_first_not_of(' '));
       value.erase(value.find_last_not_of(' ') + 1);
       if (value != NotFoundMarker)
-        WriteIniValue("ButtonBar", key + std::to_string(barCount + 1 + k), value, file(target));
+        WriteIniValue("ButtonBar", key + std::to_string(after + k), value, file(target));
     }
   }
-  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(barCount + 1 + (count < 1 ? 0 : count)), file(target));
+  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(after + (count < 1 ? 0 : count)), file(target));
 }
 
 // Bar 1 of a fresh two-bar set in `temp`, and the same bar after the key-by-key import of `source`
@@ -238,12 +243,11 @@ void ImportKeyByKey(const std::string& source, const std::string& target, int ba
 class SameFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state_ = SetOf(2, temp_.Folder());
     RecordingProgress display;
     Progress progress{display};
-    ASSERT_FALSE(WriteBarFiles(state_, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252},
-                               progress)
-                     .Error);
+    const BuildResult result = WriteBarFiles(SetOf(2, temp_.Folder()), AppOptions, progress);
+    ASSERT_FALSE(result.Error);
+    bar1_ = result.Paths.BarFiles[1];
   }
 
   std::string Reference(const std::string& generatedBar, const std::string& generatedSource, bool sameFile) {
@@ -255,11 +259,11 @@ class SameFileTest : public ::testing::Test {
   }
 
   TempFolder temp_;
-  WizardState state_;
+  std::string bar1_;
 };
 
 TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls) {
-  const std::string generated = ReadBytes(state_.BarFiles[1]).value();
+  const std::string generated = ReadBytes(bar1_).value();
   const std::string expected = Reference(generated, "", true);
   std::vector<std::string> spellings{temp_.Folder() + "." + PathSeparator + "Bar_01.bar",
                                      temp_.Folder() + "sub" + PathSeparator + ".." + PathSeparator + "Bar_01.bar"};
@@ -268,21 +272,21 @@ TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls)
   spellings.push_back(temp_.Folder() + "BAR_01.BAR");
 #endif
   for (const std::string& spelling : spellings) {
-    test_support::WriteFile(state_.BarFiles[1], generated);
+    test_support::WriteFile(bar1_, generated);
     RecordingProgress display;
     Progress progress{display};
-    const ImportOutcome outcome = ImportBarFile(spelling, state_.BarFiles[1], 2, progress);
+    const ImportOutcome outcome = ImportBarFile(spelling, bar1_, 2, progress);
     ASSERT_FALSE(outcome.Error) << outcome.Error->Message();
-    EXPECT_EQ(ReadBytes(state_.BarFiles[1]), expected) << spelling;
+    EXPECT_EQ(ReadBytes(bar1_), expected) << spelling;
     // The bar read itself: count 4, so the last imported button is its own (already moved) button 4.
-    IniDocument result{ReadBytes(state_.BarFiles[1]).value()};
+    IniDocument result{ReadBytes(bar1_).value()};
     EXPECT_EQ(Value(result, "Buttoncount"), "7");
     EXPECT_EQ(Value(result, "menu7"), "Switch to Buttons Bar 1");
   }
 }
 
 TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
-  const std::string generated = ReadBytes(state_.BarFiles[1]).value();
+  const std::string generated = ReadBytes(bar1_).value();
   const std::string sources[] = {
       std::string{FiveButtons} + "ButtonCount=3.5\r\n",
       "[ButtonBar]\r\nButtonCount=3\r\nbutton2=\"  q.ico \"\r\ncmd3=  x  \r\nmenu1=\r\n",
@@ -292,13 +296,13 @@ TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
       "",
   };
   for (const std::string& text : sources) {
-    test_support::WriteFile(state_.BarFiles[1], generated);
+    test_support::WriteFile(bar1_, generated);
     const std::string source = temp_.Write("source.bar", text);
     NoProgressDisplay none;
     Progress progress{none};
-    const ImportOutcome outcome = ImportBarFile(source, state_.BarFiles[1], 2, progress);
+    const ImportOutcome outcome = ImportBarFile(source, bar1_, 2, progress);
     ASSERT_FALSE(outcome.Error);
-    EXPECT_EQ(ReadBytes(state_.BarFiles[1]), Reference(generated, text, false)) << text;
+    EXPECT_EQ(ReadBytes(bar1_), Reference(generated, text, false)) << text;
   }
 }
 
@@ -308,19 +312,20 @@ TEST(BuildBarSet, ABarOfTheSameSetIsReadAsJustWritten) {
   state.ImportFiles[1] = temp.PathOf("Bar_02.bar");
   RecordingProgress display;
   const BuildResult result =
-      BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+      BuildBarSet(state, AppOptions, display);
   ASSERT_FALSE(result.Error) << result.Error->Message();
-  const IniDocument bar1{ReadBytes(state.BarFiles[1]).value()};
+  const SetPaths& paths = result.Paths;
+  const IniDocument bar1{ReadBytes(paths.BarFiles[1]).value()};
   EXPECT_EQ(Value(bar1, "Buttoncount"), "7");
-  EXPECT_EQ(Value(bar1, "button4"), state.UpIcons[1]);  // bar 2's switch button to bar 1
-  EXPECT_EQ(Value(bar1, "cmd4"), state.BarFiles[1]);
+  EXPECT_EQ(Value(bar1, "button4"), paths.UpIcons[1]);  // bar 2's switch button to bar 1
+  EXPECT_EQ(Value(bar1, "cmd4"), paths.BarFiles[1]);
   EXPECT_EQ(Value(bar1, "menu4"), "Switch to Buttons Bar 1");
-  EXPECT_EQ(Value(bar1, "button5"), state.DnIcons[2]);
+  EXPECT_EQ(Value(bar1, "button5"), paths.DnIcons[2]);
   EXPECT_EQ(Value(bar1, "button6"), "");
   EXPECT_EQ(Value(bar1, "cmd6"), NotFoundMarker);
   EXPECT_EQ(Value(bar1, "menu7"), "This is the first button in button bar No. 2");
   // Bar 2 itself is untouched.
-  EXPECT_EQ(ReadBytes(state.BarFiles[2]), GeneratedBarBytes(state, 2, std::nullopt, Windows1252));
+  EXPECT_EQ(ReadBytes(paths.BarFiles[2]), GeneratedBarBytes(paths, 2, std::nullopt, Windows1252));
 }
 
 TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
@@ -332,10 +337,10 @@ TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
   state.ImportFiles[3] = five;  // beyond the count: ignored
   RecordingProgress display;
   const BuildResult result =
-      BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+      BuildBarSet(state, AppOptions, display);
   ASSERT_FALSE(result.Error) << result.Error->Message();
   EXPECT_TRUE(result.Warnings.empty());
-  const IniDocument bar2{ReadBytes(state.BarFiles[2]).value()};
+  const IniDocument bar2{ReadBytes(result.Paths.BarFiles[2]).value()};
   EXPECT_EQ(Value(bar2, "Buttoncount"), std::to_string(3 + 8));  // bar 1 holds 3 + 5 buttons by then
   EXPECT_EQ(Value(bar2, "menu11"), "E");
   EXPECT_EQ(display.Maximum, 4 + 5 + 8);
@@ -343,23 +348,47 @@ TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
   EXPECT_FALSE(display.Visible);
 }
 
+// The display's bar only moves forward: one maximum, set before the value moves (for a run whose
+// sources are known before it starts), values that only grow, ending one below the maximum.
+void ExpectMovesForward(const RecordingProgress& display, bool maximumKnown, const std::string& name) {
+  int maximums = 0;
+  int value = 0;
+  for (const std::string& call : display.Calls) {
+    if (call.starts_with("max ")) ++maximums;
+    if (!call.starts_with("value ")) continue;
+    const int next = std::stoi(call.substr(6));
+    EXPECT_GT(next, value) << name;
+    value = next;
+  }
+  if (maximumKnown) {
+    EXPECT_EQ(maximums, 1) << name;
+  }
+  EXPECT_EQ(display.Value, display.Maximum - 1) << name;
+}
+
 // Bars are written once each with their imports, or, where a source may name a bar not written
 // yet, first as generated and then imported into: either way the set is what key-by-key calls
 // give after the bars are written, slot after slot. A source is an outside file ("five", "three",
-// "missing") or a bar of the set ("bar N", spelled through a sub folder).
+// "missing") or a bar of the set ("bar N", spelled through a sub folder). Where the bars keep
+// their own buttons (the one button of each earlier bar), the imports go behind those.
 TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
   struct Case {
     const char* Name;
     bool EarlierSetThere;
     std::array<const char*, 5> Imports;  // slots 1..4; "" for none
+    bool MaximumKnown = true;            // false: a source is missing while bars are, so it may be one
+    bool Keep = false;
   };
   const Case cases[] = {
       {"one file into every bar", false, {"", "five", "five", "five", "five"}},
       {"two files taking turns", true, {"", "five", "three", "five", "three"}},
       {"bars of the set: later, itself, earlier", true, {"", "bar 3", "bar 2", "bar 1", "five"}},
-      {"bars of the set, none written yet", false, {"", "bar 3", "bar 2", "bar 1", "bar 3"}},
+      {"bars of the set, none written yet", false, {"", "bar 3", "bar 2", "bar 1", "bar 3"}, false},
       {"a missing file beside a set", true, {"", "missing", "five", "", "missing"}},
-      {"a missing file, no set yet", false, {"", "", "missing", "bar 2", ""}},
+      {"a missing file, no set yet", false, {"", "", "missing", "bar 2", ""}, false},
+      {"kept buttons: files and bars of the set", true, {"", "five", "bar 3", "bar 1", "three"}, true, true},
+      {"kept buttons: a bar importing itself", true, {"", "bar 1", "five", "", "bar 4"}, true, true},
+      {"kept buttons, no set yet", false, {"", "five", "bar 1", "", ""}, false, true},
   };
   TempFolder outside;
   const std::string five = outside.Write("five.bar", std::string{FiveButtons} + "ButtonCount=5\r\n");
@@ -368,6 +397,8 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
     TempFolder temp;
     std::filesystem::create_directory(temp.Path() / "sub");
     WizardState state = SetOf(4, temp.Folder());
+    state.KeepButtons = c.Keep;
+    const SetPaths paths = PathsOf(state);
     std::vector<std::string> missingSlots;
     for (int slot = 1; slot <= 4; ++slot) {
       const std::string choice = c.Imports[slot];
@@ -378,27 +409,29 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
       if (choice == "missing") missingSlots.push_back(state.ImportFiles[slot]);
     }
     const auto layEarlierSet = [&] {
-      for (int bar = 1; bar <= 4; ++bar) std::filesystem::remove(PathFromUtf8(state.BarFiles[bar]));
+      for (int bar = 1; bar <= 4; ++bar) std::filesystem::remove(PathFromUtf8(paths.BarFiles[bar]));
       if (c.EarlierSetThere)
         for (int bar = 1; bar <= 4; ++bar) temp.Write("Bar_0" + std::to_string(bar) + ".bar", "[ButtonBar]\r\nButtonCount=1\r\ncmd1=old\r\n");
     };
     layEarlierSet();
     RecordingProgress display;
-    const BuildResult result = BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, display);
+    const BuildResult result = BuildBarSet(state, AppOptions, display);
     ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
     std::vector<std::string> built;
-    for (int bar = 1; bar <= 4; ++bar) built.push_back(ReadBytes(state.BarFiles[bar]).value());
+    for (int bar = 1; bar <= 4; ++bar) built.push_back(ReadBytes(paths.BarFiles[bar]).value());
     std::vector<std::string> warned;
     for (const BuildWarning& warning : result.Warnings) warned.push_back(warning.File);
     EXPECT_EQ(warned, missingSlots) << c.Name;
+    ExpectMovesForward(display, c.MaximumKnown, c.Name);
 
     layEarlierSet();
     RecordingProgress none;
     Progress progress{none};
-    ASSERT_FALSE(WriteBarFiles(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, Windows1252}, progress).Error);
+    ASSERT_FALSE(WriteBarFiles(state, AppOptions, progress).Error);
     for (int slot = 1; slot <= 4; ++slot)
-      if (!state.ImportFiles[slot].empty()) ImportKeyByKey(state.ImportFiles[slot], state.BarFiles[slot], 4);
-    for (int bar = 1; bar <= 4; ++bar) EXPECT_EQ(built[bar - 1], ReadBytes(state.BarFiles[bar])) << c.Name << ", bar " << bar;
+      if (!state.ImportFiles[slot].empty())
+        ImportKeyByKey(state.ImportFiles[slot], paths.BarFiles[slot], 4, c.Keep && c.EarlierSetThere ? 4 + 2 + 1 : 0);
+    for (int bar = 1; bar <= 4; ++bar) EXPECT_EQ(built[bar - 1], ReadBytes(paths.BarFiles[bar])) << c.Name << ", bar " << bar;
   }
 }
 
@@ -425,7 +458,7 @@ TEST(ImportBarFile, SourcesThatAreNoBarsAddNothingAndBreakNothing) {
                         {"huge.bar", huge, "4", false}};
   for (const Case& c : cases) {
     const std::string source = c.Bytes ? temp.Write(c.Name, *c.Bytes) : temp.PathOf(c.Name);
-    const std::string target = temp.Write("target.bar", GeneratedBarBytes(SetOf(2, temp.Folder()), 1, std::nullopt, Windows1252));
+    const std::string target = temp.Write("target.bar", GeneratedBarBytes(PathsOf(SetOf(2, temp.Folder())), 1, std::nullopt, Windows1252));
     NoProgressDisplay none;
     Progress progress{none};
     const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);
@@ -440,7 +473,7 @@ TEST(ImportBarFile, SourcesThatAreNoBarsAddNothingAndBreakNothing) {
 TEST(ImportBarFile, AClampedCountIsReportedAsAWarning) {
   TempFolder temp;
   const std::string source = temp.Write("many.bar", "[ButtonBar]\r\nButtonCount=99999999\r\n");
-  const std::string target = temp.Write("target.bar", GeneratedBarBytes(SetOf(2, temp.Folder()), 1, std::nullopt, Windows1252));
+  const std::string target = temp.Write("target.bar", GeneratedBarBytes(PathsOf(SetOf(2, temp.Folder())), 1, std::nullopt, Windows1252));
   NoProgressDisplay none;
   Progress progress{none};
   const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);

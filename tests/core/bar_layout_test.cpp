@@ -17,18 +17,14 @@ std::string Golden(std::string_view name) {
   return bytes.value_or("");
 }
 
-WizardState SetOf(int count, std::string_view saveFolder, std::string_view appFolder, std::string_view prefix) {
-  WizardState state;
-  state.BarCount = static_cast<std::int16_t>(count);
-  state.SaveFolder = std::string{saveFolder};
-  FillSlotPaths(state, appFolder, prefix);
-  return state;
+SetPaths SetOf(int count, std::string_view saveFolder, std::string_view appFolder, std::string_view prefix) {
+  return core_testing::PathsOf(count, saveFolder, appFolder, prefix);
 }
 
 #ifdef _WIN32
 // The example set: a program in C:\TC\Tools\ writing two bars to C:\TC\bars\ while COMMANDER_PATH is C:\TC.
 TEST(GeneratedBar, TwoBarExampleByteForByte) {
-  const WizardState state = SetOf(2, "C:\\TC\\bars\\", "C:\\TC\\Tools\\", "Bar_");
+  const SetPaths state = SetOf(2, "C:\\TC\\bars\\", "C:\\TC\\Tools\\", "Bar_");
   const auto folder = AddBackslash("C:\\TC");
   EXPECT_EQ(GeneratedBarBytes(state, 1, folder, Windows1252), Golden("two_bars/Bar_01.bar"));
   EXPECT_EQ(GeneratedBarBytes(state, 2, folder, Windows1252), Golden("two_bars/Bar_02.bar"));
@@ -38,7 +34,7 @@ TEST(GeneratedBar, TwoBarExampleByteForByte) {
 // Twenty bars saved outside Total Commander's folder: commands stay full paths, icons are folded.
 // The golden files use "\"; the portable build compares them with its own separator.
 TEST(GeneratedBar, TwentyBarSetByteForByte) {
-  const WizardState state = SetOf(20, NativePath("D:\\Bars\\Work Set\\"),
+  const SetPaths state = SetOf(20, NativePath("D:\\Bars\\Work Set\\"),
                                   NativePath("C:\\Program Files\\totalcmd\\Plugins\\Barloom\\"), "Set_");
   const std::optional<std::string> folder = NativePath("C:\\Program Files\\totalcmd\\");
   for (int bar = 1; bar <= 20; ++bar) {
@@ -49,7 +45,7 @@ TEST(GeneratedBar, TwentyBarSetByteForByte) {
 
 TEST(GeneratedBar, LinesCountsAndOwnButton) {
   for (const int count : {2, 7, 20}) {
-    const WizardState state = SetOf(count, NativePath("D:\\B\\"), NativePath("C:\\A\\"), "Bar_");
+    const SetPaths state = SetOf(count, NativePath("D:\\B\\"), NativePath("C:\\A\\"), "Bar_");
     for (const int bar : {1, count}) {
       const std::string bytes = GeneratedBarBytes(state, bar, std::nullopt, Windows1252);
       std::size_t lines = 0;
@@ -69,7 +65,7 @@ TEST(GeneratedBar, LinesCountsAndOwnButton) {
 }
 
 TEST(GeneratedBar, AFolderTheCodePageCannotHoldIsNeverWrittenAsQuestionMarks) {
-  const WizardState state = SetOf(2, NativePath("D:\\Панели\\"), NativePath("C:\\App\\"), "Bar_");
+  const SetPaths state = SetOf(2, NativePath("D:\\Панели\\"), NativePath("C:\\App\\"), "Bar_");
   const std::string bytes = GeneratedBarBytes(state, 1, std::nullopt, Windows1252);
   EXPECT_EQ(bytes.find('?'), std::string::npos);
   EXPECT_NE(bytes.find("\r\ncmd1=\xEF\xBB\xBF" + NativePath("D:\\Панели\\Bar_01.bar") + "\r\n"), std::string::npos);

@@ -50,7 +50,7 @@ TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
   EXPECT_EQ(result.WrittenFiles, (std::vector<std::string>{temp.PathOf("Set_01.bar"), temp.PathOf("Set_02.bar"),
                                                            temp.PathOf("Set_03.bar")}));
   for (int bar = 1; bar <= 3; ++bar)
-    EXPECT_EQ(ReadBytes(state.BarFiles[bar]), GeneratedBarBytes(state, bar, std::nullopt, Windows1252));
+    EXPECT_EQ(ReadBytes(result.Paths.BarFiles[bar]), GeneratedBarBytes(result.Paths, bar, std::nullopt, Windows1252));
   EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"Set_01.bar", "Set_02.bar", "Set_03.bar"}));
   EXPECT_EQ(display.Calls,
             (std::vector<std::string>{"value 1", "max 5", "show", "value 2", "value 3", "value 4"}));
@@ -63,8 +63,9 @@ TEST(WriteBarFiles, EmptyPrefixAndReplacingAnOlderLongerFile) {
   WizardState state = SetOf(2, temp.Folder());
   RecordingProgress display;
   Progress progress{display};
-  ASSERT_FALSE(WriteBarFiles(state, Options(NativePath("C:\\App\\"), ""), progress).Error);
-  EXPECT_EQ(ReadBytes(temp.PathOf("01.bar")), GeneratedBarBytes(state, 1, std::nullopt, Windows1252));
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), ""), progress);
+  ASSERT_FALSE(result.Error);
+  EXPECT_EQ(ReadBytes(temp.PathOf("01.bar")), GeneratedBarBytes(result.Paths, 1, std::nullopt, Windows1252));
   EXPECT_TRUE(std::filesystem::exists(temp.Path() / "02.bar"));
 }
 
@@ -76,7 +77,7 @@ TEST(WriteBarFiles, CreatesAMissingSaveFolderWithItsParents) {
   Progress progress{display};
   const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
   ASSERT_FALSE(result.Error) << result.Error->Message();
-  EXPECT_EQ(state.SaveFolder, folder + PathSeparator);
+  EXPECT_EQ(result.Paths.SaveFolder, folder + PathSeparator);
   EXPECT_TRUE(std::filesystem::is_regular_file(PathFromUtf8(folder + PathSeparator + "Bar_02.bar")));
 }
 
@@ -106,7 +107,7 @@ void ExpectStopsAtBarTwo(TempFolder& temp, const std::vector<std::string>& expec
   EXPECT_NE(result.Error->Message().find(temp.PathOf("Bar_02.bar")), std::string::npos);
   EXPECT_EQ(result.WrittenFiles, std::vector<std::string>{temp.PathOf("Bar_01.bar")});
   // No import into a set that is not whole: bar 1 is exactly as generated.
-  EXPECT_EQ(ReadBytes(temp.PathOf("Bar_01.bar")), GeneratedBarBytes(state, 1, std::nullopt, Windows1252));
+  EXPECT_EQ(ReadBytes(temp.PathOf("Bar_01.bar")), GeneratedBarBytes(result.Paths, 1, std::nullopt, Windows1252));
   EXPECT_EQ(FileNames(temp.Path()), expectedEntries);
   EXPECT_FALSE(display.Visible);
 }

@@ -4,10 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/not_found_marker.h"
+#include "localisation/language_file.h"
 #include "platform/path_text.h"
-#include "settings/private_profile.h"
-#include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/core/test_support.h"
 
@@ -38,78 +36,99 @@ class CreateBarSetTest : public ::testing::Test {
     settings_.UseDefaultLanguage = 1;
   }
 
-  std::optional<std::string> StoredLastPath() const {
-    const std::string value = ReadIniValue(SettingsSection, "LastPath", NotFoundMarker, 4096,
-                                           PathFromUtf8(settings_.SettingsFile));
-    if (value == NotFoundMarker) return std::nullopt;
-    return value;
+  WizardState Choices(int count = 2) const {
+    WizardState choices;
+    choices.BarCount = static_cast<std::int16_t>(count);
+    choices.SaveFolder = bars_.Folder();
+    return choices;
   }
 
   TempFolder app_;
   TempFolder bars_;
   Settings settings_;
-  cProfile profile_;
 };
 
 TEST_F(CreateBarSetTest, ThreeBarsWithOneImportOfFiveButtons) {
-  WizardState state;
-  state.BarCount = 3;
-  state.SaveFolder = bars_.Folder();
-  state.ImportFiles[2] = bars_.Write("five.bar", FiveButtons);
+  WizardState choices = Choices(3);
+  choices.ImportFiles[2] = bars_.Write("five.bar", FiveButtons);
+  const WizardState before = choices;
   RecordingProgress display;
-  const std::string folderBox = Utf8FromPath(bars_.Path());  // as shown: no separator at the end
-  const CreateResult result = CreateBarSet(state, settings_, std::nullopt, folderBox, profile_, display);
+  const CreateResult result = CreateBarSet(choices, settings_, std::nullopt, display);
 
   ASSERT_FALSE(result.Build.Error) << result.Build.Error->Message();
   EXPECT_EQ(result.Build.WrittenFiles.size(), 3u);
+  // One maximum for the whole run, set before the value moves.
+  EXPECT_EQ(display.Calls.front(), "value 1");
+  EXPECT_EQ(display.Calls[1], "max 10");
   EXPECT_EQ(display.Maximum, 10);
   EXPECT_EQ(display.Value, 9);
   EXPECT_FALSE(display.Visible);
   EXPECT_EQ(display.Calls.back(), "hide");
-  EXPECT_TRUE(state.SetCreated);
-  EXPECT_EQ(StoredLastPath(), folderBox);
-  EXPECT_EQ(result.Report, ExpectedReport("Bar_01.bar"));
+  EXPECT_EQ(result.Report.Steps, ExpectedReport("Bar_01.bar"));
+  EXPECT_EQ(result.Report.MessageText(), result.Report.Steps);
+  // The choices are only read, and the settings file is the caller's.
+  EXPECT_EQ(choices.SaveFolder, before.SaveFolder);
+  EXPECT_FALSE(choices.SetCreated);
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(settings_.SettingsFile)));
 }
 
 TEST_F(CreateBarSetTest, TheReportNamesTheSetsOwnFirstFile) {
   for (const char* prefix : {"Set_", "", "Bar_"}) {
     settings_.BarFilePrefix = prefix;
-    WizardState state;
-    state.SaveFolder = bars_.Folder();
     NoProgressDisplay none;
-    const CreateResult result = CreateBarSet(state, settings_, std::nullopt, "typed text", profile_, none);
+    const CreateResult result = CreateBarSet(Choices(), settings_, std::nullopt, none);
     ASSERT_FALSE(result.Build.Error);
-    EXPECT_EQ(result.Report, ExpectedReport(std::string{prefix} + "01.bar"));
+    EXPECT_EQ(result.Report.Steps, ExpectedReport(std::string{prefix} + "01.bar"));
     EXPECT_TRUE(std::filesystem::exists(bars_.Path() / (std::string{prefix} + "02.bar")));
   }
-  EXPECT_EQ(StoredLastPath(), "typed text");
 }
 
-TEST_F(CreateBarSetTest, AFailedSetIsNotCreatedAndNotRemembered) {
+TEST_F(CreateBarSetTest, AFailedSetReportsWhyAndNoSteps) {
   std::filesystem::create_directory(bars_.Path() / "Bar_01.bar");
-  WizardState state;
-  state.SaveFolder = bars_.Folder();
   RecordingProgress display;
-  const CreateResult result = CreateBarSet(state, settings_, std::nullopt, "somewhere", profile_, display);
+  const CreateResult result = CreateBarSet(Choices(), settings_, std::nullopt, display);
   ASSERT_TRUE(result.Build.Error);
   EXPECT_EQ(result.Build.Error->File, bars_.PathOf("Bar_01.bar"));
-  EXPECT_TRUE(result.Report.empty());
-  EXPECT_FALSE(state.SetCreated);
+  EXPECT_TRUE(result.Report.Steps.empty());
+  EXPECT_EQ(result.Report.MessageText(), FailureReport(*result.Build.Error, settings_));
   EXPECT_FALSE(display.Visible);
-  EXPECT_EQ(StoredLastPath(), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(bars_.Path() / "Bar_02.bar"));
 }
 
 TEST_F(CreateBarSetTest, FoldsUnderTheGivenCommanderFolder) {
-  WizardState state;
-  state.SaveFolder = bars_.Folder();
   NoProgressDisplay none;
   const std::optional<std::string> commander = app_.Folder();
-  ASSERT_FALSE(CreateBarSet(state, settings_, commander, "x", profile_, none).Build.Error);
-  const std::string bar = test_support::ReadBytes(state.BarFiles[1]).value();
+  const CreateResult result = CreateBarSet(Choices(), settings_, commander, none);
+  ASSERT_FALSE(result.Build.Error);
+  const std::string bar = test_support::ReadBytes(result.Build.Paths.BarFiles[1]).value();
   EXPECT_NE(bar.find("button1=%Commander_Path%" + std::string(1, PathSeparator) + "icons" + PathSeparator + "Dn_01.ico"),
             std::string::npos)
       << bar;
+}
+
+// The window and barloom-cli start from the same choices: the folder the last Create wrote to,
+// relative to the program's folder; an empty stored folder, from which the window cannot create,
+// names the "bars" folder.
+TEST(DefaultChoices, TheLastFolderElseTheBarsFolderBesideTheProgram) {
+  const std::string app = Utf8FromPath(std::filesystem::temp_directory_path().root_path().make_preferred()) + NativePath("Tools\\");
+  const struct {
+    std::optional<std::string> LastPath;
+    std::string FolderBoxText;
+    std::string SaveFolder;
+  } cases[] = {{std::nullopt, app + "bars", app + NativePath("bars\\")},
+               {std::string{}, "", app + NativePath("bars\\")},
+               {std::string{"sets"}, "sets", app + NativePath("sets\\")},
+               {NativePath("sets\\.\\x\\.."), NativePath("sets\\.\\x\\.."), app + NativePath("sets\\")}};
+  for (const auto& c : cases) {
+    Settings settings;
+    SetAppFolder(settings, app);
+    settings.LastPath = c.LastPath;
+    const StartChoices start = DefaultChoices(settings);
+    EXPECT_EQ(start.FolderBoxText, c.FolderBoxText);
+    EXPECT_EQ(start.Choices.SaveFolder, c.SaveFolder) << c.FolderBoxText;
+    EXPECT_EQ(start.Choices.BarCount, MinBarCount);
+    EXPECT_FALSE(start.Choices.KeepButtons);
+  }
 }
 
 // Language texts are put side by side, never used as a format: "%s" and "{0}" stay as they are.
@@ -140,10 +159,10 @@ TEST(FailureReport, TheTextThenTheFileThenTheSystemsDetailEachOnALine) {
   const std::string gone = NativePath("C:\\gone.bar");
   const std::vector<BuildWarning> warnings{{ImportProblem::ButtonCountClamped, many, 32764},
                                            {ImportProblem::SourceNotRead, gone}};
-  EXPECT_EQ(WarningsReport(warnings, german),
+  EXPECT_EQ(WarningsReport(warnings, LoadedLanguage{german}),
             "Zu viele Schaltflächen.\n" + many + "\nButtons imported: 32764\n\n" +
                 "The file to import could not be read; no buttons were imported from it.\n" + gone);
-  EXPECT_EQ(WarningsReport({}, german), "");
+  EXPECT_EQ(WarningsReport({}, LoadedLanguage{german}), "");
 }
 
 }  // namespace

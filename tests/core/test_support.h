@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/progress.h"
+#include "core/wizard_state.h"
 #include "tests/support/temp_folder.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
@@ -29,6 +30,15 @@ inline std::string NativePath(std::string_view windowsPath) {
   for (char& c : path)
     if (c == '\\') c = PathSeparator;
   return path;
+}
+
+// The paths of a set of `count` bars in `saveFolder` of a program in `appFolder`.
+inline SetPaths PathsOf(int count, std::string_view saveFolder, std::string_view appFolder = "",
+                        std::string_view prefix = "Bar_") {
+  WizardState choices;
+  choices.BarCount = static_cast<std::int16_t>(count);
+  choices.SaveFolder = std::string{saveFolder};
+  return SetPathsFor(choices, appFolder, prefix);
 }
 
 // Records every change the core makes to the progress display.

@@ -17,43 +17,24 @@ TEST(TwoDigitNumber, PadsToTwoDigits) {
   EXPECT_EQ(TwoDigitNumber(20), "20");
 }
 
-TEST(StartUpFolder, StoredLastPathIsShownAsStoredAndGetsTheSeparator) {
-  for (const char* stored : {"D:\\Bars", "D:\\Bars\\"}) {
-    const StartFolder start = StartUpFolder(NativePath(stored), NativePath("C:\\Tools\\"));
-    EXPECT_EQ(start.FolderBoxText, NativePath(stored));
-    EXPECT_EQ(start.SaveFolder, NativePath("D:\\Bars\\"));
-  }
+TEST(StartUpFolderText, AStoredLastPathAsStoredElseTheBarsFolderBesideTheProgram) {
+  for (const char* stored : {"D:\\Bars", "D:\\Bars\\", ""})
+    EXPECT_EQ(StartUpFolderText(NativePath(stored), NativePath("C:\\Tools\\")), NativePath(stored));
+  EXPECT_EQ(StartUpFolderText(std::nullopt, NativePath("C:\\Tools\\")), NativePath("C:\\Tools\\bars"));
 }
 
-TEST(StartUpFolder, WithoutLastPathTheBarsFolderBesideTheProgram) {
-  const StartFolder start = StartUpFolder(std::nullopt, NativePath("C:\\Tools\\"));
-  EXPECT_EQ(start.FolderBoxText, NativePath("C:\\Tools\\bars"));
-  EXPECT_EQ(start.SaveFolder, NativePath("C:\\Tools\\bars\\"));
-}
+TEST(SetPathsFor, FillsExactlyTheSlotsOfTheSet) {
+  const SetPaths paths = core_testing::PathsOf(20, NativePath("D:\\Set"), NativePath("C:\\App\\"), "");
+  EXPECT_EQ(paths.SaveFolder, NativePath("D:\\Set\\"));
+  EXPECT_EQ(paths.BarFiles[1], NativePath("D:\\Set\\01.bar"));
+  EXPECT_EQ(paths.BarFiles[19], NativePath("D:\\Set\\19.bar"));
+  EXPECT_EQ(paths.BarFiles[20], NativePath("D:\\Set\\20.bar"));
+  EXPECT_EQ(paths.UpIcons[20], NativePath("C:\\App\\icons\\Up_20.ico"));
+  EXPECT_EQ(paths.DnIcons[20], NativePath("C:\\App\\icons\\Dn_20.ico"));
+  EXPECT_TRUE(paths.BarFiles[0].empty());
+  EXPECT_TRUE(paths.UpIcons[0].empty());
 
-TEST(StartUpFolder, AnEmptyStoredLastPathIsStillAStoredValue) {
-  const StartFolder start = StartUpFolder(std::string{}, NativePath("C:\\Tools\\"));
-  EXPECT_EQ(start.FolderBoxText, "");
-  EXPECT_EQ(start.SaveFolder, std::string(1, PathSeparator));
-}
-
-TEST(FillSlotPaths, FillsExactlyTheSlotsOfTheSet) {
-  WizardState state;
-  state.BarCount = 20;
-  state.SaveFolder = NativePath("D:\\Set\\");
-  FillSlotPaths(state, NativePath("C:\\App\\"), "");
-  EXPECT_EQ(state.BarFiles[1], NativePath("D:\\Set\\01.bar"));
-  EXPECT_EQ(state.BarFiles[19], NativePath("D:\\Set\\19.bar"));
-  EXPECT_EQ(state.BarFiles[20], NativePath("D:\\Set\\20.bar"));
-  EXPECT_EQ(state.UpIcons[20], NativePath("C:\\App\\icons\\Up_20.ico"));
-  EXPECT_EQ(state.DnIcons[20], NativePath("C:\\App\\icons\\Dn_20.ico"));
-  EXPECT_TRUE(state.BarFiles[0].empty());
-  EXPECT_TRUE(state.UpIcons[0].empty());
-
-  WizardState small;
-  small.BarCount = 3;
-  small.SaveFolder = NativePath("D:\\Set\\");
-  FillSlotPaths(small, NativePath("C:\\App\\"), "Set_");
+  const SetPaths small = core_testing::PathsOf(3, NativePath("D:\\Set\\"), NativePath("C:\\App\\"), "Set_");
   EXPECT_EQ(small.BarFiles[3], NativePath("D:\\Set\\Set_03.bar"));
   EXPECT_TRUE(small.BarFiles[4].empty());
 }

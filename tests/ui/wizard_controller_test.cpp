@@ -313,5 +313,27 @@ TEST(WizardController, TheWindowOpensWhereItWasAndStoresItsNormalPlace) {
   EXPECT_EQ(stored(), "171,-43") << "twips of the system's scale, rounded down";
 }
 
+// The window shows what Create kept: a bar the user changed since the last Create has its earlier
+// version beside it, named below the installation steps.
+TEST(WizardController, TheMessageNamesTheEarlierVersionsKept) {
+  Wizard wizard;
+  wizard->Next();
+  wizard->Next();
+  wizard->Create(wizard.progress);
+  const std::string bar = wizard.app.PathOf("bars" + std::string(1, PathSeparator) + "Bar_01.bar");
+  test_support::WriteFile(bar, "[ButtonBar]\r\nButtoncount=1\r\ncmd1=mine.exe\r\n");
+  wizard->Back();
+  wizard->PickBarCount(0);
+  wizard->Next();
+  wizard->Create(wizard.progress);
+  ASSERT_EQ(wizard.messages.Shown.size(), 2u);
+  EXPECT_EQ(wizard.messages.Shown[0].Text.find(".bak"), std::string::npos);
+  const std::string& text = wizard.messages.Shown[1].Text;
+  EXPECT_NE(text.find("\n\nThe earlier versions of the replaced button bar files were kept in:\n" + bar + ".bak"),
+            std::string::npos)
+      << text;
+  EXPECT_FALSE(wizard->View().CreateEnabled);
+}
+
 }  // namespace
 }  // namespace barloom

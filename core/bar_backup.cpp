@@ -1,0 +1,45 @@
+#include "core/bar_backup.h"
+
+#include "platform/atomic_file.h"
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
+
+namespace barloom {
+
+std::string BackupFileOf(std::string_view barFile) { return std::string{barFile} + std::string{BackupExtension}; }
+
+BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_view bytes) {
+  Outcome outcome;
+  const auto path = PathFromUtf8(file);
+  std::string earlier;
+  const FileReadResult read = ReadFileBytes(path, earlier);
+  if (read == FileReadResult::Read && earlier == bytes) return outcome;
+  const bool keepEarlier = settled_.insert(file).second && read != FileReadResult::Missing;
+  if (keepEarlier) {
+    // What cannot be replaced gets no backup; the writer's own reason is the one to tell.
+    WriteFailure failure;
+    if (!CanReplaceFile(path, &failure)) {
+      settled_.erase(file);
+      outcome.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
+      return outcome;
+    }
+    if (read == FileReadResult::Unreadable) {
+      settled_.erase(file);
+      outcome.Error = FileError{FileProblem::BarFileNotRead, file};
+      return outcome;
+    }
+    const std::string backup = BackupFileOf(file);
+    if (!ReplaceFileAtomically(PathFromUtf8(backup), earlier, &failure)) {
+      settled_.erase(file);
+      outcome.Error = WriteError(FileProblem::BackupNotKept, backup, std::move(failure));
+      return outcome;
+    }
+    outcome.Backup = backup;
+  }
+  WriteFailure failure;
+  if (!ReplaceFileAtomically(path, bytes, &failure))
+    outcome.Error = WriteError(FileProblem::BarFileNotWritten, file, std::move(failure));
+  return outcome;
+}
+
+}  // namespace barloom

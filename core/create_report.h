@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/bar_set_result.h"
+
+// What the user is told after a Create, in their language: the window shows it in a message box,
+// barloom-cli prints it. Texts are only ever put side by side with names and numbers.
+namespace barloom {
+
+class LoadedLanguage;
+
+struct CreateReport {
+  std::string Steps;     // the installation steps; empty when the set could not be written
+  std::string Kept;      // KeptReport; "" when there is nothing to say
+  std::string Warnings;  // what the imports did differently (WarningsReport); "" for none
+  std::string Failure;   // why the set could not be written (FailureReport); "" when it was
+
+  // The message the window shows: the failure or the steps, then what was kept, then the
+  // warnings, separated by empty lines.
+  std::string MessageText() const;
+};
+
+// The installation steps: texts 625, 626 .. 629 in `language`, joined by line feeds (625, two line
+// feeds, then each of the others followed by one), with every "Bar_01.bar" (exact case) replaced by
+// the set's own first file name, barFilePrefix + "01.bar".
+std::string CreationReport(const LoadedLanguage& language, std::string_view barFilePrefix);
+
+// What the run kept and left, each a block of lines, the blocks separated by an empty line: the
+// earlier versions kept (text 721, then each backup's path on a line), the bars beyond the count
+// left as they were (722, then each path), and each import that read a bar the set replaced (text
+// 723, the file, 724 with the bar that imported it, and 725 with the backup that holds its
+// earlier version, when one was kept). "" when there is nothing to say.
+std::string KeptReport(const BuildResult& build, const LoadedLanguage& language);
+
+// Step 3, before Create. The caption of the check box that keeps the bars' own buttons (shown
+// while the folder holds bars of the set's names): text 728, then the number of bars found behind
+// text 729 in parentheses, "&Keep the buttons already on these bars (found: 3)".
+inline constexpr int KeepButtonsCaptionText = 728;
+std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound);
+
+// The note for the tooltip of a bar's number whose import, `importFile`, is a bar the set of
+// `choices` replaces (ReplacedBarOf): text 726, then on a line of its own 727 with the name of the
+// backup that will keep its present version, "Bar_01.bar.bak". "" for any other file.
+std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,
+                               const LoadedLanguage& language);
+
+// The report of `build` in `language`, every part of it.
+CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix);
+
+}  // namespace barloom

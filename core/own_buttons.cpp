@@ -1,0 +1,161 @@
+#include "core/own_buttons.h"
+
+#include <span>
+#include <vector>
+
+#include "core/bar_import.h"
+#include "core/bar_layout.h"
+#include "core/commander_path.h"
+#include "platform/ascii_text.h"
+#include "platform/code_page.h"
+#include "platform/not_found_marker.h"
+#include "platform/text_case.h"
+#include "settings/ini_syntax.h"
+#include "settings/number_text.h"
+
+namespace barloom {
+namespace {
+
+constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
+constexpr std::size_t Cmd = 1;
+
+std::string Lower(std::string_view text) { return LowerCaseText(text).value_or(std::string{text}); }
+
+// The count the way the profile API reads a number; a count beyond 16 bits reads as the most a bar
+// can hold.
+int EarlierButtonCount(std::string_view bar) {
+  const double value = ReadLeadingNumber(SourceCountText(bar));
+  if (const auto rounded = RoundToInt16(value)) return *rounded > 0 ? *rounded : 0;
+  return value > 0 ? MaxButtonNumber : 0;
+}
+
+// A value as a key line stores it so that the profile reads it back unchanged: blanks at either
+// end, or a pair of quotation marks around it, would be taken off, so such a value is quoted.
+std::string StoredValue(std::string_view value) {
+  const bool blankEdge = !value.empty() && (ini::ProfileBlanks.Contains(value.front()) || ini::ProfileBlanks.Contains(value.back()));
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  std::string stored{value};
+  if (blankEdge || quoted) stored.insert(0, 1, '"').push_back('"');
+  return stored;
+}
+
+}  // namespace
+
+SwitchCommands::SwitchCommands(std::string_view saveFolder, std::string_view barFilePrefix,
+                               const std::optional<std::string>& commanderFolder, unsigned codePage)
+    : codePage_(codePage) {
+  for (int bar = 1; bar <= MaxBarCount; ++bar) {
+    const std::string path = std::string{saveFolder} + BarFileName(barFilePrefix, bar);
+    plain_[bar] = Lower(path);
+    folded_[bar] = Lower(FoldCommanderPath(path, commanderFolder));
+  }
+}
+
+std::optional<int> SwitchCommands::BarOf(std::string_view cmdBytes) const {
+  // Every bar file's name ends in ".bar", in any letter case: most commands are told at once.
+  if (cmdBytes.size() < 4 || !EqualIgnoringAsciiCase(cmdBytes.substr(cmdBytes.size() - 4), ".bar")) return std::nullopt;
+  const std::string command = Lower(TextOfMarkedValue(cmdBytes, codePage_));
+  for (int bar = 1; bar <= MaxBarCount; ++bar)
+    if (command == plain_[bar] || command == folded_[bar]) return bar;
+  return std::nullopt;
+}
+
+namespace {
+
+// What tells a button of the set from the bar's own: where its command switches to, if anywhere,
+// and whether it is empty (no picture, no command: a separator).
+struct ButtonShape {
+  int SwitchesTo = 0;  // 0: no bar of the set
+  bool Empty = true;
+};
+
+// The key names `keys` of each of `buttons`, in order.
+std::vector<std::string> KeyNames(const std::vector<int>& buttons, std::span<const std::string_view> keys) {
+  std::vector<std::string> names;
+  names.reserve(buttons.size() * keys.size());
+  for (const int k : buttons)
+    for (const std::string_view key : keys) names.push_back(std::string{key} + std::to_string(k));
+  return names;
+}
+
+// The buttons of `bar` (1..count) and their shapes, from their button and cmd keys in one pass.
+std::vector<ButtonShape> ShapesOf(std::string_view bar, int count, const SwitchCommands& switches) {
+  std::vector<int> buttons(static_cast<std::size_t>(count));
+  for (int k = 1; k <= count; ++k) buttons[k - 1] = k;
+  std::vector<ButtonShape> shapes(buttons.size());
+  ReadIniValuesFromBytes(bar, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), NotFoundMarker, bar.size() + 2,
+                         [&](std::size_t key, std::string_view value) {
+                           ButtonShape& shape = shapes[key / 2];
+                           const bool missing = value == NotFoundMarker;
+                           shape.Empty = shape.Empty && (value.empty() || missing);
+                           if (key % 2 == Cmd && !missing) shape.SwitchesTo = switches.BarOf(value).value_or(0);
+                         });
+  return shapes;
+}
+
+// The buttons that are bar `bar`'s own, in order: all but the leading switch buttons, the
+// separator right after them, and the first button after those that reloads the bar itself (an
+// import may have taken its place). A bar that does not begin with a switch button keeps all.
+std::vector<int> OwnButtonNumbers(const std::vector<ButtonShape>& shapes, int bar) {
+  const int count = static_cast<int>(shapes.size());
+  int first = 1;
+  while (first <= count && shapes[first - 1].SwitchesTo != 0) ++first;
+  if (first > 1 && first <= count && shapes[first - 1].Empty) ++first;
+  bool placeholderFound = first == 1;
+  std::vector<int> own;
+  for (int k = first; k <= count; ++k) {
+    if (!placeholderFound && shapes[k - 1].SwitchesTo == bar) {
+      placeholderFound = true;
+      continue;
+    }
+    own.push_back(k);
+  }
+  return own;
+}
+
+// The own buttons that fit behind the placeholder of a set of `barCount` bars: the first ones.
+OwnButtons Fitting(std::vector<int>& own, int barCount) {
+  OwnButtons fitting;
+  const std::size_t room = static_cast<std::size_t>(MaxButtonNumber - (barCount + 2));
+  fitting.Clamped = own.size() > room;
+  if (fitting.Clamped) own.resize(room);
+  fitting.Count = static_cast<int>(own.size());
+  return fitting;
+}
+
+std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
+  return OwnButtonNumbers(ShapesOf(earlierBar, EarlierButtonCount(earlierBar), switches), bar);
+}
+
+}  // namespace
+
+OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches) {
+  std::vector<int> own = OwnButtonNumbers(earlierBar, bar, switches);
+  return Fitting(own, barCount);
+}
+
+OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches) {
+  std::vector<int> kept = OwnButtonNumbers(earlierBar, bar, switches);
+  OwnButtons own = Fitting(kept, barCount);
+  if (own.Count == 0) return own;
+  // The values whole (no buffer cuts them), each into the writes as it is read.
+  own.Writes.Reserve(kept.size() * ButtonKeys.size() + 1, earlierBar.size());
+  ReadIniValuesFromBytes(earlierBar, ButtonBarSection, KeyNames(kept, ButtonKeys), NotFoundMarker, earlierBar.size() + 2,
+                         [&](std::size_t key, std::string_view value) {
+                           if (value == NotFoundMarker) return;
+                           const std::string name = std::string{ButtonKeys[key % ButtonKeys.size()]} +
+                                                    std::to_string(barCount + 3 + static_cast<int>(key / ButtonKeys.size()));
+                           own.Writes.Add(name, StoredValue(value));
+                         });
+  own.Writes.Add("Buttoncount", std::to_string(barCount + 2 + own.Count));
+  return own;
+}
+
+std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own) {
+  if (own.Count == 0) return generatedBar;
+  IniDocument bar{std::move(generatedBar)};
+  bar.Write(ButtonBarSection, own.Writes);
+  return bar.Bytes();
+}
+
+}  // namespace barloom

@@ -1,0 +1,51 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/wizard_state.h"
+#include "settings/ini_document.h"
+
+// A set created again over bars of the same names can keep each bar's own buttons: every button
+// but the set's own (the leading switch buttons, the separator after them and the placeholder that
+// reloads the bar), behind the new bar's switch buttons, separator and placeholder.
+namespace barloom {
+
+// Tells the set's switch buttons by their command: the path of a bar file of the set's prefix in
+// its folder (bars 01 to 20, of any set size), folded under Total Commander's folder or not,
+// compared without regard to case.
+class SwitchCommands {
+ public:
+  SwitchCommands(std::string_view saveFolder, std::string_view barFilePrefix,
+                 const std::optional<std::string>& commanderFolder, unsigned codePage);
+
+  // The bar (1..MaxBarCount) that the command `cmdBytes`, as a bar file stores it, switches to;
+  // nullopt for any other command.
+  std::optional<int> BarOf(std::string_view cmdBytes) const;
+
+ private:
+  std::array<std::string, MaxBarCount + 1> plain_;   // each bar's path, lower-cased
+  std::array<std::string, MaxBarCount + 1> folded_;  // the same folded, lower-cased
+  unsigned codePage_;
+};
+
+// The buttons bar `bar` of a set of `barCount` bars keeps from the bytes `earlierBar` its file held:
+// all of its buttons, in their order, but for the set's own. A bar that does not begin with a
+// switch button keeps every button. Each kept button takes the keys button, cmd, path, menu, param
+// and iconic that it has, with their values as the profile reads them (written so that they read
+// back the same), numbered from barCount + 3 on, behind the new placeholder; then Buttoncount.
+struct OwnButtons {
+  int Count = 0;         // buttons kept
+  bool Clamped = false;  // more would not fit below the largest button number: the first ones came
+  IniKeyWrites Writes;   // the kept buttons' keys, then Buttoncount; nothing when none is kept
+};
+OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+
+// ReadOwnButtons without the writes: how many buttons would be kept (it reads two keys a button).
+OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+
+// `generatedBar` with the own buttons behind it.
+std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own);
+
+}  // namespace barloom
