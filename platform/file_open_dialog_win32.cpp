@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_open_dialog.h"
+#include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
 namespace barloom {
@@ -42,6 +43,8 @@ std::optional<std::string> SystemFileOpenDialog::ShowOpen(const FileOpenRequest&
   dialog.lpstrInitialDir = initDir.empty() ? nullptr : initDir.c_str();
   dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
   dialog.Flags = request.Flags;
+  // The dialog shows the shell's namespace, whose extensions expect OLE on this thread.
+  const OleSession ole;
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;  // cancelled, or CommDlgExtendedError says why
   return Utf8FromWide(fileName.data());
 }

@@ -19,8 +19,8 @@ class FolderPicker {
 };
 
 #ifdef _WIN32
-// SHBrowseForFolderW in its resizable style with a make-new-folder button. That style needs COM
-// on the calling thread: call OleInitialize on it first (the program does so at start).
+// SHBrowseForFolderW in its resizable style with a make-new-folder button. That style needs OLE
+// on the calling thread, which the picker brings up for the time the dialog is open.
 class ShellFolderPicker final : public FolderPicker {
  public:
   std::string BrowseFolder(std::string_view startFolder, std::uintptr_t ownerWindow, std::string_view title) override;

@@ -51,6 +51,7 @@ std::string ShellFolderPicker::BrowseFolder(std::string_view startFolder, std::u
   info.lpfn = SelectStartFolder;
   info.lParam = wideStart.empty() ? 0 : reinterpret_cast<LPARAM>(wideStart.c_str());
 
+  const OleSession ole;
   ResolveOnce(wideStart);
   const UniqueItemList chosen{SHBrowseForFolderW(&info)};
   if (!chosen) return {};

@@ -3,6 +3,7 @@
 // (UniqueHandle, platform/unique_owner.h).
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 #include "platform/unique_owner.h"
 
@@ -42,6 +43,21 @@ template <typename T>
 struct CoTaskMemoryTraits {
   static T Invalid() noexcept { return nullptr; }
   static void Close(T memory) noexcept { ::CoTaskMemFree(memory); }
+};
+
+// OLE on the calling thread for as long as the owner lives: the shell's dialogs need it, and
+// nothing else does, so the program starts without loading OLE and each dialog brings it up.
+class OleSession {
+ public:
+  OleSession() noexcept : result_(::OleInitialize(nullptr)) {}
+  ~OleSession() {
+    if (SUCCEEDED(result_)) ::OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+
+ private:
+  HRESULT result_;
 };
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;

@@ -102,12 +102,9 @@ auto WhileAnswering(const std::function<void(HWND)>& answer, Show show) {
   return result;
 }
 
-class DialogTest : public ::testing::Test {
- protected:
-  // The folder dialog's resizable style needs COM on the thread, as the program sets it up.
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  void TearDown() override { OleUninitialize(); }
-};
+// No test sets up OLE: the dialogs bring it up themselves, as they must in a program that starts
+// without it.
+class DialogTest : public ::testing::Test {};
 
 std::vector<std::string> ChildTexts(HWND dialog) {
   std::vector<std::string> texts;

@@ -16,6 +16,8 @@ SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "ker
                "ole32.dll", "shell32.dll", "user32.dll"}
 # Loading the shell library costs the command line a dozen more libraries at every start.
 NOT_FOR_CONSOLE = {"shell32.dll", "user32.dll", "gdi32.dll", "comctl32.dll"}
+# The wizard loads the libraries of its dialogs and of the shell's open on first use, not at start.
+ON_FIRST_USE = {"shell32.dll", "ole32.dll", "comdlg32.dll"}
 HARDENED = 0x0020 | 0x0040 | 0x0100  # high-entropy VA, dynamic base (ASLR), NX compatible (DEP)
 RELOCS_STRIPPED = 0x0001
 GUI, CONSOLE = 2, 3
@@ -65,9 +67,10 @@ class PeImage:
         start = self.offset(rva)
         return self.data[start:self.data.index(b"\0", start)].decode("ascii")
 
-    def imports(self):
+    def imports(self, at_start_only=False):
         names = []
-        for index, size in ((1, 20), (13, 32)):  # imports, delay-load imports: name RVA at 12 and 4
+        for index, size in ((1, 20),) + (() if at_start_only else ((13, 32),)):
+            # imports, delay-load imports: name RVA at 12 and 4
             rva = self.directory(index)[0]
             name_at = 12 if index == 1 else 4
             while rva:
@@ -139,6 +142,9 @@ def check_executable(name, data, product, version):
             fault("%s: imports other than system DLLs: %s" % (name, sorted(imported - SYSTEM_DLLS)))
         if EXECUTABLES[name] == CONSOLE and imported & NOT_FOR_CONSOLE:
             fault("%s: imports %s" % (name, sorted(imported & NOT_FOR_CONSOLE)))
+        at_start = {dll.lower() for dll in image.imports(at_start_only=True)}
+        if EXECUTABLES[name] == GUI and at_start & ON_FIRST_USE:
+            fault("%s: loads %s at start" % (name, sorted(at_start & ON_FIRST_USE)))
         if not image.resources(RT_MANIFEST):
             fault("%s: no manifest" % name)
         blocks = image.resources(RT_VERSION)

@@ -38,7 +38,7 @@ void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT CreateMessageFont(int dpi) {
+HFONT CreateMessageFont(int dpi, BYTE charset) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
@@ -46,6 +46,7 @@ HFONT CreateMessageFont(int dpi) {
     metrics.lfMessageFont.lfHeight =
         MulDiv(metrics.lfMessageFont.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
   }
+  metrics.lfMessageFont.lfCharSet = charset;
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 

@@ -24,8 +24,8 @@ struct ControlPlan {
 HWND CreatePlannedControl(HWND parent, const ControlPlan& plan);
 // Moves the control of `plan` in `parent` to its design place at `dpi`.
 void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
-// The system's font for messages and dialogs at `dpi` (owned by the caller).
-HFONT CreateMessageFont(int dpi);
+// The system's font for messages and dialogs at `dpi` in `charset` (owned by the caller).
+HFONT CreateMessageFont(int dpi, BYTE charset);
 // The font `face` at `centipoints` hundredths of a point at `dpi` (owned by the caller).
 HFONT CreateNamedFont(const wchar_t* face, int centipoints, int weight, BYTE charset, int dpi);
 // A label drawn as a link in `colour` on the dialog's face: the brush its WM_CTLCOLORSTATIC answers.

@@ -1,7 +1,6 @@
 // barloom.exe: the wizard's window and its message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include "ui/win32/main_window.h"
 
@@ -24,8 +23,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   // Libraries that a dialog loads later come from the system folder only, never from the
   // program's folder or the current one.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  // The shell's folder dialog in its new style needs OLE on this thread.
-  const HRESULT ole = OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   int exitCode = 1;
@@ -36,6 +33,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
       exitCode = RunMessageLoop(window.Handle());
     }
   }
-  if (SUCCEEDED(ole)) OleUninitialize();
   return exitCode;
 }

@@ -83,7 +83,9 @@ std::optional<LRESULT> WindowBase::HandleMessage(UINT message, WPARAM wParam, LP
 }
 
 void WindowBase::CreateFonts(int dpi) {
-  UniqueFont font{CreateMessageFont(dpi)};
+  // Made in the language's character set, so that the language pass finds every control's font
+  // right already: swapping the font of each control costs a start-up under Wine 15 ms or more.
+  UniqueFont font{CreateMessageFont(dpi, static_cast<BYTE>(LanguageCharset(settings_)))};
   SetChildFonts(window_, font.get());
   baseFont_ = std::move(font);  // the old font goes once no control draws with it
 }

@@ -103,7 +103,9 @@ class MenuItemControl final : public FormControl {
     std::wstring text = WideFromUtf8(caption);
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
-    if (SetMenuItemInfoW(GetMenu(form_), command_, FALSE, &info)) DrawMenuBar(form_);
+    // A hidden window's menu bar is drawn when it shows; redrawing it for every item of a
+    // language pass would lay out the window's frame again each time.
+    if (SetMenuItemInfoW(GetMenu(form_), command_, FALSE, &info) && IsWindowVisible(form_)) DrawMenuBar(form_);
   }
 
  private:
