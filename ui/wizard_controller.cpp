@@ -5,6 +5,9 @@
 
 #include "build_info.h"
 #include "core/create_bar_set.h"
+#include "core/create_report.h"
+#include "core/set_files.h"
+#include "localisation/language_file.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
@@ -40,6 +43,7 @@ void WizardController::Start() {
 }
 
 std::optional<WizardControl> WizardController::Activated() {
+  Refresh();
   if (activated_) return std::nullopt;
   activated_ = true;
   commanderFolder_ = CommanderFolder(services_.CommanderSources);
@@ -98,25 +102,47 @@ void WizardController::BrowseForFolder() {
   const std::string folder = services_.Folders.BrowseFolder(folderBoxText_, ownerWindow_, folderBoxText_);
   if (folder.empty()) return;
   folderBoxText_ = folder;
-  state_.SaveFolder = SaveFolderFor(folder, settings_.AppFolder);
+  SaveFolderChanged();
   nextEnabled_ = true;
-  state_.SetCreated = false;
 }
 
 void WizardController::FolderTextChanged(std::string_view text) {
   if (text == folderBoxText_) return;
   folderBoxText_ = text;
-  // The folder the box shows is the folder Create writes into.
-  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
-  state_.SetCreated = false;
+  SaveFolderChanged();
   // Emptied, the box leaves Next as it is; filled, it opens the way that an empty box closed.
   if (state_.CurrentStep == 1 && !text.empty()) nextEnabled_ = true;
+}
+
+void WizardController::SaveFolderChanged() {
+  // The folder the box shows is the folder Create writes into. Its bars are other bars: whether
+  // to keep their buttons is asked afresh.
+  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
+  state_.KeepButtons = false;
+  state_.SetCreated = false;
+}
+
+void WizardController::SetKeepButtons(bool keep) {
+  if (!AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons) return;
+  state_.KeepButtons = keep;
+  state_.SetCreated = false;
+}
+
+void WizardController::Refresh() {
+  if (!AtLastStep()) return;
+  barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
+  // Nothing left to keep: the choice goes with the check box.
+  if (barsFound_ == 0) state_.KeepButtons = false;
+  keepButtonsCaption_ = barsFound_ > 0 ? KeepButtonsCaption(LoadedLanguage{settings_}, barsFound_) : std::string{};
 }
 
 void WizardController::Next() {
   if (!nextEnabled_ || AtLastStep()) return;
   ++state_.CurrentStep;
-  if (AtLastStep()) nextEnabled_ = false;
+  if (AtLastStep()) {
+    nextEnabled_ = false;
+    Refresh();
+  }
   // The only test of the folder box: the way on to Step 3 needs some folder.
   if (state_.CurrentStep == 1 && folderBoxText_.empty()) nextEnabled_ = false;
 }
@@ -173,6 +199,10 @@ WizardView WizardController::View() const {
   view.MarkedBar = markedBar_;
   view.BarCountChoice = state_.BarCount - MinBarCount;
   view.FolderBoxText = folderBoxText_;
+  view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;
+  view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
+  view.KeepButtonsEnabled = view.KeepButtonsShown;
+  view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
   view.FocusTarget = view.NextEnabled     ? WizardControl::Next

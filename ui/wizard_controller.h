@@ -25,7 +25,7 @@ class cProfile;
 struct Settings;
 
 // The controls of the main window that the rules name.
-enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, Back, Next, Create };
+enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create };
 
 // The frames, all in one place: the three steps, and the link frame that covers Step 3 after a
 // successful Create.
@@ -43,6 +43,12 @@ struct WizardView {
   int MarkedBar = MinBarCount;  // the button showing its "Dn" image
   int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
   std::string FolderBoxText;
+  // Step 3's check box that keeps the bars' own buttons: shown while the folder holds bars of the
+  // set's names (their number in its caption), off until the user checks it.
+  bool KeepButtonsShown = false;
+  bool KeepButtonsChecked = false;
+  bool KeepButtonsEnabled = false;
+  std::string KeepButtonsCaption;
   // Enter presses it: the push button that has the keyboard, else Next.
   WizardControl DefaultButton = WizardControl::Next;
   // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
@@ -82,6 +88,11 @@ class WizardController {
   // A bar button was clicked: it becomes the marked one; at Step 3 the file dialog asks for the
   // bar whose buttons this bar receives.
   void ClickBar(int bar);
+  // Step 3's check box was clicked: keep the buttons already on the bars, or not.
+  void SetKeepButtons(bool keep);
+  // The folder, the prefix or the language may have changed outside the wizard (another program,
+  // the Options dialog): what Step 3 says of the bars already in the folder is looked up again.
+  void Refresh();
   // Step 3: bar `bar` imports nothing any more.
   void RemoveImport(int bar);
   bool CanRemoveImport(int bar) const;
@@ -120,6 +131,7 @@ class WizardController {
  private:
   bool AtLastStep() const { return state_.CurrentStep == 2; }
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
+  void SaveFolderChanged();
 
   Settings& settings_;
   const cProfile& profile_;
@@ -136,6 +148,8 @@ class WizardController {
   bool importPicked_ = false;  // an import was picked in this run: the file dialog remembers its folder
   bool activated_ = false;
   std::optional<std::string> commanderFolder_;
+  int barsFound_ = 0;  // bars of the set's names in the folder, as Step 3 last looked
+  std::string keepButtonsCaption_;
 };
 
 }  // namespace barloom

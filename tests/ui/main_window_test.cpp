@@ -113,6 +113,13 @@ class MainWindowTest : public ::testing::Test {
     }
   }
 
+  // Alt and a letter: what IsDialogMessage turns into a click on the control it names.
+  void PressAccessKey(wchar_t letter) {
+    MSG press{GetFocus() ? GetFocus() : window->Handle(), WM_SYSCHAR, letter, 0x20000001};
+    if (!IsDialogMessageW(window->Handle(), &press)) DispatchMessageW(&press);
+    Pump();
+  }
+
   int BarImage(int bar) const {
     return static_cast<int>(SendMessageW(Item(ids::Toolbar), TB_GETBITMAP, ids::BarButton0 + bar, 0));
   }
@@ -361,6 +368,47 @@ TEST_F(MainWindowTest, CaptionedFromTheShippedLanguageFiles) {
     EXPECT_TRUE(messages.Shown.empty());
     Close();
   }
+}
+
+// The folder holds three bars of the set's names, one of them with a button of the user's own:
+// Step 3 offers to keep them, from the keyboard too, and Create then keeps that button.
+TEST_F(MainWindowTest, StepThreeOffersToKeepTheButtonsAlreadyOnTheBars) {
+  const std::string bars = app.Folder() + "bars" + PathSeparator;
+  std::filesystem::create_directories(PathFromUtf8(bars));
+  for (int bar = 1; bar <= 3; ++bar)
+    test_support::WriteFile(bars + "Bar_0" + std::to_string(bar) + ".bar",
+                            "[Buttonbar]\r\nButtoncount=1\r\nbutton1=mine.ico\r\ncmd1=mine" + std::to_string(bar) +
+                                ".exe\r\n");
+  const HWND main = Open();
+  const HWND keep = Item(ids::KeepButtons);
+  EXPECT_FALSE(Visible(keep)) << "Step 1";
+  Click(ids::Next);
+  Click(ids::Next);
+  EXPECT_TRUE(Visible(keep));
+  EXPECT_TRUE(IsWindowEnabled(keep));
+  EXPECT_EQ(Text(keep), "&Keep the buttons already on these bars (found: 3)");
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "off until the user checks it";
+  // In the Tab order after the bar buttons, before Create.
+  EXPECT_EQ(GetNextDlgTabItem(main, Item(ids::Toolbar), FALSE), keep);
+  EXPECT_EQ(GetNextDlgTabItem(main, keep, FALSE), Item(ids::Create));
+
+  PressAccessKey(L'k');
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(window->Controller().State().KeepButtons);
+  Click(ids::Create);
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_NE(messages.Shown[0].Text.find(bars + "Bar_01.bar.bak"), std::string::npos) << messages.Shown[0].Text;
+  EXPECT_NE(app.Read("bars" + std::string(1, PathSeparator) + "Bar_02.bar").find("cmd5=mine2.exe"), std::string::npos);
+  EXPECT_FALSE(Visible(keep)) << "the link frame covers Step 3";
+
+  Click(ids::Back);
+  Click(ids::Next);
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Create))) << "created";
+  SendMessageW(keep, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Create))) << "a changed choice un-creates the set";
+  Close();
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t
 constexpr std::pair<WizardControl, int> ControlIds[] = {
     {WizardControl::BarCountList, ids::Combo1}, {WizardControl::FolderBox, ids::SaveIn},
     {WizardControl::BrowseFolder, ids::BrowseFolder}, {WizardControl::BarButtons, ids::Toolbar},
+    {WizardControl::KeepButtons, ids::KeepButtons},
     {WizardControl::Back, ids::Back}, {WizardControl::Next, ids::Next}, {WizardControl::Create, ids::Create},
 };
 
@@ -173,6 +174,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::BrowseFolder:
       controller_.BrowseForFolder();
       break;
+    case ids::KeepButtons:
+      if (code != BN_CLICKED) return;
+      controller_.SetKeepButtons(!controller_.View().KeepButtonsChecked);
+      break;
     case ids::Back:
       controller_.Back();
       break;
@@ -218,7 +223,9 @@ void MainWindow::OnActivate(WPARAM wParam) {
     focusBeforeDeactivation_ = focus && IsChild(Handle(), focus) ? focus : nullptr;
     return;
   }
-  if (const std::optional<WizardControl> first = controller_.Activated()) {
+  const std::optional<WizardControl> first = controller_.Activated();
+  Render();  // what Step 3 says of the folder's bars, looked up again
+  if (first) {
     SetFocus(Control(IdOf(*first)));
     return;
   }
@@ -285,7 +292,9 @@ void MainWindow::OnOptions() {
   // Owned by the main window, which stays disabled while it is open: a second Options or a
   // Create meanwhile would work on settings the dialog is about to replace.
   OptionsDialog options{settings_, profile_, options_.Dialogs.Messages};
-  if (options.Run(Handle()) == IDOK && options.LanguageChanged()) Caption();
+  if (options.Run(Handle()) != IDOK) return;
+  if (options.LanguageChanged()) Caption();
+  controller_.Refresh();  // the prefix or the language of Step 3's check box
 }
 
 int MainWindow::NonClientHeight() const {
