@@ -1,6 +1,7 @@
 #include "ui/wizard_controller.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "build_info.h"
@@ -57,6 +58,7 @@ std::vector<std::string> WizardController::BarCountChoices() {
 }
 
 void WizardController::PickBarCount(int choice) {
+  if (busy_) return;
   const int count = MinBarCount + choice;
   if (count < MinBarCount || count > MaxBarCount) return;
   state_.BarCount = static_cast<std::int16_t>(count);
@@ -68,7 +70,7 @@ void WizardController::PickBarCount(int choice) {
 }
 
 void WizardController::ClickBar(int bar) {
-  if (!IsBar(bar) || !barButtonsEnabled_) return;
+  if (!IsBar(bar) || !barButtonsEnabled_ || busy_) return;
   markedBar_ = bar;
   if (!AtLastStep() || !state_.ImportClicksLive) return;
   // Total Commander's folder holds the bars a user has; after the first pick the dialog
@@ -82,10 +84,11 @@ void WizardController::ClickBar(int bar) {
 }
 
 bool WizardController::CanRemoveImport(int bar) const {
-  return AtLastStep() && barButtonsEnabled_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
+  return AtLastStep() && barButtonsEnabled_ && !busy_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
 }
 
 void WizardController::RemoveImport(int bar) {
+  if (busy_) return;
   if (!CanRemoveImport(bar)) return;
   state_.ImportFiles[bar].clear();
   state_.SetCreated = false;
@@ -98,6 +101,7 @@ std::optional<int> WizardController::ContextMenuBar(int bar, bool fromKeyboard) 
 }
 
 void WizardController::BrowseForFolder() {
+  if (busy_) return;
   if (state_.CurrentStep != 1) return;
   const std::string folder = services_.Folders.BrowseFolder(folderBoxText_, ownerWindow_, folderBoxText_);
   if (folder.empty()) return;
@@ -107,7 +111,7 @@ void WizardController::BrowseForFolder() {
 }
 
 void WizardController::FolderTextChanged(std::string_view text) {
-  if (text == folderBoxText_) return;
+  if (busy_ || text == folderBoxText_) return;
   folderBoxText_ = text;
   SaveFolderChanged();
   // Emptied, the box leaves Next as it is; filled, it opens the way that an empty box closed.
@@ -123,13 +127,13 @@ void WizardController::SaveFolderChanged() {
 }
 
 void WizardController::SetKeepButtons(bool keep) {
-  if (!AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons) return;
+  if (busy_ || !AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons) return;
   state_.KeepButtons = keep;
   state_.SetCreated = false;
 }
 
 void WizardController::Refresh() {
-  if (!AtLastStep()) return;
+  if (!AtLastStep() || busy_) return;
   barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
   // Nothing left to keep: the choice goes with the check box.
   if (barsFound_ == 0) state_.KeepButtons = false;
@@ -137,6 +141,7 @@ void WizardController::Refresh() {
 }
 
 void WizardController::Next() {
+  if (busy_) return;
   if (!nextEnabled_ || AtLastStep()) return;
   ++state_.CurrentStep;
   if (AtLastStep()) {
@@ -148,6 +153,7 @@ void WizardController::Next() {
 }
 
 void WizardController::Back() {
+  if (busy_) return;
   if (state_.CurrentStep == 0) return;
   --state_.CurrentStep;
   linkFrameVisible_ = false;
@@ -156,17 +162,35 @@ void WizardController::Back() {
 }
 
 void WizardController::Create(ProgressDisplay& progress) {
-  if (!View().CreateEnabled) return;
-  const CreateResult result = CreateBarSet(state_, settings_, commanderFolder_, progress);
+  if (const std::optional<CreateJob> job = BeginCreate())
+    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder, progress));
+}
+
+std::optional<CreateJob> WizardController::BeginCreate() {
+  if (!View().CreateEnabled) return std::nullopt;
+  busy_ = true;
+  return CreateJob{state_, settings_, commanderFolder_};
+}
+
+bool WizardController::FinishCreate(const CreateResult& result) {
+  if (!busy_) return false;
+  busy_ = false;
   if (result.Build.Error) {
     services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Error);
-    return;
+  } else {
+    StoreLastPath(settings_, folderBoxText_, profile_);
+    services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
+    state_.SetCreated = true;
+    linkFrameVisible_ = true;
+    barButtonsEnabled_ = false;
   }
-  StoreLastPath(settings_, folderBoxText_, profile_);
-  services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
-  state_.SetCreated = true;
-  linkFrameVisible_ = true;
-  barButtonsEnabled_ = false;
+  return std::exchange(closeWaiting_, false);
+}
+
+bool WizardController::CloseRequested() {
+  if (!busy_) return true;
+  closeWaiting_ = true;
+  return false;
 }
 
 void WizardController::ButtonFocused(WizardControl button, bool focused) {
@@ -191,17 +215,18 @@ void WizardController::StorePlace(const PixelRect& place, bool normalState, int 
 WizardView WizardController::View() const {
   WizardView view;
   view.ShownFrame = linkFrameVisible_ ? LinkFrame : state_.CurrentStep;
-  view.BackEnabled = state_.CurrentStep > 0;
-  view.NextEnabled = nextEnabled_;
-  view.CreateEnabled = AtLastStep() && !state_.SetCreated;
-  view.BarButtonsEnabled = barButtonsEnabled_;
+  view.Busy = busy_;
+  view.BackEnabled = state_.CurrentStep > 0 && !busy_;
+  view.NextEnabled = nextEnabled_ && !busy_;
+  view.CreateEnabled = AtLastStep() && !state_.SetCreated && !busy_;
+  view.BarButtonsEnabled = barButtonsEnabled_ && !busy_;
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
   view.BarCountChoice = state_.BarCount - MinBarCount;
   view.FolderBoxText = folderBoxText_;
   view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;
   view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
-  view.KeepButtonsEnabled = view.KeepButtonsShown;
+  view.KeepButtonsEnabled = view.KeepButtonsShown && !busy_;
   view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.

@@ -8,6 +8,7 @@
 
 #include "core/commander_path.h"
 #include "core/wizard_state.h"
+#include "ui/create_run.h"
 #include "ui/main_layout.h"
 
 // The rules of the wizard's main window, apart from the window: the three steps, what is enabled
@@ -39,6 +40,9 @@ struct WizardView {
   bool NextEnabled = true;
   bool CreateEnabled = false;
   bool BarButtonsEnabled = true;
+  // A Create is running: nothing of the wizard can be used until it ends, but the window can be
+  // asked to close (it closes once the set is whole).
+  bool Busy = false;
   int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
   int MarkedBar = MinBarCount;  // the button showing its "Dn" image
   int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
@@ -110,7 +114,17 @@ class WizardController {
   void Back();
   // Writes the set, stores LastPath and shows the installation steps, or shows why it could not
   // be written (the wizard stays as it was, so the user can mend the cause and press Create again).
+  // BeginCreate and FinishCreate in one go.
   void Create(ProgressDisplay& progress);
+  // Create in two halves, for a run on another thread: what the run reads, copied, with the
+  // wizard busy from now on (nullopt when Create cannot be pressed now), and then the run's
+  // result, which ends the busy time. FinishCreate returns true when a close was asked for
+  // meanwhile: the window closes now.
+  std::optional<CreateJob> BeginCreate();
+  bool FinishCreate(const CreateResult& result);
+  // The user or the system asks the window to close: true when it may close now; during a Create
+  // false, and FinishCreate says when.
+  bool CloseRequested();
 
   // A push button (Back, Next, Create, ">>") took the keyboard, or lost it.
   void ButtonFocused(WizardControl button, bool focused);
@@ -147,6 +161,8 @@ class WizardController {
   WizardControl focusedButton_ = WizardControl::Next;  // the push button with the keyboard; Next for none
   bool importPicked_ = false;  // an import was picked in this run: the file dialog remembers its folder
   bool activated_ = false;
+  bool busy_ = false;          // between BeginCreate and FinishCreate
+  bool closeWaiting_ = false;  // a close asked for while busy
   std::optional<std::string> commanderFolder_;
   int barsFound_ = 0;  // bars of the set's names in the folder, as Step 3 last looked
   std::string keepButtonsCaption_;

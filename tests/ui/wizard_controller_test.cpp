@@ -406,5 +406,60 @@ TEST(WizardController, TheKeepButtonsCheckBoxFollowsTheBarsInTheFolder) {
   check("another prefix", true, false, true, "&Behalten (gefunden: 1)");
 }
 
+// Create in two halves, as the window runs it on another thread: the run gets a copy of the
+// choices, nothing can be used meanwhile, and a close asked for waits until the set is whole.
+TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
+  Wizard wizard;
+  EXPECT_FALSE(wizard->BeginCreate().has_value()) << "Create cannot be pressed at Step 1";
+  EXPECT_TRUE(wizard->CloseRequested());
+  wizard->PickBarCount(1);
+  wizard->Next();
+  wizard->Next();
+  const std::optional<CreateJob> job = wizard->BeginCreate();
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->Choices.BarCount, 3);
+  EXPECT_EQ(job->Choices.SaveFolder, wizard->State().SaveFolder);
+  EXPECT_EQ(job->ProgramSettings.AppFolder, wizard.settings.AppFolder);
+
+  const auto busy = [&](const char* when) {
+    const WizardView view = wizard->View();
+    EXPECT_TRUE(view.Busy) << when;
+    EXPECT_FALSE(view.BackEnabled || view.NextEnabled || view.CreateEnabled || view.BarButtonsEnabled) << when;
+    EXPECT_EQ(view.ShownFrame, 2) << when;
+    EXPECT_EQ(wizard->State().BarCount, 3) << when;
+  };
+  busy("started");
+  EXPECT_FALSE(wizard->BeginCreate().has_value()) << "one run at a time";
+  wizard->Back();
+  wizard->PickBarCount(4);
+  wizard.files.Answers = {"C:\\x.bar"};
+  wizard->ClickBar(2);
+  wizard->FolderTextChanged("elsewhere");
+  busy("every intent ignored");
+  EXPECT_TRUE(wizard.files.Calls.empty());
+  EXPECT_FALSE(wizard->CloseRequested()) << "the set is not whole yet";
+  EXPECT_FALSE(wizard->CloseRequested());
+
+  EXPECT_TRUE(wizard->FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder,
+                                                wizard.progress)))
+      << "the close asked for comes now";
+  EXPECT_FALSE(wizard->View().Busy);
+  EXPECT_EQ(wizard->View().ShownFrame, LinkFrame);
+  ASSERT_EQ(wizard.messages.Shown.size(), 1u) << "the report first";
+  EXPECT_EQ(wizard.messages.Shown[0].Icon, MessageIcon::Information);
+  EXPECT_TRUE(wizard->CloseRequested());
+
+  // Without a close asked for, the window stays.
+  wizard->Back();
+  wizard->PickBarCount(2);
+  wizard->Next();
+  const std::optional<CreateJob> again = wizard->BeginCreate();
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(wizard->FinishCreate(CreateBarSet(again->Choices, again->ProgramSettings, again->CommanderFolder,
+                                                 wizard.progress)));
+  EXPECT_FALSE(wizard->FinishCreate(CreateResult{})) << "no run: nothing to finish";
+  EXPECT_EQ(wizard.messages.Shown.size(), 2u);
+}
+
 }  // namespace
 }  // namespace barloom

@@ -52,6 +52,11 @@ void MainWindow::ApplyBarCount() {
 
 void MainWindow::KeepFocusUsable() {
   if (GetActiveWindow() != Handle()) return;
+  // During a Create every control is disabled: the window itself takes the keys (Alt+F4).
+  if (controller_.View().Busy) {
+    if (GetFocus() != Handle()) SetFocus(Handle());
+    return;
+  }
   const HWND focus = GetFocus();
   const bool ours = focus && IsChild(Handle(), focus);
   if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
