@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "build_info.h"
 #include "localisation/get_text.h"
 #include "platform/path_text.h"
 #include "platform/wide_text.h"
@@ -212,6 +213,8 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Information);
   EXPECT_NE(messages.Shown[0].Text.find("'Bar_01.bar'"), std::string::npos);
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
+  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, !std::string_view{build_info::ToolsPage}.empty())
+      << "a link without an address is plain text";
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Toolbar)));
   EXPECT_FALSE(Visible(Item(ids::Progress)));
