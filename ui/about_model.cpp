@@ -27,4 +27,8 @@ AboutFacts CollectAboutFacts(const RegistryValueReader& read) {
   return {build_info::Author, VersionText(), ShownOwner(first, second), build_info::Email};
 }
 
+AboutLines ShownAboutLines(const AboutFacts& facts) {
+  return {!facts.AuthorName.empty(), !facts.UserName.empty(), !facts.EmailAddress.empty()};
+}
+
 }  // namespace barloom

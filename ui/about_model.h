@@ -40,4 +40,15 @@ struct AboutFacts {
 // Reads the registered owner from both places (always both, in order) with `read`.
 AboutFacts CollectAboutFacts(const RegistryValueReader& read);
 
+// Which lines of the About box are shown: a line whose value is empty (no author or e-mail address
+// built in, an empty registered owner) is left out, label and all, rather than shown blank. The
+// version is always there; the home page's line carries the note and its link.
+struct AboutLines {
+  bool Author = true;
+  bool Owner = true;
+  bool Email = true;
+  friend bool operator==(const AboutLines&, const AboutLines&) = default;
+};
+AboutLines ShownAboutLines(const AboutFacts& facts);
+
 }  // namespace barloom

@@ -59,6 +59,7 @@ inline constexpr TwipRect SaveIn{150, 1200, 4755, 285};
 inline constexpr TwipRect BrowseFolder{4920, 1200, 345, 285};
 inline constexpr TwipRect Label4{180, 330, 5025, 495};
 inline constexpr TwipRect Label5{180, 900, 5025, 495};
+inline constexpr TwipRect KeepButtons{180, 1380, 5025, 255};
 inline constexpr TwipRect Link{180, 510, 4995, 825};
 inline constexpr TwipRect Back{90, 2550, 1185, 345};
 inline constexpr TwipRect Next{1380, 2550, 1185, 345};

@@ -1,10 +1,14 @@
 #include "ui/wizard_controller.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "build_info.h"
 #include "core/create_bar_set.h"
+#include "core/create_report.h"
+#include "core/set_files.h"
+#include "localisation/language_file.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
@@ -40,6 +44,7 @@ void WizardController::Start() {
 }
 
 std::optional<WizardControl> WizardController::Activated() {
+  Refresh();
   if (activated_) return std::nullopt;
   activated_ = true;
   commanderFolder_ = CommanderFolder(services_.CommanderSources);
@@ -53,6 +58,7 @@ std::vector<std::string> WizardController::BarCountChoices() {
 }
 
 void WizardController::PickBarCount(int choice) {
+  if (busy_) return;
   const int count = MinBarCount + choice;
   if (count < MinBarCount || count > MaxBarCount) return;
   state_.BarCount = static_cast<std::int16_t>(count);
@@ -64,7 +70,7 @@ void WizardController::PickBarCount(int choice) {
 }
 
 void WizardController::ClickBar(int bar) {
-  if (!IsBar(bar) || !barButtonsEnabled_) return;
+  if (!IsBar(bar) || !barButtonsEnabled_ || busy_) return;
   markedBar_ = bar;
   if (!AtLastStep() || !state_.ImportClicksLive) return;
   // Total Commander's folder holds the bars a user has; after the first pick the dialog
@@ -78,10 +84,11 @@ void WizardController::ClickBar(int bar) {
 }
 
 bool WizardController::CanRemoveImport(int bar) const {
-  return AtLastStep() && barButtonsEnabled_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
+  return AtLastStep() && barButtonsEnabled_ && !busy_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
 }
 
 void WizardController::RemoveImport(int bar) {
+  if (busy_) return;
   if (!CanRemoveImport(bar)) return;
   state_.ImportFiles[bar].clear();
   state_.SetCreated = false;
@@ -94,34 +101,59 @@ std::optional<int> WizardController::ContextMenuBar(int bar, bool fromKeyboard) 
 }
 
 void WizardController::BrowseForFolder() {
+  if (busy_) return;
   if (state_.CurrentStep != 1) return;
   const std::string folder = services_.Folders.BrowseFolder(folderBoxText_, ownerWindow_, folderBoxText_);
   if (folder.empty()) return;
   folderBoxText_ = folder;
-  state_.SaveFolder = SaveFolderFor(folder, settings_.AppFolder);
+  SaveFolderChanged();
   nextEnabled_ = true;
-  state_.SetCreated = false;
 }
 
 void WizardController::FolderTextChanged(std::string_view text) {
-  if (text == folderBoxText_) return;
+  if (busy_ || text == folderBoxText_) return;
   folderBoxText_ = text;
-  // The folder the box shows is the folder Create writes into.
-  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
-  state_.SetCreated = false;
+  SaveFolderChanged();
   // Emptied, the box leaves Next as it is; filled, it opens the way that an empty box closed.
   if (state_.CurrentStep == 1 && !text.empty()) nextEnabled_ = true;
 }
 
+void WizardController::SaveFolderChanged() {
+  // The folder the box shows is the folder Create writes into. Its bars are other bars: whether
+  // to keep their buttons is asked afresh.
+  state_.SaveFolder = SaveFolderFor(folderBoxText_, settings_.AppFolder);
+  state_.KeepButtons = false;
+  state_.SetCreated = false;
+}
+
+void WizardController::SetKeepButtons(bool keep) {
+  if (busy_ || !AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons) return;
+  state_.KeepButtons = keep;
+  state_.SetCreated = false;
+}
+
+void WizardController::Refresh() {
+  if (!AtLastStep() || busy_) return;
+  barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
+  // Nothing left to keep: the choice goes with the check box.
+  if (barsFound_ == 0) state_.KeepButtons = false;
+  keepButtonsCaption_ = barsFound_ > 0 ? KeepButtonsCaption(LoadedLanguage{settings_}, barsFound_) : std::string{};
+}
+
 void WizardController::Next() {
+  if (busy_) return;
   if (!nextEnabled_ || AtLastStep()) return;
   ++state_.CurrentStep;
-  if (AtLastStep()) nextEnabled_ = false;
+  if (AtLastStep()) {
+    nextEnabled_ = false;
+    Refresh();
+  }
   // The only test of the folder box: the way on to Step 3 needs some folder.
   if (state_.CurrentStep == 1 && folderBoxText_.empty()) nextEnabled_ = false;
 }
 
 void WizardController::Back() {
+  if (busy_) return;
   if (state_.CurrentStep == 0) return;
   --state_.CurrentStep;
   linkFrameVisible_ = false;
@@ -130,17 +162,35 @@ void WizardController::Back() {
 }
 
 void WizardController::Create(ProgressDisplay& progress) {
-  if (!View().CreateEnabled) return;
-  const CreateResult result = CreateBarSet(state_, settings_, commanderFolder_, progress);
+  if (const std::optional<CreateJob> job = BeginCreate())
+    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder, progress));
+}
+
+std::optional<CreateJob> WizardController::BeginCreate() {
+  if (!View().CreateEnabled) return std::nullopt;
+  busy_ = true;
+  return CreateJob{state_, settings_, commanderFolder_};
+}
+
+bool WizardController::FinishCreate(const CreateResult& result) {
+  if (!busy_) return false;
+  busy_ = false;
   if (result.Build.Error) {
     services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Error);
-    return;
+  } else {
+    StoreLastPath(settings_, folderBoxText_, profile_);
+    services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
+    state_.SetCreated = true;
+    linkFrameVisible_ = true;
+    barButtonsEnabled_ = false;
   }
-  StoreLastPath(settings_, folderBoxText_, profile_);
-  services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
-  state_.SetCreated = true;
-  linkFrameVisible_ = true;
-  barButtonsEnabled_ = false;
+  return std::exchange(closeWaiting_, false);
+}
+
+bool WizardController::CloseRequested() {
+  if (!busy_) return true;
+  closeWaiting_ = true;
+  return false;
 }
 
 void WizardController::ButtonFocused(WizardControl button, bool focused) {
@@ -165,14 +215,19 @@ void WizardController::StorePlace(const PixelRect& place, bool normalState, int 
 WizardView WizardController::View() const {
   WizardView view;
   view.ShownFrame = linkFrameVisible_ ? LinkFrame : state_.CurrentStep;
-  view.BackEnabled = state_.CurrentStep > 0;
-  view.NextEnabled = nextEnabled_;
-  view.CreateEnabled = AtLastStep() && !state_.SetCreated;
-  view.BarButtonsEnabled = barButtonsEnabled_;
+  view.Busy = busy_;
+  view.BackEnabled = state_.CurrentStep > 0 && !busy_;
+  view.NextEnabled = nextEnabled_ && !busy_;
+  view.CreateEnabled = AtLastStep() && !state_.SetCreated && !busy_;
+  view.BarButtonsEnabled = barButtonsEnabled_ && !busy_;
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
   view.BarCountChoice = state_.BarCount - MinBarCount;
   view.FolderBoxText = folderBoxText_;
+  view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;
+  view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
+  view.KeepButtonsEnabled = view.KeepButtonsShown && !busy_;
+  view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
   view.FocusTarget = view.NextEnabled     ? WizardControl::Next

@@ -8,6 +8,7 @@
 
 #include "core/commander_path.h"
 #include "core/wizard_state.h"
+#include "ui/create_run.h"
 #include "ui/main_layout.h"
 
 // The rules of the wizard's main window, apart from the window: the three steps, what is enabled
@@ -25,7 +26,7 @@ class cProfile;
 struct Settings;
 
 // The controls of the main window that the rules name.
-enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, Back, Next, Create };
+enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create };
 
 // The frames, all in one place: the three steps, and the link frame that covers Step 3 after a
 // successful Create.
@@ -39,10 +40,19 @@ struct WizardView {
   bool NextEnabled = true;
   bool CreateEnabled = false;
   bool BarButtonsEnabled = true;
+  // A Create is running: nothing of the wizard can be used until it ends, but the window can be
+  // asked to close (it closes once the set is whole).
+  bool Busy = false;
   int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
   int MarkedBar = MinBarCount;  // the button showing its "Dn" image
   int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
   std::string FolderBoxText;
+  // Step 3's check box that keeps the bars' own buttons: shown while the folder holds bars of the
+  // set's names (their number in its caption), off until the user checks it.
+  bool KeepButtonsShown = false;
+  bool KeepButtonsChecked = false;
+  bool KeepButtonsEnabled = false;
+  std::string KeepButtonsCaption;
   // Enter presses it: the push button that has the keyboard, else Next.
   WizardControl DefaultButton = WizardControl::Next;
   // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
@@ -82,6 +92,11 @@ class WizardController {
   // A bar button was clicked: it becomes the marked one; at Step 3 the file dialog asks for the
   // bar whose buttons this bar receives.
   void ClickBar(int bar);
+  // Step 3's check box was clicked: keep the buttons already on the bars, or not.
+  void SetKeepButtons(bool keep);
+  // The folder, the prefix or the language may have changed outside the wizard (another program,
+  // the Options dialog): what Step 3 says of the bars already in the folder is looked up again.
+  void Refresh();
   // Step 3: bar `bar` imports nothing any more.
   void RemoveImport(int bar);
   bool CanRemoveImport(int bar) const;
@@ -99,7 +114,17 @@ class WizardController {
   void Back();
   // Writes the set, stores LastPath and shows the installation steps, or shows why it could not
   // be written (the wizard stays as it was, so the user can mend the cause and press Create again).
+  // BeginCreate and FinishCreate in one go.
   void Create(ProgressDisplay& progress);
+  // Create in two halves, for a run on another thread: what the run reads, copied, with the
+  // wizard busy from now on (nullopt when Create cannot be pressed now), and then the run's
+  // result, which ends the busy time. FinishCreate returns true when a close was asked for
+  // meanwhile: the window closes now.
+  std::optional<CreateJob> BeginCreate();
+  bool FinishCreate(const CreateResult& result);
+  // The user or the system asks the window to close: true when it may close now; during a Create
+  // false, and FinishCreate says when.
+  bool CloseRequested();
 
   // A push button (Back, Next, Create, ">>") took the keyboard, or lost it.
   void ButtonFocused(WizardControl button, bool focused);
@@ -120,6 +145,7 @@ class WizardController {
  private:
   bool AtLastStep() const { return state_.CurrentStep == 2; }
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
+  void SaveFolderChanged();
 
   Settings& settings_;
   const cProfile& profile_;
@@ -135,7 +161,11 @@ class WizardController {
   WizardControl focusedButton_ = WizardControl::Next;  // the push button with the keyboard; Next for none
   bool importPicked_ = false;  // an import was picked in this run: the file dialog remembers its folder
   bool activated_ = false;
+  bool busy_ = false;          // between BeginCreate and FinishCreate
+  bool closeWaiting_ = false;  // a close asked for while busy
   std::optional<std::string> commanderFolder_;
+  int barsFound_ = 0;  // bars of the set's names in the folder, as Step 3 last looked
+  std::string keepButtonsCaption_;
 };
 
 }  // namespace barloom

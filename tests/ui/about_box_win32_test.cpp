@@ -69,7 +69,7 @@ class AboutBoxTest : public test_support::LanguageFileTest {
     DestroyWindow(owner_);
   }
 
-  HWND Open(Settings& settings) {
+  HWND Open(Settings& settings, std::string homePage = HomePage) {
     box_ = std::make_unique<AboutBox>(
         settings, shell_, messages_,
         [this](std::string_view path, std::string_view name) {
@@ -77,7 +77,7 @@ class AboutBoxTest : public test_support::LanguageFileTest {
           const auto found = registry_.find(std::string{path});
           return found != registry_.end() ? found->second : std::string{NotFoundMarker};
         },
-        HomePage);
+        homePage);
     EXPECT_TRUE(box_->Open(owner_));
     Pump();
     return box_->Handle();
@@ -224,6 +224,57 @@ TEST_F(AboutBoxTest, RightToLeftFromAHebrewLanguageFile) {
   }
   EXPECT_TRUE(Style(Item(IDOK), GWL_EXSTYLE) & WS_EX_RTLREADING);
   EXPECT_TRUE(messages_.Shown.empty());
+}
+
+// The link with an address: a Tab stop that opens with Enter or Space and names the address and
+// the reason when it cannot; without one, plain text that nothing opens. Lines without a value are
+// left out.
+TEST_F(AboutBoxTest, TheLinkOpensFromTheKeyboardAndEmptyLinesAreLeftOut) {
+  Settings settings;
+  HWND dialog = Open(settings);
+  HWND link = Item(ids::Url);
+  EXPECT_TRUE(Style(link) & WS_TABSTOP);
+  EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDOK), FALSE), link);
+  SetFocus(link);
+  PressKey(VK_RETURN);
+  EXPECT_NE(box_->Handle(), nullptr) << "Enter on the link opens it, not OK";
+  shell_.Answers = {ShellOpenFailure{ShellOpenReason::NoAssociation, ""}};
+  PressKey(VK_SPACE);
+  ASSERT_EQ(shell_.Opened.size(), 2u);
+  EXPECT_EQ(shell_.Opened[1].Target, HomePage);
+  ASSERT_EQ(messages_.Shown.size(), 1u);
+  EXPECT_EQ(messages_.Shown[0].Text, std::string{"The file or web address could not be opened.\n"} + HomePage +
+                                          "\nNo program is set up to open this kind of file or address.");
+  EXPECT_EQ(messages_.Shown[0].Icon, MessageIcon::Error);
+  const HDC dc = GetDC(link);
+  EXPECT_NE(SendMessageW(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)), 0);
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255)) << "drawn as a link";
+  ReleaseDC(link, dc);
+  // The e-mail address built in is empty: its line is left out; the others are there.
+  EXPECT_EQ(IsWindowVisible(Item(ids::Email)), !std::string_view{build_info::Email}.empty());
+  EXPECT_EQ(IsWindowVisible(Item(ids::EmailAddress)), !std::string_view{build_info::Email}.empty());
+  EXPECT_TRUE(IsWindowVisible(Item(ids::UserName)));
+  PressKey(VK_ESCAPE);
+
+  registry_ = {{WindowsKey, ""}};  // an empty owner
+  dialog = Open(settings, "");
+  link = Item(ids::Url);
+  EXPECT_EQ(Text(link), "Visit Now");
+  EXPECT_FALSE(Style(link) & WS_TABSTOP) << "plain text";
+  EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDOK), FALSE), Item(IDOK));
+  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump();
+  EXPECT_EQ(shell_.Opened.size(), 2u) << "nothing to open";
+  const HDC plain = GetDC(link);
+  SendMessageW(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(plain), reinterpret_cast<LPARAM>(link));
+  EXPECT_EQ(GetTextColor(plain), GetSysColor(COLOR_WINDOWTEXT)) << "the colour of any text";
+  ReleaseDC(link, plain);
+  EXPECT_FALSE(IsWindowVisible(Item(ids::RegisteredTo)));
+  EXPECT_FALSE(IsWindowVisible(Item(ids::UserName)));
+  EXPECT_TRUE(IsWindowVisible(Item(ids::Version)));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(box_->Handle(), nullptr) << "Enter presses OK";
 }
 
 }  // namespace

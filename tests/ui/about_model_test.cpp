@@ -48,6 +48,21 @@ TEST(AboutModel, TheOwnerIsTheFirstValueFoundElseYou) {
   }
 }
 
+TEST(AboutModel, ALineWithoutAValueIsLeftOut) {
+  struct Case {
+    AboutFacts Facts;
+    AboutLines Shown;
+  };
+  const Case cases[] = {
+      {{"Ada", "1.00", "Grace", "ada@example.org"}, {true, true, true}},
+      {{"Ada", "1.00", "", ""}, {true, false, false}},
+      {{"", "1.00", "You", "x"}, {false, true, true}},
+      {{"", "", "", ""}, {false, false, false}},
+      {{" ", "1.00", " ", " "}, {true, true, true}},  // a blank is a value as given
+  };
+  for (const Case& c : cases) EXPECT_EQ(ShownAboutLines(c.Facts), c.Shown) << c.Facts.AuthorName << "|" << c.Facts.UserName;
+}
+
 TEST(AboutLayout, FramesButtonAndBoxAtEachScale) {
   struct Case {
     int Dpi;

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "build_info.h"
 #include "localisation/get_text.h"
 #include "platform/path_text.h"
 #include "platform/wide_text.h"
@@ -84,6 +87,16 @@ class MainWindowTest : public ::testing::Test {
     Pump();
   }
 
+  // Create runs on a worker thread: the messages flow until it has ended (at most a minute).
+  void CreateAndWait() {
+    Click(ids::Create);
+    for (const ULONGLONG end = GetTickCount64() + 60000; window->Controller().View().Busy && GetTickCount64() < end;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      Pump();
+    }
+    EXPECT_FALSE(window->Controller().View().Busy);
+  }
+
   // What the list sends when the user picks an entry.
   void PickBarCount(int position) {
     const HWND list = Item(ids::Combo1);
@@ -111,6 +124,13 @@ class MainWindowTest : public ::testing::Test {
       }
       Pump();
     }
+  }
+
+  // Alt and a letter: what IsDialogMessage turns into a click on the control it names.
+  void PressAccessKey(wchar_t letter) {
+    MSG press{GetFocus() ? GetFocus() : window->Handle(), WM_SYSCHAR, letter, 0x20000001};
+    if (!IsDialogMessageW(window->Handle(), &press)) DispatchMessageW(&press);
+    Pump();
   }
 
   int BarImage(int bar) const {
@@ -188,11 +208,13 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   ASSERT_NE(tip.lpszText, nullptr);
   EXPECT_EQ(Utf8FromWide(tip.lpszText), source);
 
-  Click(ids::Create);
+  CreateAndWait();
   ASSERT_EQ(messages.Shown.size(), 1u);
   EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Information);
   EXPECT_NE(messages.Shown[0].Text.find("'Bar_01.bar'"), std::string::npos);
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
+  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, !std::string_view{build_info::ToolsPage}.empty())
+      << "a link without an address is plain text";
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Toolbar)));
   EXPECT_FALSE(Visible(Item(ids::Progress)));
@@ -361,6 +383,109 @@ TEST_F(MainWindowTest, CaptionedFromTheShippedLanguageFiles) {
     EXPECT_TRUE(messages.Shown.empty());
     Close();
   }
+}
+
+// The folder holds three bars of the set's names, one of them with a button of the user's own:
+// Step 3 offers to keep them, from the keyboard too, and Create then keeps that button.
+TEST_F(MainWindowTest, StepThreeOffersToKeepTheButtonsAlreadyOnTheBars) {
+  const std::string bars = app.Folder() + "bars" + PathSeparator;
+  std::filesystem::create_directories(PathFromUtf8(bars));
+  for (int bar = 1; bar <= 3; ++bar)
+    test_support::WriteFile(bars + "Bar_0" + std::to_string(bar) + ".bar",
+                            "[Buttonbar]\r\nButtoncount=1\r\nbutton1=mine.ico\r\ncmd1=mine" + std::to_string(bar) +
+                                ".exe\r\n");
+  const HWND main = Open();
+  const HWND keep = Item(ids::KeepButtons);
+  EXPECT_FALSE(Visible(keep)) << "Step 1";
+  Click(ids::Next);
+  Click(ids::Next);
+  EXPECT_TRUE(Visible(keep));
+  EXPECT_TRUE(IsWindowEnabled(keep));
+  EXPECT_EQ(Text(keep), "&Keep the buttons already on these bars (found: 3)");
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "off until the user checks it";
+  // In the Tab order after the bar buttons, before Create.
+  EXPECT_EQ(GetNextDlgTabItem(main, Item(ids::Toolbar), FALSE), keep);
+  EXPECT_EQ(GetNextDlgTabItem(main, keep, FALSE), Item(ids::Create));
+
+  PressAccessKey(L'k');
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(window->Controller().State().KeepButtons);
+  CreateAndWait();
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_NE(messages.Shown[0].Text.find(bars + "Bar_01.bar.bak"), std::string::npos) << messages.Shown[0].Text;
+  EXPECT_NE(app.Read("bars" + std::string(1, PathSeparator) + "Bar_02.bar").find("cmd5=mine2.exe"), std::string::npos);
+  EXPECT_FALSE(Visible(keep)) << "the link frame covers Step 3";
+
+  Click(ids::Back);
+  Click(ids::Next);
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::Create))) << "created";
+  SendMessageW(keep, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(SendMessageW(keep, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Create))) << "a changed choice un-creates the set";
+  Close();
+}
+
+// A large Create: the window answers and paints meanwhile, everything but its frame is unusable,
+// the progress bar only moves forward, and a close asked for comes once the set is whole.
+TEST_F(MainWindowTest, CreateRunsBesideTheMessagesAndACloseWaitsForTheWholeSet) {
+  std::string source = "[Buttonbar]\r\nButtoncount=20000\r\n";
+  for (int i = 1; i <= 20000; ++i) source += "button" + std::to_string(i) + "=t.ico\r\ncmd" + std::to_string(i) + "=t.exe\r\n";
+  const std::string file = app.Write("large.bar", source);
+  const HWND main = Open();
+  PickBarCount(4);  // 6 bars
+  Click(ids::Next);
+  Click(ids::Next);
+  for (int bar = 1; bar <= 6; ++bar) {
+    files.Answers = {file};
+    ClickBar(bar);
+  }
+  Click(ids::Create);
+  ASSERT_TRUE(window->Controller().View().Busy) << "the run goes on beside the messages";
+  for (const int id : {ids::Back, ids::Create, ids::Toolbar}) EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
+  EXPECT_EQ(GetMenuState(GetMenu(main), 0, MF_BYPOSITION) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+  SendMessageW(main, WM_COMMAND, ids::MenuFileOptions, 0);  // nothing opens
+  SendMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(main)) << "the close waits";
+
+  // Another thread asks the window while the set is being written; the window's thread only pumps.
+  std::atomic<int> asked{0}, unanswered{0};
+  std::atomic<bool> stop{false};
+  std::thread prober([&] {
+    while (!stop) {
+      DWORD_PTR result = 0;
+      ++asked;
+      // Not answered while it is there; the last probe may meet it gone.
+      if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) && IsWindow(main)) ++unanswered;
+      Sleep(20);
+    }
+  });
+  const HWND bar = Item(ids::Progress);
+  int last = 0;
+  bool shown = false;
+  for (const ULONGLONG end = GetTickCount64() + 60000; IsWindow(main) && GetTickCount64() < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+    if (!IsWindow(main) || !Visible(bar)) continue;
+    shown = true;
+    const int position = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+    EXPECT_GE(position, last) << "the bar never runs back";
+    last = position;
+  }
+  stop = true;
+  prober.join();
+  EXPECT_FALSE(IsWindow(main)) << "closed after the run";
+  EXPECT_TRUE(shown);
+  EXPECT_GT(asked, 0);
+  EXPECT_EQ(unanswered, 0) << "the window answered while it created";
+  ASSERT_EQ(messages.Shown.size(), 1u) << "the report, then the close";
+  EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Information);
+  for (int number = 1; number <= 6; ++number) {
+    const std::string bytes = app.Read("bars" + std::string(1, PathSeparator) + BarFileName("Bar_", number));
+    EXPECT_NE(bytes.find("Buttoncount=20007\r\n"), std::string::npos) << number;
+    EXPECT_NE(bytes.find("cmd20007=t.exe\r\n"), std::string::npos) << "whole: " << number;
+  }
+  window.reset();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -333,6 +334,131 @@ TEST(WizardController, TheMessageNamesTheEarlierVersionsKept) {
             std::string::npos)
       << text;
   EXPECT_FALSE(wizard->View().CreateEnabled);
+}
+
+// Step 3's check box: there while the folder holds bars of the set's names, off until checked, and
+// a choice like any other (it un-creates the set).
+TEST(WizardController, TheKeepButtonsCheckBoxFollowsTheBarsInTheFolder) {
+  Wizard wizard;
+  const std::string bars = wizard.app.Folder() + "bars" + PathSeparator;
+  const auto check = [&](const char* when, bool shown, bool checked, bool create, const std::string& caption) {
+    const WizardView view = wizard->View();
+    EXPECT_EQ(view.KeepButtonsShown, shown) << when;
+    EXPECT_EQ(view.KeepButtonsEnabled, shown) << when;
+    EXPECT_EQ(view.KeepButtonsChecked, checked) << when;
+    EXPECT_EQ(wizard->State().KeepButtons, checked) << when;
+    EXPECT_EQ(view.CreateEnabled, create) << when;
+    EXPECT_EQ(view.KeepButtonsCaption, caption) << when;
+  };
+  const std::string three = "&Keep the buttons already on these bars (found: 3)";
+  wizard->PickBarCount(3);  // 5 bars
+  wizard->Next();
+  wizard->Next();
+  check("an empty folder", false, false, true, "");
+  wizard->SetKeepButtons(true);
+  check("nothing to keep", false, false, true, "");
+  wizard->Create(wizard.progress);
+  check("created: the link frame covers it", false, false, false, "");
+
+  // The user added a button to bar 1 in Total Commander and wants the set one bar shorter.
+  test_support::WriteFile(bars + "Bar_01.bar",
+                          test_support::ReadBytes(bars + "Bar_01.bar").value() + "button6=mine.ico\r\ncmd6=mine.exe\r\n");
+  test_support::WriteFile(bars + "Set_01.bar", "[Buttonbar]\r\n");  // another prefix: not counted
+  for (int bar : {2, 4, 5}) std::filesystem::remove(PathFromUtf8(bars + BarFileName("Bar_", bar)));
+  wizard->Back();
+  wizard->Next();
+  check("bars 1 and 3 found", true, false, false, "&Keep the buttons already on these bars (found: 2)");
+  wizard->SetKeepButtons(true);
+  check("checked: no longer created", true, true, true, "&Keep the buttons already on these bars (found: 2)");
+  wizard->Create(wizard.progress);
+  EXPECT_NE(wizard.app.Read("bars" + std::string(1, PathSeparator) + "Bar_01.bar").find("=mine.exe"),
+            std::string::npos)
+      << "the button the user added is kept";
+  wizard->Back();
+  wizard->Next();
+  check("after Create: five bars, still checked", true, true, false,
+        "&Keep the buttons already on these bars (found: 5)");
+  wizard->SetKeepButtons(false);
+  check("unchecked", true, false, true, "&Keep the buttons already on these bars (found: 5)");
+  wizard->SetKeepButtons(true);
+
+  // Files removed by another program while the wizard waits: looked up again when it is active.
+  for (int bar = 1; bar <= 5; ++bar) std::filesystem::remove(PathFromUtf8(bars + BarFileName("Bar_", bar)));
+  wizard->Activated();
+  check("gone", false, false, true, "");
+  for (int bar = 1; bar <= 3; ++bar) test_support::WriteFile(bars + BarFileName("Bar_", bar), "[Buttonbar]\r\n");
+  wizard->Refresh();
+  check("back again, off", true, false, true, three);
+  wizard->SetKeepButtons(true);
+  wizard->Back();
+  wizard->FolderTextChanged(wizard.app.Utf8());  // another folder: asked afresh
+  wizard->FolderTextChanged("bars");
+  wizard->Next();
+  check("the folder changed", true, false, true, three);
+
+  // The caption follows the language and the prefix chosen in Options.
+  wizard.settings.UseDefaultLanguage = 0;
+  wizard.settings.LanguageFile = wizard.app.Write("German.lng", "[UserLanguage]\r\n728=&Behalten\r\n729=gefunden:\r\n");
+  wizard->Refresh();
+  check("in German", true, false, true, "&Behalten (gefunden: 3)");
+  wizard.settings.BarFilePrefix = "Set_";
+  wizard->Refresh();
+  check("another prefix", true, false, true, "&Behalten (gefunden: 1)");
+}
+
+// Create in two halves, as the window runs it on another thread: the run gets a copy of the
+// choices, nothing can be used meanwhile, and a close asked for waits until the set is whole.
+TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
+  Wizard wizard;
+  EXPECT_FALSE(wizard->BeginCreate().has_value()) << "Create cannot be pressed at Step 1";
+  EXPECT_TRUE(wizard->CloseRequested());
+  wizard->PickBarCount(1);
+  wizard->Next();
+  wizard->Next();
+  const std::optional<CreateJob> job = wizard->BeginCreate();
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->Choices.BarCount, 3);
+  EXPECT_EQ(job->Choices.SaveFolder, wizard->State().SaveFolder);
+  EXPECT_EQ(job->ProgramSettings.AppFolder, wizard.settings.AppFolder);
+
+  const auto busy = [&](const char* when) {
+    const WizardView view = wizard->View();
+    EXPECT_TRUE(view.Busy) << when;
+    EXPECT_FALSE(view.BackEnabled || view.NextEnabled || view.CreateEnabled || view.BarButtonsEnabled) << when;
+    EXPECT_EQ(view.ShownFrame, 2) << when;
+    EXPECT_EQ(wizard->State().BarCount, 3) << when;
+  };
+  busy("started");
+  EXPECT_FALSE(wizard->BeginCreate().has_value()) << "one run at a time";
+  wizard->Back();
+  wizard->PickBarCount(4);
+  wizard.files.Answers = {"C:\\x.bar"};
+  wizard->ClickBar(2);
+  wizard->FolderTextChanged("elsewhere");
+  busy("every intent ignored");
+  EXPECT_TRUE(wizard.files.Calls.empty());
+  EXPECT_FALSE(wizard->CloseRequested()) << "the set is not whole yet";
+  EXPECT_FALSE(wizard->CloseRequested());
+
+  EXPECT_TRUE(wizard->FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder,
+                                                wizard.progress)))
+      << "the close asked for comes now";
+  EXPECT_FALSE(wizard->View().Busy);
+  EXPECT_EQ(wizard->View().ShownFrame, LinkFrame);
+  ASSERT_EQ(wizard.messages.Shown.size(), 1u) << "the report first";
+  EXPECT_EQ(wizard.messages.Shown[0].Icon, MessageIcon::Information);
+  EXPECT_TRUE(wizard->CloseRequested());
+
+  // Without a close asked for, the window stays.
+  wizard->Back();
+  wizard->PickBarCount(2);
+  wizard->Next();
+  const std::optional<CreateJob> again = wizard->BeginCreate();
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(wizard->FinishCreate(CreateBarSet(again->Choices, again->ProgramSettings, again->CommanderFolder,
+                                                 wizard.progress)));
+  EXPECT_FALSE(wizard->FinishCreate(CreateResult{})) << "no run: nothing to finish";
+  EXPECT_EQ(wizard.messages.Shown.size(), 2u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ui/win32/about_box.h"
 
+#include <array>
 #include <string_view>
 #include <utility>
 
@@ -124,6 +125,12 @@ void AboutBox::FillLabels() {
   SetText(Control(ids::VersionNo), facts.VersionNo);
   SetText(Control(ids::EmailAddress), facts.EmailAddress);
   SetText(Control(ids::UserName), facts.UserName);
+  const AboutLines shown = ShownAboutLines(facts);
+  const std::pair<bool, std::array<int, 2>> lines[] = {{shown.Author, {ids::ProgrammedBy, ids::AuthorName}},
+                                                       {shown.Owner, {ids::RegisteredTo, ids::UserName}},
+                                                       {shown.Email, {ids::Email, ids::EmailAddress}}};
+  for (const auto& [visible, line] : lines)
+    for (const int id : line) ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void AboutBox::TakeOwnersIcon() {

@@ -1,5 +1,6 @@
 #include "ui/win32/controls.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/wide_text.h"
@@ -64,6 +65,25 @@ HBRUSH PaintAsLink(HDC dc, COLORREF colour) {
   SetTextColor(dc, colour);
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void DrawTextFocus(HWND label) {
+  RECT client{};
+  GetClientRect(label, &client);
+  const std::wstring text = WideFromUtf8(WindowText(label));
+  const HDC dc = GetDC(label);
+  if (!dc) return;
+  const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT box = client;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  const LONG width = box.right - box.left;
+  const LONG_PTR type = GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK;
+  const LONG left = type == SS_CENTER ? (client.right - width) / 2 : type == SS_RIGHT ? client.right - width : 0;
+  box = {std::max<LONG>(left - 1, 0), 0, std::min<LONG>(left + width + 1, client.right),
+         std::min<LONG>(box.bottom + 1, client.bottom)};
+  DrawFocusRect(dc, &box);
+  SelectObject(dc, oldFont);
+  ReleaseDC(label, dc);
 }
 
 void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf, reinterpret_cast<LPARAM>(font)); }

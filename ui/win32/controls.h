@@ -30,6 +30,8 @@ HFONT CreateMessageFont(int dpi, BYTE charset);
 HFONT CreateNamedFont(const wchar_t* face, int centipoints, int weight, BYTE charset, int dpi);
 // A label drawn as a link in `colour` on the dialog's face: the brush its WM_CTLCOLORSTATIC answers.
 HBRUSH PaintAsLink(HDC dc, COLORREF colour);
+// The focus rectangle around the text of the label `label` (as wrapped and aligned in it).
+void DrawTextFocus(HWND label);
 // Gives every child window of `parent` the font `font`.
 void SetChildFonts(HWND parent, HFONT font);
 // The text of a window or control (UTF-8).

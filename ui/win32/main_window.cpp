@@ -24,6 +24,9 @@ namespace {
 namespace ids = main_ids;
 
 constexpr wchar_t MainClassName[] = L"BarloomMain";
+// Posted by the Create run's thread: new figures for the progress bar, and the end of the run.
+constexpr UINT CreateProgressMessage = WM_APP + 1;
+constexpr UINT CreateDoneMessage = WM_APP + 2;
 constexpr int RemoveImportText = 630;
 constexpr int ProgramIcon = 1;
 
@@ -38,6 +41,7 @@ std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t
 constexpr std::pair<WizardControl, int> ControlIds[] = {
     {WizardControl::BarCountList, ids::Combo1}, {WizardControl::FolderBox, ids::SaveIn},
     {WizardControl::BrowseFolder, ids::BrowseFolder}, {WizardControl::BarButtons, ids::Toolbar},
+    {WizardControl::KeepButtons, ids::KeepButtons},
     {WizardControl::Back, ids::Back}, {WizardControl::Next, ids::Next}, {WizardControl::Create, ids::Create},
 };
 
@@ -138,11 +142,21 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IdOf(controller_.View().DefaultButton), DC_HASDEFID);
+    case CreateProgressMessage:
+      OnCreateProgress();
+      return 0;
+    case CreateDoneMessage:
+      OnCreateDone();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return controller_.View().Busy ? FALSE : TRUE;  // the set is being written
     case WM_ENDSESSION:
-      if (wParam) StorePosition();
+      if (!wParam) return 0;
+      if (run_.Running()) run_.Finish();  // ended anyway: at least the files are whole
+      StorePosition();
       return 0;
     case WM_CLOSE:
-      DestroyWindow(Handle());
+      RequestClose();
       return 0;
     case WM_DESTROY:
       OnDestroy();
@@ -160,6 +174,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     }
     return;
   }
+  // While a Create runs nothing of the wizard is usable; a close waits for it.
+  if (controller_.View().Busy && id != ids::MenuFileExit) return;
   switch (id) {
     case ids::Combo1:
       if (code != CBN_SELCHANGE) return;
@@ -173,6 +189,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::BrowseFolder:
       controller_.BrowseForFolder();
       break;
+    case ids::KeepButtons:
+      if (code != BN_CLICKED) return;
+      controller_.SetKeepButtons(!controller_.View().KeepButtonsChecked);
+      break;
     case ids::Back:
       controller_.Back();
       break;
@@ -180,13 +200,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       controller_.Next();
       break;
     case ids::Create:
-      controller_.Create(progress_);
+      OnCreate();
       break;
     case ids::MenuFileOptions:
       OnOptions();
       break;
     case ids::MenuFileExit:
-      DestroyWindow(Handle());
+      RequestClose();
       return;
     case ids::MenuHelpTopics:
       ShowReadme(HandleValue(Handle()), settings_, shell_, Messages());
@@ -218,7 +238,9 @@ void MainWindow::OnActivate(WPARAM wParam) {
     focusBeforeDeactivation_ = focus && IsChild(Handle(), focus) ? focus : nullptr;
     return;
   }
-  if (const std::optional<WizardControl> first = controller_.Activated()) {
+  const std::optional<WizardControl> first = controller_.Activated();
+  Render();  // what Step 3 says of the folder's bars, looked up again
+  if (first) {
     SetFocus(Control(IdOf(*first)));
     return;
   }
@@ -276,7 +298,42 @@ void MainWindow::OnContextMenu(HWND source, POINT screen) {
   Render();
 }
 
+void MainWindow::OnCreate() {
+  std::optional<CreateJob> job = controller_.BeginCreate();
+  if (!job) return;
+  EnableMenus(false);
+  const HWND window = Handle();
+  run_.Start(std::move(*job), [window](bool finished) {
+    PostMessageW(window, finished ? CreateDoneMessage : CreateProgressMessage, 0, 0);
+  });
+}
+
+void MainWindow::OnCreateProgress() { progress_.Show(run_.Figures()); }
+
+void MainWindow::OnCreateDone() {
+  if (!run_.Running()) return;
+  const CreateResult result = run_.Finish();
+  progress_.Show(run_.Figures());
+  EnableMenus(true);
+  const bool closeWaiting = controller_.FinishCreate(result);  // the report, while the window waits
+  Render();
+  if (closeWaiting) DestroyWindow(Handle());
+}
+
+void MainWindow::EnableMenus(bool enabled) {
+  const HMENU menus = GetMenu(Handle());
+  for (int menu = 0, count = GetMenuItemCount(menus); menu < count; ++menu)
+    EnableMenuItem(menus, static_cast<UINT>(menu), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  DrawMenuBar(Handle());
+}
+
+void MainWindow::RequestClose() {
+  if (controller_.CloseRequested()) DestroyWindow(Handle());
+}
+
 void MainWindow::OnDestroy() {
+  // Destroyed from outside during a Create: the set is made whole first.
+  if (run_.Running()) run_.Finish();
   StorePosition();
   if (options_.QuitOnClose) PostQuitMessage(0);
 }
@@ -285,7 +342,9 @@ void MainWindow::OnOptions() {
   // Owned by the main window, which stays disabled while it is open: a second Options or a
   // Create meanwhile would work on settings the dialog is about to replace.
   OptionsDialog options{settings_, profile_, options_.Dialogs.Messages};
-  if (options.Run(Handle()) == IDOK && options.LanguageChanged()) Caption();
+  if (options.Run(Handle()) != IDOK) return;
+  if (options.LanguageChanged()) Caption();
+  controller_.Refresh();  // the prefix or the language of Step 3's check box
 }
 
 int MainWindow::NonClientHeight() const {

@@ -61,6 +61,14 @@ class MainWindow final : public WindowBase {
   void OnContextMenu(HWND source, POINT screen);
   void OnDestroy();
   void OnOptions();
+  // Create on a worker thread: the wizard busy and the menus unavailable until it ends, the
+  // progress and then the result posted back.
+  void OnCreate();
+  void OnCreateProgress();
+  void OnCreateDone();
+  void EnableMenus(bool enabled);
+  // WM_CLOSE, Alt+F4, the system menu, File Exit: at once, or once a running Create has ended.
+  void RequestClose();
 
   // main_window_layout.cpp: the controls, their fonts and their places at a DPI.
   bool CreateControls();
@@ -100,6 +108,7 @@ class MainWindow final : public WindowBase {
   std::wstring tooltip_;  // the text a bar button's tooltip is showing
   HWND focusBeforeDeactivation_ = nullptr;
   int defaultButton_ = main_ids::Next;  // the button drawn as the default one
+  CreateRun run_;  // last: a run still going is waited for before anything it posts to goes
 };
 
 }  // namespace barloom

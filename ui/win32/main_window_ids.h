@@ -17,6 +17,7 @@ enum : int {
   SaveIn,
   BrowseFolder,
   Link,
+  KeepButtons,
   Back = 150,
   Next,
   Create,

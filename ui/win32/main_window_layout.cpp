@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "core/create_report.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/frame_window.h"
 #include "ui/main_layout.h"
@@ -43,6 +44,8 @@ constexpr ControlPlan Step2Plans[] = {
 constexpr ControlPlan Step3Plans[] = {
     {ids::Label4, L"STATIC", PlainLabel, 0, main_design::Label4},
     {ids::Label5, L"STATIC", PlainLabel, 0, main_design::Label5},
+    // Shown while the folder holds bars of the set's names; the window checks it as the wizard says.
+    {ids::KeepButtons, L"BUTTON", BS_CHECKBOX | BS_NOTIFY | TabStop, 0, main_design::KeepButtons},
 };
 constexpr ControlPlan LinkPlans[] = {
     {ids::Link, L"STATIC", SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, main_design::Link, L"Quillset"},
@@ -71,6 +74,7 @@ constexpr FormControlRow FormRows[] = {
     {ids::Create, ControlKind::CommandButton, 606},
     {ids::Toolbar, ControlKind::Toolbar, 0},
     {ids::Progress, ControlKind::ProgressBar, 0},
+    {ids::KeepButtons, ControlKind::CheckBox, KeepButtonsCaptionText},  // the count is added by the wizard
 };
 
 constexpr MenuItemRow FileMenu[] = {

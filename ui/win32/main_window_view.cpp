@@ -30,6 +30,12 @@ void MainWindow::Render() {
   const HWND list = Control(ids::Combo1);
   if (SendMessageW(list, CB_GETCURSEL, 0, 0) != view.BarCountChoice)
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(view.BarCountChoice), 0);
+  const HWND keep = Control(ids::KeepButtons);
+  ShowWindow(keep, view.KeepButtonsShown ? SW_SHOWNA : SW_HIDE);
+  EnableWindow(keep, view.KeepButtonsEnabled);
+  if (view.KeepButtonsShown && WindowText(keep) != view.KeepButtonsCaption)
+    SetWindowTextW(keep, WideFromUtf8(view.KeepButtonsCaption).c_str());
+  SendMessageW(keep, BM_SETCHECK, view.KeepButtonsChecked ? BST_CHECKED : BST_UNCHECKED, 0);
   const HWND saveIn = Control(ids::SaveIn);
   if (WindowText(saveIn) != view.FolderBoxText) SetWindowTextW(saveIn, WideFromUtf8(view.FolderBoxText).c_str());
   KeepFocusUsable();
@@ -46,6 +52,11 @@ void MainWindow::ApplyBarCount() {
 
 void MainWindow::KeepFocusUsable() {
   if (GetActiveWindow() != Handle()) return;
+  // During a Create every control is disabled: the window itself takes the keys (Alt+F4).
+  if (controller_.View().Busy) {
+    if (GetFocus() != Handle()) SetFocus(Handle());
+    return;
+  }
   const HWND focus = GetFocus();
   const bool ours = focus && IsChild(Handle(), focus);
   if (ours && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;

@@ -1,11 +1,14 @@
 #include "ui/win32/window_base.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <utility>
 
 #include "build_info.h"
 #include "localisation/apply_language.h"
 #include "platform/shell_open.h"
+#include "ui/menu_commands.h"
 #include "ui/win32/controls.h"
 
 namespace barloom {
@@ -113,6 +116,7 @@ void WindowBase::Caption() {
   if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
   rightToLeft_ = found.RightToLeft;
   systemMessages_.SetRightToLeft(rightToLeft_);
+  PrepareLinks();
   OnCaptioned();
 }
 
@@ -125,8 +129,61 @@ const LinkLabel* WindowBase::LinkOf(HWND control) const {
   if (!control || !IsChild(window_, control)) return nullptr;
   const int id = GetDlgCtrlID(control);
   for (const LinkLabel& link : links_)
-    if (link.Id == id) return &link;
+    if (link.Id == id && !link.Address.empty()) return &link;
   return nullptr;
+}
+
+void WindowBase::PrepareLinks() {
+  constexpr UINT_PTR LinkSubclass = 1;
+  for (const LinkLabel& link : links_) {
+    const HWND control = FindDescendant(window_, link.Id);
+    if (!control) continue;
+    const bool live = !link.Address.empty();
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SetWindowLongPtrW(control, GWL_STYLE, live ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (live) SetWindowSubclass(control, LinkProc, LinkSubclass, reinterpret_cast<DWORD_PTR>(this));
+  }
+}
+
+void WindowBase::OpenLink(const LinkLabel& link) {
+  OpenOrReport(reinterpret_cast<std::uintptr_t>(window_), link.Address, settings_, *shell_, Messages());
+}
+
+// The keys and the focus of a link label: a static control has neither of its own.
+LRESULT CALLBACK WindowBase::LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) noexcept {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter opens the link instead of pressing the default button; Tab and the rest stay the
+      // dialog manager's.
+      const MSG* key = reinterpret_cast<const MSG*>(lParam);
+      if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+      return DefSubclassProc(control, message, wParam, lParam);
+    }
+    case WM_KEYDOWN:
+      if (wParam != VK_RETURN && wParam != VK_SPACE) break;
+      try {
+        WindowBase* window = reinterpret_cast<WindowBase*>(self);
+        if (const LinkLabel* link = window->LinkOf(control)) window->OpenLink(*link);
+      } catch (const std::exception&) {
+      }
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      const LRESULT painted = DefSubclassProc(control, message, wParam, lParam);
+      if (GetFocus() == control) DrawTextFocus(control);
+      return painted;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, LinkProc, 1);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 bool WindowBase::OnSetCursor(HWND over) {
@@ -143,7 +200,7 @@ HBRUSH WindowBase::OnCtlColorStatic(HDC dc, HWND control) {
 bool WindowBase::OnLinkCommand(int id, int code) {
   for (const LinkLabel& link : links_) {
     if (link.Id != id) continue;
-    if (code == STN_CLICKED && !link.Address.empty()) shell_->Open(reinterpret_cast<std::uintptr_t>(window_), link.Address);
+    if (code == STN_CLICKED && !link.Address.empty()) OpenLink(link);
     return true;
   }
   return false;

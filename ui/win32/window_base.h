@@ -21,8 +21,9 @@ class ShellOpener;
 struct LanguageFound;
 struct Settings;
 
-// A label that opens an address in the user's browser when clicked, drawn in `Colour` under a
-// hand cursor. Without an address a click does nothing.
+// A label that opens an address in the user's browser: drawn in `Colour` under a hand cursor, a
+// Tab stop that shows when it has the keyboard, opened by a click, Enter or Space; an address that
+// cannot be opened is named in a message with the reason. Without an address it is plain text.
 struct LinkLabel {
   int Id;
   std::string Address;
@@ -82,7 +83,11 @@ class WindowBase {
   bool OnSetCursor(HWND over);
   HBRUSH OnCtlColorStatic(HDC dc, HWND control);
   bool OnLinkCommand(int id, int code);
-  const LinkLabel* LinkOf(HWND control) const;
+  const LinkLabel* LinkOf(HWND control) const;  // only links with an address
+  void PrepareLinks();  // Tab stops and keys, once the controls exist
+  void OpenLink(const LinkLabel& link);
+  static LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self) noexcept;
 
   Settings& settings_;
   MessageBoxService* messagesOverride_;
