@@ -4,7 +4,8 @@
     python3 tools/make_language_files.py [output folder]     (default: resources/Languages)
 
 German.lng        Windows-1252
-Hebrew.lng        Windows-1255, read with FontScript=177 (HEBREW_CHARSET)
+Hebrew.lng        Windows-1255, names its character set: FontScript=177 (HEBREW_CHARSET), which
+                  Options stores in barloom.ini when the file is picked
 Hebrew-UTF8.lng   UTF-8 with the byte-order mark, read as UTF-8 whatever FontScript says
 French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng,
 Chinese-Simplified.lng, Japanese.lng
@@ -934,8 +935,8 @@ FILES = [
      ["; German for Barloom (Windows-1252)."],
      0, GERMAN, "cp1252"),
     ("Hebrew.lng",
-     ["; Hebrew for Barloom (Windows-1255). Set FontScript=177 in barloom.ini ([Barloom] section)"
-      " to display it.",
+     ["; Hebrew for Barloom (Windows-1255). Picking it in File, Options stores its FontScript=177"
+      " in barloom.ini, so that its texts display right.",
       "; Hebrew-UTF8.lng holds the same texts and works with any FontScript."],
      1, HEBREW, "cp1255"),
     ("Hebrew-UTF8.lng",
@@ -958,10 +959,16 @@ FILES = [
 ]
 
 
-def render(comments, right_to_left, texts):
+# The character set an 8-bit file's texts are written for; UTF-8 files need none.
+FONT_SCRIPTS = {"Hebrew.lng": 177}
+
+
+def render(comments, right_to_left, texts, font_script=None):
     lines = list(comments)
     lines.append("[UserLanguage]")
     lines.append(f"RightToLeftLanguage={right_to_left}")
+    if font_script is not None:
+        lines.append(f"FontScript={font_script}")
     lines.extend(f"{text_id}={texts[text_id]}" for text_id in sorted(texts))
     return "".join(line + "\r\n" for line in lines)
 
@@ -987,7 +994,7 @@ def main():
     folder.mkdir(parents=True, exist_ok=True)
     for name, comments, right_to_left, texts, encoding in FILES:
         # A character that the code page lacks is an error here, never a silent "?".
-        data = render(comments, right_to_left, texts).encode(encoding, errors="strict")
+        data = render(comments, right_to_left, texts, FONT_SCRIPTS.get(name)).encode(encoding, errors="strict")
         (folder / name).write_bytes(data)
 
 
