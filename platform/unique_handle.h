@@ -44,7 +44,13 @@ struct CoTaskMemoryTraits {
   static void Close(T memory) noexcept { ::CoTaskMemFree(memory); }
 };
 
+struct IconTraits {
+  static HICON Invalid() noexcept { return nullptr; }
+  static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;

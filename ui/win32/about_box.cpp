@@ -99,6 +99,8 @@ void AboutBox::CreateFonts(int dpi) {
   UniqueFont labels{CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi)};
   for (const ControlPlan& plan : LabelPlans)
     SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
+  // OK in the labels' font, as the eye expects of one box.
+  SendMessageW(Control(IDOK), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
   labelFont_ = std::move(labels);
 }
 

@@ -92,6 +92,11 @@ bool MainWindow::Create() {
     return false;
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(Handle()));
   controller_.SetOwnerWindow(HandleValue(Handle()));
+  controller_.SetBeforeDialog([this] {
+    Render();
+    UpdateWindow(barButtons_.Window());
+  });
+  DragAcceptFiles(Handle(), TRUE);
   commonDialog_.Setup(files_, "");
 
   SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
@@ -132,6 +137,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) OnSize();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -196,7 +204,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       return;
     default:
       if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
-      controller_.ClickBar(id - ids::BarButton0);
+      OnBarClicked(id - ids::BarButton0);
       break;
   }
   Render();
@@ -206,7 +214,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (header.code != TTN_GETDISPINFOW) return 0;
   const int bar = static_cast<int>(header.idFrom) - ids::BarButton0;
   auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-  tooltip_ = WideFromUtf8(controller_.ImportFile(bar));
+  tooltip_ = barButtons_.Name(bar);
   info.lpszText = tooltip_.data();
   if (RightToLeft()) info.uFlags |= TTF_RTLREADING;
   return 0;
@@ -225,6 +233,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
   // Back from a dialog or another program: the keyboard returns to where it was.
   if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_)) SetFocus(focusBeforeDeactivation_);
   KeepFocusUsable();
+  ShowFocusCues();
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {

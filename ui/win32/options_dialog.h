@@ -37,6 +37,7 @@ class OptionsDialog final : public Dialog {
 
  private:
   bool OnInit() override;
+  int FirstFocus() const override { return options_ids::LanguageList; }  // what most open it for
   void OnCommand(int id, int code, HWND control) override;
   void LayOut(int dpi) override;  // the client area and the controls at `dpi`; the window keeps its place
 
