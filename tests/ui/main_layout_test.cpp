@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace barloom {
@@ -71,6 +72,32 @@ TEST(MainLayout, PullOntoScreen) {
     EXPECT_EQ(PullOntoScreen(c.Window, screens, 96), c.Expected);
   }
   EXPECT_EQ(PullOntoScreen({5000, 5000, 5100, 5100}, {}, 96), (PixelRect{5000, 5000, 5100, 5100}));
+}
+
+TEST(MainLayout, BarImagesAreTheShippedSizeNearestTheScale) {
+  const std::pair<int, int> cases[] = {{96, 32}, {120, 40}, {144, 48}, {168, 48}, {192, 64},
+                                       {240, 64}, {288, 96}, {48, 16}, {600, 96}};
+  for (const auto& [dpi, size] : cases) EXPECT_EQ(BarImagePixels(dpi), size) << dpi;
+}
+
+TEST(MainLayout, ALabelIsAsWideAsItsTextAndItsValueMovesAlong) {
+  const LabelRow designed{{10, 5, 110, 20}, {120, 5, 300, 20}};
+  struct Case {
+    int TextWidth;
+    LabelRow Row;
+  };
+  const Case cases[] = {
+      {80, designed},                                   // fits: as designed
+      {100, designed},                                  // exactly
+      {130, {{10, 5, 140, 20}, {150, 5, 300, 20}}},     // the value gives way, its right edge stays
+      {290, {{10, 5, 300, 20}, {310, 5, 350, 20}}},     // yet keeps its minimum width
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.TextWidth);
+    const LabelRow row = FitLabelRow(designed, c.TextWidth, 40);
+    EXPECT_EQ(row.Label, c.Row.Label);
+    EXPECT_EQ(row.Value, c.Row.Value);
+  }
 }
 
 }  // namespace

@@ -114,9 +114,24 @@ void AboutBox::LayOut(int dpi) {
   const PixelRect& frame = places.Frame;
   PlaceFrameWindow(frame_, ids::FrameBox, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
   for (const ControlPlan& plan : LabelPlans) PlacePlannedControl(frame_, plan, dpi);
+  FitLabels(dpi);
   const PixelRect& ok = places.Ok;
   SetWindowPos(Control(IDOK), nullptr, ok.Left, ok.Top, ok.Width(), ok.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Handle(), nullptr, 0, 0, places.Width, places.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutBox::FitLabels(int dpi) {
+  // Each label as wide as its text in its font at this DPI; the value beside it gives way.
+  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{0, 1}, {2, 3}, {4, 5}, {7, 8}, {9, 10}};
+  constexpr int MinimumValuePixels = 40;
+  for (const auto& [labelPlan, valuePlan] : Rows) {
+    const HWND label = Control(LabelPlans[labelPlan].Id);
+    const HWND value = Control(LabelPlans[valuePlan].Id);
+    const LabelRow row = FitLabelRow({ToPixels(LabelPlans[labelPlan].Place, dpi), ToPixels(LabelPlans[valuePlan].Place, dpi)},
+                                     TextWidth(label), ScaledPixels(MinimumValuePixels, dpi));
+    for (const auto& [window, at] : {std::pair{label, row.Label}, std::pair{value, row.Value}})
+      SetWindowPos(window, nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void AboutBox::FillLabels() {

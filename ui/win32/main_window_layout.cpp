@@ -156,7 +156,7 @@ void MainWindow::LayOut(int dpi) {
 }
 
 void MainWindow::PlaceControls(int dpi) {
-  barButtons_.LoadImages(settings_.AppFolder, ScaledPixels(main_design::BarImageSize, dpi));
+  barButtons_.LoadImages(settings_.AppFolder, BarImagePixels(dpi));
   const WizardView view = controller_.View();
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);

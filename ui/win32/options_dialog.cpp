@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/wide_text.h"
@@ -56,7 +57,6 @@ bool OptionsDialog::OnInit() {
   SetForm(TitleText, FormRows);
   CreateFonts(Dpi());
   LayOut(Dpi());
-  CenterForm(Handle());
   Caption();
 
   model_.emplace(settings_, profile_, Messages());
@@ -65,6 +65,8 @@ bool OptionsDialog::OnInit() {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
   SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
   SetWindowTextW(Item(ids::Prefix), WideFromUtf8(settings_.BarFilePrefix).c_str());
+  FitLanguageList(Dpi());
+  CenterForm(Handle());
   return true;
 }
 void OptionsDialog::OnCommand(int id, int code, HWND) {
@@ -124,6 +126,42 @@ void OptionsDialog::LayOut(int dpi) {
                TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
   SizeDropDown(Handle(), Plans[LanguageListPlan], dpi);
+  FitLanguageList(dpi);
+}
+
+void OptionsDialog::FitLanguageList(int dpi) {
+  // The list as wide as its longest file name in its font at this DPI, beside its arrow; the
+  // prefix box above it and the dialog grow along.
+  const HWND list = Item(ids::LanguageList);
+  const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+  HDC dc = GetDC(list);
+  if (!dc) return;
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (int index = 0; index < count; ++index) {
+    std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    entry.resize(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &extent);
+    widest = std::max<int>(widest, extent.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  constexpr int EdgesPixels = 10;  // the box's borders and the text's margins
+  const PixelRect planned = ToPixels(Plans[LanguageListPlan].Place, dpi);
+  const int growth = widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +
+                     ScaledPixels(EdgesPixels, dpi) - planned.Width();
+  if (growth <= 0) return;
+  for (const HWND box : {Item(ids::Prefix), list}) {
+    RECT place{};
+    GetWindowRect(box, &place);
+    SetWindowPos(box, nullptr, 0, 0, place.right - place.left + growth, place.bottom - place.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + growth, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace barloom
