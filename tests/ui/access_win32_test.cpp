@@ -174,6 +174,11 @@ TEST_F(AccessTest, TheKeyboardReachesEveryBarAction) {
   EXPECT_EQ(SendMessageW(Toolbar(), TB_GETHOTITEM, 0, 0), 1);
   EXPECT_EQ(SendMessageW(main, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
 
+  // Reached by Tab, the row marks the bar that is marked.
+  SetFocus(Item(ids::Create));
+  SetFocus(Toolbar());
+  EXPECT_EQ(SendMessageW(Toolbar(), TB_GETHOTITEM, 0, 0), 1);
+
   // Enter does what Space does: the bar it is on asks for its file; Next is not pressed.
   PressKey(VK_RIGHT);
   files.Answers = {other};

@@ -65,10 +65,11 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
 
   const std::string source = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=notepad.exe\r\n");
   files.Answers = {source};
-  SetFocus(Item(ids::Toolbar));  // as Tab would; the keyboard then moves along the row
-  PressKey(VK_RIGHT);
+  SetFocus(Item(ids::Toolbar));  // as Tab would: on the marked bar, 4; the keyboard then moves along the row
+  PressKey(VK_LEFT);
+  PressKey(VK_LEFT);
   PressKey(VK_SPACE);
-  EXPECT_EQ(window->Controller().ImportFile(2), source) << "the arrow and Space chose bar 2";
+  EXPECT_EQ(window->Controller().ImportFile(2), source) << "the arrows and Space chose bar 2";
   ClickBar(3);
   EXPECT_EQ(window->Controller().ImportFile(3), "") << "a click whose dialog is cancelled chooses nothing";
   ClickBar(2);  // again, cancelled: the choice stays

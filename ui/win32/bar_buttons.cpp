@@ -181,9 +181,12 @@ LRESULT BarButtons::OnKey(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         code |= DLGC_WANTMESSAGE;
       return code;
     }
-    case WM_SETFOCUS:
-      if (HotBar() == 0) SetHotBar(keyboardBar_);
-      break;
+    case WM_SETFOCUS: {
+      // The row would mark its first button; the keyboard's place is the marked bar.
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      if (keyboardBar_ != 0) SetHotBar(keyboardBar_);
+      return result;
+    }
     case WM_KEYDOWN:
       if (wParam == VK_RETURN) {
         // What Space does: the button with the hot-tracking mark is pressed.
