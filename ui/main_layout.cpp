@@ -41,13 +41,13 @@ int PixelsToTwips(int pixels, int dpi) {
 
 int ScaledPixels(int designPixels, int dpi) { return ScaleRounded(designPixels, dpi, DesignDpi); }
 
-LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int minimumValueWidth) {
+LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int rightLimit) {
   LabelRow row = designed;
   const int growth = textWidth - designed.Label.Width();
   if (growth <= 0) return row;
   row.Label.Right += growth;
   row.Value.Left += growth;
-  row.Value.Right = std::max(row.Value.Right, row.Value.Left + minimumValueWidth);
+  row.Value.Right = std::max(designed.Value.Right, std::min(designed.Value.Right + growth, rightLimit));
   return row;
 }
 

@@ -74,9 +74,9 @@ struct LabelRow {
   PixelRect Value;
 };
 // The row with the label as wide as its text needs (`textWidth` pixels, measured in its font at
-// its DPI), never narrower than designed: what stands on its right moves along by as much and keeps
-// its right edge, yet keeps at least `minimumValueWidth` pixels.
-LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int minimumValueWidth);
+// its DPI), never narrower than designed: what stands on its right moves along by as much, keeping
+// its width as far as `rightLimit` allows (it never reaches beyond it, unless it stood beyond it).
+LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int rightLimit);
 
 // The image sizes every shipped icon file holds (tools/make_icons writes them).
 inline constexpr int IconImageSizes[] = {16, 20, 24, 32, 40, 48, 64, 96};

@@ -84,17 +84,19 @@ TEST(MainLayout, ALabelIsAsWideAsItsTextAndItsValueMovesAlong) {
   const LabelRow designed{{10, 5, 110, 20}, {120, 5, 300, 20}};
   struct Case {
     int TextWidth;
+    int RightLimit;
     LabelRow Row;
   };
   const Case cases[] = {
-      {80, designed},                                   // fits: as designed
-      {100, designed},                                  // exactly
-      {130, {{10, 5, 140, 20}, {150, 5, 300, 20}}},     // the value gives way, its right edge stays
-      {290, {{10, 5, 300, 20}, {310, 5, 350, 20}}},     // yet keeps its minimum width
+      {80, 400, designed},                                // fits: as designed
+      {100, 400, designed},                               // exactly
+      {130, 400, {{10, 5, 140, 20}, {150, 5, 330, 20}}},  // the value moves along, its width kept
+      {130, 310, {{10, 5, 140, 20}, {150, 5, 310, 20}}},  // as far as the limit allows
+      {130, 250, {{10, 5, 140, 20}, {150, 5, 300, 20}}},  // a value beyond the limit stays where it ended
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.TextWidth);
-    const LabelRow row = FitLabelRow(designed, c.TextWidth, 40);
+    const LabelRow row = FitLabelRow(designed, c.TextWidth, c.RightLimit);
     EXPECT_EQ(row.Label, c.Row.Label);
     EXPECT_EQ(row.Value, c.Row.Value);
   }

@@ -121,14 +121,15 @@ void AboutBox::LayOut(int dpi) {
 }
 
 void AboutBox::FitLabels(int dpi) {
-  // Each label as wide as its text in its font at this DPI; the value beside it gives way.
+  // Each label as wide as its text in its font at this DPI; the value beside it moves along,
+  // within the frame.
   constexpr std::pair<std::size_t, std::size_t> Rows[] = {{0, 1}, {2, 3}, {4, 5}, {7, 8}, {9, 10}};
-  constexpr int MinimumValuePixels = 40;
+  const int rightLimit = ToPixels(design::AuthorName, dpi).Right;  // the values' common right edge
   for (const auto& [labelPlan, valuePlan] : Rows) {
     const HWND label = Control(LabelPlans[labelPlan].Id);
     const HWND value = Control(LabelPlans[valuePlan].Id);
     const LabelRow row = FitLabelRow({ToPixels(LabelPlans[labelPlan].Place, dpi), ToPixels(LabelPlans[valuePlan].Place, dpi)},
-                                     TextWidth(label), ScaledPixels(MinimumValuePixels, dpi));
+                                     TextWidth(label), rightLimit);
     for (const auto& [window, at] : {std::pair{label, row.Label}, std::pair{value, row.Value}})
       SetWindowPos(window, nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 #include <string>
 
 #include "platform/wide_text.h"
@@ -65,7 +67,7 @@ bool OptionsDialog::OnInit() {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
   SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
   SetWindowTextW(Item(ids::Prefix), WideFromUtf8(settings_.BarFilePrefix).c_str());
-  FitLanguageList(Dpi());
+  FitColumns(Dpi());
   CenterForm(Handle());
   return true;
 }
@@ -126,12 +128,13 @@ void OptionsDialog::LayOut(int dpi) {
                TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
   SizeDropDown(Handle(), Plans[LanguageListPlan], dpi);
-  FitLanguageList(dpi);
+  FitColumns(dpi);
 }
 
-void OptionsDialog::FitLanguageList(int dpi) {
-  // The list as wide as its longest file name in its font at this DPI, beside its arrow; the
-  // prefix box above it and the dialog grow along.
+void OptionsDialog::FitColumns(int dpi) {
+  // The labels as wide as the wider of their texts, the boxes beside them; the list as wide as
+  // its longest file name beside its arrow, the prefix box as wide; the dialog grows along. All
+  // measured in the controls' fonts at this DPI.
   const HWND list = Item(ids::LanguageList);
   const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
   HDC dc = GetDC(list);
@@ -149,18 +152,27 @@ void OptionsDialog::FitLanguageList(int dpi) {
   ReleaseDC(list, dc);
   constexpr int EdgesPixels = 10;  // the box's borders and the text's margins
   const PixelRect planned = ToPixels(Plans[LanguageListPlan].Place, dpi);
-  const int growth = widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +
-                     ScaledPixels(EdgesPixels, dpi) - planned.Width();
-  if (growth <= 0) return;
-  for (const HWND box : {Item(ids::Prefix), list}) {
-    RECT place{};
-    GetWindowRect(box, &place);
-    SetWindowPos(box, nullptr, 0, 0, place.right - place.left + growth, place.bottom - place.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int listGrowth = std::max(0, widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +
+                                         ScaledPixels(EdgesPixels, dpi) - planned.Width());
+  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{2, 3}, {4, 5}};  // label, box
+  int labelText = 0;
+  for (const auto& [label, box] : Rows) labelText = std::max(labelText, TextWidth(Item(Plans[label].Id)));
+  int growth = 0;
+  for (const auto& [label, box] : Rows) {
+    LabelRow row = FitLabelRow({ToPixels(Plans[label].Place, dpi), ToPixels(Plans[box].Place, dpi)}, labelText, INT_MAX);
+    growth = row.Value.Left - ToPixels(Plans[box].Place, dpi).Left;
+    row.Value.Right += listGrowth;
+    SetWindowPos(Item(Plans[label].Id), nullptr, row.Label.Left, row.Label.Top, row.Label.Width(), row.Label.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(Item(Plans[box].Id), &now);  // the list's window reaches down over its open list
+    SetWindowPos(Item(Plans[box].Id), nullptr, row.Value.Left, row.Value.Top, row.Value.Width(), now.bottom - now.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  if (growth + listGrowth <= 0) return;
   RECT outer{};
   GetWindowRect(Handle(), &outer);
-  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + growth, outer.bottom - outer.top,
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + growth + listGrowth, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

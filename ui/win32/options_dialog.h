@@ -41,7 +41,7 @@ class OptionsDialog final : public Dialog {
   void OnCommand(int id, int code, HWND control) override;
   void LayOut(int dpi) override;  // the client area and the controls at `dpi`; the window keeps its place
 
-  void FitLanguageList(int dpi);
+  void FitColumns(int dpi);
   void OnOk();
   void OnLanguagePicked(bool byKeyboard);
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
