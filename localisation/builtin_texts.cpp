@@ -102,6 +102,11 @@ constexpr std::array Texts{
     BuiltInText{753, "The program that opens it could not be started."},
     BuiltInText{754, "The program that opens it did not respond."},
     BuiltInText{755, "There is not enough memory."},
+    // The bar buttons' names, the folder button's name, and files dropped on the bar buttons.
+    BuiltInText{770, "Bar"},
+    BuiltInText{771, "Browse for folder"},
+    BuiltInText{772, "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:"},
+    BuiltInText{773, "From the bar they were dropped on there are not enough bars; these files were not imported:"},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

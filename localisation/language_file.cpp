@@ -78,6 +78,14 @@ bool LoadedLanguage::RightToLeft() const {
   return flag.value_or(0) != 0;
 }
 
+std::optional<std::int16_t> LoadedLanguage::FontScript() const {
+  const std::string value = document_.Read(LanguageSection, FontScriptKey, "", TextBufferSize);
+  if (Trim(value, SpacesAndTabs).empty()) return std::nullopt;
+  const std::optional<std::int16_t> charset = RoundToInt16(ReadLeadingNumber(value));
+  if (!charset || !IsKnownCharset(*charset)) return std::nullopt;
+  return charset;
+}
+
 std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
   return LoadedLanguage(settings).Text(id);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@ struct Settings;
 
 inline constexpr std::string_view LanguageSection = "UserLanguage";
 inline constexpr std::string_view RightToLeftKey = "RightToLeftLanguage";
+inline constexpr std::string_view FontScriptKey = "FontScript";
 
 // A language file read and parsed once, for the many lookups of one captioning pass or one check
 // of the file; a change to the file shows in the next one loaded. While
@@ -32,6 +34,11 @@ class LoadedLanguage {
   // RightToLeftLanguage read leniently (the number its value begins with; absent: 0) and rounded
   // to a 16-bit integer, as a switch. A value outside 16 bits, or no file in use, gives false.
   bool RightToLeft() const;
+
+  // The font character set the file names for itself (FontScript, read leniently like
+  // RightToLeftLanguage), which its 8-bit texts are written for; nullopt when the file names
+  // none, or a number that is no character set fonts know, or no file is in use.
+  std::optional<std::int16_t> FontScript() const;
 
  private:
   IniDocument document_;  // empty when no file is in use

@@ -60,7 +60,13 @@ class OleSession {
   HRESULT result_;
 };
 
+struct IconTraits {
+  static HICON Invalid() noexcept { return nullptr; }
+  static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;

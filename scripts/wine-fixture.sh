@@ -14,6 +14,12 @@ up)
       # No X server: Wine's null display driver still creates (invisible) windows.
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
     fi
+    # Chinese and Japanese texts need a font with their characters, as every Windows has: Wine
+    # takes the characters a dialog font lacks from the fonts linked to it.
+    for face in Tahoma "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    done
     wineserver -w
   fi
   wineserver -p </dev/null >/dev/null 2>&1 || true

@@ -91,6 +91,11 @@ void SaveSettings(const Settings& settings, const cProfile& profile) {
   if (settings.LanguageFile) profile.WriteStringValue(SettingsSection, LanguageFileKey, *settings.LanguageFile, file);
 }
 
+void StoreFontScript(Settings& settings, std::int16_t fontScript, const cProfile& profile) {
+  settings.FontScript = fontScript;
+  profile.WriteIntegerValue(SettingsSection, FontScriptKey, fontScript, settings.SettingsFile);
+}
+
 void LoadWindowPosition(Settings& settings, const cProfile& profile) {
   ReadWindowPosition(settings, profile.Snapshot(settings.SettingsFile));
 }

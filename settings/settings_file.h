@@ -39,6 +39,9 @@ void ReadSettings(Settings& settings, const cProfile& profile);
 void LoadSettings(Settings& settings, const cProfile& profile);
 // Stores BarFilePrefix, UseDefaultLanguage and (once chosen) LanguageFile: Options OK.
 void SaveSettings(const Settings& settings, const cProfile& profile);
+// Keeps `fontScript` as FontScript and stores it: Options OK with a language file that names its
+// character set.
+void StoreFontScript(Settings& settings, std::int16_t fontScript, const cProfile& profile);
 // Reads MainWindowPosition ("top,left" in twips). Fewer than two fields, or a number that is
 // infinite or absurdly far out (beyond 16,000,000 twips), give the default position.
 void LoadWindowPosition(Settings& settings, const cProfile& profile);

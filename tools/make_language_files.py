@@ -4,7 +4,8 @@
     python3 tools/make_language_files.py [output folder]     (default: resources/Languages)
 
 German.lng        Windows-1252
-Hebrew.lng        Windows-1255, read with FontScript=177 (HEBREW_CHARSET)
+Hebrew.lng        Windows-1255, names its character set: FontScript=177 (HEBREW_CHARSET), which
+                  Options stores in barloom.ini when the file is picked
 Hebrew-UTF8.lng   UTF-8 with the byte-order mark, read as UTF-8 whatever FontScript says
 French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng,
 Chinese-Simplified.lng, Japanese.lng
@@ -103,6 +104,10 @@ GERMAN = {
     753: "Das Programm, das sie öffnet, konnte nicht gestartet werden.",
     754: "Das Programm, das sie öffnet, hat nicht geantwortet.",
     755: "Es ist nicht genügend Arbeitsspeicher vorhanden.",
+    770: "Leiste",
+    771: "Ordner suchen",
+    772: "Nur Symbolleisten-Dateien (*.bar) lassen sich auf die Leistennummern ziehen; nicht importiert:",
+    773: "Ab der Leiste, auf die gezogen wurde, gibt es nicht genug Leisten; nicht importiert:",
     1001: "Optionen",
     1008: "OK",
     1009: "Abbrechen",
@@ -134,9 +139,9 @@ HEBREW = {
     610: "&קידומת לשם הקובץ",
     611: "קובץ &שפה",
     620: "כמה סרגלי לחצנים דרושים לך?",
-    621: "ציין היכן יישמרו קובצי סרגלי הלחצנים.",
+    621: "בחר היכן לשמור את קובצי הסרגלים.",
     622: "מומלץ לשמור בתיקייה נפרדת.",
-    623: "לחץ על המספרים שלמעלה ובחר קובץ סרגל לחצנים (*.bar) כדי לייבא את תוכנו.",
+    623: "לחץ על מספר למעלה ובחר קובץ סרגל (*.bar) כדי לייבא את תוכנו.",
     624: "ניתן לדלג על שלב זה וללחוץ על הלחצן צור.",
     625: "קובצי סרגלי הלחצנים נוצרו. בצע את השלבים הבאים כדי להחיל אותם:",
     626: "1- הפעל את Total Commander.",
@@ -193,6 +198,10 @@ HEBREW = {
     753: "לא ניתן היה להפעיל את התוכנית שפותחת אותו.",
     754: "התוכנית שפותחת אותו לא הגיבה.",
     755: "אין די זיכרון.",
+    770: "סרגל",
+    771: "עיון אחר תיקייה",
+    772: "ניתן לגרור אל מספרי הסרגלים רק קובצי סרגלי לחצנים (*.bar); הקבצים הבאים לא יובאו:",
+    773: "מהסרגל שעליו שוחררו הקבצים והלאה אין די סרגלים; הקבצים הבאים לא יובאו:",
     1001: "אפשרויות",
     1008: "אישור",
     1009: "ביטול",
@@ -289,6 +298,10 @@ FRENCH = {
     753: "Le programme qui doit l'ouvrir n'a pas pu être démarré.",
     754: "Le programme qui doit l'ouvrir ne répond pas.",
     755: "La mémoire est insuffisante.",
+    770: "Barre",
+    771: "Rechercher un dossier",
+    772: "Seuls les fichiers de barre de boutons (*.bar) peuvent être déposés sur les numéros ; fichiers non importés :",
+    773: "À partir de la barre visée, il n'y a pas assez de barres ; fichiers non importés :",
     1001: "Options",
     1008: "OK",
     1009: "Annuler",
@@ -381,6 +394,10 @@ SPANISH = {
     753: "No se pudo iniciar el programa que debe abrirlo.",
     754: "El programa que debe abrirlo no responde.",
     755: "No hay memoria suficiente.",
+    770: "Barra",
+    771: "Buscar carpeta",
+    772: "Sobre los números solo se pueden soltar archivos de barra de botones (*.bar); no se importaron:",
+    773: "A partir de la barra elegida no hay barras suficientes; no se importaron:",
     1001: "Opciones",
     1008: "Aceptar",
     1009: "Cancelar",
@@ -471,6 +488,10 @@ ITALIAN = {
     753: "Impossibile avviare il programma che deve aprirlo.",
     754: "Il programma che deve aprirlo non risponde.",
     755: "Memoria insufficiente.",
+    770: "Barra",
+    771: "Sfoglia cartelle",
+    772: "Sui numeri si possono trascinare solo file di barre dei pulsanti (*.bar); file non importati:",
+    773: "Dalla barra scelta in poi non ci sono abbastanza barre; file non importati:",
     1001: "Opzioni",
     1008: "OK",
     1009: "Annulla",
@@ -560,6 +581,10 @@ PORTUGUESE_BRAZIL = {
     753: "Não foi possível iniciar o programa que deve abri-lo.",
     754: "O programa que deve abri-lo não está respondendo.",
     755: "Não há memória suficiente.",
+    770: "Barra",
+    771: "Procurar pasta",
+    772: "Sobre os números só é possível soltar arquivos de barra de botões (*.bar); arquivos não importados:",
+    773: "A partir da barra escolhida não há barras suficientes; arquivos não importados:",
     1001: "Opções",
     1008: "OK",
     1009: "Cancelar",
@@ -650,6 +675,10 @@ POLISH = {
     753: "Nie można uruchomić programu, który ma go otworzyć.",
     754: "Program, który ma go otworzyć, nie odpowiada.",
     755: "Za mało pamięci.",
+    770: "Pasek",
+    771: "Wybierz folder",
+    772: "Na numery pasków można upuszczać tylko pliki pasków przycisków (*.bar); nie zaimportowano:",
+    773: "Od wskazanego paska jest za mało pasków; nie zaimportowano:",
     1001: "Opcje",
     1008: "OK",
     1009: "Anuluj",
@@ -738,6 +767,10 @@ RUSSIAN = {
     753: "Не удалось запустить программу, которая должна его открыть.",
     754: "Программа, которая должна его открыть, не отвечает.",
     755: "Недостаточно памяти.",
+    770: "Панель",
+    771: "Обзор папок",
+    772: "На номера панелей можно перетаскивать только файлы панелей (*.bar); не импортированы:",
+    773: "Начиная с выбранной панели, панелей не хватает; не импортированы:",
     1001: "Параметры",
     1008: "ОК",
     1009: "Отмена",
@@ -826,6 +859,10 @@ CHINESE_SIMPLIFIED = {
     753: "无法启动用于打开它的程序。",
     754: "用于打开它的程序没有响应。",
     755: "内存不足。",
+    770: "工具栏",
+    771: "浏览文件夹",
+    772: "只能将工具栏文件 (*.bar) 拖放到编号上；以下文件未导入：",
+    773: "从所选工具栏起，剩余的工具栏不够；以下文件未导入：",
     1001: "选项",
     1008: "确定",
     1009: "取消",
@@ -914,6 +951,10 @@ JAPANESE = {
     753: "これを開くプログラムを起動できませんでした。",
     754: "これを開くプログラムが応答しません。",
     755: "メモリが不足しています。",
+    770: "ツールバー",
+    771: "フォルダーの参照",
+    772: "番号にドロップできるのはツールバー ファイル (*.bar) だけです。次のファイルはインポートされませんでした：",
+    773: "ドロップ先のツールバー以降に十分な数のツールバーがありません。次のファイルはインポートされませんでした：",
     1001: "オプション",
     1008: "OK",
     1009: "キャンセル",
@@ -934,8 +975,8 @@ FILES = [
      ["; German for Barloom (Windows-1252)."],
      0, GERMAN, "cp1252"),
     ("Hebrew.lng",
-     ["; Hebrew for Barloom (Windows-1255). Set FontScript=177 in barloom.ini ([Barloom] section)"
-      " to display it.",
+     ["; Hebrew for Barloom (Windows-1255). Picking it in File, Options stores its FontScript=177"
+      " in barloom.ini, so that its texts display right.",
       "; Hebrew-UTF8.lng holds the same texts and works with any FontScript."],
      1, HEBREW, "cp1255"),
     ("Hebrew-UTF8.lng",
@@ -958,10 +999,16 @@ FILES = [
 ]
 
 
-def render(comments, right_to_left, texts):
+# The character set an 8-bit file's texts are written for; UTF-8 files need none.
+FONT_SCRIPTS = {"Hebrew.lng": 177}
+
+
+def render(comments, right_to_left, texts, font_script=None):
     lines = list(comments)
     lines.append("[UserLanguage]")
     lines.append(f"RightToLeftLanguage={right_to_left}")
+    if font_script is not None:
+        lines.append(f"FontScript={font_script}")
     lines.extend(f"{text_id}={texts[text_id]}" for text_id in sorted(texts))
     return "".join(line + "\r\n" for line in lines)
 
@@ -987,7 +1034,7 @@ def main():
     folder.mkdir(parents=True, exist_ok=True)
     for name, comments, right_to_left, texts, encoding in FILES:
         # A character that the code page lacks is an error here, never a silent "?".
-        data = render(comments, right_to_left, texts).encode(encoding, errors="strict")
+        data = render(comments, right_to_left, texts, FONT_SCRIPTS.get(name)).encode(encoding, errors="strict")
         (folder / name).write_bytes(data)
 
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace barloom {
@@ -39,6 +40,24 @@ int PixelsToTwips(int pixels, int dpi) {
 }
 
 int ScaledPixels(int designPixels, int dpi) { return ScaleRounded(designPixels, dpi, DesignDpi); }
+
+LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int rightLimit) {
+  LabelRow row = designed;
+  const int growth = textWidth - designed.Label.Width();
+  if (growth <= 0) return row;
+  row.Label.Right += growth;
+  row.Value.Left += growth;
+  row.Value.Right = std::max(designed.Value.Right, std::min(designed.Value.Right + growth, rightLimit));
+  return row;
+}
+
+int BarImagePixels(int dpi) {
+  const int wanted = ScaledPixels(main_design::BarImageSize, dpi);
+  int nearest = IconImageSizes[0];
+  for (const int size : IconImageSizes)
+    if (std::abs(size - wanted) < std::abs(nearest - wanted)) nearest = size;
+  return nearest;
+}
 
 PixelRect ToPixels(const TwipRect& design, int dpi) {
   const int left = TwipsToPixels(design.Left, dpi);

@@ -69,6 +69,22 @@ inline constexpr int InitialWidth = 5640;
 inline constexpr int InitialHeight = 3405;
 }  // namespace main_design
 
+// A label and what stands on its right on the same row (a box, or a value it names).
+struct LabelRow {
+  PixelRect Label;
+  PixelRect Value;
+};
+// The row with the label as wide as its text needs (`textWidth` pixels, measured in its font at
+// its DPI), never narrower than designed: what stands on its right moves along by as much, keeping
+// its width as far as `rightLimit` allows (it never reaches beyond it, unless it stood beyond it).
+LabelRow FitLabelRow(const LabelRow& designed, int textWidth, int rightLimit);
+
+// The image sizes every shipped icon file holds (tools/make_icons writes them).
+inline constexpr int IconImageSizes[] = {16, 20, 24, 32, 40, 48, 64, 96};
+// The size of the bar buttons' images at `dpi`: of IconImageSizes the one nearest to the design's
+// 32 pixels at that scale (the smaller of two as near), so that no image is stretched.
+int BarImagePixels(int dpi);
+
 // The narrowest the main window may be: the frames, their left margin and five times that margin
 // to their right.
 int MinimumWindowWidth(int dpi);

@@ -9,6 +9,7 @@
 #include "build_info.h"
 #include "core/bar_set.h"
 #include "localisation/get_text.h"
+#include "localisation/language_file.h"
 #include "platform/message_box.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
@@ -94,16 +95,23 @@ bool OptionsModel::Confirm(std::string_view typedPrefix) {
   }
   const bool wasBuiltIn = settings_.UseDefaultLanguage != 0;
   const std::string wasFile = CaseFolded(settings_.LanguageFile.value_or(std::string{}));
+  const int wasFontScript = settings_.FontScript;
+  std::optional<std::int16_t> fontScript;
   if (selected_ >= FirstFileEntry) {
     settings_.UseDefaultLanguage = 0;
     settings_.LanguageFile = AddBackslash(LanguagesFolder()) + entries_[selected_];
-    languageChanged_ = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile;
+    // A file that names the character set of its texts reads right without a hand edit.
+    fontScript = LoadedLanguage(settings_).FontScript();
+    languageChanged_ = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile ||
+                       (fontScript && *fontScript != wasFontScript);
   } else {
+    // The user's own FontScript stays as it is.
     settings_.UseDefaultLanguage = 1;
     languageChanged_ = !wasBuiltIn;
   }
   settings_.BarFilePrefix = std::string{typedPrefix};
   SaveSettings(settings_, profile_);
+  if (fontScript) StoreFontScript(settings_, *fontScript, profile_);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/wizard_controller.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -8,10 +9,12 @@
 #include "core/create_bar_set.h"
 #include "core/create_report.h"
 #include "core/set_files.h"
+#include "localisation/get_text.h"
 #include "localisation/language_file.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
+#include "platform/ascii_text.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/settings_file.h"
@@ -19,7 +22,28 @@
 namespace barloom {
 namespace {
 
-constexpr int BarFileFilter = 1;  // .bar files first, all files second
+constexpr int BarFileFilter = 1;
+constexpr int BarNameText = 770;
+constexpr int NotBarFilesText = 772;
+constexpr int BeyondLastBarText = 773;
+constexpr std::string_view BarFileExtension = ".bar";
+
+bool IsBarFileName(std::string_view path) {
+  const std::string name = GetFileName(path);
+  if (name.size() <= BarFileExtension.size()) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - BarFileExtension.size());
+  for (std::size_t i = 0; i < tail.size(); ++i)
+    if (AsciiLower(tail[i]) != BarFileExtension[i]) return false;
+  return true;
+}
+
+// The order of names as a person reads a folder: without regard to letter case.
+bool ByName(const std::string& a, const std::string& b) {
+  const std::string nameA = GetFileName(a);
+  const std::string nameB = GetFileName(b);
+  return std::lexicographical_compare(nameA.begin(), nameA.end(), nameB.begin(), nameB.end(),
+                                      [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
+}  // .bar files first, all files second
 
 bool IsPushButton(WizardControl control) {
   return control == WizardControl::Back || control == WizardControl::Next || control == WizardControl::Create ||
@@ -76,11 +100,39 @@ void WizardController::ClickBar(int bar) {
   // Total Commander's folder holds the bars a user has; after the first pick the dialog
   // remembers the folder the user went to.
   const std::string startFolder = importPicked_ ? std::string{} : commanderFolder_.value_or(std::string{});
+  if (beforeDialog_) beforeDialog_();
   const std::string file = services_.FileDialog.BrowseForOpen(startFolder, "", BarFileFilter, "", false);
   if (file == NotFoundMarker) return;
   state_.ImportFiles[bar] = file;
   importPicked_ = true;
   state_.SetCreated = false;
+}
+
+void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
+  if (!AtLastStep() || !barButtonsEnabled_ || busy_ || !IsBar(bar) || files.empty()) return;
+  std::vector<std::string> bars;
+  std::vector<std::string> refused;
+  for (const DroppedFile& file : files) (file.IsFolder || !IsBarFileName(file.Path) ? refused : bars).push_back(file.Path);
+  std::stable_sort(bars.begin(), bars.end(), ByName);
+  std::vector<std::string> beyond;
+  for (const std::string& file : bars) {
+    if (!IsBar(bar)) {
+      beyond.push_back(file);
+      continue;
+    }
+    state_.ImportFiles[bar] = file;
+    markedBar_ = bar++;
+    importPicked_ = true;
+    state_.SetCreated = false;
+  }
+  std::string message;
+  for (const auto& [text, names] : {std::pair{NotBarFilesText, &refused}, std::pair{BeyondLastBarText, &beyond}}) {
+    if (names->empty()) continue;
+    if (!message.empty()) message += "\n\n";
+    message += GetText(text, settings_);
+    for (const std::string& name : *names) message += "\n" + name;
+  }
+  if (!message.empty()) services_.Messages.Show(message, build_info::ProductName, MessageIcon::Error);
 }
 
 bool WizardController::CanRemoveImport(int bar) const {
@@ -222,6 +274,7 @@ WizardView WizardController::View() const {
   view.BarButtonsEnabled = barButtonsEnabled_ && !busy_;
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
+  view.BarClickAsksForFile = AtLastStep() && barButtonsEnabled_ && !busy_;
   view.BarCountChoice = state_.BarCount - MinBarCount;
   view.FolderBoxText = folderBoxText_;
   view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;
@@ -234,6 +287,23 @@ WizardView WizardController::View() const {
                      : view.CreateEnabled ? WizardControl::Create
                                           : WizardControl::Back;
   return view;
+}
+
+std::vector<std::string> WizardController::BarButtonNames() const {
+  const LoadedLanguage language(settings_);
+  const std::string barText = GetText(BarNameText, language);
+  std::vector<std::string> names;
+  for (int bar = 1; bar <= state_.BarCount; ++bar) {
+    std::string name = barText + " " + std::to_string(bar);
+    const std::string& file = state_.ImportFiles[bar];
+    if (!file.empty()) {
+      name += "\n" + file;
+      const std::string note = ReplacedImportNote(file, state_, settings_.BarFilePrefix, language);
+      if (!note.empty()) name += "\n" + note;
+    }
+    names.push_back(std::move(name));
+  }
+  return names;
 }
 
 const std::string& WizardController::ImportFile(int bar) const {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,7 +45,8 @@ struct WizardView {
   // asked to close (it closes once the set is whole).
   bool Busy = false;
   int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
-  int MarkedBar = MinBarCount;  // the button showing its "Dn" image
+  int MarkedBar = MinBarCount;  // the button showing its "Dn" image; the keyboard's mark in the row goes there
+  bool BarClickAsksForFile = false;  // a click on a bar button opens the file dialog (Step 3)
   int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
   std::string FolderBoxText;
   // Step 3's check box that keeps the bars' own buttons: shown while the folder holds bars of the
@@ -58,6 +60,12 @@ struct WizardView {
   // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
   // Enter goes on through the wizard, else the first enabled button after it (Create, Back).
   WizardControl FocusTarget = WizardControl::Next;
+};
+
+// A file or folder dropped on the window.
+struct DroppedFile {
+  std::string Path;
+  bool IsFolder = false;
 };
 
 struct WizardServices {
@@ -75,6 +83,9 @@ class WizardController {
 
   // The window that owns the dialogs, so that they keep it disabled while they are open.
   void SetOwnerWindow(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
+  // Called before a dialog starts to wait for the user, so that the window shows the view first
+  // (the clicked bar button marked while the file dialog is open).
+  void SetBeforeDialog(std::function<void()> showView) { beforeDialog_ = std::move(showView); }
 
   // Step 1, the folder box from the stored LastPath (else the "bars" folder beside the program),
   // the first bar count (2) applied, nothing created.
@@ -97,6 +108,13 @@ class WizardController {
   // The folder, the prefix or the language may have changed outside the wizard (another program,
   // the Options dialog): what Step 3 says of the bars already in the folder is looked up again.
   void Refresh();
+  // Files dropped on the bar buttons, `bar` the one under the pointer (0: none). At Step 3 before
+  // Create, the button-bar files among them (names ending in ".bar" in any letter case), in the
+  // order of their names, become the imports of `bar`, `bar` + 1 and onwards, each as if it had
+  // been picked in the file dialog; the last one filled is marked. Folders and other files are
+  // refused, and files beyond the last bar left, each group named in a message. Anywhere else a
+  // drop does nothing, as a click does nothing there.
+  void DropFiles(int bar, std::span<const DroppedFile> files);
   // Step 3: bar `bar` imports nothing any more.
   void RemoveImport(int bar);
   bool CanRemoveImport(int bar) const;
@@ -138,8 +156,13 @@ class WizardController {
 
   WizardView View() const;
   const WizardState& State() const { return state_; }
-  // The tooltip of a bar button: the file whose buttons the bar receives, "" for none.
+  // The file whose buttons bar `bar` receives, "" for none.
   const std::string& ImportFile(int bar) const;
+  // The names of the bar buttons, bar 1 first: what screen readers read as each button's name and
+  // its tooltip shows. "Bar 3" in the user's language (text 770 and the number), then on lines
+  // of their own the file the bar imports and, when that file is one of the bars this set
+  // replaces, the note that says so (ReplacedImportNote).
+  std::vector<std::string> BarButtonNames() const;
   const std::optional<std::string>& CommanderFolderFound() const { return commanderFolder_; }
 
  private:
@@ -151,6 +174,7 @@ class WizardController {
   const cProfile& profile_;
   WizardServices services_;
   std::uintptr_t ownerWindow_ = 0;
+  std::function<void()> beforeDialog_;
 
   WizardState state_;
   std::string folderBoxText_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace barloom {
@@ -71,6 +72,34 @@ TEST(MainLayout, PullOntoScreen) {
     EXPECT_EQ(PullOntoScreen(c.Window, screens, 96), c.Expected);
   }
   EXPECT_EQ(PullOntoScreen({5000, 5000, 5100, 5100}, {}, 96), (PixelRect{5000, 5000, 5100, 5100}));
+}
+
+TEST(MainLayout, BarImagesAreTheShippedSizeNearestTheScale) {
+  const std::pair<int, int> cases[] = {{96, 32}, {120, 40}, {144, 48}, {168, 48}, {192, 64},
+                                       {240, 64}, {288, 96}, {48, 16}, {600, 96}};
+  for (const auto& [dpi, size] : cases) EXPECT_EQ(BarImagePixels(dpi), size) << dpi;
+}
+
+TEST(MainLayout, ALabelIsAsWideAsItsTextAndItsValueMovesAlong) {
+  const LabelRow designed{{10, 5, 110, 20}, {120, 5, 300, 20}};
+  struct Case {
+    int TextWidth;
+    int RightLimit;
+    LabelRow Row;
+  };
+  const Case cases[] = {
+      {80, 400, designed},                                // fits: as designed
+      {100, 400, designed},                               // exactly
+      {130, 400, {{10, 5, 140, 20}, {150, 5, 330, 20}}},  // the value moves along, its width kept
+      {130, 310, {{10, 5, 140, 20}, {150, 5, 310, 20}}},  // as far as the limit allows
+      {130, 250, {{10, 5, 140, 20}, {150, 5, 300, 20}}},  // a value beyond the limit stays where it ended
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.TextWidth);
+    const LabelRow row = FitLabelRow(designed, c.TextWidth, c.RightLimit);
+    EXPECT_EQ(row.Label, c.Row.Label);
+    EXPECT_EQ(row.Value, c.Row.Value);
+  }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "settings/profile.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/main_window_fixture.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_window_ids.h"
 #include "ui/win32/main_window.h"
@@ -33,133 +34,9 @@ using test_support::ScriptedFileOpenDialog;
 using test_support::ScriptedFolderPicker;
 using test_support::TempFolder;
 
-std::string Text(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
-}
-
-HWND Find(HWND root, int id) {
-  if (const HWND direct = GetDlgItem(root, id)) return direct;
-  for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (const HWND inside = GetDlgItem(child, id)) return inside;
-  return nullptr;
-}
-
-bool Visible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    namespace fs = std::filesystem;
-    const fs::path dist = PathFromUtf8(BARLOOM_DIST_DIR);
-    fs::copy(dist / "icons", app.Path() / "icons");
-    fs::copy(dist / "Languages", app.Path() / "Languages");
-    fs::remove(app.Path() / "icons" / "Up_07.ico");  // drawn as a numbered stand-in
-  }
-
-  HWND Open() {
-    MainWindowOptions options;
-    options.AppFolder = app.Utf8();
-    options.Dialogs = {&folders, &files, &messages, &shell};
-    options.CommanderSources = CommanderFolderSources{};
-    options.QuitOnClose = false;
-    window = std::make_unique<MainWindow>(options);
-    EXPECT_TRUE(window->Create());
-    window->Show(SW_SHOWNORMAL);
-    Pump();
-    return window->Handle();
-  }
-
-  void Pump() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (window && window->Handle() && IsDialogMessageW(window->Handle(), &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-
-  HWND Item(int id) const { return Find(window->Handle(), id); }
-
-  void Click(int id) {
-    SendMessageW(Item(id), BM_CLICK, 0, 0);
-    Pump();
-  }
-
-  // Create runs on a worker thread: the messages flow until it has ended (at most a minute).
-  void CreateAndWait() {
-    Click(ids::Create);
-    for (const ULONGLONG end = GetTickCount64() + 60000; window->Controller().View().Busy && GetTickCount64() < end;) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-      Pump();
-    }
-    EXPECT_FALSE(window->Controller().View().Busy);
-  }
-
-  // What the list sends when the user picks an entry.
-  void PickBarCount(int position) {
-    const HWND list = Item(ids::Combo1);
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(ids::Combo1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    Pump();
-  }
-
-  void ClickBar(int bar) {
-    const HWND toolbar = Item(ids::Toolbar);
-    RECT button{};
-    SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(bar - 1), reinterpret_cast<LPARAM>(&button));
-    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(toolbar, WM_LBUTTONUP, 0, at);
-    Pump();
-  }
-
-  void PressKey(UINT key) {
-    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG press{GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1};
-      if (!IsDialogMessageW(window->Handle(), &press)) {
-        TranslateMessage(&press);
-        DispatchMessageW(&press);
-      }
-      Pump();
-    }
-  }
-
-  // Alt and a letter: what IsDialogMessage turns into a click on the control it names.
-  void PressAccessKey(wchar_t letter) {
-    MSG press{GetFocus() ? GetFocus() : window->Handle(), WM_SYSCHAR, letter, 0x20000001};
-    if (!IsDialogMessageW(window->Handle(), &press)) DispatchMessageW(&press);
-    Pump();
-  }
-
-  int BarImage(int bar) const {
-    return static_cast<int>(SendMessageW(Item(ids::Toolbar), TB_GETBITMAP, ids::BarButton0 + bar, 0));
-  }
-
-  int VisibleFrame() const {
-    int shown = -1;
-    for (int frame = 0; frame < 4; ++frame)
-      if (Visible(Item(ids::Frame0 + frame))) {
-        EXPECT_EQ(shown, -1) << "two frames shown";
-        shown = frame;
-      }
-    return shown;
-  }
-
-  void Close() {
-    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
-    Pump();
-    window.reset();
-  }
-
-  TempFolder app{"window"};
-  ScriptedFolderPicker folders;
-  ScriptedFileOpenDialog files;
-  RecordingMessageBox messages;
-  RecordingShellOpener shell;
-  std::unique_ptr<MainWindow> window;
-};
+using test_support::MainWindowTest;
+using test_support::Text;
+using test_support::Visible;
 
 TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   const HWND main = Open();
@@ -191,10 +68,11 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
 
   const std::string source = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=notepad.exe\r\n");
   files.Answers = {source};
-  SetFocus(Item(ids::Toolbar));  // as Tab would; the keyboard then moves along the row
-  PressKey(VK_RIGHT);
+  SetFocus(Item(ids::Toolbar));  // as Tab would: on the marked bar, 4; the keyboard then moves along the row
+  PressKey(VK_LEFT);
+  PressKey(VK_LEFT);
   PressKey(VK_SPACE);
-  EXPECT_EQ(window->Controller().ImportFile(2), source) << "the arrow and Space chose bar 2";
+  EXPECT_EQ(window->Controller().ImportFile(2), source) << "the arrows and Space chose bar 2";
   ClickBar(3);
   EXPECT_EQ(window->Controller().ImportFile(3), "") << "a click whose dialog is cancelled chooses nothing";
   ClickBar(2);  // again, cancelled: the choice stays
@@ -206,7 +84,7 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   tip.hdr.code = TTN_GETDISPINFOW;
   SendMessageW(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
   ASSERT_NE(tip.lpszText, nullptr);
-  EXPECT_EQ(Utf8FromWide(tip.lpszText), source);
+  EXPECT_EQ(Utf8FromWide(tip.lpszText), "Bar 2\n" + source);
 
   CreateAndWait();
   ASSERT_EQ(messages.Shown.size(), 1u);

@@ -199,6 +199,46 @@ TEST_F(OptionsModelTest, OkSaysWhetherTheLanguageChanged) {
   }
 }
 
+// A language file may name the character set of its texts; OK keeps it, so that the file reads
+// right with no hand edit. Default, or a file that names none, leaves the user's own value.
+TEST_F(OptionsModelTest, OkStoresTheCharacterSetTheLanguageFileNames) {
+  app.Write(LanguageFile("Zulu.lng"), "[UserLanguage]\r\nRightToLeftLanguage=1\r\nFontScript= 177 \r\n620=x\r\n");
+  app.Write(LanguageFile("b.LNG"), "[UserLanguage]\r\nFontScript=1234\r\n");  // no character set
+  struct Case {
+    const char* Name;
+    std::size_t Picked;
+    std::string UserValue;  // FontScript in barloom.ini before OK ("<none>": absent)
+    std::string Stored;     // and after it
+    std::int16_t InMemory;
+  };
+  const Case cases[] = {
+      {"a file that names its set", 4, "<none>", "177", 177},
+      {"it replaces the user's value", 4, "204", "177", 177},
+      {"a file that names none", 2, "204", "204", 204},
+      {"a number that is no character set", 3, "<none>", "<none>", 1},
+      {"Default", 0, "204", "204", 204},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    app.Write("barloom.ini", std::string{StartingFile} + (c.UserValue == "<none>" ? "" : "FontScript=" + c.UserValue + "\r\n"));
+    LoadSettings(settings, profile);
+    OptionsModel model(settings, profile, messages);
+    model.Select(c.Picked);
+    ASSERT_TRUE(model.Confirm("Bar_"));
+    EXPECT_EQ(Stored("FontScript"), c.Stored);
+    EXPECT_EQ(settings.FontScript, c.InMemory);
+  }
+  // The same file picked again, with the user's set changed meanwhile: the texts change too.
+  app.Write("barloom.ini", std::string{StartingFile} + "FontScript=204\r\n");
+  settings.LanguageFile = FullPath("Zulu.lng");
+  settings.UseDefaultLanguage = 0;
+  settings.FontScript = 204;
+  OptionsModel again(settings, profile, messages);
+  again.Select(4);
+  ASSERT_TRUE(again.Confirm("Bar_"));
+  EXPECT_TRUE(again.LanguageChanged());
+}
+
 // A bar's name is the prefix, two digits and ".bar": at most 255 UTF-16 units, as Windows counts.
 TEST_F(OptionsModelTest, APrefixThatMakesTheNamesTooLongIsRefused) {
   const auto smiles = [](int count) {

@@ -461,5 +461,115 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   EXPECT_EQ(wizard.messages.Shown.size(), 2u);
 }
 
+TEST(WizardController, BarButtonNamesTellTheBarItsImportAndWhatCreateReplaces) {
+  Wizard wizard;
+  const std::string sep(1, PathSeparator);
+  const std::string mine = wizard.app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  // Bar 1 of the set exists in the folder: an import of it reads the bar as the set makes it.
+  std::filesystem::create_directories(PathFromUtf8(wizard.app.PathOf("bars")));
+  const std::string own = wizard.app.Write("bars" + sep + "Bar_01.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string german = wizard.app.Write("de.lng", "[UserLanguage]\r\n770=Leiste\r\n");
+  wizard->PickBarCount(1);
+  wizard->Next();
+  wizard->Next();
+  wizard.files.Answers = {mine, own};
+  wizard->ClickBar(2);
+  wizard->ClickBar(3);
+  struct Case {
+    const char* Name;
+    std::optional<std::string> LanguageFile;
+    std::vector<std::string> Names;
+  };
+  const std::string note = "This file is one of the button bars this set replaces";
+  const Case cases[] = {
+      {"built-in", std::nullopt,
+       {"Bar 1", "Bar 2\n" + mine,
+        "Bar 3\n" + own + "\n" + note}},
+      {"a language file", german, {"Leiste 1", "Leiste 2\n" + mine, "Leiste 3\n" + own + "\n" + note}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    wizard.settings.UseDefaultLanguage = c.LanguageFile ? 0 : 1;
+    wizard.settings.LanguageFile = c.LanguageFile;
+    const std::vector<std::string> names = wizard->BarButtonNames();
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], c.Names[0]);
+    EXPECT_EQ(names[1], c.Names[1]);
+    // The note goes on with where the bar's present version will be kept.
+    EXPECT_EQ(names[2].substr(0, c.Names[2].size()), c.Names[2]);
+    EXPECT_NE(names[2].find("Bar_01.bar.bak"), std::string::npos) << names[2];
+  }
+  wizard.settings.UseDefaultLanguage = 1;
+  wizard.settings.BarFilePrefix = "Set_";  // another set: the file is no bar of it
+  EXPECT_EQ(wizard->BarButtonNames()[2], "Bar 3\n" + own);
+  wizard->RemoveImport(2);
+  EXPECT_EQ(wizard->BarButtonNames()[1], "Bar 2");
+}
+
+TEST(WizardController, FilesDroppedOnTheBarButtons) {
+  const std::string dir = std::string("C:") + PathSeparator + "in" + PathSeparator;
+  const DroppedFile a{dir + "a.bar"}, b{dir + "B.BAR"}, c{dir + "c.Bar"}, text{dir + "notes.txt"},
+      folder{dir + "more.bar", true}, bare{dir + ".bar"};
+  struct Case {
+    const char* Name;
+    int Step;     // 0..2; 3: after Create
+    int OnBar;    // the bar under the pointer, 0 for none
+    std::vector<DroppedFile> Files;
+    std::vector<std::string> Imports;  // of bars 1..5 afterwards
+    int Marked;
+    std::string Message;  // "" for none
+  };
+  const std::string none;
+  const Case cases[] = {
+      {"one file on bar 2", 2, 2, {a}, {none, a.Path, none, none, none}, 2, ""},
+      {"three files fill bars 2 to 4 in the order of their names", 2, 2, {c, a, b},
+       {none, a.Path, b.Path, c.Path, none}, 4, ""},
+      {"beyond the last bar", 2, 4, {a, b, c}, {none, none, none, a.Path, b.Path}, 5,
+       "From the bar they were dropped on there are not enough bars; these files were not imported:\n" + c.Path},
+      {"a folder and other files are refused, the rest imported", 2, 1, {text, a, folder, bare},
+       {a.Path, none, none, none, none}, 1,
+       "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:\n" + text.Path +
+           "\n" + folder.Path + "\n" + bare.Path},
+      {"nothing but refusals", 2, 3, {folder}, {none, none, none, none, none}, 5,
+       "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:\n" + folder.Path},
+      {"not on a button", 2, 0, {a}, {none, none, none, none, none}, 5, ""},
+      {"Step 1", 0, 2, {a, text}, {none, none, none, none, none}, 5, ""},
+      {"Step 2", 1, 2, {a}, {none, none, none, none, none}, 5, ""},
+      {"after Create", 3, 2, {a}, {none, none, none, none, none}, 5, ""},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    Wizard wizard;
+    wizard->PickBarCount(3);  // 5 bars
+    for (int step = 0; step < std::min(k.Step, 2); ++step) wizard->Next();
+    if (k.Step == 3) wizard->Create(wizard.progress);
+    wizard.messages.Shown.clear();
+    wizard->DropFiles(k.OnBar, k.Files);
+    for (int bar = 1; bar <= 5; ++bar) EXPECT_EQ(wizard->ImportFile(bar), k.Imports[bar - 1]) << bar;
+    EXPECT_EQ(wizard->View().MarkedBar, k.Marked);
+    if (k.Message.empty()) {
+      EXPECT_TRUE(wizard.messages.Shown.empty());
+    } else {
+      ASSERT_EQ(wizard.messages.Shown.size(), 1u);
+      EXPECT_EQ(wizard.messages.Shown[0].Text, k.Message);
+    }
+    EXPECT_TRUE(wizard.files.Calls.empty()) << "a drop asks nothing";
+  }
+}
+
+TEST(WizardController, AClickedBarIsMarkedBeforeTheFileDialogAsks) {
+  Wizard wizard;
+  std::vector<std::pair<int, std::size_t>> seen;  // the marked bar and the dialogs asked, as the window is shown
+  wizard->SetBeforeDialog([&] { seen.emplace_back(wizard->View().MarkedBar, wizard.files.Calls.size()); });
+  wizard->ClickBar(1);  // Step 1: marks only, nothing waits
+  EXPECT_FALSE(wizard->View().BarClickAsksForFile);
+  wizard->Next();
+  wizard->Next();
+  EXPECT_TRUE(wizard->View().BarClickAsksForFile);
+  wizard->ClickBar(2);
+  wizard->ClickBar(1);
+  EXPECT_EQ(seen, (std::vector<std::pair<int, std::size_t>>{{2, 0}, {1, 1}}));
+}
+
 }  // namespace
 }  // namespace barloom

@@ -100,6 +100,8 @@ void AboutBox::CreateFonts(int dpi) {
   UniqueFont labels{CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi)};
   for (const ControlPlan& plan : LabelPlans)
     SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
+  // OK in the labels' font, as the eye expects of one box.
+  SendMessageW(Control(IDOK), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
   labelFont_ = std::move(labels);
 }
 
@@ -113,9 +115,25 @@ void AboutBox::LayOut(int dpi) {
   const PixelRect& frame = places.Frame;
   PlaceFrameWindow(frame_, ids::FrameBox, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
   for (const ControlPlan& plan : LabelPlans) PlacePlannedControl(frame_, plan, dpi);
+  FitLabels(dpi);
   const PixelRect& ok = places.Ok;
   SetWindowPos(Control(IDOK), nullptr, ok.Left, ok.Top, ok.Width(), ok.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Handle(), nullptr, 0, 0, places.Width, places.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutBox::FitLabels(int dpi) {
+  // Each label as wide as its text in its font at this DPI; the value beside it moves along,
+  // within the frame.
+  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{0, 1}, {2, 3}, {4, 5}, {7, 8}, {9, 10}};
+  const int rightLimit = ToPixels(design::AuthorName, dpi).Right;  // the values' common right edge
+  for (const auto& [labelPlan, valuePlan] : Rows) {
+    const HWND label = Control(LabelPlans[labelPlan].Id);
+    const HWND value = Control(LabelPlans[valuePlan].Id);
+    const LabelRow row = FitLabelRow({ToPixels(LabelPlans[labelPlan].Place, dpi), ToPixels(LabelPlans[valuePlan].Place, dpi)},
+                                     TextWidth(label), rightLimit);
+    for (const auto& [window, at] : {std::pair{label, row.Label}, std::pair{value, row.Value}})
+      SetWindowPos(window, nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void AboutBox::FillLabels() {

@@ -51,6 +51,7 @@ class AboutBox final : public Dialog {
   void LayOut(int dpi) override;
 
   bool CreateControls();
+  void FitLabels(int dpi);
   void FillLabels();
   void TakeOwnersIcon();
   HWND Control(int id) const;

@@ -4,6 +4,7 @@
 
 #include "core/wizard_state.h"
 #include "platform/wide_text.h"
+#include "ui/win32/controls.h"
 
 namespace barloom {
 namespace {
@@ -16,15 +17,8 @@ int DownImage(int bar) { return ImagesPerKind + bar - 1; }
 // A button face with the bar's number, drawn when its icon cannot be loaded: light for "Up", a
 // strong blue with white digits for "Dn", as the shipped icons look.
 HBITMAP NumberedStandIn(int number, bool down, int size) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreatePixelBitmap(size, size, &bits);
   HDC dc = CreateCompatibleDC(nullptr);
   if (!bitmap || !bits || !dc) {
     if (dc) DeleteDC(dc);
@@ -71,14 +65,6 @@ void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int num
   }
 }
 
-// The dialog keyboard would take the arrow keys for itself; the row wants them to move between
-// its buttons (Space or Enter then presses the one it is on).
-LRESULT CALLBACK WantArrows(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-  if (message == WM_GETDLGCODE) return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTARROWS;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, WantArrows, id);
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 BarButtons::~BarButtons() {
@@ -94,7 +80,11 @@ bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
                              GetModuleHandleW(nullptr), nullptr);
   if (!toolbar_) return false;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SetWindowSubclass(toolbar_, WantArrows, 1, 0);
+  // Every button has its name as text; the row shows none of them, and the tooltips show them.
+  SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+  if (const auto tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(GetDpiForWindow(parent)), 96));
+  SetWindowSubclass(toolbar_, KeyboardProc, 1, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
 
@@ -133,7 +123,9 @@ void BarButtons::Show(int count, int marked, bool enabled) {
       button.idCommand = firstCommand_ + bar;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
-      button.iString = -1;
+      button.iString = names_[static_cast<std::size_t>(bar)].empty()
+                           ? -1
+                           : reinterpret_cast<INT_PTR>(names_[static_cast<std::size_t>(bar)].c_str());
       SendMessageW(toolbar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
     }
     count_ = count;
@@ -145,6 +137,88 @@ void BarButtons::Show(int count, int marked, bool enabled) {
     SendMessageW(toolbar_, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
   }
   EnableWindow(toolbar_, enabled);
+}
+
+void BarButtons::SetName(int bar, const std::wstring& name) {
+  if (bar < 1 || bar > MaxBarCount || names_[static_cast<std::size_t>(bar)] == name) return;
+  names_[static_cast<std::size_t>(bar)] = name;
+  if (bar > count_) return;
+  TBBUTTONINFOW info{sizeof info};
+  info.dwMask = TBIF_TEXT;
+  info.pszText = names_[static_cast<std::size_t>(bar)].data();
+  SendMessageW(toolbar_, TB_SETBUTTONINFOW, static_cast<WPARAM>(firstCommand_ + bar), reinterpret_cast<LPARAM>(&info));
+}
+
+const std::wstring& BarButtons::Name(int bar) const {
+  static const std::wstring none;
+  return bar >= 1 && bar <= count_ ? names_[static_cast<std::size_t>(bar)] : none;
+}
+
+void BarButtons::SetKeyboardBar(int bar) { keyboardBar_ = bar; }
+
+void BarButtons::SetHotBar(int bar) {
+  SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(bar >= 1 && bar <= count_ ? bar - 1 : -1), 0);
+}
+
+LRESULT CALLBACK BarButtons::KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, KeyboardProc, id);
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  return reinterpret_cast<BarButtons*>(self)->OnKey(window, message, wParam, lParam);
+}
+
+LRESULT BarButtons::OnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // The dialog keyboard would take the arrow keys and Enter for itself; the row wants them to
+      // move between its buttons and to press the one it is on.
+      LRESULT code = DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTARROWS;
+      if (keyMessage && (keyMessage->message == WM_KEYDOWN || keyMessage->message == WM_CHAR) &&
+          (keyMessage->wParam == VK_RETURN || keyMessage->wParam == L'\r'))
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_SETFOCUS: {
+      // The row would mark its first button; the keyboard's place is the marked bar.
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      if (keyboardBar_ != 0) SetHotBar(keyboardBar_);
+      return result;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) {
+        // What Space does: the button with the hot-tracking mark is pressed.
+        if (const int bar = HotBar(); bar != 0 && IsWindowEnabled(window))
+          SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(firstCommand_ + bar, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window));
+        return 0;
+      }
+      if (wParam == VK_APPS) {
+        SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r') return 0;
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) return 0;  // the menu came with the key's press
+      break;
+    case WM_SYSKEYUP:
+      if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) return 0;  // no menu bar after Shift+F10
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+        SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 int BarButtons::ButtonWidth() const { return LOWORD(SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0)); }

@@ -1,6 +1,9 @@
 #pragma once
 // The row of bar buttons at the top of the main window: a toolbar with one button per bar and the
-// 40 images behind it (image b - 1 is bar b's "Up" icon, image 19 + b its "Dn" icon).
+// 40 images behind it (image b - 1 is bar b's "Up" icon, image 19 + b its "Dn" icon). Each button
+// carries its name as text that the row never draws: screen readers read it as the button's name
+// and the tooltip shows it. From the keyboard, Space and Enter press the button with the
+// hot-tracking mark, and Shift+F10 or the menu key ask for its context menu.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -29,6 +32,14 @@ class BarButtons {
   void LoadImages(const std::string& appFolder, int size);
   // One button per bar, 1..count; `marked` shows its "Dn" image.
   void Show(int count, int marked, bool enabled);
+  // Bar `bar`'s name (its accessible name and tooltip); kept for the buttons built later.
+  void SetName(int bar, const std::wstring& name);
+  const std::wstring& Name(int bar) const;
+  // The bar whose button takes the hot-tracking mark when the row gets the keyboard without one
+  // (after a dialog, or by Tab), so that the keyboard's place is always seen; 0 for none.
+  void SetKeyboardBar(int bar);
+  // Marks bar `bar` as the keyboard's place now (0: none).
+  void SetHotBar(int bar);
   int Count() const { return count_; }
   // The width of one button and the toolbar's height, in pixels.
   int ButtonWidth() const;
@@ -41,14 +52,19 @@ class BarButtons {
  private:
   // The place of bar `bar`'s "Up" or "Dn" image, read into the list if it is not there yet.
   int EnsureImage(int bar, bool down);
+  static LRESULT CALLBACK KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+  LRESULT OnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND toolbar_ = nullptr;
   HIMAGELIST images_ = nullptr;
   std::array<bool, 2 * MaxBarCount> loaded_{};  // which of the images are read
+  std::array<std::wstring, MaxBarCount + 1> names_;  // by bar number
   std::string appFolder_;
   int imageSize_ = 0;
   int firstCommand_ = 0;
   int count_ = 0;
+  int keyboardBar_ = 0;
 };
 
 }  // namespace barloom

@@ -1,6 +1,7 @@
 #include "ui/win32/controls.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 
 #include "platform/wide_text.h"
@@ -84,9 +85,78 @@ void DrawTextFocus(HWND label) {
   DrawFocusRect(dc, &box);
   SelectObject(dc, oldFont);
   ReleaseDC(label, dc);
+HBITMAP CreatePixelBitmap(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  *bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  if (bitmap && !*bits) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  return bitmap;
+}
+
+HICON CreateTextIcon(const std::wstring& text, HFONT font, COLORREF colour) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return nullptr;
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  const int width = std::max<int>(extent.cx + 2, 1);
+  const int height = std::max<int>(extent.cy, 1);
+  void* bits = nullptr;
+  HBITMAP image = CreatePixelBitmap(width, height, &bits);
+  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+  HICON icon = nullptr;
+  if (image && bits && mask) {
+    // White text on black gives each pixel's coverage; the icon takes it as its alpha, in `colour`.
+    const HGDIOBJ oldImage = SelectObject(dc, image);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    auto* pixel = static_cast<std::uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      const std::uint32_t p = pixel[i];
+      const std::uint32_t cover = ((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF)) / 3;
+      pixel[i] = (cover << 24) | (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
+                 (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
+    }
+    SelectObject(dc, oldImage);
+    ICONINFO parts{TRUE, 0, 0, mask, image};
+    icon = CreateIconIndirect(&parts);
+  }
+  SelectObject(dc, oldFont);
+  if (mask) DeleteObject(mask);
+  if (image) DeleteObject(image);
+  DeleteDC(dc);
+  return icon;
 }
 
 void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf, reinterpret_cast<LPARAM>(font)); }
+
+int TextWidth(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(control);
+  if (!dc) return 0;
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT needed{};
+  const bool plain = (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) != 0;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+            DT_CALCRECT | DT_SINGLELINE | (plain ? DT_NOPREFIX : 0));
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return needed.right - needed.left;
+}
 
 std::string WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

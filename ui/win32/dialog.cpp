@@ -31,9 +31,16 @@ INT_PTR Dialog::Show(HWND owner, bool modal) {
 
 std::optional<LRESULT> Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      if (!OnInit()) Close(-1);
-      return TRUE;  // the dialog manager gives the first control the focus
+    case WM_INITDIALOG: {
+      if (!OnInit()) {
+        Close(-1);
+        return TRUE;
+      }
+      const HWND first = FirstFocus() != 0 ? GetDlgItem(Handle(), FirstFocus()) : nullptr;
+      if (!first) return TRUE;  // the dialog manager gives the first control the focus
+      SetFocus(first);
+      return FALSE;
+    }
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;

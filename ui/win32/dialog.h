@@ -26,6 +26,8 @@ class Dialog : public WindowBase {
 
   // Creates, captions and places the controls; false when the dialog cannot be built.
   virtual bool OnInit() = 0;
+  // The control that has the keyboard when the dialog opens; 0: the first in the Tab order.
+  virtual int FirstFocus() const { return 0; }
   // A command from a control, IDOK (Enter) or IDCANCEL (Esc, the close box).
   virtual void OnCommand(int id, int code, HWND control) = 0;
   void Close(INT_PTR result);

@@ -89,13 +89,19 @@ bool MainWindow::Create() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterMainClass(instance, WindowProc)) return false;
   const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
-  if (!CreateWindowExW(WS_EX_CONTROLPARENT, MainClassName, caption.c_str(),
+  // WS_EX_ACCEPTFILES is all that DragAcceptFiles sets: dropped files are taken without loading
+  // the shell library at start.
+  if (!CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, MainClassName, caption.c_str(),
                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                        static_cast<WindowBase*>(this)))
     return false;
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(Handle()));
   controller_.SetOwnerWindow(HandleValue(Handle()));
+  controller_.SetBeforeDialog([this] {
+    Render();
+    UpdateWindow(barButtons_.Window());
+  });
   commonDialog_.Setup(files_, "");
 
   SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
@@ -136,6 +142,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) OnSize();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -216,7 +225,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       return;
     default:
       if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
-      controller_.ClickBar(id - ids::BarButton0);
+      OnBarClicked(id - ids::BarButton0);
       break;
   }
   Render();
@@ -226,7 +235,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (header.code != TTN_GETDISPINFOW) return 0;
   const int bar = static_cast<int>(header.idFrom) - ids::BarButton0;
   auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-  tooltip_ = WideFromUtf8(controller_.ImportFile(bar));
+  tooltip_ = barButtons_.Name(bar);
   info.lpszText = tooltip_.data();
   if (RightToLeft()) info.uFlags |= TTF_RTLREADING;
   return 0;
@@ -247,6 +256,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
   // Back from a dialog or another program: the keyboard returns to where it was.
   if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_)) SetFocus(focusBeforeDeactivation_);
   KeepFocusUsable();
+  ShowFocusCues();
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {

@@ -2,6 +2,7 @@
 // frmMain, the wizard's window: a thin Win32 shell over WizardController. It turns clicks and
 // keys into the controller's intents and shows the controller's view after each of them.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <optional>
@@ -70,6 +71,11 @@ class MainWindow final : public WindowBase {
   // WM_CLOSE, Alt+F4, the system menu, File Exit: at once, or once a running Create has ended.
   void RequestClose();
 
+  // main_window_input.cpp: a bar button clicked, files dropped, the keyboard's place shown.
+  void OnBarClicked(int bar);
+  void OnDropFiles(HDROP drop);
+  void ShowFocusCues();
+
   // main_window_layout.cpp: the controls, their fonts and their places at a DPI.
   bool CreateControls();
   void CreateFonts(int dpi) override;
@@ -81,6 +87,7 @@ class MainWindow final : public WindowBase {
   // main_window_view.cpp: what the window shows.
   void OnCaptioned() override;  // the link label centred again
   void Render();          // the controller's view on screen
+  void ShowBarNames();    // the bar buttons' names (accessible names and tooltips)
   void ApplyBarCount();   // the buttons of a new count and the window's width for them
   void KeepFocusUsable(); // a disabled or hidden control never keeps the keyboard
   void ShowDefaultButton();  // the controller's default button drawn as such, the other push buttons not
@@ -109,6 +116,8 @@ class MainWindow final : public WindowBase {
   HWND focusBeforeDeactivation_ = nullptr;
   int defaultButton_ = main_ids::Next;  // the button drawn as the default one
   CreateRun run_;  // last: a run still going is waited for before anything it posts to goes
+  UniqueIcon browseFace_;     // ">>", the face of the button whose text is its name
+  HWND browseTip_ = nullptr;  // its tooltip, owned by the window
 };
 
 }  // namespace barloom

@@ -35,12 +35,15 @@ constexpr ControlPlan Step1Plans[] = {
     {ids::Label1, L"STATIC", PlainLabel, 0, main_design::Label1},
     {ids::Combo1, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1},
 };
+// Each box comes right after its label in window order, which names it for screen readers; ">>"
+// shows its face as an icon, so that its text can be its name.
 constexpr ControlPlan Step2Plans[] = {
-    {ids::Label2, L"STATIC", PlainLabel, 0, main_design::Label2},
     {ids::Label3, L"STATIC", PlainLabel, 0, main_design::Label3},
-    {ids::BrowseFolder, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::BrowseFolder, L">>"},
+    {ids::BrowseFolder, L"BUTTON", BS_PUSHBUTTON | BS_ICON | BS_NOTIFY | TabStop, 0, main_design::BrowseFolder},
+    {ids::Label2, L"STATIC", PlainLabel, 0, main_design::Label2},
     {ids::SaveIn, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, main_design::SaveIn},
 };
+constexpr wchar_t BrowseFace[] = L">>";
 constexpr ControlPlan Step3Plans[] = {
     {ids::Label4, L"STATIC", PlainLabel, 0, main_design::Label4},
     {ids::Label5, L"STATIC", PlainLabel, 0, main_design::Label5},
@@ -68,7 +71,7 @@ constexpr FormControlRow FormRows[] = {
     {ids::Link, ControlKind::Label, 0},
     {ids::Combo1, ControlKind::ComboBox, 0},
     {ids::SaveIn, ControlKind::TextBox, 0},
-    {ids::BrowseFolder, ControlKind::CommandButton, 0},
+    {ids::BrowseFolder, ControlKind::CommandButton, 771},
     {ids::Back, ControlKind::CommandButton, 605},
     {ids::Next, ControlKind::CommandButton, 604},
     {ids::Create, ControlKind::CommandButton, 606},
@@ -124,6 +127,14 @@ bool MainWindow::CreateControls() {
   if (!progress) return false;
   ShowWindow(progress, SW_HIDE);
   progress_.Attach(progress);
+  browseTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                               Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  TTTOOLINFOW tool{sizeof tool};
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(ids::BrowseFolder));
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(browseTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   CreateFonts(Dpi());
   SetForm(NoText, FormRows, Menus);
   return true;
@@ -134,6 +145,11 @@ void MainWindow::CreateFonts(int dpi) {
   UniqueFont link{CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi)};
   SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
   linkFont_ = std::move(link);
+  const HWND browse = Control(ids::BrowseFolder);
+  UniqueIcon face{CreateTextIcon(BrowseFace, reinterpret_cast<HFONT>(SendMessageW(browse, WM_GETFONT, 0, 0)),
+                                 GetSysColor(COLOR_BTNTEXT))};
+  SendMessageW(browse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(face.get()));
+  browseFace_ = std::move(face);
 }
 
 void MainWindow::LayOut(int dpi) {
@@ -144,7 +160,7 @@ void MainWindow::LayOut(int dpi) {
 }
 
 void MainWindow::PlaceControls(int dpi) {
-  barButtons_.LoadImages(settings_.AppFolder, ScaledPixels(main_design::BarImageSize, dpi));
+  barButtons_.LoadImages(settings_.AppFolder, BarImagePixels(dpi));
   const WizardView view = controller_.View();
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);

@@ -1,6 +1,10 @@
 // What the main window shows of the wizard's state: the visible step, the enabled buttons, the
 // bar buttons, the folder box, the captions in the user's language, and where the keyboard is.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/wide_text.h"
 #include "ui/win32/controls.h"
@@ -18,6 +22,21 @@ namespace ids = main_ids;
 void MainWindow::OnCaptioned() {
   // The link is centred whatever the language's direction.
   FormRow(LinkRow()).SetAlignment(AlignCenter);
+  // ">>" tells its name in its tooltip too; the bar buttons' names follow the language.
+  const HWND browse = Control(ids::BrowseFolder);
+  std::wstring name = WideFromUtf8(WindowText(browse));
+  TTTOOLINFOW tool{sizeof tool};
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(browse);
+  tool.lpszText = name.data();
+  SendMessageW(browseTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  ShowBarNames();
+}
+
+void MainWindow::ShowBarNames() {
+  const std::vector<std::string> names = controller_.BarButtonNames();
+  for (std::size_t index = 0; index < names.size(); ++index)
+    barButtons_.SetName(static_cast<int>(index) + 1, WideFromUtf8(names[index]));
 }
 
 void MainWindow::Render() {
@@ -27,6 +46,8 @@ void MainWindow::Render() {
   EnableWindow(Control(ids::Next), view.NextEnabled);
   EnableWindow(Control(ids::Create), view.CreateEnabled);
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  barButtons_.SetKeyboardBar(view.MarkedBar);
+  ShowBarNames();
   const HWND list = Control(ids::Combo1);
   if (SendMessageW(list, CB_GETCURSEL, 0, 0) != view.BarCountChoice)
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(view.BarCountChoice), 0);

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <utility>
 #include <string>
 
 #include "platform/wide_text.h"
@@ -56,7 +59,6 @@ bool OptionsDialog::OnInit() {
   SetForm(TitleText, FormRows);
   CreateFonts(Dpi());
   LayOut(Dpi());
-  CenterForm(Handle());
   Caption();
 
   model_.emplace(settings_, profile_, Messages());
@@ -65,6 +67,8 @@ bool OptionsDialog::OnInit() {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
   SendMessageW(list, CB_SETCURSEL, model_->Selected(), 0);
   SetWindowTextW(Item(ids::Prefix), WideFromUtf8(settings_.BarFilePrefix).c_str());
+  FitColumns(Dpi());
+  CenterForm(Handle());
   return true;
 }
 void OptionsDialog::OnCommand(int id, int code, HWND) {
@@ -124,6 +128,52 @@ void OptionsDialog::LayOut(int dpi) {
                TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
   SizeDropDown(Handle(), Plans[LanguageListPlan], dpi);
+  FitColumns(dpi);
+}
+
+void OptionsDialog::FitColumns(int dpi) {
+  // The labels as wide as the wider of their texts, the boxes beside them; the list as wide as
+  // its longest file name beside its arrow, the prefix box as wide; the dialog grows along. All
+  // measured in the controls' fonts at this DPI.
+  const HWND list = Item(ids::LanguageList);
+  const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+  HDC dc = GetDC(list);
+  if (!dc) return;
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (int index = 0; index < count; ++index) {
+    std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    entry.resize(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &extent);
+    widest = std::max<int>(widest, extent.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  constexpr int EdgesPixels = 10;  // the box's borders and the text's margins
+  const PixelRect planned = ToPixels(Plans[LanguageListPlan].Place, dpi);
+  const int listGrowth = std::max(0, widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +
+                                         ScaledPixels(EdgesPixels, dpi) - planned.Width());
+  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{2, 3}, {4, 5}};  // label, box
+  int labelText = 0;
+  for (const auto& [label, box] : Rows) labelText = std::max(labelText, TextWidth(Item(Plans[label].Id)));
+  int growth = 0;
+  for (const auto& [label, box] : Rows) {
+    LabelRow row = FitLabelRow({ToPixels(Plans[label].Place, dpi), ToPixels(Plans[box].Place, dpi)}, labelText, INT_MAX);
+    growth = row.Value.Left - ToPixels(Plans[box].Place, dpi).Left;
+    row.Value.Right += listGrowth;
+    SetWindowPos(Item(Plans[label].Id), nullptr, row.Label.Left, row.Label.Top, row.Label.Width(), row.Label.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(Item(Plans[box].Id), &now);  // the list's window reaches down over its open list
+    SetWindowPos(Item(Plans[box].Id), nullptr, row.Value.Left, row.Value.Top, row.Value.Width(), now.bottom - now.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (growth + listGrowth <= 0) return;
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + growth + listGrowth, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace barloom

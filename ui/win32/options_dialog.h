@@ -37,9 +37,11 @@ class OptionsDialog final : public Dialog {
 
  private:
   bool OnInit() override;
+  int FirstFocus() const override { return options_ids::LanguageList; }  // what most open it for
   void OnCommand(int id, int code, HWND control) override;
   void LayOut(int dpi) override;  // the client area and the controls at `dpi`; the window keeps its place
 
+  void FitColumns(int dpi);
   void OnOk();
   void OnLanguagePicked(bool byKeyboard);
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
