@@ -17,13 +17,25 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
   endif()
 endif()
 
+# Every test executable includes GoogleTest and much of the standard library: one precompiled
+# header, compiled once and reused by all, with the definitions they all share.
+set(BARLOOM_TEST_DEFINITIONS BARLOOM_SOURCE_DIR="${PROJECT_SOURCE_DIR}" BARLOOM_DIST_DIR="${BARLOOM_DIST_DIR}")
+if(BUILD_TESTING)
+  add_library(barloom_test_pch OBJECT ${PROJECT_SOURCE_DIR}/tests/support/test_pch.cpp)
+  target_link_libraries(barloom_test_pch PRIVATE GTest::gtest)
+  target_compile_definitions(barloom_test_pch PRIVATE ${BARLOOM_TEST_DEFINITIONS})
+  target_precompile_headers(barloom_test_pch PRIVATE
+    <gtest/gtest.h> <algorithm> <filesystem> <functional> <map> <optional> <sstream> <string> <string_view>
+    <vector>)
+endif()
+
 function(barloom_add_test)
   cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
   set_target_properties(${ARG_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_compile_definitions(${ARG_NAME} PRIVATE
-    BARLOOM_SOURCE_DIR="${PROJECT_SOURCE_DIR}" BARLOOM_DIST_DIR="${BARLOOM_DIST_DIR}")
+  target_compile_definitions(${ARG_NAME} PRIVATE ${BARLOOM_TEST_DEFINITIONS})
+  target_precompile_headers(${ARG_NAME} REUSE_FROM barloom_test_pch)
   add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME} --gtest_brief=1)
   if(CMAKE_CROSSCOMPILING AND WIN32)
     set_tests_properties(${ARG_NAME} PROPERTIES FIXTURES_REQUIRED wine)

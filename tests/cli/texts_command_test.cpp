@@ -15,12 +15,10 @@
 #include "tests/cli/run_process.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/localisation/shipped_languages.h"
-#include "tests/support/allocation_counter.h"
 
 namespace barloom {
 namespace {
 
-using test_support::AllocationScope;
 using test_support::BarloomCliPath;
 using test_support::OutputLines;
 using test_support::ProcessResult;
@@ -99,18 +97,6 @@ TEST(TextsCommand, AnUnusableFileFallsBackEverywhere) {
   EXPECT_EQ(Lines(run.Out).size(), BuiltInTexts().size());
   EXPECT_EQ(run.Err.rfind("Built-in text used for " + Total() + " of " + Total() + " IDs: 101, 110, 150,", 0), 0u)
       << run.Err;
-}
-
-// A run reads and parses the file once, however many IDs it lists: what it allocates stays
-// within a small multiple of the file's size.
-TEST(TextsCommand, ARunLoadsTheFileOnce) {
-  TempFolder folder;
-  const std::string file = "[UserLanguage]\r\n101=Datei\r\n" + std::string(1 << 18, '\r');
-  const std::string path = folder.Write("Big.lng", file);
-  AllocationScope scope;
-  const TextsRun run = RunInProcess({path, 1});
-  EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
-  EXPECT_EQ(Lines(run.Out).front(), Line(101, "Datei"));
 }
 
 TEST(TextsCommand, AMissingLanguageFileIsAnError) {

@@ -13,7 +13,6 @@
 #include "platform/path_text.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
-#include "tests/support/allocation_counter.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/memory_form.h"
 
@@ -162,19 +161,6 @@ TEST_F(ApplyLanguageTest, RightToLeftOnAndBackOff) {
   EXPECT_FALSE(ApplyLanguage(form, settings).RightToLeft);
   ExpectDirection(form, false);
   EXPECT_EQ(form.Controls[22].CaptionText, "&Next");
-}
-
-// However many controls a window has, a captioning pass reads and parses the language file once:
-// what it allocates stays within a small multiple of the file's size.
-TEST_F(ApplyLanguageTest, ACaptioningPassLoadsTheFileOnce) {
-  const std::string file = "[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Datei\r\n" + std::string(1 << 18, '\n');
-  Settings settings = UsingFile(file);
-  MemoryForm form = MainWindow();
-  test_support::AllocationScope scope;
-  ApplyLanguage(form, settings);
-  EXPECT_LE(scope.AllocatedBytes(), 3 * file.size());
-  EXPECT_EQ(form.Controls[0].CaptionText, "&Datei");
-  ExpectDirection(form, true);
 }
 
 // The pass only says that the file is missing; the caller reports it once and goes on with the

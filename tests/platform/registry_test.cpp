@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "platform/not_found_marker.h"
-#include "platform/registry.h"
 
 namespace barloom {
 namespace {
@@ -89,15 +87,6 @@ TEST(RegistryValueText, EachTypeAndTheSizeLimit) {
     EXPECT_EQ(RegistryValueText(c.Value), c.Text);
   }
 }
-
-#ifndef _WIN32
-TEST(cRegistry, WithoutARegistryEveryValueIsMissing) {
-  const cRegistry registry;
-  EXPECT_EQ(registry.ReadValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
-            NotFoundMarker);
-  EXPECT_EQ(registry.ReadValue("HKEY_CURRENT_USER", ""), NotFoundMarker);
-}
-#endif
 
 }  // namespace
 }  // namespace barloom

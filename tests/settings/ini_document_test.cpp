@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/allocation_counter.h"
+#include "tests/support/utf16_bytes.h"
 
 namespace barloom {
 namespace {
@@ -349,14 +349,7 @@ TEST(IniWrite, EveryByteRoundTripsInAValue) {
   }
 }
 
-std::string Utf16(std::string_view ascii) {
-  std::string units;
-  for (const char c : ascii) {
-    units += c;
-    units += '\0';
-  }
-  return units;
-}
+std::string Utf16(std::string_view ascii) { return test_support::Utf16Bytes(ascii); }
 
 const std::string Utf16Mark = "\xFF\xFE";
 
@@ -452,78 +445,6 @@ TEST(IniDocumentModel, ManyOperationsEqualOneOperationPerLoad) {
         if (changed) bytes = fresh.Bytes();
         ASSERT_EQ(document.Bytes(), bytes) << step;
       }
-    }
-  }
-}
-
-// A short name of its own for every number (also when letter case is ignored): as few digits,
-// small letters and bytes 0x80-0xFF as will do.
-std::string ShortName(std::size_t number) {
-  static const std::string symbols = [] {
-    std::string all = "0123456789abcdefghijklmnopqrstuvwxyz";
-    for (int b = 0x80; b <= 0xFF; ++b) all += static_cast<char>(b);
-    return all;
-  }();
-  std::string name;
-  do {
-    name += symbols[number % symbols.size()];
-    number /= symbols.size();
-  } while (number > 0);
-  return name;
-}
-
-// `head`, then line(0), line(1), ... until the text holds at least `size` bytes.
-std::string Filled(std::string head, const std::function<std::string(std::size_t)>& line, std::size_t size) {
-  std::string text = std::move(head);
-  for (std::size_t i = 0; text.size() < size; ++i) text += line(i);
-  return text;
-}
-
-// What a file costs in memory must not depend on its shape: parsed, read in its busiest section,
-// written to and serialised, a document holds a small multiple of the file's bytes, blank lines
-// and many tiny lines included. (Counted in bytes allocated; the file's own copy is not counted.)
-TEST(IniDocumentCost, MemoryIsASmallMultipleOfTheFileWhateverItsShape) {
-  constexpr std::size_t InputSize = 1 << 20;
-  constexpr std::size_t MaxFactor = 5;
-  const auto same = [](std::string line) { return [line](std::size_t) { return line; }; };
-  const std::string utf16Mark = "\xFF\xFE";
-  struct Shape {
-    const char* Label;
-    std::string Bytes;
-    std::string Section;  // the section to read and write
-  };
-  const Shape shapes[] = {
-      {"line feeds", Filled("", same("\n"), InputSize), "S"},
-      {"CR LF", Filled("", same("\r\n"), InputSize), "S"},
-      {"CRs", Filled("", same("\r"), InputSize), "S"},
-      {"blanks", Filled("[S]\n", same(" \t\x1A\r\n"), InputSize), "S"},
-      {"one key again and again", Filled("[S]\n", same("k\n"), InputSize), "S"},
-      {"keys without values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "\n"; }, InputSize), "S"},
-      {"keys with values", Filled("[S]\n", [](std::size_t i) { return ShortName(i) + "=\r"; }, InputSize), "S"},
-      {"sections", Filled("", [](std::size_t i) { return "[" + ShortName(i) + "]\n"; }, InputSize), "0"},
-      {"one section again and again", Filled("", same("[S]\n"), InputSize), "S"},
-      {"brackets", Filled("[S]\n", same("[\n"), InputSize), "S"},
-      {"one long line", Filled("[S]\nk=", same("v"), InputSize), "S"},
-      {"UTF-16 line feeds", Filled(utf16Mark, same("\n"s + '\0'), InputSize), "S"},
-      {"UTF-16 keys",
-       Filled(utf16Mark + Utf16("[S]\n"), [](std::size_t i) { return Utf16(ShortName(i) + "\n"); }, InputSize),
-       "S"},
-  };
-  for (const Shape& shape : shapes) {
-    std::string bytes = shape.Bytes;
-    test_support::AllocationScope scope;
-    {
-      IniDocument document{std::move(bytes)};
-      document.Read(shape.Section, "1", "", 4096);
-      document.Write(shape.Section, "new", "v");
-      document.Write("New", "k", "v");
-      EXPECT_GT(document.Bytes().size(), shape.Bytes.size()) << shape.Label;
-    }
-    EXPECT_LE(scope.PeakBytes(), MaxFactor * shape.Bytes.size()) << shape.Label;
-    {
-      test_support::AllocationScope oneShot;
-      ReadIniValueFromBytes(shape.Bytes, shape.Section, "1", "", 4096);
-      EXPECT_LE(oneShot.PeakBytes(), 2 * shape.Bytes.size()) << shape.Label << " (scan)";
     }
   }
 }

@@ -6,7 +6,9 @@
 # create:   4 bars, Next, Next, Create, the report closed with Enter, the window with Alt+F4.
 # language: File, Options, the language list to German, OK; the title and the captions after it.
 # WINEPREFIX and the other Wine settings come from CMake; the "wine" fixture runs the server.
-# Every wait is bounded: a window that never comes fails the test instead of hanging it.
+# Every step waits for the condition it needs (a window there, active, with the keyboard; the
+# program ended), never for a fixed time, so a busy machine makes it slower but not wrong. Every
+# wait is bounded: a window that never comes fails the test instead of hanging it.
 set -eu
 scenario=$1 dist=$2 probe=$3 work=$4
 Skip=77
@@ -50,31 +52,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The longest any one condition is waited for, in seconds of wall time: generous, since a machine
+# busy with other builds can take long to start Wine and the window manager.
+Patience=90
+# Runs the command until it succeeds; fails when Patience seconds pass first.
+wait_for() {
+  end=$(($(date +%s) + Patience))
+  until "$@"; do
+    [ "$(date +%s)" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
 probe() { wine "$probe" "$@" </dev/null 2>&1; }
 # Waits until the window with exactly this title is in front with the keyboard focus.
-await() { probe focus "$1" 20 || fail "waiting for \"$1\" to take the keyboard"; }
+await() { probe focus "$1" "$Patience" || fail "waiting for \"$1\" to take the keyboard"; }
+# The window manager has made the window the active one (a bounded try: --sync alone waits forever).
+activated() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1; }
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
 # The program as a person starts it, without a Total Commander folder to fold paths into.
 start_program() {
   env -u COMMANDER_PATH wine "$app/barloom.exe" </dev/null >"$work/$scenario/program.log" 2>&1 &
   program=$!
   # Wine's virtual desktop is one X window: the window manager makes it the active one.
-  desktop=$(timeout 20 xdotool search --sync --name ' - Wine desktop$' | head -n 1) || fail "no Wine desktop window"
+  desktop=$(timeout "$Patience" xdotool search --sync --name ' - Wine desktop$' | head -n 1) ||
+    fail "no Wine desktop window within $Patience s"
   # The window manager may still be starting.
-  i=0
-  until xdotool windowactivate --sync "$desktop" 2>/dev/null; do
-    i=$((i + 1))
-    [ $i -le 100 ] || fail "the Wine desktop could not be activated (no window manager?)"
-    sleep 0.1
-  done
+  wait_for activated "$desktop" || fail "the Wine desktop could not be activated within $Patience s"
   await "Barloom 1.00"
 }
 await_exit() {
-  i=0
-  while kill -0 "$program" 2>/dev/null; do
-    i=$((i + 1))
-    [ $i -le 200 ] || fail "the program did not end"
-    sleep 0.1
-  done
+  wait_for program_ended || fail "the program did not end within $Patience s"
   wait "$program" || fail "the program ended with exit code $?"
   program=""
 }

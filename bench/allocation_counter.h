@@ -1,10 +1,10 @@
 #pragma once
 #include <cstddef>
 
-// Heap use measured through the global operator new, for tests of what an operation costs in
-// memory and in work (bytes allocated), never in time. A test executable that uses it lists
-// tests/support/allocation_counter.cpp among its sources, which replaces operator new and delete.
-namespace barloom::test_support {
+// Heap use measured through the global operator new, for benchmarks of what an operation costs in
+// memory and in work (bytes allocated). An executable that uses it lists
+// bench/allocation_counter.cpp among its sources, which replaces operator new and delete.
+namespace barloom::bench_support {
 
 // Counts from its construction: the most bytes in use at once above the level it started at,
 // and all bytes allocated meanwhile. One scope at a time.
@@ -22,4 +22,4 @@ class AllocationScope {
   std::size_t startAllocated_;
 };
 
-}  // namespace barloom::test_support
+}  // namespace barloom::bench_support

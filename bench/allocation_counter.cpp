@@ -1,4 +1,4 @@
-#include "tests/support/allocation_counter.h"
+#include "bench/allocation_counter.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -51,7 +51,7 @@ void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
 
-namespace barloom::test_support {
+namespace barloom::bench_support {
 
 AllocationScope::AllocationScope() : startInUse_(inUse.load()), startAllocated_(allocated.load()) {
   peak = startInUse_;
@@ -61,4 +61,4 @@ std::size_t AllocationScope::PeakBytes() const { return peak.load() - startInUse
 
 std::size_t AllocationScope::AllocatedBytes() const { return allocated.load() - startAllocated_; }
 
-}  // namespace barloom::test_support
+}  // namespace barloom::bench_support

@@ -1,0 +1,1 @@
+// Compiles the precompiled header that every test executable shares (cmake/BarloomTesting.cmake).
