@@ -85,6 +85,8 @@ void DrawTextFocus(HWND label) {
   DrawFocusRect(dc, &box);
   SelectObject(dc, oldFont);
   ReleaseDC(label, dc);
+}
+
 HBITMAP CreatePixelBitmap(int width, int height, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
