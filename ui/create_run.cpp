@@ -5,6 +5,13 @@
 
 namespace barloom {
 
+CreateResult FailedCreate(std::string_view why) {
+  CreateResult result;
+  result.Report.Failure = why;
+  result.Build.Error.emplace();
+  return result;
+}
+
 CreateRun::~CreateRun() {
   if (worker_.joinable()) worker_.join();
 }
@@ -25,8 +32,7 @@ void CreateRun::Start(CreateJob job, Notify notify) {
       result = CreateBarSet(job.Choices, job.ProgramSettings, job.CommanderFolder, display);
     } catch (const std::exception& error) {
       // Nothing may escape the thread; the window says why as it says any failure.
-      result.Report.Failure = error.what();
-      result.Build.Error.emplace();
+      result = FailedCreate(error.what());
     }
     result_ = std::move(result);
     notify_(true);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "core/create_bar_set.h"
@@ -22,6 +23,9 @@ struct CreateJob {
   Settings ProgramSettings;  // the prefix, the program's folder, the language
   std::optional<std::string> CommanderFolder;
 };
+
+// A Create that could not run or ended by an exception: a failure whose report says `why`.
+CreateResult FailedCreate(std::string_view why);
 
 // The progress bar's figures as the run last set them.
 struct ProgressFigures {

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "build_info.h"
@@ -313,9 +314,15 @@ void MainWindow::OnCreate() {
   if (!job) return;
   EnableMenus(false);
   const HWND window = Handle();
-  run_.Start(std::move(*job), [window](bool finished) {
-    PostMessageW(window, finished ? CreateDoneMessage : CreateProgressMessage, 0, 0);
-  });
+  try {
+    run_.Start(std::move(*job), [window](bool finished) {
+      PostMessageW(window, finished ? CreateDoneMessage : CreateProgressMessage, 0, 0);
+    });
+  } catch (const std::exception& error) {
+    // No thread for the run (the system is out of resources): the wizard must not stay busy.
+    EnableMenus(true);
+    if (controller_.FinishCreate(FailedCreate(error.what()))) DestroyWindow(Handle());
+  }
 }
 
 void MainWindow::OnCreateProgress() { progress_.Show(run_.Figures()); }
