@@ -185,6 +185,8 @@ void WizardController::SetKeepButtons(bool keep) {
 }
 
 void WizardController::Refresh() {
+  // Files may have changed outside: a language file, a bar an import names.
+  barNamesSource_.reset();
   if (!AtLastStep() || busy_) return;
   barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
   // Nothing left to keep: the choice goes with the check box.
@@ -289,7 +291,11 @@ WizardView WizardController::View() const {
   return view;
 }
 
-std::vector<std::string> WizardController::BarButtonNames() const {
+const std::vector<std::string>& WizardController::BarButtonNames() const {
+  BarNamesSource source{state_.BarCount,           state_.ImportFiles,        state_.SaveFolder,
+                        settings_.BarFilePrefix,   settings_.LanguageFile,    settings_.UseDefaultLanguage,
+                        settings_.FontScript};
+  if (source == barNamesSource_) return barNames_;
   const LoadedLanguage language(settings_);
   const std::string barText = GetText(BarNameText, language);
   std::vector<std::string> names;
@@ -303,7 +309,9 @@ std::vector<std::string> WizardController::BarButtonNames() const {
     }
     names.push_back(std::move(name));
   }
-  return names;
+  barNames_ = std::move(names);
+  barNamesSource_ = std::move(source);
+  return barNames_;
 }
 
 const std::string& WizardController::ImportFile(int bar) const {

@@ -34,7 +34,7 @@ void MainWindow::OnCaptioned() {
 }
 
 void MainWindow::ShowBarNames() {
-  const std::vector<std::string> names = controller_.BarButtonNames();
+  const std::vector<std::string>& names = controller_.BarButtonNames();
   for (std::size_t index = 0; index < names.size(); ++index)
     barButtons_.SetName(static_cast<int>(index) + 1, WideFromUtf8(names[index]));
 }
