@@ -82,10 +82,13 @@ bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Every button has its name as text; the row shows none of them, and the tooltips show them.
   SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-  if (const auto tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
-    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(GetDpiForWindow(parent)), 96));
   SetWindowSubclass(toolbar_, KeyboardProc, 1, reinterpret_cast<DWORD_PTR>(this));
   return true;
+}
+
+void BarButtons::TipsCreated(HWND tips, int dpi) {
+  // Long names (an import's file, a warning) wrap instead of running across the screen.
+  SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi, 96));
 }
 
 void BarButtons::LoadImages(const std::string& appFolder, int size) {
@@ -119,7 +122,8 @@ void BarButtons::Show(int count, int marked, bool enabled) {
     while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     for (int bar = 1; bar <= count; ++bar) {
       TBBUTTON button{};
-      button.iBitmap = EnsureImage(bar, false);
+      // The marked bar's "Up" image would be read only to be replaced below.
+      button.iBitmap = EnsureImage(bar, bar == marked);
       button.idCommand = firstCommand_ + bar;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;

@@ -24,6 +24,9 @@ class BarButtons {
   // The toolbar, along the top edge of `parent`; button b sends WM_COMMAND with firstCommand + b.
   bool Create(HWND parent, int controlId, int firstCommand);
   HWND Window() const { return toolbar_; }
+  // The toolbar made its tooltip (NM_TOOLTIPSCREATED, sent to `parent`): at its first use under
+  // Wine, and asking for it earlier costs the start-up a window.
+  static void TipsCreated(HWND tips, int dpi);
 
   // The images become icons\Up_NN.ico and icons\Dn_NN.ico of `appFolder` at `size` pixels, each
   // read when a button first shows it. A file that is missing or unreadable gets a numbered

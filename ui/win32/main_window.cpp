@@ -90,13 +90,19 @@ bool MainWindow::Create() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterMainClass(instance, WindowProc)) return false;
   const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
+  // Given at creation, the menu bar costs no second layout of the frame; from then on the window
+  // owns it and destroys it with itself.
+  const HMENU menus = CreateMenus();
+  if (!menus) return false;
   // WS_EX_ACCEPTFILES is all that DragAcceptFiles sets: dropped files are taken without loading
   // the shell library at start.
   if (!CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, MainClassName, caption.c_str(),
                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                       static_cast<WindowBase*>(this)))
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menus, instance,
+                       static_cast<WindowBase*>(this))) {
+    DestroyMenu(menus);
     return false;
+  }
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(Handle()));
   controller_.SetOwnerWindow(HandleValue(Handle()));
   controller_.SetBeforeDialog([this] {
@@ -113,12 +119,7 @@ bool MainWindow::Create() {
     SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
   controller_.Start();
   PlaceControls(Dpi());
-  ApplyBarCount();
-  // The design size; the sizing rules make it fit the frames and the buttons.
-  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(main_design::InitialWidth, Dpi()),
-               TwipsToPixels(main_design::InitialHeight, Dpi()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  OnSize();
-  PlaceAtStoredPosition();
+  PlaceAtStart();
   Render();
   return true;
 }
@@ -233,6 +234,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (header.code == NM_TOOLTIPSCREATED && header.idFrom == ids::Toolbar) {
+    BarButtons::TipsCreated(reinterpret_cast<const NMTOOLTIPSCREATED&>(header).hwndToolTips, Dpi());
+    return 0;
+  }
   if (header.code != TTN_GETDISPINFOW) return 0;
   const int bar = static_cast<int>(header.idFrom) - ids::BarButton0;
   auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
@@ -275,11 +280,14 @@ void MainWindow::OnSize() {
   // The same rules hold for a size the program sets as for one the user drags.
   RECT rect{};
   GetWindowRect(Handle(), &rect);
+  const SIZE size = FittedSize(rect.right - rect.left);
+  if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top)
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE MainWindow::FittedSize(int width) const {
   const int dpi = Dpi();
-  const int width = std::max<int>(rect.right - rect.left, MinimumWindowWidth(dpi));
-  const int height = FixedWindowHeight(dpi, NonClientHeight());
-  if (width != rect.right - rect.left || height != rect.bottom - rect.top)
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return {std::max(width, MinimumWindowWidth(dpi)), FixedWindowHeight(dpi, NonClientHeight())};
 }
 
 void MainWindow::OnContextMenu(HWND source, POINT screen) {
@@ -313,6 +321,7 @@ void MainWindow::OnCreate() {
   std::optional<CreateJob> job = controller_.BeginCreate();
   if (!job) return;
   EnableMenus(false);
+  EnsureProgressBar();
   const HWND window = Handle();
   try {
     run_.Start(std::move(*job), [window](bool finished) {
@@ -382,7 +391,7 @@ HWND MainWindow::Control(int id) const {
   if (id >= ids::Frame0 && id < ids::Frame0 + static_cast<int>(frames_.size())) return frames_[id - ids::Frame0];
   if (const HWND direct = GetDlgItem(Handle(), id)) return direct;
   for (const HWND frame : frames_)
-    if (const HWND inside = GetDlgItem(frame, id)) return inside;
+    if (const HWND inside = frame ? GetDlgItem(frame, id) : nullptr) return inside;
   return nullptr;
 }
 

@@ -59,6 +59,7 @@ class MainWindow final : public WindowBase {
   void OnActivate(WPARAM wParam);
   void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnSize();
+  SIZE FittedSize(int width) const;  // a width made to fit, and the one height the window has
   void OnContextMenu(HWND source, POINT screen);
   void OnDestroy();
   void OnOptions();
@@ -77,11 +78,20 @@ class MainWindow final : public WindowBase {
   void ShowFocusCues();
 
   // main_window_layout.cpp: the controls, their fonts and their places at a DPI.
+  static HMENU CreateMenus();  // the menu bar, without texts yet
   bool CreateControls();
+  // The frames of Steps 2 and 3 and the link frame are made when first shown, and the progress
+  // bar when a Create first runs: under Wine every window made costs the start-up about a ms.
+  bool CreateFrame(std::size_t index);  // the frame with its controls, in its place in the Tab order
+  void EnsureFrame(int index);          // made, given its fonts and places, and captioned
+  void EnsureProgressBar();
+  void AddBrowseTip(HWND browse);  // ">>"'s tooltip
   void CreateFonts(int dpi) override;
+  void SetSpecialFaces();  // the link's own font and the ">>" face, on those already made
   void LayOut(int dpi) override;  // after a change of scale: the places, the bar buttons, the size
   void PlaceControls(int dpi);
-  void PlaceAtStoredPosition();
+  void PlaceFrame(std::size_t index, int dpi);
+  void PlaceAtStart();  // the first size and place
   void StorePosition();
 
   // main_window_view.cpp: what the window shows.
@@ -117,7 +127,7 @@ class MainWindow final : public WindowBase {
   int defaultButton_ = main_ids::Next;  // the button drawn as the default one
   CreateRun run_;  // last: a run still going is waited for before anything it posts to goes
   UniqueIcon browseFace_;     // ">>", the face of the button whose text is its name
-  HWND browseTip_ = nullptr;  // its tooltip, owned by the window
+  HWND browseTip_ = nullptr;  // its tooltip, owned by the window; made with Step 2
 };
 
 }  // namespace barloom

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cwchar>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "core/create_report.h"
@@ -106,50 +107,85 @@ std::size_t MainWindow::LinkRow() {
   return LinkFormRow;
 }
 
+HMENU MainWindow::CreateMenus() { return CreateMenuBar(Menus); }
+
 bool MainWindow::CreateControls() {
-  // The window owns its menu from here on and destroys it with itself.
-  const HMENU menu = CreateMenuBar(Menus);
-  if (!menu || !SetMenu(Handle(), menu)) {
-    if (menu) DestroyMenu(menu);
-    return false;
-  }
   for (const ControlPlan& plan : ButtonPlans)
     if (!CreatePlannedControl(Handle(), plan)) return false;
   if (!barButtons_.Create(Handle(), ids::Toolbar, ids::BarButton0)) return false;
-  for (std::size_t index = 0; index < frames_.size(); ++index) {
-    const int frame = static_cast<int>(index);
-    frames_[index] = CreateFrameWindow(Handle(), ids::Frame0 + frame, ids::FrameBox0 + frame, RECT{});
-    if (!frames_[index]) return false;
-    for (const ControlPlan& plan : FramePlans[index])
-      if (!CreatePlannedControl(frames_[index], plan)) return false;
-  }
-  const HWND progress = CreatePlannedControl(Handle(), ProgressPlan);
-  if (!progress) return false;
-  ShowWindow(progress, SW_HIDE);
-  progress_.Attach(progress);
-  browseTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                               Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  TTTOOLINFOW tool{sizeof tool};
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(Control(ids::BrowseFolder));
-  tool.lpszText = const_cast<wchar_t*>(L"");
-  SendMessageW(browseTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!CreateFrame(0)) return false;  // Step 1; the other frames when they are first shown
   CreateFonts(Dpi());
   SetForm(NoText, FormRows, Menus);
   return true;
 }
 
+bool MainWindow::CreateFrame(std::size_t index) {
+  const int frameIndex = static_cast<int>(index);
+  const HWND frame = CreateFrameWindow(Handle(), ids::Frame0 + frameIndex, ids::FrameBox0 + frameIndex, RECT{});
+  if (!frame) return false;
+  for (const ControlPlan& plan : FramePlans[index]) {
+    if (!CreatePlannedControl(frame, plan)) {
+      DestroyWindow(frame);
+      return false;
+    }
+  }
+  // Where it stands in the window order (the Tab order) had it been made with the others: after
+  // the frames before it, after the bar buttons.
+  HWND after = barButtons_.Window();
+  for (std::size_t before = 0; before < index; ++before)
+    if (frames_[before]) after = frames_[before];
+  SetWindowPos(frame, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  frames_[index] = frame;
+  if (const HWND browse = GetDlgItem(frame, ids::BrowseFolder)) AddBrowseTip(browse);
+  return true;
+}
+
+void MainWindow::AddBrowseTip(HWND browse) {
+  browseTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                               Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  TTTOOLINFOW tool{sizeof tool};
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(browse);
+  tool.lpszText = const_cast<wchar_t*>(L"");  // its name, once captioned
+  SendMessageW(browseTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::EnsureFrame(int index) {
+  const auto at = static_cast<std::size_t>(index);
+  if (at >= frames_.size() || frames_[at] || !CreateFrame(at)) return;
+  SetChildFonts(frames_[at], BaseFont());
+  SetSpecialFaces();
+  PlaceFrame(at, Dpi());
+  Caption();
+}
+
+void MainWindow::EnsureProgressBar() {
+  if (progress_.Window()) return;
+  const HWND progress = CreatePlannedControl(Handle(), ProgressPlan);
+  if (!progress) return;  // the run goes on without it
+  ShowWindow(progress, SW_HIDE);
+  PlacePlannedControl(Handle(), ProgressPlan, Dpi());
+  progress_.Attach(progress);
+}
+
 void MainWindow::CreateFonts(int dpi) {
   WindowBase::CreateFonts(dpi);
-  UniqueFont link{CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi)};
-  SendMessageW(Control(ids::Link), WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
-  linkFont_ = std::move(link);
-  const HWND browse = Control(ids::BrowseFolder);
-  UniqueIcon face{CreateTextIcon(BrowseFace, reinterpret_cast<HFONT>(SendMessageW(browse, WM_GETFONT, 0, 0)),
-                                 GetSysColor(COLOR_BTNTEXT))};
-  SendMessageW(browse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(face.get()));
-  browseFace_ = std::move(face);
+  // The old font goes once the link draws with the new one.
+  const UniqueFont old =
+      std::exchange(linkFont_, UniqueFont{CreateNamedFont(L"Tahoma", LinkFontCentipoints, FW_BOLD, DEFAULT_CHARSET, dpi)});
+  SetSpecialFaces();
+}
+
+void MainWindow::SetSpecialFaces() {
+  if (const HWND link = Control(ids::Link))
+    SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
+  if (const HWND browse = Control(ids::BrowseFolder)) {
+    UniqueIcon face{CreateTextIcon(BrowseFace, reinterpret_cast<HFONT>(SendMessageW(browse, WM_GETFONT, 0, 0)),
+                                   GetSysColor(COLOR_BTNTEXT))};
+    SendMessageW(browse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(face.get()));
+    browseFace_ = std::move(face);
+  }
 }
 
 void MainWindow::LayOut(int dpi) {
@@ -165,27 +201,29 @@ void MainWindow::PlaceControls(int dpi) {
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
 
-  const PixelPoint frameAt = FramePlace(barButtons_.Height(), dpi);
-  const PixelRect frameSize = ToPixels(main_design::Frame, dpi);
-  for (std::size_t index = 0; index < frames_.size(); ++index) {
-    PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
-                     RECT{frameAt.X, frameAt.Y, frameAt.X + frameSize.Width(), frameAt.Y + frameSize.Height()});
-  }
   for (const ControlPlan& plan : ButtonPlans) PlacePlannedControl(Handle(), plan, dpi);
   for (std::size_t index = 0; index < frames_.size(); ++index)
-    for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
-  PlacePlannedControl(Handle(), ProgressPlan, dpi);
-  SizeDropDown(frames_[0], Step1Plans[BarCountListPlan], dpi);
+    if (frames_[index]) PlaceFrame(index, dpi);
+  if (progress_.Window()) PlacePlannedControl(Handle(), ProgressPlan, dpi);
 }
 
-void MainWindow::PlaceAtStoredPosition() {
-  RECT rect{};
-  GetWindowRect(Handle(), &rect);
+void MainWindow::PlaceFrame(std::size_t index, int dpi) {
+  const PixelPoint at = FramePlace(barButtons_.Height(), dpi);
+  const PixelRect size = ToPixels(main_design::Frame, dpi);
+  PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
+                   RECT{at.X, at.Y, at.X + size.Width(), at.Y + size.Height()});
+  for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
+  if (index == 0) SizeDropDown(frames_[0], Step1Plans[BarCountListPlan], dpi);
+}
+
+void MainWindow::PlaceAtStart() {
+  // The design size, as the sizing rules make it fit, where the window last stood: one move of
+  // the window, not one for the size and one for the place.
+  const SIZE size = FittedSize(TwipsToPixels(main_design::InitialWidth, Dpi()));
   std::vector<PixelRect> screens;
   EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&screens));
-  const PixelRect at = controller_.StartPlace(rect.right - rect.left, rect.bottom - rect.top, screens,
-                                              static_cast<int>(GetDpiForSystem()));
-  SetWindowPos(Handle(), nullptr, at.Left, at.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect at = controller_.StartPlace(size.cx, size.cy, screens, static_cast<int>(GetDpiForSystem()));
+  SetWindowPos(Handle(), nullptr, at.Left, at.Top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::StorePosition() {

@@ -22,14 +22,16 @@ namespace ids = main_ids;
 void MainWindow::OnCaptioned() {
   // The link is centred whatever the language's direction.
   FormRow(LinkRow()).SetAlignment(AlignCenter);
-  // ">>" tells its name in its tooltip too; the bar buttons' names follow the language.
-  const HWND browse = Control(ids::BrowseFolder);
-  std::wstring name = WideFromUtf8(WindowText(browse));
-  TTTOOLINFOW tool{sizeof tool};
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(browse);
-  tool.lpszText = name.data();
-  SendMessageW(browseTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  // ">>" (once Step 2 is made) tells its name in its tooltip too; the bar buttons' names follow
+  // the language.
+  if (const HWND browse = Control(ids::BrowseFolder)) {
+    std::wstring name = WideFromUtf8(WindowText(browse));
+    TTTOOLINFOW tool{sizeof tool};
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(browse);
+    tool.lpszText = name.data();
+    SendMessageW(browseTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
   ShowBarNames();
 }
 
@@ -41,7 +43,10 @@ void MainWindow::ShowBarNames() {
 
 void MainWindow::Render() {
   const WizardView view = controller_.View();
-  for (int frame = 0; frame < FrameCount; ++frame) ShowWindow(frames_[frame], frame == view.ShownFrame ? SW_SHOW : SW_HIDE);
+  EnsureFrame(view.ShownFrame);
+  for (int frame = 0; frame < FrameCount; ++frame) {
+    if (frames_[frame]) ShowWindow(frames_[frame], frame == view.ShownFrame ? SW_SHOW : SW_HIDE);
+  }
   EnableWindow(Control(ids::Back), view.BackEnabled);
   EnableWindow(Control(ids::Next), view.NextEnabled);
   EnableWindow(Control(ids::Create), view.CreateEnabled);

@@ -11,6 +11,7 @@ namespace barloom {
 class ProgressBarDisplay {
  public:
   void Attach(HWND bar) { bar_ = bar; }
+  HWND Window() const { return bar_; }
 
   // The maximum first, so that the value is never clamped to an older, smaller one.
   void Show(const ProgressFigures& figures) {

@@ -56,6 +56,7 @@ class WindowBase {
   // The window's fonts at `dpi`. The base gives every control the system's message font; a window
   // with fonts of its own gives them afterwards (new fonts first, then the old ones released).
   virtual void CreateFonts(int dpi);
+  HFONT BaseFont() const { return baseFont_.get(); }  // the message font every control is given
   // The controls, and the window's size, at `dpi`: at the start and after a change of scale.
   virtual void LayOut(int dpi) = 0;
   int Dpi() const { return dpi_; }

@@ -29,16 +29,18 @@ bool SameLook(const LOGFONTW& a, const LOGFONTW& b) {
 
 // Sets the bits of `mask` in a window's style (GWL_STYLE or GWL_EXSTYLE) to those of `value`;
 // the controls read these styles when they paint, so a repaint shows the change.
-void ReplaceStyle(HWND window, int which, LONG_PTR mask, LONG_PTR value) {
+// False when they already were.
+bool ReplaceStyle(HWND window, int which, LONG_PTR mask, LONG_PTR value) {
   const LONG_PTR style = GetWindowLongPtrW(window, which);
   const LONG_PTR changed = (style & ~mask) | (value & mask);
-  if (changed == style) return;
+  if (changed == style) return false;
   SetWindowLongPtrW(window, which, changed);
   InvalidateRect(window, nullptr, TRUE);
+  return true;
 }
 
-void SetReadingOrder(HWND window, bool rightToLeft) {
-  ReplaceStyle(window, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0);
+bool SetReadingOrder(HWND window, bool rightToLeft) {
+  return ReplaceStyle(window, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0);
 }
 
 // Gives `window` a font like the one it draws with, in `charset`. `fallback` is the font it
@@ -59,19 +61,25 @@ bool MenusReadRightToLeft() {
   return !wine;
 }
 
-// Menu bar items right-justified, and every menu cascading right to left; or neither.
-void SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
+// Menu bar items right-justified, and every menu cascading right to left; or neither. False when
+// every item already was.
+bool SetMenuReadingOrder(HMENU menu, bool rightToLeft, bool isMenuBar) {
   const UINT flags = (MenusReadRightToLeft() ? MFT_RIGHTORDER : 0) | (isMenuBar ? MFT_RIGHTJUSTIFY : 0);
+  bool changed = false;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{sizeof info};
     info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    info.fType = (info.fType & ~(MFT_RIGHTORDER | MFT_RIGHTJUSTIFY)) | (rightToLeft ? flags : 0);
-    info.fMask = MIIM_FTYPE;
-    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    if (info.hSubMenu) SetMenuReadingOrder(info.hSubMenu, rightToLeft, false);
+    const UINT type = (info.fType & ~(MFT_RIGHTORDER | MFT_RIGHTJUSTIFY)) | (rightToLeft ? flags : 0);
+    if (type != info.fType) {
+      info.fType = type;
+      info.fMask = MIIM_FTYPE;
+      changed = SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || changed;
+    }
+    if (info.hSubMenu) changed = SetMenuReadingOrder(info.hSubMenu, rightToLeft, false) || changed;
   }
+  return changed;
 }
 
 // A command of the form's menu bar (a popup menu given an ID included).
@@ -119,11 +127,17 @@ class MenuItemControl final : public FormControl {
   int textId_;
 };
 
+}  // namespace
+
 // A control window anywhere below the form.
-class ChildControl final : public FormControl {
+class WindowForm::ChildControl final : public FormControl {
  public:
   ChildControl(HWND form, const FormControlRow& row, FontCache& fonts)
       : form_(form), id_(row.ControlId), kind_(row.Kind), textId_(row.TextId), fonts_(fonts) {}
+
+  int Id() const { return id_; }
+  // The window the form's walk found for the row; nullptr: none.
+  void Found(HWND window) { window_ = window; }
 
   ControlKind Kind() const override { return kind_; }
   int TextId() const override { return textId_; }
@@ -136,7 +150,8 @@ class ChildControl final : public FormControl {
 
   void SetCaption(std::string_view caption) override {
     const HWND window = Window();
-    if (window && HasCaption()) SetWindowTextW(window, WideFromUtf8(caption).c_str());
+    // The same text again would only make a shown control paint itself anew.
+    if (window && HasCaption() && WindowText(window) != caption) SetWindowTextW(window, WideFromUtf8(caption).c_str());
   }
 
   void SetRightToLeft(bool rightToLeft) override {
@@ -171,9 +186,10 @@ class ChildControl final : public FormControl {
   }
 
  private:
-  // Found once and kept while it lives: a search asks the system for every child window.
+  // Found by the form's walk and kept while it lives; one that has gone is searched for again (a
+  // search asks the system for every child window, so a row without a control does not search).
   HWND Window() const {
-    if (!window_ || !IsWindow(window_) || GetDlgCtrlID(window_) != id_) window_ = FindDescendant(form_, id_);
+    if (window_ && (!IsWindow(window_) || GetDlgCtrlID(window_) != id_)) window_ = FindDescendant(form_, id_);
     return window_;
   }
 
@@ -208,8 +224,6 @@ class ChildControl final : public FormControl {
   int textId_;
   FontCache& fonts_;
 };
-
-}  // namespace
 
 HFONT FontCache::Font(const LOGFONTW& look) {
   for (const Entry& entry : fonts_) {
@@ -255,10 +269,38 @@ WindowForm::WindowForm(HWND form, int titleTextId, std::span<const FormControlRo
                        std::span<const MenuPlan> menus, TitleFormat title)
     : form_(form), titleTextId_(titleTextId), title_(title), fonts_(fonts) {
   controls_.reserve(rows.size());
-  for (const FormControlRow& row : rows) controls_.push_back(std::make_unique<ChildControl>(form, row, fonts));
+  for (const FormControlRow& row : rows) {
+    auto control = std::make_unique<ChildControl>(form, row, fonts);
+    children_.push_back(control.get());
+    controls_.push_back(std::move(control));
+  }
   for (const MenuPlan& menu : menus) {
     controls_.push_back(std::make_unique<MenuItemControl>(form, menu.Title));
     for (const MenuItemRow& item : menu.Items) controls_.push_back(std::make_unique<MenuItemControl>(form, item));
+  }
+  FindControls();
+}
+
+WindowForm::~WindowForm() = default;
+
+void WindowForm::FindControls() {
+  std::vector<std::pair<int, HWND>> found;
+  EnumChildWindows(
+      form_,
+      [](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<std::pair<int, HWND>>*>(list)->emplace_back(GetDlgCtrlID(window), window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  for (ChildControl* control : children_) {
+    HWND window = nullptr;
+    for (const auto& [id, candidate] : found) {
+      if (id == control->Id()) {
+        window = candidate;  // the first in the walk's order, as a search by ID finds it
+        break;
+      }
+    }
+    control->Found(window);
   }
 }
 
@@ -270,13 +312,13 @@ void WindowForm::SetCaption(std::string_view caption) {
 }
 
 void WindowForm::SetRightToLeft(bool rightToLeft) {
-  SetReadingOrder(form_, rightToLeft);
-  SetWindowPos(form_, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);  // the title bar
-  if (const HMENU menuBar = GetMenu(form_)) {
-    SetMenuReadingOrder(menuBar, rightToLeft, true);
-    DrawMenuBar(form_);
+  // The frame is laid out again only for a change: under Wine that costs a start-up several ms.
+  if (SetReadingOrder(form_, rightToLeft)) {
+    SetWindowPos(form_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);  // the title bar
   }
+  if (const HMENU menuBar = GetMenu(form_); menuBar && SetMenuReadingOrder(menuBar, rightToLeft, true))
+    DrawMenuBar(form_);
 }
 
 void WindowForm::SetFontCharset(int charset) { GiveCharset(form_, charset, fonts_, nullptr); }

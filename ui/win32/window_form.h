@@ -66,9 +66,10 @@ struct MenuPlan {
 HMENU CreateMenuBar(std::span<const MenuPlan> menus);
 
 // The form model over a real window: its controls from the table's rows, then the items of its
-// menu bar (`menus`, as CreateMenuBar built it). Controls are looked up by ID when first used and
-// again whenever the window found is gone, so a control created after the adapter (or created
-// again) is still found; a row whose control is missing reads as a control without properties.
+// menu bar (`menus`, as CreateMenuBar built it). Controls are found by ID in one walk through the
+// window's descendants, when the adapter is made and at each FindControls; a control created
+// again is searched for when next used. A row whose control is missing reads as a control without
+// properties.
 // Reading order is set without mirroring the layout: positions stay as designed.
 class WindowForm final : public Form {
  public:
@@ -80,6 +81,10 @@ class WindowForm final : public Form {
              std::span<const MenuPlan> menus = {}, TitleFormat title = nullptr);
   WindowForm(const WindowForm&) = delete;
   WindowForm& operator=(const WindowForm&) = delete;
+  ~WindowForm() override;
+
+  // Finds the rows' controls again: after controls were created that the last walk did not see.
+  void FindControls();
 
   int TextId() const override { return titleTextId_; }
   std::optional<std::string> Caption() const override;
@@ -94,11 +99,14 @@ class WindowForm final : public Form {
   FormControl& Control(std::size_t index) override { return *controls_.at(index); }
 
  private:
+  class ChildControl;
+
   HWND form_;
   int titleTextId_;
   TitleFormat title_;
   FontCache& fonts_;
   std::vector<std::unique_ptr<FormControl>> controls_;
+  std::vector<ChildControl*> children_;  // the rows' controls among controls_
 };
 
 }  // namespace barloom
