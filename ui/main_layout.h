@@ -65,8 +65,7 @@ inline constexpr TwipRect Back{90, 2550, 1185, 345};
 inline constexpr TwipRect Next{1380, 2550, 1185, 345};
 inline constexpr TwipRect Create{2670, 2550, 1185, 345};
 inline constexpr TwipRect Progress{3930, 2580, 1485, 255};
-inline constexpr int InitialWidth = 5640;
-inline constexpr int InitialHeight = 3405;
+inline constexpr int InitialWidth = 5640;  // the height follows from the controls (FixedWindowHeight)
 }  // namespace main_design
 
 // A label and what stands on its right on the same row (a box, or a value it names).

@@ -85,11 +85,11 @@ void AboutBox::OnCommand(int id, int, HWND) {
 }
 
 bool AboutBox::CreateControls() {
-  if (!CreatePlannedControl(Handle(), OkPlan)) return false;
+  if (!CreatePlannedControl(Handle(), OkPlan, Dpi())) return false;
   frame_ = CreateFrameWindow(Handle(), ids::Frame, ids::FrameBox, RECT{});
   if (!frame_) return false;
   for (const ControlPlan& plan : LabelPlans)
-    if (!CreatePlannedControl(frame_, plan)) return false;
+    if (!CreatePlannedControl(frame_, plan, Dpi())) return false;
   ShowWindow(frame_, SW_SHOWNA);
   SetForm(AboutTitleText, FormRows, {}, AboutTitle);
   return true;

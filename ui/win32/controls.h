@@ -20,8 +20,8 @@ struct ControlPlan {
   const wchar_t* Text = L"";  // only texts that are never translated
 };
 
-// The control of `plan` in `parent`, not yet placed; nullptr when the system refuses it.
-HWND CreatePlannedControl(HWND parent, const ControlPlan& plan);
+// The control of `plan` in `parent`, in its design place at `dpi`; nullptr when the system refuses it.
+HWND CreatePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 // Moves the control of `plan` in `parent` to its design place at `dpi`.
 void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 // The system's font for messages and dialogs at `dpi` in `charset` (owned by the caller).

@@ -113,12 +113,14 @@ bool MainWindow::Create() {
 
   SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
   LoadSettings(settings_, profile_);
+  controller_.Start();
   if (!CreateControls()) return false;
   Caption();
+  const HWND list = Control(ids::Combo1);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);  // the list's scroll range is worked out once, not per choice
   for (const std::string& choice : WizardController::BarCountChoices())
-    SendMessageW(Control(ids::Combo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
-  controller_.Start();
-  PlaceControls(Dpi());
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   PlaceAtStart();
   Render();
   return true;

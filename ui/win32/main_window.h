@@ -89,6 +89,8 @@ class MainWindow final : public WindowBase {
   void CreateFonts(int dpi) override;
   void SetSpecialFaces();  // the link's own font and the ">>" face, on those already made
   void LayOut(int dpi) override;  // after a change of scale: the places, the bar buttons, the size
+  void ShowBarButtons(int dpi);  // their images at `dpi`, and the buttons the wizard shows
+  RECT FrameRect(int dpi) const;  // where each frame stands, below the bar buttons
   void PlaceControls(int dpi);
   void PlaceFrame(std::size_t index, int dpi);
   void PlaceAtStart();  // the first size and place

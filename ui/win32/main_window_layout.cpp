@@ -110,9 +110,11 @@ std::size_t MainWindow::LinkRow() {
 HMENU MainWindow::CreateMenus() { return CreateMenuBar(Menus); }
 
 bool MainWindow::CreateControls() {
+  // Each in its place at the window's DPI; the frames below the bar buttons as they stand.
   for (const ControlPlan& plan : ButtonPlans)
-    if (!CreatePlannedControl(Handle(), plan)) return false;
+    if (!CreatePlannedControl(Handle(), plan, Dpi())) return false;
   if (!barButtons_.Create(Handle(), ids::Toolbar, ids::BarButton0)) return false;
+  ShowBarButtons(Dpi());
   if (!CreateFrame(0)) return false;  // Step 1; the other frames when they are first shown
   CreateFonts(Dpi());
   SetForm(NoText, FormRows, Menus);
@@ -121,14 +123,15 @@ bool MainWindow::CreateControls() {
 
 bool MainWindow::CreateFrame(std::size_t index) {
   const int frameIndex = static_cast<int>(index);
-  const HWND frame = CreateFrameWindow(Handle(), ids::Frame0 + frameIndex, ids::FrameBox0 + frameIndex, RECT{});
+  const HWND frame = CreateFrameWindow(Handle(), ids::Frame0 + frameIndex, ids::FrameBox0 + frameIndex, FrameRect(Dpi()));
   if (!frame) return false;
   for (const ControlPlan& plan : FramePlans[index]) {
-    if (!CreatePlannedControl(frame, plan)) {
+    if (!CreatePlannedControl(frame, plan, Dpi())) {
       DestroyWindow(frame);
       return false;
     }
   }
+  if (index == 0) SizeDropDown(frame, Step1Plans[BarCountListPlan], Dpi());
   // Where it stands in the window order (the Tab order) had it been made with the others: after
   // the frames before it, after the bar buttons.
   HWND after = barButtons_.Window();
@@ -156,16 +159,14 @@ void MainWindow::EnsureFrame(int index) {
   if (at >= frames_.size() || frames_[at] || !CreateFrame(at)) return;
   SetChildFonts(frames_[at], BaseFont());
   SetSpecialFaces();
-  PlaceFrame(at, Dpi());
   Caption();
 }
 
 void MainWindow::EnsureProgressBar() {
   if (progress_.Window()) return;
-  const HWND progress = CreatePlannedControl(Handle(), ProgressPlan);
+  const HWND progress = CreatePlannedControl(Handle(), ProgressPlan, Dpi());
   if (!progress) return;  // the run goes on without it
   ShowWindow(progress, SW_HIDE);
-  PlacePlannedControl(Handle(), ProgressPlan, Dpi());
   progress_.Attach(progress);
 }
 
@@ -195,12 +196,21 @@ void MainWindow::LayOut(int dpi) {
   Render();
 }
 
-void MainWindow::PlaceControls(int dpi) {
+void MainWindow::ShowBarButtons(int dpi) {
   barButtons_.LoadImages(settings_.AppFolder, BarImagePixels(dpi));
   const WizardView view = controller_.View();
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
+}
 
+RECT MainWindow::FrameRect(int dpi) const {
+  const PixelPoint at = FramePlace(barButtons_.Height(), dpi);
+  const PixelRect size = ToPixels(main_design::Frame, dpi);
+  return {at.X, at.Y, at.X + size.Width(), at.Y + size.Height()};
+}
+
+void MainWindow::PlaceControls(int dpi) {
+  ShowBarButtons(dpi);
   for (const ControlPlan& plan : ButtonPlans) PlacePlannedControl(Handle(), plan, dpi);
   for (std::size_t index = 0; index < frames_.size(); ++index)
     if (frames_[index]) PlaceFrame(index, dpi);
@@ -208,10 +218,7 @@ void MainWindow::PlaceControls(int dpi) {
 }
 
 void MainWindow::PlaceFrame(std::size_t index, int dpi) {
-  const PixelPoint at = FramePlace(barButtons_.Height(), dpi);
-  const PixelRect size = ToPixels(main_design::Frame, dpi);
-  PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index),
-                   RECT{at.X, at.Y, at.X + size.Width(), at.Y + size.Height()});
+  PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index), FrameRect(dpi));
   for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
   if (index == 0) SizeDropDown(frames_[0], Step1Plans[BarCountListPlan], dpi);
 }

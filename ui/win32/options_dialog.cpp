@@ -54,7 +54,7 @@ OptionsDialog::~OptionsDialog() {
 
 bool OptionsDialog::OnInit() {
   for (const ControlPlan& plan : Plans)
-    if (!CreatePlannedControl(Handle(), plan)) return false;
+    if (!CreatePlannedControl(Handle(), plan, Dpi())) return false;
   SendMessageW(Handle(), DM_SETDEFID, IDOK, 0);
   SetForm(TitleText, FormRows);
   CreateFonts(Dpi());
