@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-targets="ini number settings language bar_import"
+targets="ini number settings language bar_import icon_pixels"
 cmake --preset fuzz >/dev/null
 # shellcheck disable=SC2086
 cmake --build --preset fuzz --target $(for t in $targets; do printf 'fuzz_%s ' "$t"; done)

@@ -3,7 +3,7 @@
 
     python3 tools/make_fuzz_seeds.py [output folder]     (default: fuzz/corpus)
 
-One folder per target (ini, number, settings, language, bar_import), one small file per seed.
+One folder per target (ini, number, settings, language, bar_import, icon_pixels), one small file per seed.
 Each seed is laid out the way its target takes its input apart (LLVM's FuzzedDataProvider):
 strings from the front, each ended by a backslash and one other byte (a backslash itself is
 doubled), numbers and switches from the back, the last byte first. The output is the same on every
@@ -174,12 +174,45 @@ def bar_import_seeds():
     return {name: bar_import_seed(*seed) for name, seed in BAR_SOURCES.items()}
 
 
+def icon_image(size, bits, alpha):
+    """An image as icon files store it: the bitmap header, the colours bottom-up, the mask."""
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, bits, 0, 0, 0, 0, 0, 0)
+    colours = b"".join(bytes((x * 16 % 256, y * 16 % 256, 128, alpha)[:bits // 8])
+                       for y in range(size) for x in range(size))
+    mask = b"\x00" * (((size + 31) // 32) * 4 * size)
+    return header + colours + mask
+
+
+def icon_file(*images):
+    """An icon file of (size, image bytes) entries, their directory first."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        directory += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(image for _, image in images)
+
+
+# Icon files, the size asked for in the last byte.
+ICON_FILES = {
+    "one-image": (icon_file((16, icon_image(16, 32, 255))), 16),
+    "sizes-and-depths": (icon_file((8, icon_image(8, 24, 0)), (8, icon_image(8, 32, 128)), (4, icon_image(4, 32, 0))), 8),
+    "compressed": (icon_file((16, b"\x89PNG\r\n\x1a\n" + b"\x00" * 40)), 16),
+    "no-such-size": (icon_file((16, icon_image(16, 32, 255))), 24),
+}
+
+
+def icon_pixels_seeds():
+    return {name: data + back(size) for name, (data, size) in ICON_FILES.items()}
+
+
 TARGETS = {
     "ini": ini_seeds,
     "number": number_seeds,
     "settings": settings_seeds,
     "language": language_seeds,
     "bar_import": bar_import_seeds,
+    "icon_pixels": icon_pixels_seeds,
 }
 
 

@@ -1,8 +1,14 @@
 #include "ui/win32/bar_buttons.h"
 
 #include <cstdint>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "core/wizard_state.h"
+#include "platform/file_bytes.h"
+#include "platform/icon_pixels.h"
+#include "platform/path_text.h"
 #include "platform/wide_text.h"
 #include "ui/win32/controls.h"
 
@@ -51,8 +57,24 @@ HBITMAP NumberedStandIn(int number, bool down, int size) {
   return bitmap;
 }
 
+// The icon file's image of `size` pixels put in place straight from its 32-bit pixels: reading it
+// as an icon and putting that in costs ten times as long under Wine (about 2.5 ms a button).
+bool PutIconPixels(HIMAGELIST images, int index, const std::string& iconFile, int size) {
+  const std::optional<std::string> file = ReadFileBytes(PathFromUtf8(iconFile));
+  const std::optional<std::vector<std::uint8_t>> pixels = file ? IconPixels(*file, size) : std::nullopt;
+  void* bits = nullptr;
+  HBITMAP bitmap = pixels ? CreatePixelBitmap(size, size, &bits) : nullptr;
+  if (!bitmap) return false;
+  std::memcpy(bits, pixels->data(), pixels->size());
+  // Like the stand-ins: a 32-bit image draws through its alpha, so it needs no mask.
+  const bool put = ImageList_Replace(images, index, bitmap, nullptr) != FALSE;
+  DeleteObject(bitmap);
+  return put;
+}
+
 // Puts image `index` in place: the icon file, else a numbered stand-in.
 void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int number, bool down, int size) {
+  if (PutIconPixels(images, index, iconFile, size)) return;
   const std::wstring path = WideFromUtf8(iconFile);
   if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))) {
     const int put = ImageList_ReplaceIcon(images, index, icon);
