@@ -1,7 +1,8 @@
 // window_probe: looks at another program's windows under the same Wine server, for the tests that
 // drive barloom.exe from outside with keystrokes. It only reads; it never sends input.
 //   window_probe focus <title> [seconds]  waits (default 10 s) until the foreground window has
-//                                          exactly this title and holds the keyboard focus;
+//                                          exactly this title and a control of it has held
+//                                          the keyboard focus for 0.3 s on end;
 //                                          exit code 0, or 1 when the time ran out
 //   window_probe text <title> <id>         prints the text of the control with this ID inside the
 //                                          window with exactly this title, as UTF-8; exit code 1
@@ -26,19 +27,32 @@ bool TakesKeys(const std::string& title) {
   if (!front || WindowText(front) != title) return false;
   GUITHREADINFO thread{sizeof thread};
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &thread)) return false;
-  return thread.hwndFocus && (thread.hwndFocus == front || IsChild(front, thread.hwndFocus));
+  // A control of it, not the window itself: an activated window holds the focus for a moment
+  // before it hands it on, and a key that arrives then goes to the window and is lost.
+  return thread.hwndFocus && IsChild(front, thread.hwndFocus);
 }
 
 int WaitForFocus(const std::string& title, int seconds) {
+  // Held for a while, not only seen once: right after a window appears, the window manager and
+  // Wine settle the focus in steps, and a key typed between two of them is lost.
+  constexpr ULONGLONG SettledMs = 300;
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
-  while (!TakesKeys(title)) {
-    if (GetTickCount64() > end) {
+  ULONGLONG heldSince = 0;
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    if (!TakesKeys(title)) {
+      heldSince = 0;
+    } else if (heldSince == 0) {
+      heldSince = now;
+    } else if (now - heldSince >= SettledMs) {
+      return 0;
+    }
+    if (now > end) {
       std::fprintf(stderr, "window_probe: \"%s\" did not take the keyboard within %d s\n", title.c_str(), seconds);
       return 1;
     }
     Sleep(50);
   }
-  return 0;
 }
 
 int PrintControlText(const std::string& title, int id) {

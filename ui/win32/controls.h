@@ -20,7 +20,8 @@ struct ControlPlan {
   const wchar_t* Text = L"";  // only texts that are never translated
 };
 
-// The control of `plan` in `parent`, in its design place at `dpi`; nullptr when the system refuses it.
+// The control of `plan` in `parent`, in its design place at `dpi` (a drop-down list's window
+// reaching down over its open list); nullptr when the system refuses it.
 HWND CreatePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 // Moves the control of `plan` in `parent` to its design place at `dpi`.
 void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
@@ -53,8 +54,5 @@ HWND FindDescendant(HWND window, int id);
 int WindowDpi(HWND window);
 // Moves `window` to the middle of the screen its owner or the cursor is on.
 void CenterForm(HWND window);
-// Sizes the drop-down list of `plan` in `parent` at `dpi`: its window reaches down over its open
-// list, while the closed box takes its height from the font.
-void SizeDropDown(HWND parent, const ControlPlan& plan, int dpi);
 
 }  // namespace barloom

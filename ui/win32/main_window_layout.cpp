@@ -31,7 +31,6 @@ constexpr ControlPlan ButtonPlans[] = {
     {ids::Create, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Create},
     {ids::Back, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::Back},
 };
-constexpr std::size_t BarCountListPlan = 1;
 constexpr ControlPlan Step1Plans[] = {
     {ids::Label1, L"STATIC", PlainLabel, 0, main_design::Label1},
     {ids::Combo1, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, main_design::Combo1},
@@ -100,8 +99,6 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
 
 }  // namespace
 
-static_assert(Step1Plans[BarCountListPlan].Id == ids::Combo1);
-
 std::size_t MainWindow::LinkRow() {
   static_assert(FormRows[LinkFormRow].ControlId == ids::Link);
   return LinkFormRow;
@@ -131,7 +128,6 @@ bool MainWindow::CreateFrame(std::size_t index) {
       return false;
     }
   }
-  if (index == 0) SizeDropDown(frame, Step1Plans[BarCountListPlan], Dpi());
   // Where it stands in the window order (the Tab order) had it been made with the others: after
   // the frames before it, after the bar buttons.
   HWND after = barButtons_.Window();
@@ -220,7 +216,6 @@ void MainWindow::PlaceControls(int dpi) {
 void MainWindow::PlaceFrame(std::size_t index, int dpi) {
   PlaceFrameWindow(frames_[index], ids::FrameBox0 + static_cast<int>(index), FrameRect(dpi));
   for (const ControlPlan& plan : FramePlans[index]) PlacePlannedControl(frames_[index], plan, dpi);
-  if (index == 0) SizeDropDown(frames_[0], Step1Plans[BarCountListPlan], dpi);
 }
 
 void MainWindow::PlaceAtStart() {

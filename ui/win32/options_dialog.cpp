@@ -127,7 +127,6 @@ void OptionsDialog::LayOut(int dpi) {
   SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
                TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
-  SizeDropDown(Handle(), Plans[LanguageListPlan], dpi);
   FitColumns(dpi);
 }
 
