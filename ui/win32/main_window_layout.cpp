@@ -155,6 +155,7 @@ void MainWindow::EnsureFrame(int index) {
   if (at >= frames_.size() || frames_[at] || !CreateFrame(at)) return;
   SetChildFonts(frames_[at], BaseFont());
   SetSpecialFaces();
+  FormControlsAdded();
   Caption();
 }
 

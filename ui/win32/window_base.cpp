@@ -112,7 +112,6 @@ void WindowBase::SetForm(int titleTextId, std::span<const FormControlRow> rows, 
 
 void WindowBase::Caption() {
   if (!form_) return;
-  form_->FindControls();  // controls made since the last pass are captioned too
   const LanguageFound found = ApplyLanguage(*form_, settings_);
   if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
   rightToLeft_ = found.RightToLeft;

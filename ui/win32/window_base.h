@@ -66,6 +66,8 @@ class WindowBase {
                WindowForm::TitleFormat title = nullptr);
   // The language pass over the form; a missing language file is reported once; then OnCaptioned.
   void Caption();
+  // Controls were made after SetForm: the next Caption finds and captions them too.
+  void FormControlsAdded() { form_->FindControls(); }
   virtual void OnCaptioned() {}
   bool RightToLeft() const { return rightToLeft_; }
   FormControl& FormRow(std::size_t row) { return form_->Control(row); }
