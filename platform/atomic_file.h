@@ -53,4 +53,36 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure = n
 // the system decides when the write happens.
 bool IsWriteProtected(const std::filesystem::path& item);
 
+
+// Rewrites `file` with `bytes` in place, so that it stays the same file: a hard link to it stays
+// linked (package managers keep settings files that way), and its attributes, owner and
+// permissions stay as they are. Never left half-written: the new bytes go first into a journal
+// (RewriteJournalsOf: beside the file, or in the system's temporary folder when the file's folder
+// cannot be written), written atomically; then into the file, which is flushed; then the journal
+// goes. A run killed on the way leaves the journal, and FinishInterruptedRewrite completes the file
+// from it, so the file reads as its old or its new bytes. Every rewrite finishes an interrupted one
+// first; a reader of such a file calls FinishInterruptedRewrite before it reads.
+// A missing file is created as ReplaceFileAtomically creates one. Fails, with the file as it was,
+// when it is read-only (no write permission bit, the read-only attribute), a folder, not an
+// ordinary file, held by another program, or when the user may not write it; `failure` says why.
+bool RewriteFileInPlace(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure = nullptr);
+
+// Completes a rewrite of `file` that a killed run left unfinished; true when there was one and
+// the file now holds its new bytes (false also when the journal is there but the file still cannot
+// be written: the journal stays for the next try).
+bool FinishInterruptedRewrite(const std::filesystem::path& file);
+
+// Where the journal of a rewrite of `file` is kept: beside it (".NAME.barloom-rewrite" on POSIX,
+// "~NAME.barloom-rewrite" on Windows), else in the system's temporary folder under a name made
+// from the file's full path.
+struct RewriteJournals {
+  std::filesystem::path Beside;
+  std::filesystem::path InTemporaryFolder;
+};
+RewriteJournals RewriteJournalsOf(const std::filesystem::path& file);
+
+// The steps of a rewrite, for tests that end a run at each of them.
+enum class RewriteStep { JournalWritten, FileHalfWritten, FileWritten };
+extern void (*AfterRewriteStepForTests)(RewriteStep);
+
 }  // namespace barloom

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/file_failure.h"
+#include "platform/file_in_place.h"
 #include "platform/temporary_files.h"
 #include "platform/unique_file_descriptor.h"
 
@@ -133,6 +134,37 @@ bool ReplaceFileAtomically(const std::filesystem::path& fileArg, std::string_vie
   // A hundred names taken by other writers: no reason of ours fits.
   if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(EEXIST)};
   return false;
+}
+
+FileInPlace::~FileInPlace() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+bool FileInPlace::Open(const std::filesystem::path& file, WriteFailure* failure) {
+  file_ = file;
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) return FailErrno(failure, errno, file);
+  if (S_ISDIR(info.st_mode)) return Fail(failure, WriteFailureReason::NameIsFolder);
+  if (!S_ISREG(info.st_mode)) return Fail(failure, WriteFailureReason::NotOrdinaryFile);
+  if (HasNoWriteBit(info)) return Fail(failure, WriteFailureReason::FileReadOnly);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return FailErrno(failure, errno, file);
+  handle_ = fd;
+  return true;
+}
+
+bool FileInPlace::Write(std::string_view bytes, WriteFailure* failure) {
+  if (!WriteAll(static_cast<int>(handle_), bytes)) return FailErrno(failure, errno, file_);
+  written_ += bytes.size();
+  return true;
+}
+
+bool FileInPlace::Finish(WriteFailure* failure) {
+  const int fd = static_cast<int>(handle_);
+  if (::ftruncate(fd, static_cast<off_t>(written_)) != 0 || ::fsync(fd) != 0) return FailErrno(failure, errno, file_);
+  handle_ = -1;
+  if (::close(fd) != 0) return FailErrno(failure, errno, file_);
+  return true;
 }
 
 }  // namespace barloom

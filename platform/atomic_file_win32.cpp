@@ -8,6 +8,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/file_failure.h"
+#include "platform/file_in_place.h"
 #include "platform/temporary_files.h"
 #include "platform/unique_handle.h"
 
@@ -116,6 +117,45 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
   // A hundred names taken by other writers: no reason of ours fits.
   if (failure) *failure = WriteFailure{std::nullopt, SystemMessage(ERROR_FILE_EXISTS)};
   return false;
+}
+
+FileInPlace::~FileInPlace() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+bool FileInPlace::Open(const std::filesystem::path& file, WriteFailure* failure) {
+  file_ = file;
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FailSystem(failure, GetLastError(), file);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(failure, WriteFailureReason::NameIsFolder);
+  if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(failure, WriteFailureReason::FileReadOnly);
+  // Shared for reading only: another program that holds the file for writing keeps it ours to leave.
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return FailSystem(failure, GetLastError(), file);
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return Fail(failure, WriteFailureReason::NotOrdinaryFile);
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(handle);
+  return true;
+}
+
+bool FileInPlace::Write(std::string_view bytes, WriteFailure* failure) {
+  if (!WriteAll(reinterpret_cast<HANDLE>(handle_), bytes)) return FailSystem(failure, GetLastError(), file_);
+  written_ += bytes.size();
+  return true;
+}
+
+bool FileInPlace::Finish(WriteFailure* failure) {
+  const HANDLE handle = reinterpret_cast<HANDLE>(handle_);
+  LARGE_INTEGER size;
+  size.QuadPart = static_cast<LONGLONG>(written_);
+  if (!SetFilePointerEx(handle, size, nullptr, FILE_BEGIN) || !SetEndOfFile(handle) || !FlushFileBuffers(handle))
+    return FailSystem(failure, GetLastError(), file_);
+  handle_ = -1;
+  if (!CloseHandle(handle)) return FailSystem(failure, GetLastError(), file_);
+  return true;
 }
 
 }  // namespace barloom
