@@ -107,6 +107,9 @@ constexpr std::array Texts{
     BuiltInText{771, "Browse for folder"},
     BuiltInText{772, "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:"},
     BuiltInText{773, "From the bar they were dropped on there are not enough bars; these files were not imported:"},
+    // Where the settings are, told once at the start.
+    BuiltInText{850, "Barloom cannot save its settings in its own folder, so it keeps them in your profile:"},
+    BuiltInText{851, "The settings file cannot be written: changes to the settings will not be kept."},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},
