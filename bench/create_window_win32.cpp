@@ -22,7 +22,7 @@
 #include "tests/support/dialog_doubles.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/main_window.h"
-#include "ui/win32/main_window_ids.h"
+#include "ui/main_window_layout.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 #include "bench/allocation_counter.h"
 #include "cli/texts_command.h"
 #include "localisation/apply_language.h"
+#include "localisation/language.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
-#include "tests/support/memory_form.h"
 #include "tests/support/utf16_bytes.h"
 
 namespace barloom {
@@ -173,20 +173,11 @@ const std::string LanguageFileOfLineEnds =
     "[UserLanguage]\r\nRightToLeftLanguage=1\r\n101=&Datei\r\n" + std::string(1 << 18, '\n');
 
 // A window of 40 captioned controls, each with its own text ID.
-MemoryForm FormOfForty() {
-  MemoryForm form;
-  form.CaptionText = "Barloom";
-  form.RightToLeft = false;
-  form.FontCharset = 0;
-  for (int i = 0; i < 40; ++i) {
-    MemoryControl control;
-    control.KindValue = i < 5 ? ControlKind::Menu : ControlKind::Label;
-    control.TextIdValue = 101 + i;
-    control.CaptionText = "";
-    control.FontCharset = 0;
-    form.Controls.push_back(control);
-  }
-  return form;
+std::vector<ControlRow> RowsOfForty() {
+  std::vector<ControlRow> rows;
+  for (int i = 0; i < 40; ++i)
+    rows.push_back({i + 1, i < 5 ? ControlKind::MenuItem : ControlKind::Label, TextId{101 + i}});
+  return rows;
 }
 
 // However many controls a window has, a captioning pass reads and parses the language file once.
@@ -195,18 +186,16 @@ void BM_CaptioningPassAllocated(benchmark::State& state) {
   Settings settings;
   settings.UseDefaultLanguage = 0;
   settings.LanguageFile = scratch.Path();
+  const std::vector<ControlRow> rows = RowsOfForty();
+  const WindowTable table{TextId::None, nullptr, rows};
   double allocated = 0;
   {
-    MemoryForm form = FormOfForty();
     AllocationScope scope;
-    ApplyLanguage(form, settings);
+    const WindowCaptions captions = ApplyLanguage(table, Language{settings});
     allocated = static_cast<double>(scope.AllocatedBytes());
-    if (form.Controls[0].CaptionText != "&Datei") state.SkipWithError("the language file was not read");
+    if (captions.Controls[0].Text != "&Datei") state.SkipWithError("the language file was not read");
   }
-  for (auto _ : state) {
-    MemoryForm form = FormOfForty();
-    ApplyLanguage(form, settings);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(ApplyLanguage(table, Language{settings}));
   state.counters["allocated/file"] = allocated / static_cast<double>(LanguageFileOfLineEnds.size());  // goal: at most 3
 }
 BENCHMARK(BM_CaptioningPassAllocated)->Unit(benchmark::kMillisecond);

@@ -92,16 +92,11 @@ const CLI::Validator FolderArgument{
     "", "FOLDER"};
 
 // barloom-cli speaks English whatever language barloom.ini chooses.
-Settings EnglishSettings() {
-  Settings settings;
-  settings.UseDefaultLanguage = 1;
-  return settings;
-}
 
 const CLI::Validator PrefixArgument{
     [](std::string& text) -> std::string {
       if (IsUsableBarFilePrefix(text)) return {};
-      return FailureReport(FileError{FileProblem::PrefixHasForbiddenCharacter}, EnglishSettings());
+      return FailureReport(FileError{FileProblem::PrefixHasForbiddenCharacter}, LoadedLanguage{});
     },
     "", "PREFIX"};
 
@@ -126,7 +121,6 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   // Read only: LoadSettings would create barloom.ini at a first start.
   ReadSettings(settings, cProfile{});
   if (options.PrefixOption->count() > 0) settings.BarFilePrefix = options.Prefix;
-  settings.UseDefaultLanguage = 1;  // barloom-cli speaks English whatever language barloom.ini chooses
 
   WizardState choices = DefaultChoices(settings).Choices;
   choices.BarCount = static_cast<std::int16_t>(options.Bars);
@@ -136,13 +130,13 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   choices.KeepButtons = options.KeepButtons;
 
   NoProgressDisplay noProgress;
-  const CreateResult result = CreateBarSet(choices, settings, CommanderFolder(), noProgress);
+  const LoadedLanguage english;  // barloom-cli speaks English whatever language barloom.ini chooses
+  const CreateResult result = CreateBarSet(choices, settings, english, CommanderFolder(), noProgress);
   for (const std::string& file : result.Build.WrittenFiles) std::cout << file << '\n';
   // What was kept follows the list after an empty line, which no path is: a script reads up to it.
   if (!result.Report.Kept.empty()) std::cout << '\n' << result.Report.Kept << '\n';
   // The list is what a script reads: losing it is a failure, though the files stay written.
   exitCode = ResultWritten(std::cout, std::cerr, "the list of files written") ? ExitSuccess : ExitFailure;
-  const LoadedLanguage english{settings};
   for (const BuildWarning& warning : result.Build.Warnings)
     std::cerr << "barloom-cli: warning: " << WarningsReport({warning}, english) << '\n';
   if (result.Build.Error) {

@@ -48,8 +48,8 @@ int RunTexts(const TextsOptions& options, std::ostream& out, std::ostream& err) 
   const LoadedLanguage language(settings);
   std::vector<int> fallbacks;
   for (const BuiltInText& entry : BuiltInTexts()) {
-    out << entry.Id << '\t' << GetText(entry.Id, language) << '\n';
-    if (!language.Text(entry.Id)) fallbacks.push_back(entry.Id);
+    out << Number(entry.Id) << '\t' << GetText(entry.Id, language) << '\n';
+    if (!language.Text(entry.Id)) fallbacks.push_back(Number(entry.Id));
   }
   if (!ResultWritten(out, err, "the list of texts")) return ExitFailure;
 

@@ -4,61 +4,57 @@
 
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
-#include "settings/settings_file.h"
 
 namespace barloom {
 namespace {
 
 // Text IDs of the problems; a problem added without a text of its own draws the compiler's
 // warning about an unhandled enumerator.
-int TextId(FileProblem problem) {
+TextId TextOf(FileProblem problem) {
   switch (problem) {
-    case FileProblem::BarFileNotWritten: return 700;
-    case FileProblem::NoSaveFolder: return 701;
-    case FileProblem::BarCountOutOfRange: return 702;
-    case FileProblem::PrefixHasForbiddenCharacter: return 703;
-    case FileProblem::LineBreakInFolderName: return 704;
-    case FileProblem::SaveFolderNotCreated: return 705;
-    case FileProblem::BarFileNotRead: return 706;
-    case FileProblem::FolderNameEndsInSpaceOrDot: return 707;
-    case FileProblem::FolderNameIsDeviceName: return 708;
-    case FileProblem::FolderIsBrokenLink: return 709;
-    case FileProblem::BackupNotKept: return 720;
+    case FileProblem::BarFileNotWritten: return TextId::BarFileNotSaved;
+    case FileProblem::NoSaveFolder: return TextId::NoSaveFolder;
+    case FileProblem::BarCountOutOfRange: return TextId::BarCountOutOfRange;
+    case FileProblem::PrefixHasForbiddenCharacter: return TextId::UnusablePrefix;
+    case FileProblem::LineBreakInFolderName: return TextId::LineBreakInFolderName;
+    case FileProblem::SaveFolderNotCreated: return TextId::SaveFolderNotCreated;
+    case FileProblem::BarFileNotRead: return TextId::BarFileNotRead;
+    case FileProblem::FolderNameEndsInSpaceOrDot: return TextId::FolderNameEndsInSpaceOrDot;
+    case FileProblem::FolderNameIsDeviceName: return TextId::FolderNameIsDeviceName;
+    case FileProblem::FolderIsBrokenLink: return TextId::FolderIsBrokenLink;
+    case FileProblem::BackupNotKept: return TextId::BackupNotKept;
   }
-  return 700;
+  return TextId::BarFileNotSaved;
 }
 
-int TextId(WriteFailureReason reason) {
+TextId TextOf(WriteFailureReason reason) {
   switch (reason) {
-    case WriteFailureReason::FolderMissing: return 713;
-    case WriteFailureReason::NameIsFolder: return 714;
-    case WriteFailureReason::NotOrdinaryFile: return 715;
-    case WriteFailureReason::FileReadOnly: return 716;
-    case WriteFailureReason::FolderReadOnly: return 717;
-    case WriteFailureReason::FileNameTooLong: return 740;
-    case WriteFailureReason::PathTooLong: return 741;
-    case WriteFailureReason::DriveMissing: return 742;
-    case WriteFailureReason::AccessDenied: return 743;
-    case WriteFailureReason::DiskFull: return 744;
-    case WriteFailureReason::FileInUse: return 745;
-    case WriteFailureReason::DriveReadOnly: return 746;
-    case WriteFailureReason::InvalidCharacters: return 747;
-    case WriteFailureReason::NameIsFile: return 748;
+    case WriteFailureReason::FolderMissing: return TextId::FolderMissing;
+    case WriteFailureReason::NameIsFolder: return TextId::NameIsFolder;
+    case WriteFailureReason::NotOrdinaryFile: return TextId::NotOrdinaryFile;
+    case WriteFailureReason::FileReadOnly: return TextId::FileReadOnly;
+    case WriteFailureReason::FolderReadOnly: return TextId::FolderReadOnly;
+    case WriteFailureReason::FileNameTooLong: return TextId::FileNameTooLong;
+    case WriteFailureReason::PathTooLong: return TextId::PathTooLong;
+    case WriteFailureReason::DriveMissing: return TextId::DriveMissing;
+    case WriteFailureReason::AccessDenied: return TextId::AccessDenied;
+    case WriteFailureReason::DiskFull: return TextId::DiskFull;
+    case WriteFailureReason::FileInUse: return TextId::FileInUse;
+    case WriteFailureReason::DriveReadOnly: return TextId::DriveReadOnly;
+    case WriteFailureReason::InvalidCharacters: return TextId::InvalidCharacters;
+    case WriteFailureReason::NameIsFile: return TextId::NameIsFile;
   }
-  return 713;
+  return TextId::FolderMissing;
 }
 
-int TextId(ImportProblem problem) {
+TextId TextOf(ImportProblem problem) {
   switch (problem) {
-    case ImportProblem::ButtonCountClamped: return 710;
-    case ImportProblem::SourceNotRead: return 711;
-    case ImportProblem::OwnButtonsClamped: return 730;
+    case ImportProblem::ButtonCountClamped: return TextId::ImportClamped;
+    case ImportProblem::SourceNotRead: return TextId::ImportNotRead;
+    case ImportProblem::OwnButtonsClamped: return TextId::OwnButtonsClamped;
   }
-  return 711;
+  return TextId::ImportNotRead;
 }
-
-constexpr int ButtonsImportedLabel = 712;
-constexpr int ButtonsKeptLabel = 731;
 
 }  // namespace
 
@@ -72,17 +68,13 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-std::string ReasonText(WriteFailureReason reason, const Settings& settings) {
-  return GetText(TextId(reason), settings);
+std::string ReasonText(WriteFailureReason reason, const LoadedLanguage& language) {
+  return GetText(TextOf(reason), language);
 }
 
 std::string FailureReport(const FileError& error, const LoadedLanguage& language) {
-  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), language) : std::string{};
-  return JoinLines({GetText(TextId(error.Problem), language), error.File, reason, error.Detail});
-}
-
-std::string FailureReport(const FileError& error, const Settings& settings) {
-  return FailureReport(error, LoadedLanguage{settings});
+  const std::string reason = error.Reason ? GetText(TextOf(*error.Reason), language) : std::string{};
+  return JoinLines({GetText(TextOf(error.Problem), language), error.File, reason, error.Detail});
 }
 
 std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language) {
@@ -90,16 +82,13 @@ std::string WarningsReport(const std::vector<BuildWarning>& warnings, const Load
   for (const BuildWarning& warning : warnings) {
     std::string count;
     if (warning.Problem == ImportProblem::ButtonCountClamped)
-      count = GetText(ButtonsImportedLabel, language) + " " + std::to_string(warning.ButtonsImported);
+      count = GetText(TextId::ButtonsImportedLabel, language) + " " + std::to_string(warning.ButtonsImported);
     if (warning.Problem == ImportProblem::OwnButtonsClamped)
-      count = GetText(ButtonsKeptLabel, language) + " " + std::to_string(warning.ButtonsImported);
+      count = GetText(TextId::ButtonsKeptLabel, language) + " " + std::to_string(warning.ButtonsImported);
     if (!report.empty()) report += "\n\n";
-    report += JoinLines({GetText(TextId(warning.Problem), language), warning.File, count});
+    report += JoinLines({GetText(TextOf(warning.Problem), language), warning.File, count});
   }
   return report;
 }
-
-// Default settings use the built-in texts.
-std::string FileError::Message() const { return FailureReport(*this, Settings{}); }
 
 }  // namespace barloom

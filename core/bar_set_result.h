@@ -35,9 +35,6 @@ struct FileError {
   std::string File;    // UTF-8 full path
   std::string Detail;  // the system's own words ("Access is denied."), a part of a name, or empty
   std::optional<WriteFailureReason> Reason;  // why, in the program's terms, said in the user's language
-
-  // The English FailureReport: for logs and the console.
-  std::string Message() const;
 };
 
 // The error for `file` whose writing failed as `failure` says.
@@ -59,7 +56,6 @@ struct BuildWarning {
 };
 
 class LoadedLanguage;
-struct Settings;
 
 // A bar whose earlier bytes Create kept before replacing it.
 struct KeptBackup {
@@ -90,7 +86,7 @@ struct BuildResult {
 std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 // The text of `reason` in the user's language (713 to 717, 740 to 748).
-std::string ReasonText(WriteFailureReason reason, const Settings& settings);
+std::string ReasonText(WriteFailureReason reason, const LoadedLanguage& language);
 
 // What the user reads when a set could not be built, in the user's language: the problem's
 // text (700 to 709), then the file on a line of its own (left out when none is named), then the
@@ -98,7 +94,6 @@ std::string ReasonText(WriteFailureReason reason, const Settings& settings);
 // on a line of its own when there is one. Lines are joined by line feeds.
 // Language texts are only ever put side by side, never used as a format.
 std::string FailureReport(const FileError& error, const LoadedLanguage& language);
-std::string FailureReport(const FileError& error, const Settings& settings);
 
 // Every warning in the same way (the text, 710, 711 or 730, then the file, then for a clamped count
 // the label 712 "Buttons imported:" or 731 "Buttons kept:" with the number), separated by an empty

@@ -16,12 +16,12 @@ StartChoices DefaultChoices(const Settings& settings) {
   return start;
 }
 
-CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
+CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, const LoadedLanguage& language,
                           const std::optional<std::string>& commanderFolder, ProgressDisplay& display) {
   CreateResult result;
   const BarSetOptions options{settings.AppFolder, settings.BarFilePrefix, commanderFolder};
   result.Build = BuildBarSet(choices, options, display);
-  result.Report = ReportOf(result.Build, LoadedLanguage{settings}, settings.BarFilePrefix);
+  result.Report = ReportOf(result.Build, language, settings.BarFilePrefix);
   return result;
 }
 

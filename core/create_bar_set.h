@@ -10,6 +10,7 @@
 // create does: one path for both.
 namespace barloom {
 
+class LoadedLanguage;
 struct Settings;
 
 // The choices a Create starts from before the user or the arguments change them: two bars, no
@@ -28,12 +29,12 @@ struct CreateResult {
 };
 
 // BuildBarSet from `choices` with the program's folder and the prefix of `settings`, folding the
-// paths under `commanderFolder`, then the report in the language `settings` choose, all of it from
-// one load of the language. The choices are only read: what follows belongs to the caller (the
-// window marks the set created and remembers the folder; barloom-cli prints). It touches nothing but
-// the files and `display`, and reads `choices` and `settings` while it runs: on another thread,
-// give it copies or leave them unchanged until it returns.
-CreateResult CreateBarSet(const WizardState& choices, const Settings& settings,
+// paths under `commanderFolder`, then the report in `language`. The choices are only read: what
+// follows belongs to the caller (the window marks the set created and remembers the folder;
+// barloom-cli prints). It touches nothing but the files and `display`, and reads `choices`,
+// `settings` and `language` while it runs: on another thread, give it copies or leave them
+// unchanged until it returns.
+CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, const LoadedLanguage& language,
                           const std::optional<std::string>& commanderFolder, ProgressDisplay& display);
 
 }  // namespace barloom

@@ -9,14 +9,6 @@
 namespace barloom {
 namespace {
 
-constexpr int BackupsKeptText = 721;
-constexpr int LeftBarsText = 722;
-constexpr int ReplacedImportText = 723;
-constexpr int ImportedIntoLabel = 724;
-constexpr int KeptInLabel = 725;
-constexpr int ReplacedNoteText = 726;
-constexpr int WillBeKeptInLabel = 727;
-constexpr int FoundLabel = 729;
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -30,12 +22,12 @@ void AddBlock(std::string& text, std::string_view block) {
   text += block;
 }
 
-std::string Line(const LoadedLanguage& language, int label, std::string_view value) {
+std::string Line(const LoadedLanguage& language, TextId label, std::string_view value) {
   return GetText(label, language) + " " + std::string{value};
 }
 
 // A label, then one path on each line.
-std::string ListBlock(const LoadedLanguage& language, int label, const std::vector<std::string>& paths) {
+std::string ListBlock(const LoadedLanguage& language, TextId label, const std::vector<std::string>& paths) {
   if (paths.empty()) return {};
   std::string block = GetText(label, language);
   for (const std::string& path : paths) block += "\n" + path;
@@ -52,8 +44,10 @@ std::string CreateReport::MessageText() const {
 }
 
 std::string CreationReport(const LoadedLanguage& language, std::string_view barFilePrefix) {
-  std::string report = GetText(625, language) + "\n\n";
-  for (const int id : {626, 627, 628, 629}) report += GetText(id, language) + "\n";
+  std::string report = GetText(TextId::CreatedSteps, language) + "\n\n";
+  for (const TextId id :
+       {TextId::RunCommanderStep, TextId::ChangeBarStep, TextId::ChooseFileStep, TextId::MakeMainBarStep})
+    report += GetText(id, language) + "\n";
   ReplaceAll(report, "Bar_01.bar", BarFileName(barFilePrefix, 1));
   return report;
 }
@@ -62,22 +56,23 @@ std::string KeptReport(const BuildResult& build, const LoadedLanguage& language)
   std::string report;
   std::vector<std::string> backups;
   for (const KeptBackup& kept : build.Backups) backups.push_back(kept.Backup);
-  AddBlock(report, ListBlock(language, BackupsKeptText, backups));
-  AddBlock(report, ListBlock(language, LeftBarsText, build.LeftBars));
+  AddBlock(report, ListBlock(language, TextId::BackupsKept, backups));
+  AddBlock(report, ListBlock(language, TextId::BarsLeft, build.LeftBars));
   for (const ReplacedImport& replaced : build.ReplacedImports) {
-    std::string block = GetText(ReplacedImportText, language) + "\n" + replaced.File + "\n" +
-                        Line(language, ImportedIntoLabel, std::to_string(replaced.Slot));
+    std::string block = GetText(TextId::ReplacedImport, language) + "\n" + replaced.File + "\n" +
+                        Line(language, TextId::ImportedIntoLabel, std::to_string(replaced.Slot));
     for (const KeptBackup& kept : build.Backups)
-      if (kept.BarFile == build.Paths.BarFiles[replaced.Bar]) block += '\n' + Line(language, KeptInLabel, kept.Backup);
+      if (kept.BarFile == build.Paths.BarFiles[replaced.Bar])
+        block += '\n' + Line(language, TextId::KeptInLabel, kept.Backup);
     AddBlock(report, block);
   }
   return report;
 }
 
 std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound) {
-  std::string caption = GetText(KeepButtonsCaptionText, language);
+  std::string caption = GetText(TextId::KeepButtons, language);
   caption += " (";
-  caption += Line(language, FoundLabel, std::to_string(barsFound));
+  caption += Line(language, TextId::FoundLabel, std::to_string(barsFound));
   caption += ')';
   return caption;
 }
@@ -86,8 +81,8 @@ std::string ReplacedImportNote(std::string_view importFile, const WizardState& c
                                const LoadedLanguage& language) {
   const std::optional<int> bar = ReplacedBarOf(importFile, choices, barFilePrefix);
   if (!bar) return {};
-  return GetText(ReplacedNoteText, language) + "\n" +
-         Line(language, WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
+  return GetText(TextId::ReplacedImportNote, language) + "\n" +
+         Line(language, TextId::WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
 }
 
 CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix) {

@@ -37,7 +37,6 @@ std::string KeptReport(const BuildResult& build, const LoadedLanguage& language)
 // Step 3, before Create. The caption of the check box that keeps the bars' own buttons (shown
 // while the folder holds bars of the set's names): text 728, then the number of bars found behind
 // text 729 in parentheses, "&Keep the buttons already on these bars (found: 3)".
-inline constexpr int KeepButtonsCaptionText = 728;
 std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound);
 
 // The note for the tooltip of a bar's number whose import, `importFile`, is a bar the set of

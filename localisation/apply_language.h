@@ -1,40 +1,50 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
-// Captioning a whole window in the user's language. The pass only reads the settings: what it
-// found out comes back to the caller, which acts on it (the reading order of its own dialogs and
-// menus, the message for a missing language file).
+#include "localisation/window_table.h"
+
+// Captioning a whole window in the user's language, as a value: what each control of the
+// window's table shows, its reading order and alignment, and the character set of every font.
+// The window shows it (a small step of its own); the pass only reads the language.
 namespace barloom {
 
-class Form;
+class Language;
 class MessageBoxService;
 struct Settings;
 
 inline constexpr std::string_view MissingLanguageFileMessage = "Cannot find language file!";  // never translated
 
-// What one captioning pass found: the language's direction and character set, and whether the
-// chosen language file was missing.
-struct LanguageFound {
-  bool RightToLeft = false;
-  // The character set every font of the window was given. Decided in one place
-  // (LanguageCharset), so that a character set the language file names itself can take its
-  // place there.
-  int Charset = 1;
-  // UseDefaultLanguage is 0 but the language file does not exist: the window shows the built-in
-  // texts, left to right, and the caller reports it (ReportMissingLanguageFile).
+enum class TextAlignment { Left, Right, Centre };  // for check boxes, the box's side: Right puts it on the right
+
+// What one row of the table shows after the pass.
+struct ControlCaption {
+  int Id = 0;
+  std::optional<std::string> Text;  // nullopt: the control keeps its text
+  // The reading order and alignment of labels, check boxes, command buttons and frames; nullopt
+  // for the kinds that keep theirs (text boxes, lists, menus: the menu bar follows the window).
+  std::optional<bool> RightToLeft;
+  std::optional<TextAlignment> Alignment;  // labels, check boxes, frames' captions
+  friend bool operator==(const ControlCaption&, const ControlCaption&) = default;
+};
+
+struct WindowCaptions {
+  std::optional<std::string> Title;  // nullopt: the window keeps its title
+  std::vector<ControlCaption> Controls;  // one per row, in the table's order
+  bool RightToLeft = false;  // the window's (its title and its menu bar) and its controls'
+  int Charset = 1;           // every font's character set
+  // UseDefaultLanguage is 0 but the language file does not exist: the built-in texts, left to
+  // right, and the caller reports it (ReportMissingLanguageFile).
   bool MissingFile = false;
 };
 
-// The character set of the fonts: FontScript's, or the default set (1) when FontScript is no
-// character set (hand-edited settings) instead of cutting it to some unrelated one.
-int LanguageCharset(const Settings& settings);
-
-// Captions `form` and its controls from their text IDs (built-in texts, or the language file's,
-// read once for the whole window), sets the reading order and alignment of the language's
-// direction on the form and on labels, check boxes, option buttons, command buttons and frames,
-// and gives every font the language's character set. Any single step that the form or a control
-// cannot take is skipped.
-LanguageFound ApplyLanguage(Form& form, const Settings& settings);
+// The captions of `table` in `language`: each row with a text gets its text (built-in or the
+// language file's); labels, check boxes, command buttons and frames read in the language's
+// direction, labels and frames' captions right-justified and check boxes' boxes on the right when
+// it is right to left (a centred label stays centred).
+WindowCaptions ApplyLanguage(const WindowTable& table, const Language& language);
 
 // A missing language file, once: "Cannot find language file!" through `messages`, and
 // UseDefaultLanguage becomes 1 in memory, so that the built-in texts follow and later windows

@@ -5,12 +5,10 @@
 
 namespace barloom {
 
-std::string GetText(int id, const LoadedLanguage& language) {
+std::string GetText(TextId id, const LoadedLanguage& language) {
   if (std::optional<std::string> translated = language.Text(id)) return std::move(*translated);
   // Every ID the program asks for has a built-in text; an unknown one shows nothing.
   return std::string(FindBuiltInText(id).value_or(std::string_view{}));
 }
-
-std::string GetText(int id, const Settings& settings) { return GetText(id, LoadedLanguage(settings)); }
 
 }  // namespace barloom

@@ -52,14 +52,26 @@ LoadedLanguage::LoadedLanguage(const Settings& settings) : codePage_(CodePageFor
   if (bytes.starts_with(Utf8ByteOrderMark)) {
     bytes.erase(0, Utf8ByteOrderMark.size());
     codePage_ = Utf8CodePage;
+    marked_ = true;
   } else if (IsUtf16Le(bytes)) {
     codePage_ = UnicodeFile;
+    marked_ = true;
   }
   document_ = IniDocument(std::move(bytes));
 }
 
-std::optional<std::string> LoadedLanguage::Text(int id) const {
-  const std::string value = document_.Read(LanguageSection, std::to_string(id), "", TextBufferSize);
+LoadedLanguage::LoadedLanguage() : codePage_(AnsiCodePage()) {}
+
+LoadedLanguage::LoadedLanguage(const LoadedLanguage& other)
+    : document_(other.document_.Bytes()), codePage_(other.codePage_), marked_(other.marked_) {}
+
+LoadedLanguage& LoadedLanguage::operator=(const LoadedLanguage& other) {
+  if (this != &other) *this = LoadedLanguage(other);
+  return *this;
+}
+
+std::optional<std::string> LoadedLanguage::Text(TextId id) const {
+  const std::string value = document_.Read(LanguageSection, std::to_string(Number(id)), "", TextBufferSize);
   if (value.empty() || IsBuiltInMarker(value)) return std::nullopt;
   const bool filledBuffer = value.size() == TextBufferSize - 1;
   // A value that decodes to nothing translates nothing: the built-in text stands.
@@ -78,6 +90,10 @@ bool LoadedLanguage::RightToLeft() const {
   return flag.value_or(0) != 0;
 }
 
+void LoadedLanguage::DecodeFor(int fontScript) {
+  if (!marked_) codePage_ = CodePageForCharset(fontScript);
+}
+
 std::optional<std::int16_t> LoadedLanguage::FontScript() const {
   const std::string value = document_.Read(LanguageSection, FontScriptKey, "", TextBufferSize);
   if (Trim(value, SpacesAndTabs).empty()) return std::nullopt;
@@ -85,11 +101,5 @@ std::optional<std::int16_t> LoadedLanguage::FontScript() const {
   if (!charset || !IsKnownCharset(*charset)) return std::nullopt;
   return charset;
 }
-
-std::optional<std::string> ReadLanguageText(int id, const Settings& settings) {
-  return LoadedLanguage(settings).Text(id);
-}
-
-bool ReadRightToLeftLanguage(const Settings& settings) { return LoadedLanguage(settings).RightToLeft(); }
 
 }  // namespace barloom

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace barloom {
@@ -7,6 +9,17 @@ namespace barloom {
 // True when `path` (UTF-8) names a file whose length can be obtained; false on any failure:
 // an empty path, a folder, a missing or unreachable file, and the NotFoundMarker.
 bool FileExists(std::string_view path);
+
+// What tells one version of a file from the next without reading it: its last write time and
+// its length.
+struct FileStamp {
+  std::filesystem::file_time_type WriteTime;
+  std::uintmax_t Size = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file `path` (UTF-8) names, as FileExists finds it; nullopt where FileExists is
+// false.
+std::optional<FileStamp> StampOf(std::string_view path);
 
 // True when both paths name the same file however they are spelled (links, "..", letter case
 // where the file system ignores it); false when either cannot be reached.

@@ -1033,18 +1033,22 @@ def render(comments, right_to_left, texts, font_script=None):
     return "".join(line + "\r\n" for line in lines)
 
 
-def builtin_text_ids(source):
-    """The text IDs of the built-in table, as its C++ source lists them."""
-    ids = {int(found) for found in re.findall(r"BuiltInText\{\s*(\d+)\s*,", source.read_text(encoding="utf-8"))}
-    if not ids:
+def builtin_text_ids(source, names):
+    """The text IDs of the built-in table, as its C++ source names them and the names' header numbers them."""
+    numbers = dict(re.findall(r"^\s*(\w+) = (\d+),", names.read_text(encoding="utf-8"), re.M))
+    used = re.findall(r"BuiltInText\{\s*TextId::(\w+)\s*,", source.read_text(encoding="utf-8"))
+    if not used:
         sys.exit(f"make_language_files: no text IDs found in {source}")
-    return ids
+    unknown = [name for name in used if name not in numbers]
+    if unknown:
+        sys.exit(f"make_language_files: {names} does not number {unknown}")
+    return {int(numbers[name]) for name in used}
 
 
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
     folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else root / "resources" / "Languages"
-    built_in = builtin_text_ids(root / "localisation" / "builtin_texts.cpp")
+    built_in = builtin_text_ids(root / "localisation" / "builtin_texts.cpp", root / "localisation" / "text_ids.h")
     faults = []
     for name, _, _, texts, _ in FILES:
         if set(texts) != built_in:

@@ -1,27 +1,37 @@
 #pragma once
-// The About box's geometry: the design in twips and the rules that place its frame, its OK button
-// and the box itself at a DPI. Lengths given in pixels are pixels of a 96-DPI screen and grow with
+// The About box described once (its table), and its geometry: the design in twips and the rules
+// that place its frame, its OK button and the box itself at a DPI. Lengths given in pixels are pixels of a 96-DPI screen and grow with
 // the DPI, as in the main window.
 #include "ui/main_layout.h"
 
 namespace barloom {
 
+// Control IDs of the About box.
+namespace about_ids {
+enum : int {
+  Ok = 1,       // the dialog manager's IDOK: Enter and Esc press it
+  Frame = 100,  // the frame's window, holding the labels (its captionless group box: Frame + 10)
+  ProgrammedBy = 120,
+  AuthorName,
+  Version,
+  VersionNo,
+  RegisteredTo,
+  UserName,
+  HomePageNote,
+  WebAddress,
+  Url,  // the link to the home page
+  Email,
+  EmailAddress,
+};
+}  // namespace about_ids
+
+// The About box's table: OK, then the frame and its labels row by row (labels with a text ID,
+// and the values beside them that the box fills in).
+const WindowTable& AboutTable();
+
 namespace about_design {
 inline constexpr TwipRect Ok{5025, 4170, 1200, 345};
 inline constexpr TwipRect Frame{120, 1290, 6135, 2835};
-// The labels, inside the frame.
-inline constexpr TwipRect ProgrammedBy{135, 315, 1710, 285};
-inline constexpr TwipRect AuthorName{1875, 315, 4140, 285};
-inline constexpr TwipRect Version{135, 645, 960, 285};
-inline constexpr TwipRect VersionNo{1125, 645, 4890, 285};
-inline constexpr TwipRect RegisteredTo{135, 975, 3075, 315};
-inline constexpr TwipRect UserName{3240, 975, 2775, 315};
-inline constexpr TwipRect HomePageNote{135, 1335, 5880, 615};  // two lines
-inline constexpr TwipRect WebAddress{135, 1995, 1215, 315};
-inline constexpr TwipRect Url{1410, 1995, 2085, 315};
-inline constexpr TwipRect Email{135, 2355, 915, 285};
-inline constexpr TwipRect EmailAddress{1080, 2355, 4935, 285};
-
 inline constexpr int FrameLeftPixels = 7;
 inline constexpr int FrameTopPixels = 2;
 inline constexpr int OkGapPixels = 6;         // between the frame and the OK button

@@ -13,7 +13,6 @@ using RegistryValueReader = std::function<std::string(std::string_view valuePath
 // A fresh cRegistry's ReadValue: the registry the About box reads outside tests.
 std::string ReadSystemRegistryValue(std::string_view valuePath, std::string_view valueName);
 
-inline constexpr int AboutTitleText = 1501;
 inline constexpr std::string_view RegisteredOwnerName = "RegisteredOwner";
 // Where Windows records its registered owner, in the order they are asked.
 inline constexpr std::string_view RegisteredOwnerKeys[] = {

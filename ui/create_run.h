@@ -10,6 +10,7 @@
 #include "core/create_bar_set.h"
 #include "core/progress.h"
 #include "core/wizard_state.h"
+#include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
 // Create on a worker thread, so that the window keeps painting and answering while the set is
@@ -20,7 +21,8 @@ namespace barloom {
 // What a Create reads, copied when it starts: later changes to the wizard cannot reach the run.
 struct CreateJob {
   WizardState Choices;
-  Settings ProgramSettings;  // the prefix, the program's folder, the language
+  Settings ProgramSettings;  // the prefix, the program's folder
+  LoadedLanguage Texts;      // the language of the report, as it was loaded
   std::optional<std::string> CommanderFolder;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <span>
 
+#include "localisation/window_table.h"
+
 // The main window's geometry as numbers: the design in twips (1/1440 inch), converted at the
 // window's DPI, and the sizing rules. Lengths that the design gives in pixels are pixels of a
 // 96-DPI screen and grow with the DPI like everything else, so the window looks the same at any
@@ -24,13 +26,6 @@ struct PixelRect {
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-struct TwipRect {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-};
-
 // Twips to pixels at `dpi`, to the nearest pixel (halves away from zero).
 int TwipsToPixels(int twips, int dpi);
 // Pixels to twips at `dpi`, rounded down: the window position is stored that way.
@@ -51,16 +46,8 @@ inline constexpr int BarButtonGapPixels = 3;
 inline constexpr int BottomMarginPixels = 8;
 inline constexpr int MinimumVisiblePixels = 32;  // of a window placed on a screen
 
-inline constexpr TwipRect Label1{180, 330, 3675, 435};
-inline constexpr TwipRect Combo1{3990, 300, 945, 315};
-inline constexpr TwipRect Label2{180, 330, 5025, 375};
-inline constexpr TwipRect Label3{180, 750, 5025, 375};
-inline constexpr TwipRect SaveIn{150, 1200, 4755, 285};
-inline constexpr TwipRect BrowseFolder{4920, 1200, 345, 285};
-inline constexpr TwipRect Label4{180, 330, 5025, 495};
-inline constexpr TwipRect Label5{180, 900, 5025, 495};
-inline constexpr TwipRect KeepButtons{180, 1380, 5025, 255};
-inline constexpr TwipRect Link{180, 510, 4995, 825};
+// The row of push buttons and the progress bar, which the sizing rules measure; the frames'
+// controls have their places in the window's table (main_window_layout.h).
 inline constexpr TwipRect Back{90, 2550, 1185, 345};
 inline constexpr TwipRect Next{1380, 2550, 1185, 345};
 inline constexpr TwipRect Create{2670, 2550, 1185, 345};

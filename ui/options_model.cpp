@@ -8,8 +8,7 @@
 
 #include "build_info.h"
 #include "core/bar_set.h"
-#include "localisation/get_text.h"
-#include "localisation/language_file.h"
+#include "localisation/language.h"
 #include "platform/message_box.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
@@ -18,8 +17,6 @@
 namespace barloom {
 namespace {
 
-constexpr int UnusablePrefixText = 703;
-constexpr int PrefixTooLongText = 749;
 constexpr std::string_view LanguageFileExtension = ".lng";
 constexpr std::size_t FirstFileEntry = 2;  // after "Default" and the separator
 
@@ -53,8 +50,9 @@ std::vector<std::string> ListLanguageFiles(std::string_view folder) {
   return names;
 }
 
-OptionsModel::OptionsModel(Settings& settings, const cProfile& profile, MessageBoxService& messages)
-    : settings_(settings), profile_(profile), messages_(messages) {
+OptionsModel::OptionsModel(Settings& settings, const Language& language, const cProfile& profile,
+                           MessageBoxService& messages)
+    : settings_(settings), language_(language), profile_(profile), messages_(messages) {
   entries_ = {std::string{DefaultLanguageEntry}, std::string{LanguageSeparatorEntry}};
   std::vector<std::string> files = ListLanguageFiles(LanguagesFolder());
   entries_.insert(entries_.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
@@ -83,13 +81,13 @@ void OptionsModel::MoveTo(std::size_t index) {
 bool OptionsModel::Confirm(std::string_view typedPrefix) {
   // Every Create would fail on such a prefix; better to say so while the user is typing it.
   if (!IsUsableBarFilePrefix(typedPrefix)) {
-    messages_.Show(GetText(UnusablePrefixText, settings_), build_info::ProductName, MessageIcon::Error);
+    messages_.Show(language_.Text(TextId::UnusablePrefix), build_info::ProductName, MessageIcon::Error);
     return false;
   }
   if (!BarFileNamesFit(typedPrefix)) {
     const std::string firstBar = std::string{typedPrefix} + "01.bar";
-    messages_.Show(JoinLines({GetText(PrefixTooLongText, settings_), firstBar,
-                              ReasonText(WriteFailureReason::FileNameTooLong, settings_)}),
+    messages_.Show(JoinLines({language_.Text(TextId::PrefixTooLong), firstBar,
+                              ReasonText(WriteFailureReason::FileNameTooLong, language_.Current())}),
                    build_info::ProductName, MessageIcon::Error);
     return false;
   }
@@ -100,8 +98,9 @@ bool OptionsModel::Confirm(std::string_view typedPrefix) {
   if (selected_ >= FirstFileEntry) {
     settings_.UseDefaultLanguage = 0;
     settings_.LanguageFile = AddBackslash(LanguagesFolder()) + entries_[selected_];
-    // A file that names the character set of its texts reads right without a hand edit.
-    fontScript = LoadedLanguage(settings_).FontScript();
+    // A file that names the character set of its texts reads right without a hand edit. The
+    // language in use is the picked file from here on: this reads it, and every window after.
+    fontScript = language_.Current().FontScript();
     languageChanged_ = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile ||
                        (fontScript && *fontScript != wasFontScript);
   } else {

@@ -9,6 +9,7 @@
 // every choice.
 namespace barloom {
 
+class Language;
 class MessageBoxService;
 class cProfile;
 struct Settings;
@@ -30,8 +31,8 @@ class OptionsModel {
   // "Languages" folder. Selected is the stored language file's entry (its name compared without
   // regard to case, as Windows compares file names) whatever UseDefaultLanguage says, or
   // "Default" when no file is stored or the stored one is not listed any more.
-  // `settings` is the program's and must outlive the model.
-  OptionsModel(Settings& settings, const cProfile& profile, MessageBoxService& messages);
+  // `settings` is the program's and `language` follows it; both must outlive the model.
+  OptionsModel(Settings& settings, const Language& language, const cProfile& profile, MessageBoxService& messages);
 
   const std::vector<std::string>& Entries() const { return entries_; }
   std::size_t Selected() const { return selected_; }
@@ -57,6 +58,7 @@ class OptionsModel {
   std::string LanguagesFolder() const;
 
   Settings& settings_;
+  const Language& language_;
   const cProfile& profile_;
   MessageBoxService& messages_;
   std::vector<std::string> entries_;

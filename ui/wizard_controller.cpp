@@ -10,7 +10,7 @@
 #include "core/create_report.h"
 #include "core/set_files.h"
 #include "localisation/get_text.h"
-#include "localisation/language_file.h"
+#include "localisation/language.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
@@ -23,11 +23,6 @@ namespace barloom {
 namespace {
 
 constexpr int BarFileFilter = 1;
-constexpr int BarNameText = 770;
-constexpr int NotBarFilesText = 772;
-constexpr int BeyondLastBarText = 773;
-constexpr int SettingsInProfileText = 850;
-constexpr int SettingsNotKeptText = 851;
 constexpr std::string_view BarFileExtension = ".bar";
 
 bool IsBarFileName(std::string_view path) {
@@ -54,8 +49,9 @@ bool IsPushButton(WizardControl control) {
 
 }  // namespace
 
-WizardController::WizardController(Settings& settings, const cProfile& profile, WizardServices services)
-    : settings_(settings), profile_(profile), services_(std::move(services)) {}
+WizardController::WizardController(Settings& settings, const Language& language, const cProfile& profile,
+                                   WizardServices services)
+    : settings_(settings), language_(language), profile_(profile), services_(std::move(services)) {}
 
 void WizardController::Start(SettingsNotice notice) {
   settingsNotice_ = notice;
@@ -76,8 +72,9 @@ std::optional<WizardControl> WizardController::Activated() {
   activated_ = true;
   commanderFolder_ = CommanderFolder(services_.CommanderSources);
   if (settingsNotice_ != SettingsNotice::None) {
-    const int text = settingsNotice_ == SettingsNotice::MovedToProfile ? SettingsInProfileText : SettingsNotKeptText;
-    services_.Messages.Show(JoinLines({GetText(text, settings_), settings_.SettingsFile}), build_info::ProductName,
+    const TextId text =
+        settingsNotice_ == SettingsNotice::MovedToProfile ? TextId::SettingsInProfile : TextId::SettingsNotKept;
+    services_.Messages.Show(JoinLines({language_.Text(text), settings_.SettingsFile}), build_info::ProductName,
                             MessageIcon::Information);
     settingsNotice_ = SettingsNotice::None;
   }
@@ -135,10 +132,11 @@ void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
     state_.SetCreated = false;
   }
   std::string message;
-  for (const auto& [text, names] : {std::pair{NotBarFilesText, &refused}, std::pair{BeyondLastBarText, &beyond}}) {
+  for (const auto& [text, names] :
+       {std::pair{TextId::NotBarFiles, &refused}, std::pair{TextId::BeyondLastBar, &beyond}}) {
     if (names->empty()) continue;
     if (!message.empty()) message += "\n\n";
-    message += GetText(text, settings_);
+    message += language_.Text(text);
     for (const std::string& name : *names) message += "\n" + name;
   }
   if (!message.empty()) services_.Messages.Show(message, build_info::ProductName, MessageIcon::Error);
@@ -194,13 +192,11 @@ void WizardController::SetKeepButtons(bool keep) {
 }
 
 void WizardController::Refresh() {
-  // Files may have changed outside: a language file, a bar an import names.
-  barNamesSource_.reset();
   if (!AtLastStep() || busy_) return;
   barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
   // Nothing left to keep: the choice goes with the check box.
   if (barsFound_ == 0) state_.KeepButtons = false;
-  keepButtonsCaption_ = barsFound_ > 0 ? KeepButtonsCaption(LoadedLanguage{settings_}, barsFound_) : std::string{};
+  keepButtonsCaption_ = barsFound_ > 0 ? KeepButtonsCaption(language_.Current(), barsFound_) : std::string{};
 }
 
 void WizardController::Next() {
@@ -226,13 +222,13 @@ void WizardController::Back() {
 
 void WizardController::Create(ProgressDisplay& progress) {
   if (const std::optional<CreateJob> job = BeginCreate())
-    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder, progress));
+    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->Texts, job->CommanderFolder, progress));
 }
 
 std::optional<CreateJob> WizardController::BeginCreate() {
   if (!View().CreateEnabled) return std::nullopt;
   busy_ = true;
-  return CreateJob{state_, settings_, commanderFolder_};
+  return CreateJob{state_, settings_, language_.Current(), commanderFolder_};
 }
 
 bool WizardController::FinishCreate(const CreateResult& result) {
@@ -300,13 +296,9 @@ WizardView WizardController::View() const {
   return view;
 }
 
-const std::vector<std::string>& WizardController::BarButtonNames() const {
-  BarNamesSource source{state_.BarCount,           state_.ImportFiles,        state_.SaveFolder,
-                        settings_.BarFilePrefix,   settings_.LanguageFile,    settings_.UseDefaultLanguage,
-                        settings_.FontScript};
-  if (source == barNamesSource_) return barNames_;
-  const LoadedLanguage language(settings_);
-  const std::string barText = GetText(BarNameText, language);
+std::vector<std::string> WizardController::BarButtonNames() const {
+  const LoadedLanguage& language = language_.Current();
+  const std::string barText = GetText(TextId::BarName, language);
   std::vector<std::string> names;
   for (int bar = 1; bar <= state_.BarCount; ++bar) {
     std::string name = barText + " " + std::to_string(bar);
@@ -318,9 +310,7 @@ const std::vector<std::string>& WizardController::BarButtonNames() const {
     }
     names.push_back(std::move(name));
   }
-  barNames_ = std::move(names);
-  barNamesSource_ = std::move(source);
-  return barNames_;
+  return names;
 }
 
 const std::string& WizardController::ImportFile(int bar) const {

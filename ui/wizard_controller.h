@@ -21,14 +21,16 @@
 namespace barloom {
 
 class FolderPicker;
+class Language;
 class MessageBoxService;
 class ProgressDisplay;
 class cCommonDialog;
 class cProfile;
 struct Settings;
 
-// The controls of the main window that the rules name.
-enum class WizardControl { BarCountList, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create };
+// The controls of the main window that the rules name (their roles in the window's table, which
+// start at 1: 0 is no role).
+enum class WizardControl { BarCountList = 1, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create };
 
 // The frames, all in one place: the three steps, and the link frame that covers Step 3 after a
 // successful Create.
@@ -78,9 +80,9 @@ struct WizardServices {
 
 class WizardController {
  public:
-  // `settings` is the program's, loaded and kept alive by the caller; Create stores LastPath in
-  // its file and the texts follow its language.
-  WizardController(Settings& settings, const cProfile& profile, WizardServices services);
+  // `settings` is the program's, loaded and kept alive by the caller, and `language` the language
+  // in use; Create stores LastPath in the settings file.
+  WizardController(Settings& settings, const Language& language, const cProfile& profile, WizardServices services);
 
   // The window that owns the dialogs, so that they keep it disabled while they are open.
   void SetOwnerWindow(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
@@ -164,32 +166,18 @@ class WizardController {
   // The names of the bar buttons, bar 1 first: what screen readers read as each button's name and
   // its tooltip shows. "Bar 3" in the user's language (text 770 and the number), then on lines
   // of their own the file the bar imports and, when that file is one of the bars this set
-  // replaces, the note that says so (ReplacedImportNote). Made again only when what they are made
-  // of changed: the window asks at every render, and making them reads the language file.
-  const std::vector<std::string>& BarButtonNames() const;
+  // replaces, the note that says so (ReplacedImportNote).
+  std::vector<std::string> BarButtonNames() const;
   const std::optional<std::string>& CommanderFolderFound() const { return commanderFolder_; }
 
  private:
-  // What the bar buttons' names are made of.
-  struct BarNamesSource {
-    int BarCount = 0;
-    SlotTable ImportFiles;
-    std::string SaveFolder;
-    std::string BarFilePrefix;
-    std::optional<std::string> LanguageFile;
-    int UseDefaultLanguage = 0;
-    int FontScript = 0;
-    friend bool operator==(const BarNamesSource&, const BarNamesSource&) = default;
-  };
-
   bool AtLastStep() const { return state_.CurrentStep == 2; }
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
   void SaveFolderChanged();
 
   Settings& settings_;
+  const Language& language_;
   const cProfile& profile_;
-  mutable std::optional<BarNamesSource> barNamesSource_;  // what barNames_ were made of
-  mutable std::vector<std::string> barNames_;
   WizardServices services_;
   std::uintptr_t ownerWindow_ = 0;
   std::function<void()> beforeDialog_;

@@ -55,7 +55,7 @@ TEST(TextsCommand, WithoutALanguageFileListsTheBuiltInTable) {
   const std::vector<std::string> lines = Lines(run.Out);
   ASSERT_EQ(lines.size(), BuiltInTexts().size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i], Line(BuiltInTexts()[i].Id, BuiltInTexts()[i].Text));
+    EXPECT_EQ(lines[i], Line(Number(BuiltInTexts()[i].Id), BuiltInTexts()[i].Text));
   }
   EXPECT_EQ(run.Err, "No language file given: all " + Total() + " texts are built-in.\n");
 }
@@ -64,7 +64,7 @@ TEST(TextsCommand, ShowsTranslationsLiterallyAndNamesTheFallbacks) {
   TempFolder folder;
   // The first key of a name wins, so the lines below override the complete list after them.
   std::string file = "[UserLanguage]\r\n101=<b>%s</b> && {0}\r\n110= /E \r\n150=\r\n3056=\xE4\r\n";
-  for (const auto& entry : BuiltInTexts()) file += std::to_string(entry.Id) + "=T" + std::to_string(entry.Id) + "\r\n";
+  for (const auto& entry : BuiltInTexts()) file += std::to_string(Number(entry.Id)) + "=T" + std::to_string(Number(entry.Id)) + "\r\n";
   const TextsRun run = RunInProcess({folder.Write("Mixed.lng", file), 204});
 
   EXPECT_EQ(run.ExitCode, ExitSuccess);
@@ -82,7 +82,7 @@ TEST(TextsCommand, ACompleteFileHasNoFallbacks) {
   TempFolder folder;
   std::string file = "\xEF\xBB\xBF[UserLanguage]\r\n";
   for (const auto& entry : BuiltInTexts()) {
-    file += std::to_string(entry.Id) + "=שלום " + std::to_string(entry.Id) + "\r\n";
+    file += std::to_string(Number(entry.Id)) + "=שלום " + std::to_string(Number(entry.Id)) + "\r\n";
   }
   const TextsRun run = RunInProcess({folder.Write("Complete.lng", file), 1});
   EXPECT_EQ(run.ExitCode, ExitSuccess);
@@ -177,7 +177,7 @@ TEST(TextsProgram, ShowsEveryTextOfEveryShippedLanguageTranslated) {
     const std::vector<std::string> lines = OutputLines(result.Output);
     ASSERT_EQ(lines.size(), BuiltInTexts().size()) << language.FileName;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::string id = std::to_string(BuiltInTexts()[i].Id) + "\t";
+      const std::string id = std::to_string(Number(BuiltInTexts()[i].Id)) + "\t";
       EXPECT_EQ(lines[i].rfind(id, 0), 0u) << language.FileName << ": " << lines[i];
       EXPECT_GT(lines[i].size(), id.size()) << language.FileName << ": " << lines[i];
     }

@@ -148,7 +148,7 @@ TEST(Backups, TheReportNamesThemAndTheImportsOfReplacedBars) {
   choices.ImportFiles[2] = temp.PathOf("Bar_01.bar");
   NoProgressDisplay none;
   const BuildResult result = BuildBarSet(choices, Options, none);
-  ASSERT_FALSE(result.Error) << result.Error->Message();
+  ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   ASSERT_EQ(result.ReplacedImports.size(), 1u);
 
   Settings german;

@@ -276,7 +276,7 @@ TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls)
     RecordingProgress display;
     Progress progress{display};
     const ImportOutcome outcome = ImportBarFile(spelling, bar1_, 2, progress);
-    ASSERT_FALSE(outcome.Error) << outcome.Error->Message();
+    ASSERT_FALSE(outcome.Error) << MessageOf(*outcome.Error);
     EXPECT_EQ(ReadBytes(bar1_), expected) << spelling;
     // The bar read itself: count 4, so the last imported button is its own (already moved) button 4.
     IniDocument result{ReadBytes(bar1_).value()};
@@ -313,7 +313,7 @@ TEST(BuildBarSet, ABarOfTheSameSetIsReadAsJustWritten) {
   RecordingProgress display;
   const BuildResult result =
       BuildBarSet(state, AppOptions, display);
-  ASSERT_FALSE(result.Error) << result.Error->Message();
+  ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   const SetPaths& paths = result.Paths;
   const IniDocument bar1{ReadBytes(paths.BarFiles[1]).value()};
   EXPECT_EQ(Value(bar1, "Buttoncount"), "7");
@@ -338,7 +338,7 @@ TEST(BuildBarSet, LaterImportsSeeTheResultsOfEarlierOnes) {
   RecordingProgress display;
   const BuildResult result =
       BuildBarSet(state, AppOptions, display);
-  ASSERT_FALSE(result.Error) << result.Error->Message();
+  ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   EXPECT_TRUE(result.Warnings.empty());
   const IniDocument bar2{ReadBytes(result.Paths.BarFiles[2]).value()};
   EXPECT_EQ(Value(bar2, "Buttoncount"), std::to_string(3 + 8));  // bar 1 holds 3 + 5 buttons by then
@@ -416,7 +416,7 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
     layEarlierSet();
     RecordingProgress display;
     const BuildResult result = BuildBarSet(state, AppOptions, display);
-    ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
+    ASSERT_FALSE(result.Error) << c.Name << ": " << MessageOf(*result.Error);
     std::vector<std::string> built;
     for (int bar = 1; bar <= 4; ++bar) built.push_back(ReadBytes(paths.BarFiles[bar]).value());
     std::vector<std::string> warned;

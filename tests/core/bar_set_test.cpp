@@ -46,7 +46,7 @@ TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
   Progress progress{display};
   const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), "Set_"), progress);
 
-  ASSERT_FALSE(result.Error) << result.Error->Message();
+  ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   EXPECT_EQ(result.WrittenFiles, (std::vector<std::string>{temp.PathOf("Set_01.bar"), temp.PathOf("Set_02.bar"),
                                                            temp.PathOf("Set_03.bar")}));
   for (int bar = 1; bar <= 3; ++bar)
@@ -76,7 +76,7 @@ TEST(WriteBarFiles, CreatesAMissingSaveFolderWithItsParents) {
   RecordingProgress display;
   Progress progress{display};
   const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
-  ASSERT_FALSE(result.Error) << result.Error->Message();
+  ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   EXPECT_EQ(result.Paths.SaveFolder, folder + PathSeparator);
   EXPECT_TRUE(std::filesystem::is_regular_file(PathFromUtf8(folder + PathSeparator + "Bar_02.bar")));
 }
@@ -104,7 +104,7 @@ void ExpectStopsAtBarTwo(TempFolder& temp, const std::vector<std::string>& expec
   ASSERT_TRUE(result.Error);
   EXPECT_EQ(result.Error->File, temp.PathOf("Bar_02.bar"));
   EXPECT_TRUE(result.Error->Reason || !result.Error->Detail.empty()) << "the error says why";
-  EXPECT_NE(result.Error->Message().find(temp.PathOf("Bar_02.bar")), std::string::npos);
+  EXPECT_NE(MessageOf(*result.Error).find(temp.PathOf("Bar_02.bar")), std::string::npos);
   EXPECT_EQ(result.WrittenFiles, std::vector<std::string>{temp.PathOf("Bar_01.bar")});
   // No import into a set that is not whole: bar 1 is exactly as generated.
   EXPECT_EQ(ReadBytes(temp.PathOf("Bar_01.bar")), GeneratedBarBytes(result.Paths, 1, std::nullopt, Windows1252));
@@ -185,7 +185,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     RecordingProgress display;
     Progress progress{display};
     const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
-    ASSERT_FALSE(result.Error) << result.Error->Message();
+    ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
     EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{prefix + "01.bar", prefix + "02.bar"}));
   }
 }

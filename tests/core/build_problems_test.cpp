@@ -178,7 +178,7 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
         EXPECT_TRUE(std::filesystem::is_empty(temp.Path())) << c.Name << ": no stray folder";
       }
     } else {
-      ASSERT_FALSE(result.Error) << c.Name << ": " << result.Error->Message();
+      ASSERT_FALSE(result.Error) << c.Name << ": " << MessageOf(*result.Error);
       ASSERT_EQ(result.Warnings.size(), 1u) << c.Name;
       EXPECT_EQ(result.Warnings[0].Problem, std::get<ImportProblem>(c.Expected)) << c.Name;
       EXPECT_EQ(result.Warnings[0].File, file) << c.Name;

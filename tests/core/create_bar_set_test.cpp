@@ -53,9 +53,9 @@ TEST_F(CreateBarSetTest, ThreeBarsWithOneImportOfFiveButtons) {
   choices.ImportFiles[2] = bars_.Write("five.bar", FiveButtons);
   const WizardState before = choices;
   RecordingProgress display;
-  const CreateResult result = CreateBarSet(choices, settings_, std::nullopt, display);
+  const CreateResult result = CreateBarSet(choices, settings_, LoadedLanguage{settings_}, std::nullopt, display);
 
-  ASSERT_FALSE(result.Build.Error) << result.Build.Error->Message();
+  ASSERT_FALSE(result.Build.Error) << MessageOf(*result.Build.Error);
   EXPECT_EQ(result.Build.WrittenFiles.size(), 3u);
   // One maximum for the whole run, set before the value moves.
   EXPECT_EQ(display.Calls.front(), "value 1");
@@ -76,7 +76,7 @@ TEST_F(CreateBarSetTest, TheReportNamesTheSetsOwnFirstFile) {
   for (const char* prefix : {"Set_", "", "Bar_"}) {
     settings_.BarFilePrefix = prefix;
     NoProgressDisplay none;
-    const CreateResult result = CreateBarSet(Choices(), settings_, std::nullopt, none);
+    const CreateResult result = CreateBarSet(Choices(), settings_, LoadedLanguage{settings_}, std::nullopt, none);
     ASSERT_FALSE(result.Build.Error);
     EXPECT_EQ(result.Report.Steps, ExpectedReport(std::string{prefix} + "01.bar"));
     EXPECT_TRUE(std::filesystem::exists(bars_.Path() / (std::string{prefix} + "02.bar")));
@@ -86,11 +86,11 @@ TEST_F(CreateBarSetTest, TheReportNamesTheSetsOwnFirstFile) {
 TEST_F(CreateBarSetTest, AFailedSetReportsWhyAndNoSteps) {
   std::filesystem::create_directory(bars_.Path() / "Bar_01.bar");
   RecordingProgress display;
-  const CreateResult result = CreateBarSet(Choices(), settings_, std::nullopt, display);
+  const CreateResult result = CreateBarSet(Choices(), settings_, LoadedLanguage{settings_}, std::nullopt, display);
   ASSERT_TRUE(result.Build.Error);
   EXPECT_EQ(result.Build.Error->File, bars_.PathOf("Bar_01.bar"));
   EXPECT_TRUE(result.Report.Steps.empty());
-  EXPECT_EQ(result.Report.MessageText(), FailureReport(*result.Build.Error, settings_));
+  EXPECT_EQ(result.Report.MessageText(), FailureReport(*result.Build.Error, LoadedLanguage{settings_}));
   EXPECT_FALSE(display.Visible);
   EXPECT_FALSE(std::filesystem::exists(bars_.Path() / "Bar_02.bar"));
 }
@@ -98,7 +98,7 @@ TEST_F(CreateBarSetTest, AFailedSetReportsWhyAndNoSteps) {
 TEST_F(CreateBarSetTest, FoldsUnderTheGivenCommanderFolder) {
   NoProgressDisplay none;
   const std::optional<std::string> commander = app_.Folder();
-  const CreateResult result = CreateBarSet(Choices(), settings_, commander, none);
+  const CreateResult result = CreateBarSet(Choices(), settings_, LoadedLanguage{settings_}, commander, none);
   ASSERT_FALSE(result.Build.Error);
   const std::string bar = test_support::ReadBytes(result.Build.Paths.BarFiles[1]).value();
   EXPECT_NE(bar.find("button1=%Commander_Path%" + std::string(1, PathSeparator) + "icons" + PathSeparator + "Dn_01.ico"),
@@ -141,16 +141,15 @@ TEST(FailureReport, TheTextThenTheFileThenTheSystemsDetailEachOnALine) {
                                    "710=Zu viele Schaltflächen.\r\n716=Nur zum Lesen.\r\n");
   const std::string file = NativePath("C:\\TC\\bars\\Bar_02.bar");
   const FileError error{FileProblem::BarFileNotWritten, file, "Zugriff verweigert"};
-  EXPECT_EQ(FailureReport(error, german), "Nicht gespeichert (%s {0}).\n" + file + "\nZugriff verweigert");
-  EXPECT_EQ(FailureReport(error, Settings{}),
+  EXPECT_EQ(FailureReport(error, LoadedLanguage{german}), "Nicht gespeichert (%s {0}).\n" + file + "\nZugriff verweigert");
+  EXPECT_EQ(FailureReport(error, LoadedLanguage{Settings{}}),
             "The button bar file could not be saved.\n" + file + "\nZugriff verweigert");
-  EXPECT_EQ(error.Message(), FailureReport(error, Settings{}));
   // A reason the program found itself is said in the user's language, before any words of the system.
   const FileError readOnly{FileProblem::BarFileNotWritten, file, "", WriteFailureReason::FileReadOnly};
-  EXPECT_EQ(FailureReport(readOnly, german), "Nicht gespeichert (%s {0}).\n" + file + "\nNur zum Lesen.");
-  EXPECT_EQ(readOnly.Message(), "The button bar file could not be saved.\n" + file + "\nThe file is read-only.");
+  EXPECT_EQ(FailureReport(readOnly, LoadedLanguage{german}), "Nicht gespeichert (%s {0}).\n" + file + "\nNur zum Lesen.");
+  EXPECT_EQ(FailureReport(readOnly, LoadedLanguage{Settings{}}), "The button bar file could not be saved.\n" + file + "\nThe file is read-only.");
   // Nothing named, nothing to add: the text alone.
-  const std::string noFolder = FailureReport(FileError{FileProblem::NoSaveFolder}, german);
+  const std::string noFolder = FailureReport(FileError{FileProblem::NoSaveFolder}, LoadedLanguage{german});
   EXPECT_FALSE(noFolder.empty());
   EXPECT_EQ(noFolder.find('\n'), std::string::npos) << noFolder;
 

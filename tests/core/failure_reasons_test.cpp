@@ -181,12 +181,12 @@ TEST(FailureReasons, EachCauseIsNamedAndNoFolderMadeIsLeft) {
       std::cout << "[ cannot   ] " << c.Cause << ": not here\n";
       continue;
     }
-    EXPECT_EQ(error->Reason, c.Expected) << c.Cause << ":\n" << error->Message();
+    EXPECT_EQ(error->Reason, c.Expected) << c.Cause << ":\n" << MessageOf(*error);
     // Lines of up to 120 characters, as a box would show them.
     const auto characters = [](std::string_view line) {
       return static_cast<int>(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
     };
-    std::cout << "[ reason   ] " << c.Cause << ":\n" << FitMessage(error->Message(), {120, 100, 1, 120}, characters) << "\n";
+    std::cout << "[ reason   ] " << c.Cause << ":\n" << FitMessage(MessageOf(*error), {120, 100, 1, 120}, characters) << "\n";
   }
 }
 

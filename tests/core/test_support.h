@@ -6,10 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bar_set_result.h"
 #include "core/progress.h"
 #include "core/wizard_state.h"
 #include "tests/support/temp_folder.h"
 #include "platform/code_page.h"
+#include "localisation/language_file.h"
+#include "settings/settings_file.h"
 #include "platform/path_text.h"
 
 #ifndef _WIN32
@@ -17,6 +20,13 @@
 #include <sys/mount.h>
 #include <unistd.h>
 #endif
+
+namespace barloom {
+
+// The English FailureReport of `error`: what a test prints when a build failed.
+inline std::string MessageOf(const FileError& error) { return FailureReport(error, LoadedLanguage{Settings{}}); }
+
+}  // namespace barloom
 
 namespace barloom::core_testing {
 

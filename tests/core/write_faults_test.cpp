@@ -90,7 +90,7 @@ Outcome RunCreate(const Scene& scene) {
   state.ImportFiles[2] = scene.Source;
   RecordingProgress display;
   const BuildResult result = BuildBarSet(state, BarSetOptions{NativePath("C:\\App\\"), "Bar_", std::nullopt, 1252}, display);
-  Outcome outcome{result.Error.has_value(), result.Error ? result.Error->Message() : "",
+  Outcome outcome{result.Error.has_value(), result.Error ? MessageOf(*result.Error) : "",
                   result.Error && (result.Error->Reason || !result.Error->Detail.empty())};
   outcome.KeepsEarlier = true;
   for (int bar = 1; bar <= BarCount; ++bar) {
@@ -109,7 +109,7 @@ Outcome RunImport(const Scene& scene) {
   // A target another program holds without sharing cannot even be read: that is its reason.
   const bool saysWhy = result.Error && (result.Error->Reason || !result.Error->Detail.empty() ||
                                         result.Error->Problem == FileProblem::BarFileNotRead);
-  return {result.Error.has_value(), result.Error ? result.Error->Message() : "", saysWhy, {"Bar_03.bar"}};
+  return {result.Error.has_value(), result.Error ? MessageOf(*result.Error) : "", saysWhy, {"Bar_03.bar"}};
 }
 
 // The profile's contract: a refused write is lost without a message; the engine's write tells its

@@ -1,4 +1,5 @@
 #include "localisation/builtin_texts.h"
+#include "tests/support/text_lookup.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 TEST(BuiltInTexts, IdsAreUniqueAndEveryTextIsFound) {
   std::set<int> ids;
   for (const auto& entry : BuiltInTexts()) {
-    EXPECT_TRUE(ids.insert(entry.Id).second) << entry.Id;
+    EXPECT_TRUE(ids.insert(Number(entry.Id)).second) << entry.Id;
     EXPECT_EQ(FindBuiltInText(entry.Id), entry.Text);
   }
 }

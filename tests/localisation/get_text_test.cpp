@@ -12,6 +12,7 @@
 #include "platform/utf8.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
+#include "tests/support/text_lookup.h"
 
 namespace barloom {
 namespace {
@@ -99,13 +100,6 @@ TEST_F(GetTextTest, UnusableFilesGiveTheBuiltInTexts) {
       EXPECT_EQ(GetText(entry.Id, settings), entry.Text) << c.Name << ", ID " << entry.Id;
     }
   }
-}
-
-TEST_F(GetTextTest, EveryCallReadsTheFileAnew) {
-  const Settings settings = UsingFile("[UserLanguage]\r\n101=Datei\r\n");
-  EXPECT_EQ(GetText(101, settings), "Datei");
-  folder_.Write("Test.lng", "[UserLanguage]\r\n101=Fichier\r\n");
-  EXPECT_EQ(GetText(101, settings), "Fichier");
 }
 
 TEST_F(GetTextTest, IdsWithoutBuiltInText) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/text_lookup.h"
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"

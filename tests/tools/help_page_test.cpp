@@ -14,6 +14,7 @@
 #include "localisation/builtin_texts.h"
 #include "platform/code_page.h"  // IsValidUtf8
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lookup.h"
 
 namespace barloom {
 namespace {
@@ -73,7 +74,7 @@ TEST(HelpPage, TextTableHoldsEveryBuiltInTextAndNoOther) {
   const std::string_view rowHeader = "<tr><th scope=\"row\">";
   for (const BuiltInText& entry : BuiltInTexts()) {
     const std::string row =
-        std::string(rowHeader) + std::to_string(entry.Id) + "</th><td>" + HtmlText(entry.Text) + "</td>";
+        std::string(rowHeader) + std::to_string(Number(entry.Id)) + "</th><td>" + HtmlText(entry.Text) + "</td>";
     EXPECT_NE(table.find(row), std::string_view::npos) << "no row, or another text, for " << entry.Id << ":\n" << row;
   }
   std::size_t rows = 0;

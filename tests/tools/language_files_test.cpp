@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/text_lookup.h"
 #include "localisation/builtin_texts.h"
 #include "localisation/language_file.h"
 #include "platform/code_page.h"  // IsValidUtf8, Utf8FromPath
@@ -72,7 +73,7 @@ TEST_P(LanguageFile, EveryTextKeepsItsAccessKeyAndFitsItsControl) {
   const Settings settings = LanguageSettings(shipped.FileName, shipped.FontScript);
   EXPECT_EQ(ReadRightToLeftLanguage(settings), shipped.RightToLeft);
   for (const BuiltInText& builtIn : BuiltInTexts()) {
-    const std::string context = std::string(shipped.FileName) + " " + std::to_string(builtIn.Id);
+    const std::string context = std::string(shipped.FileName) + " " + std::to_string(Number(builtIn.Id));
     const std::optional<std::string> text = ReadLanguageText(builtIn.Id, settings);
     ASSERT_TRUE(text) << context << " is missing";
     EXPECT_TRUE(IsValidUtf8(*text)) << context;

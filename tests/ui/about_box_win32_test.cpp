@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "localisation/language.h"
 #include "build_info.h"
 #include "core/version_text.h"
 #include "platform/not_found_marker.h"
@@ -66,12 +67,15 @@ class AboutBoxTest : public test_support::LanguageFileTest {
   }
   void TearDown() override {
     box_.reset();
+    language_.reset();
     DestroyWindow(owner_);
   }
 
   HWND Open(Settings& settings, std::string homePage = HomePage) {
+    box_.reset();
+    language_.emplace(settings);
     box_ = std::make_unique<AboutBox>(
-        settings, shell_, messages_,
+        settings, *language_, shell_, messages_,
         [this](std::string_view path, std::string_view name) {
           asked_.push_back(std::string{path} + "|" + std::string{name});
           const auto found = registry_.find(std::string{path});
@@ -111,6 +115,7 @@ class AboutBoxTest : public test_support::LanguageFileTest {
   std::vector<std::string> asked_;
   RecordingShellOpener shell_;
   RecordingMessageBox messages_;
+  std::optional<Language> language_;  // the language in use while the box is open
   std::unique_ptr<AboutBox> box_;
 };
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "localisation/language.h"
 #include "platform/path_text.h"
 #include "platform/wide_text.h"
 #include "settings/profile.h"
@@ -208,7 +209,8 @@ TEST_F(AccessTest, TheKeyboardReachesEveryBarAction) {
 
   // Options opens with the keyboard in the language list.
   Settings& settings = StoredSettings();
-  OptionsDialog options{settings, profile, &messages};
+  const Language language{settings};
+  OptionsDialog options{settings, language, profile, &messages};
   ASSERT_TRUE(options.Open(main));
   Pump();
   EXPECT_EQ(GetFocus(), GetDlgItem(options.Handle(), options_ids::LanguageList));
@@ -292,9 +294,10 @@ bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
 TEST_F(AccessTest, TheButtonsOfOptionsAndAboutWriteInTheirLabelsFont) {
   const HWND main = Open();
   Settings& settings = StoredSettings();
-  OptionsDialog options{settings, profile, &messages};
+  const Language language{settings};
+  OptionsDialog options{settings, language, profile, &messages};
   ASSERT_TRUE(options.Open(main));
-  AboutBox about{settings, shell, messages, [](std::string_view, std::string_view) { return std::string{}; }};
+  AboutBox about{settings, language, shell, messages, [](std::string_view, std::string_view) { return std::string{}; }};
   ASSERT_TRUE(about.Open(main));
   for (const int dpi : {96, 144, 192}) {
     SCOPED_TRACE(dpi);

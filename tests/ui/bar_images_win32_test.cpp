@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "ui/win32/window_table.h"
 #include "core/wizard_state.h"
 #include "platform/path_text.h"
 #include "tests/ui/test_window_class_win32.h"
@@ -50,7 +51,9 @@ TEST(BarButtonImages, DrawAsTheIconFilesThemselves) {
   const std::string resources = Utf8FromPath(std::filesystem::path(BARLOOM_SOURCE_DIR) / "resources") + PathSeparator;
   {
     BarButtons buttons;
-    ASSERT_TRUE(buttons.Create(parent, 1, 100));
+    const HWND toolbar = CreateRowControl(parent, ControlRow{1, ControlKind::Toolbar}, 96);
+    ASSERT_NE(toolbar, nullptr);
+    buttons.Attach(toolbar, 100);
     for (const int size : {16, 24, 48}) {
       buttons.LoadImages(resources, size);
       buttons.Show(3, 2, true);  // bars 1 and 3 up, bar 2 down

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "localisation/language.h"
 #include "localisation/language_file.h"
 #include "platform/path_text.h"
 #include "platform/wide_text.h"
@@ -125,7 +126,8 @@ class CaptionFitTest : public test_support::MainWindowTest {
   // The settings file of a user who picked `file` ("" for Default) in Options.
   void PickLanguage(const std::string& file) {
     Settings& settings = StoredSettings();
-    OptionsModel model(settings, profile, messages);
+    const Language language{settings};
+    OptionsModel model(settings, language, profile, messages);
     const std::vector<std::string>& entries = model.Entries();
     for (std::size_t index = 0; index < entries.size(); ++index)
       if (entries[index] == file) model.Select(index);
@@ -148,9 +150,10 @@ TEST_F(CaptionFitTest, NoCaptionIsCutInAnyLanguageAtAnyScale) {
     const HWND main = Open();
     PickBarCount(18);  // 20 bars
     Settings& settings = StoredSettings();
-    OptionsDialog options{settings, profile, &messages};
+    const Language inUse{settings};
+    OptionsDialog options{settings, inUse, profile, &messages};
     ASSERT_TRUE(options.Open(main));
-    AboutBox about{settings, shell, messages, [](std::string_view, std::string_view) { return std::string{"A. User"}; }};
+    AboutBox about{settings, inUse, shell, messages, [](std::string_view, std::string_view) { return std::string{"A. User"}; }};
     ASSERT_TRUE(about.Open(main));
     for (const int dpi : Scales) {
       const std::string where = name + " at " + std::to_string(dpi) + " DPI";

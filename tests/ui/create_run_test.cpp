@@ -42,7 +42,7 @@ struct LargeSet {
 TEST(CreateRun, WritesWhatCreateWritesAndAnnouncesProgressAtMostEveryInterval) {
   LargeSet run;
   NoProgressDisplay none;
-  ASSERT_FALSE(CreateBarSet(run.job.Choices, run.job.ProgramSettings, std::nullopt, none).Build.Error);
+  ASSERT_FALSE(CreateBarSet(run.job.Choices, run.job.ProgramSettings, run.job.Texts, std::nullopt, none).Build.Error);
   const std::vector<std::string> onThisThread = run.Bars();
   std::filesystem::remove_all(run.app.Path() / "bars");
 

@@ -18,7 +18,7 @@
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
 #include "ui/win32/main_window.h"
-#include "ui/win32/main_window_ids.h"
+#include "ui/main_window_layout.h"
 
 namespace barloom::test_support {
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/text_lookup.h"
 #include "build_info.h"
 #include "localisation/get_text.h"
 #include "platform/path_text.h"
@@ -20,7 +21,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/main_layout.h"
-#include "ui/win32/main_window_ids.h"
+#include "ui/main_window_layout.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/options_dialog.h"
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "localisation/language.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
@@ -20,13 +21,13 @@ TEST(ShowReadme, OpensTheHelpPageOrSaysItIsMissing) {
   RecordingShellOpener shell;
   RecordingMessageBox messages;
 
-  ShowReadme(7, settings, shell, messages);
+  ShowReadme(7, settings.AppFolder, Language{settings}, shell, messages);
   EXPECT_TRUE(shell.Opened.empty());
   ASSERT_EQ(messages.Shown.size(), 1u);
   EXPECT_EQ(messages.Shown[0], (test_support::ShownMessage{"File not found.", "Barloom", MessageIcon::Error}));
 
   app.Write("Readme.htm", "<!doctype html>");
-  ShowReadme(7, settings, shell, messages);
+  ShowReadme(7, settings.AppFolder, Language{settings}, shell, messages);
   ASSERT_EQ(shell.Opened.size(), 1u);
   EXPECT_EQ(shell.Opened[0], (test_support::OpenedTarget{7, app.PathOf("Readme.htm")}));
   EXPECT_EQ(messages.Shown.size(), 1u);
@@ -50,7 +51,7 @@ TEST(ShowReadme, APageTheSystemCannotOpenIsNamedWithTheReason) {
     RecordingShellOpener shell;
     shell.Answers.push_back(c.Failure);
     RecordingMessageBox messages;
-    ShowReadme(7, settings, shell, messages);
+    ShowReadme(7, settings.AppFolder, Language{settings}, shell, messages);
     EXPECT_EQ(messages.Shown, (std::vector<test_support::ShownMessage>{
                                   {"The file or web address could not be opened.\n" + page + "\n" + c.Why, "Barloom",
                                    MessageIcon::Error}}));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "localisation/language.h"
 #include "build_info.h"
 #include "localisation/get_text.h"
 #include "platform/wide_text.h"
@@ -19,6 +20,7 @@
 #include "tests/support/dialog_doubles.h"
 #include "tests/ui/options_test_support.h"
 #include "ui/main_layout.h"
+#include "tests/support/text_lookup.h"
 
 namespace barloom {
 namespace {
@@ -47,7 +49,7 @@ class OptionsDialogTest : public test_support::OptionsTest {
   }
 
   HWND Open() {
-    dialog.emplace(settings, profile, &messages);
+    dialog.emplace(settings, language, profile, &messages);
     EXPECT_TRUE(dialog->Open(nullptr));
     Pump();
     return dialog->Handle();

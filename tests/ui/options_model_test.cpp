@@ -15,6 +15,7 @@
 #include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/options_test_support.h"
+#include "tests/support/text_lookup.h"
 
 namespace barloom {
 namespace {
@@ -48,12 +49,12 @@ class OptionsModelTest : public test_support::OptionsTest {
 const Entries Listed = {"Default", "-------", "Alpha.lng", "b.LNG", "Zulu.lng"};
 
 TEST_F(OptionsModelTest, ListsTheLanguageFilesInOrderWithoutRegardToCase) {
-  EXPECT_EQ(OptionsModel(settings, profile, messages).Entries(), Listed);
+  EXPECT_EQ(OptionsModel(settings, language, profile, messages).Entries(), Listed);
   EXPECT_EQ(ListLanguageFiles(app.PathOf("Languages")), Entries(Listed.begin() + 2, Listed.end()));
 
   std::filesystem::remove_all(app.Path() / "Languages");
   settings.LanguageFile = FullPath("Zulu.lng");
-  const OptionsModel missing(settings, profile, messages);
+  const OptionsModel missing(settings, language, profile, messages);
   EXPECT_EQ(missing.Entries(), (Entries{"Default", "-------"}));
   EXPECT_EQ(missing.Selected(), 0u);
 }
@@ -79,12 +80,12 @@ TEST_F(OptionsModelTest, OpensWithTheStoredFileSelected) {
     SCOPED_TRACE(c.Name);
     settings.LanguageFile = c.Stored;
     settings.UseDefaultLanguage = c.UseDefaultLanguage;
-    EXPECT_EQ(OptionsModel(settings, profile, messages).Selected(), c.Selected);
+    EXPECT_EQ(OptionsModel(settings, language, profile, messages).Selected(), c.Selected);
   }
 }
 
 TEST_F(OptionsModelTest, TheSeparatorCannotStaySelected) {
-  OptionsModel model(settings, profile, messages);
+  OptionsModel model(settings, language, profile, messages);
   for (const auto& [picked, selected] : {std::pair<std::size_t, std::size_t>{3, 3}, {1, 0}, {4, 4}, {0, 0}, {5, 0}}) {
     model.Select(picked);
     EXPECT_EQ(model.Selected(), selected) << "picked " << picked;
@@ -129,7 +130,7 @@ TEST_F(OptionsModelTest, OkStoresTheChoicesAndCancelNothing) {
     if (settings.LanguageFile)
       profile.WriteStringValue(SettingsSection, "LanguageFile", *settings.LanguageFile, settings.SettingsFile);
 
-    OptionsModel model(settings, profile, messages);
+    OptionsModel model(settings, language, profile, messages);
     model.Select(c.Picked);
     if (c.Typed) {
       EXPECT_TRUE(model.Confirm(*c.Typed));
@@ -148,7 +149,7 @@ TEST_F(OptionsModelTest, OkStoresTheChoicesAndCancelNothing) {
 }
 
 TEST_F(OptionsModelTest, APrefixNoFileNameCanBeginWithIsRefused) {
-  OptionsModel model(settings, profile, messages);
+  OptionsModel model(settings, language, profile, messages);
   model.Select(4);
   for (const char* typed : {"bars/", "a:b", "tab\there", "what?"}) {
     SCOPED_TRACE(typed);
@@ -192,7 +193,7 @@ TEST_F(OptionsModelTest, OkSaysWhetherTheLanguageChanged) {
     SCOPED_TRACE(c.Name);
     settings.LanguageFile = c.StoredFile ? std::optional{app.PathOf(*c.StoredFile)} : std::nullopt;
     settings.UseDefaultLanguage = c.UseDefaultLanguage;
-    OptionsModel model(settings, profile, messages);
+    OptionsModel model(settings, language, profile, messages);
     model.Select(c.Picked);
     ASSERT_TRUE(model.Confirm("Bar_"));
     EXPECT_EQ(model.LanguageChanged(), c.Changed);
@@ -222,7 +223,7 @@ TEST_F(OptionsModelTest, OkStoresTheCharacterSetTheLanguageFileNames) {
     SCOPED_TRACE(c.Name);
     app.Write("barloom.ini", std::string{StartingFile} + (c.UserValue == "<none>" ? "" : "FontScript=" + c.UserValue + "\r\n"));
     LoadSettings(settings, profile);
-    OptionsModel model(settings, profile, messages);
+    OptionsModel model(settings, language, profile, messages);
     model.Select(c.Picked);
     ASSERT_TRUE(model.Confirm("Bar_"));
     EXPECT_EQ(Stored("FontScript"), c.Stored);
@@ -233,7 +234,7 @@ TEST_F(OptionsModelTest, OkStoresTheCharacterSetTheLanguageFileNames) {
   settings.LanguageFile = FullPath("Zulu.lng");
   settings.UseDefaultLanguage = 0;
   settings.FontScript = 204;
-  OptionsModel again(settings, profile, messages);
+  OptionsModel again(settings, language, profile, messages);
   again.Select(4);
   ASSERT_TRUE(again.Confirm("Bar_"));
   EXPECT_TRUE(again.LanguageChanged());
@@ -253,7 +254,7 @@ TEST_F(OptionsModelTest, APrefixThatMakesTheNamesTooLongIsRefused) {
   const Case cases[] = {{std::string(249, 'p'), true},       {std::string(250, 'p'), false},
                         {std::string(1 << 20, 'p'), false},  {smiles(124) + "a", true},
                         {smiles(125), false}};
-  OptionsModel model(settings, profile, messages);
+  OptionsModel model(settings, language, profile, messages);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Prefix.size());
     messages.Shown.clear();

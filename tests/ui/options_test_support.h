@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "localisation/language.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"
@@ -23,6 +24,7 @@ class OptionsTest : public ::testing::Test {
 
   TempFolder app;
   Settings settings;
+  Language language{settings};
   cProfile profile;
   RecordingMessageBox messages;
 };

@@ -9,12 +9,14 @@
 
 #include "core/progress.h"
 #include "localisation/builtin_texts.h"
+#include "localisation/language.h"
 #include "platform/file_open_dialog.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lookup.h"
 
 namespace barloom {
 namespace {
@@ -38,7 +40,7 @@ class Wizard {
       ++commanderLookups;
       return commanderPath;
     };
-    controller.emplace(settings, profile, WizardServices{folders, fileDialog, messages, sources});
+    controller.emplace(settings, language, profile, WizardServices{folders, fileDialog, messages, sources});
     controller->Start(notice);
     controller->Activated();
   }
@@ -48,6 +50,7 @@ class Wizard {
 
   TempFolder app{"wizard"};
   Settings settings;
+  Language language{settings};
   cProfile profile;
   ScriptedFolderPicker folders;
   ScriptedFileOpenDialog files;
@@ -455,7 +458,7 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   EXPECT_FALSE(wizard->CloseRequested()) << "the set is not whole yet";
   EXPECT_FALSE(wizard->CloseRequested());
 
-  EXPECT_TRUE(wizard->FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder,
+  EXPECT_TRUE(wizard->FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->Texts, job->CommanderFolder,
                                                 wizard.progress)))
       << "the close asked for comes now";
   EXPECT_FALSE(wizard->View().Busy);
@@ -470,7 +473,7 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   wizard->Next();
   const std::optional<CreateJob> again = wizard->BeginCreate();
   ASSERT_TRUE(again);
-  EXPECT_FALSE(wizard->FinishCreate(CreateBarSet(again->Choices, again->ProgramSettings, again->CommanderFolder,
+  EXPECT_FALSE(wizard->FinishCreate(CreateBarSet(again->Choices, again->ProgramSettings, again->Texts, again->CommanderFolder,
                                                  wizard.progress)));
   EXPECT_FALSE(wizard->FinishCreate(CreateResult{})) << "no run: nothing to finish";
   EXPECT_EQ(wizard.messages.Shown.size(), 2u);

@@ -13,53 +13,25 @@ namespace barloom {
 namespace {
 
 namespace ids = about_ids;
-namespace design = about_design;
 
 constexpr int LabelFontCentipoints = 975;            // 9.75 pt
 constexpr BYTE LabelDesignCharset = ARABIC_CHARSET;  // the language pass gives them FontScript's
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
-constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // shown as they are, wrapped within their width
 
-constexpr ControlPlan OkPlan{IDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, design::Ok};
-// The labels inside the frame, row by row.
-constexpr ControlPlan LabelPlans[] = {
-    {ids::ProgrammedBy, L"STATIC", PlainLabel, 0, design::ProgrammedBy},
-    {ids::AuthorName, L"STATIC", PlainLabel, 0, design::AuthorName},
-    {ids::Version, L"STATIC", PlainLabel, 0, design::Version},
-    {ids::VersionNo, L"STATIC", PlainLabel, 0, design::VersionNo},
-    {ids::RegisteredTo, L"STATIC", PlainLabel, 0, design::RegisteredTo},
-    {ids::UserName, L"STATIC", PlainLabel, 0, design::UserName},
-    {ids::HomePageNote, L"STATIC", PlainLabel, 0, design::HomePageNote},
-    {ids::WebAddress, L"STATIC", PlainLabel, 0, design::WebAddress},
-    {ids::Url, L"STATIC", PlainLabel | SS_NOTIFY, 0, design::Url},
-    {ids::Email, L"STATIC", PlainLabel, 0, design::Email},
-    {ids::EmailAddress, L"STATIC", PlainLabel, 0, design::EmailAddress},
-};
+static_assert(ids::Ok == IDOK, "the dialog manager's OK");
 
-// What the language pass captions: the text ID of each control, 0 for none.
-constexpr FormControlRow FormRows[] = {
-    {IDOK, ControlKind::CommandButton, 1008},
-    {ids::FrameBox, ControlKind::Frame, 0},
-    {ids::ProgrammedBy, ControlKind::Label, 1502},
-    {ids::AuthorName, ControlKind::Label, 0},
-    {ids::Version, ControlKind::Label, 1503},
-    {ids::VersionNo, ControlKind::Label, 0},
-    {ids::RegisteredTo, ControlKind::Label, 1504},
-    {ids::UserName, ControlKind::Label, 0},
-    {ids::HomePageNote, ControlKind::Label, 1505},
-    {ids::WebAddress, ControlKind::Label, 1506},
-    {ids::Url, ControlKind::Label, 1508},
-    {ids::Email, ControlKind::Label, 1507},
-    {ids::EmailAddress, ControlKind::Label, 0},
-};
+PixelRect DesignPlace(int id, int dpi) { return ToPixels(FindRow(AboutTable(), id)->Place, dpi); }
+
+// The controls that draw in the labels' font: the labels, and OK, as the eye expects of one box.
+bool TakesLabelFont(const ControlRow& row) { return row.Kind == ControlKind::Label || row.Id == ids::Ok; }
 
 void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
 
 }  // namespace
 
-AboutBox::AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
+AboutBox::AboutBox(Settings& settings, const Language& language, ShellOpener& shell, MessageBoxService& messages,
                    RegistryValueReader readRegistry, std::string homePage)
-    : Dialog(settings, &messages),
+    : Dialog(settings, language, AboutTable(), &messages),
       readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}) {
   AddLink({ids::Url, std::move(homePage), LinkColour}, shell);
 }
@@ -85,23 +57,17 @@ void AboutBox::OnCommand(int id, int, HWND) {
 }
 
 bool AboutBox::CreateControls() {
-  if (!CreatePlannedControl(Handle(), OkPlan, Dpi())) return false;
-  frame_ = CreateFrameWindow(Handle(), ids::Frame, ids::FrameBox, RECT{});
-  if (!frame_) return false;
-  for (const ControlPlan& plan : LabelPlans)
-    if (!CreatePlannedControl(frame_, plan, Dpi())) return false;
+  if (!CreateContents(Handle(), Table(), InWindow, Dpi())) return false;
+  frame_ = GetDlgItem(Handle(), ids::Frame);
   ShowWindow(frame_, SW_SHOWNA);
-  SetForm(AboutTitleText, FormRows, {}, AboutTitle);
   return true;
 }
 
 void AboutBox::CreateFonts(int dpi) {
   Dialog::CreateFonts(dpi);
   UniqueFont labels{CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi)};
-  for (const ControlPlan& plan : LabelPlans)
-    SendMessageW(Control(plan.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
-  // OK in the labels' font, as the eye expects of one box.
-  SendMessageW(Control(IDOK), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
+  for (const ControlRow& row : Table().Rows)
+    if (TakesLabelFont(row)) SendMessageW(Control(row.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
   labelFont_ = std::move(labels);
 }
 
@@ -113,8 +79,8 @@ void AboutBox::LayOut(int dpi) {
   const AboutPlaces places =
       AboutLayout(dpi, windowFrame.right - windowFrame.left, windowFrame.bottom - windowFrame.top);
   const PixelRect& frame = places.Frame;
-  PlaceFrameWindow(frame_, ids::FrameBox, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
-  for (const ControlPlan& plan : LabelPlans) PlacePlannedControl(frame_, plan, dpi);
+  PlaceFrameWindow(frame_, ids::Frame + FrameBoxOffset, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
+  PlaceContents(frame_, Table(), ids::Frame, dpi);
   FitLabels(dpi);
   const PixelRect& ok = places.Ok;
   SetWindowPos(Control(IDOK), nullptr, ok.Left, ok.Top, ok.Width(), ok.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -124,13 +90,17 @@ void AboutBox::LayOut(int dpi) {
 void AboutBox::FitLabels(int dpi) {
   // Each label as wide as its text in its font at this DPI; the value beside it moves along,
   // within the frame.
-  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{0, 1}, {2, 3}, {4, 5}, {7, 8}, {9, 10}};
-  const int rightLimit = ToPixels(design::AuthorName, dpi).Right;  // the values' common right edge
-  for (const auto& [labelPlan, valuePlan] : Rows) {
-    const HWND label = Control(LabelPlans[labelPlan].Id);
-    const HWND value = Control(LabelPlans[valuePlan].Id);
-    const LabelRow row = FitLabelRow({ToPixels(LabelPlans[labelPlan].Place, dpi), ToPixels(LabelPlans[valuePlan].Place, dpi)},
-                                     TextWidth(label), rightLimit);
+  constexpr std::pair<int, int> Rows[] = {{ids::ProgrammedBy, ids::AuthorName},
+                                          {ids::Version, ids::VersionNo},
+                                          {ids::RegisteredTo, ids::UserName},
+                                          {ids::WebAddress, ids::Url},
+                                          {ids::Email, ids::EmailAddress}};
+  const int rightLimit = DesignPlace(ids::AuthorName, dpi).Right;  // the values' common right edge
+  for (const auto& [labelId, valueId] : Rows) {
+    const HWND label = Control(labelId);
+    const HWND value = Control(valueId);
+    const LabelRow row =
+        FitLabelRow({DesignPlace(labelId, dpi), DesignPlace(valueId, dpi)}, TextWidth(label), rightLimit);
     for (const auto& [window, at] : {std::pair{label, row.Label}, std::pair{value, row.Value}})
       SetWindowPos(window, nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }

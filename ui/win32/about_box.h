@@ -11,36 +11,18 @@
 #include "platform/shell_open.h"
 #include "platform/unique_handle.h"
 #include "settings/settings_file.h"
+#include "ui/about_layout.h"
 #include "ui/about_model.h"
 #include "ui/win32/dialog.h"
 
 namespace barloom {
 
-// Control IDs of the About box; its OK button is IDOK.
-namespace about_ids {
-enum : int {
-  Frame = 100,  // the frame's window, holding the labels
-  FrameBox,     // its captionless group box
-  ProgrammedBy = 110,
-  AuthorName,
-  Version,
-  VersionNo,
-  RegisteredTo,
-  UserName,
-  HomePageNote,
-  WebAddress,
-  Url,  // the link to the home page
-  Email,
-  EmailAddress,
-};
-}  // namespace about_ids
-
 class AboutBox final : public Dialog {
  public:
   // `readRegistry` answers the two reads of the registered owner; `homePage` is what the link
-  // opens through `shell` (nothing when empty). ApplyLanguage may report a missing language file
-  // through `messages` and then switch `settings` to the built-in texts.
-  AboutBox(Settings& settings, ShellOpener& shell, MessageBoxService& messages,
+  // opens through `shell` (nothing when empty). A missing language file is reported through
+  // `messages`, and `settings` then switch to the built-in texts.
+  AboutBox(Settings& settings, const Language& language, ShellOpener& shell, MessageBoxService& messages,
            RegistryValueReader readRegistry = ReadSystemRegistryValue, std::string homePage = build_info::HomePage);
   ~AboutBox() override;
 

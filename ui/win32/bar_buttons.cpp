@@ -93,19 +93,13 @@ BarButtons::~BarButtons() {
   if (images_) ImageList_Destroy(images_);
 }
 
-bool BarButtons::Create(HWND parent, int controlId, int firstCommand) {
+void BarButtons::Attach(HWND toolbar, int firstCommand) {
   firstCommand_ = firstCommand;
-  toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
-                                 CCS_NODIVIDER,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                             GetModuleHandleW(nullptr), nullptr);
-  if (!toolbar_) return false;
+  toolbar_ = toolbar;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Every button has its name as text; the row shows none of them, and the tooltips show them.
   SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   SetWindowSubclass(toolbar_, KeyboardProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  return true;
 }
 
 void BarButtons::TipsCreated(HWND tips, int dpi) {

@@ -21,8 +21,9 @@ class BarButtons {
   BarButtons& operator=(const BarButtons&) = delete;
   ~BarButtons();
 
-  // The toolbar, along the top edge of `parent`; button b sends WM_COMMAND with firstCommand + b.
-  bool Create(HWND parent, int controlId, int firstCommand);
+  // Takes the toolbar `toolbar` (made along the top edge of its parent); button b sends
+  // WM_COMMAND with firstCommand + b.
+  void Attach(HWND toolbar, int firstCommand);
   HWND Window() const { return toolbar_; }
   // The toolbar made its tooltip (NM_TOOLTIPSCREATED, sent to `parent`): at its first use under
   // Wine, and asking for it earlier costs the start-up a window.

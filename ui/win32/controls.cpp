@@ -28,31 +28,7 @@ BOOL CALLBACK MatchControlId(HWND window, LPARAM search) {
   return FALSE;
 }
 
-// Where the control of `plan` stands at `dpi`: its design place; a drop-down list's window
-// reaches down over its open list, while the closed box takes its height from the font.
-PixelRect PlannedPlace(const ControlPlan& plan, int dpi) {
-  constexpr int DroppedListPixels = 160;  // the open list, at 96 DPI
-  PixelRect at = ToPixels(plan.Place, dpi);
-  const bool dropsDown = _wcsicmp(plan.ClassName, WC_COMBOBOXW) == 0 && (plan.Style & CBS_DROPDOWN) != 0;
-  if (dropsDown) at.Bottom += ScaledPixels(DroppedListPixels, dpi);
-  return at;
-}
-
 }  // namespace
-
-HWND CreatePlannedControl(HWND parent, const ControlPlan& plan, int dpi) {
-  // Made in its place: moving each control afterwards costs a start-up under Wine about 0.5 ms.
-  const PixelRect at = PlannedPlace(plan, dpi);
-  return CreateWindowExW(plan.ExStyle, plan.ClassName, plan.Text, WS_CHILD | WS_VISIBLE | plan.Style, at.Left, at.Top,
-                         at.Width(), at.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.Id)),
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
-void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi) {
-  const PixelRect at = PlannedPlace(plan, dpi);
-  SetWindowPos(GetDlgItem(parent, plan.Id), nullptr, at.Left, at.Top, at.Width(), at.Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 HFONT CreateMessageFont(int dpi, BYTE charset) {
   NONCLIENTMETRICSW metrics{};

@@ -1,7 +1,6 @@
 #pragma once
-// The small pieces every window of the program is built from: controls created from a table and
-// placed in twips at the window's DPI, the fonts they draw with, and plain questions about
-// windows.
+// The small pieces every window of the program is built from: the fonts they draw with, images
+// made for them, and plain questions about windows.
 #include <windows.h>
 
 #include <string>
@@ -10,21 +9,6 @@
 
 namespace barloom {
 
-// One control of a dialog or window: created empty (language texts come later) at `Place`.
-struct ControlPlan {
-  int Id;
-  const wchar_t* ClassName;
-  DWORD Style;  // beyond WS_CHILD | WS_VISIBLE
-  DWORD ExStyle;
-  TwipRect Place;
-  const wchar_t* Text = L"";  // only texts that are never translated
-};
-
-// The control of `plan` in `parent`, in its design place at `dpi` (a drop-down list's window
-// reaching down over its open list); nullptr when the system refuses it.
-HWND CreatePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
-// Moves the control of `plan` in `parent` to its design place at `dpi`.
-void PlacePlannedControl(HWND parent, const ControlPlan& plan, int dpi);
 // The system's font for messages and dialogs at `dpi` in `charset` (owned by the caller).
 HFONT CreateMessageFont(int dpi, BYTE charset);
 // The font `face` at `centipoints` hundredths of a point at `dpi` (owned by the caller).

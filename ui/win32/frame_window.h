@@ -7,6 +7,9 @@
 
 namespace barloom {
 
+// The group box of the frame `frameId` has the ID frameId + FrameBoxOffset.
+inline constexpr int FrameBoxOffset = 10;
+
 // The frame window at `place` (parent's client coordinates), hidden, with a group box of
 // `groupBoxId` filling it; nullptr when it cannot be created.
 HWND CreateFrameWindow(HWND parent, int frameId, int groupBoxId, const RECT& place);

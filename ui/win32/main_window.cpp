@@ -9,14 +9,12 @@
 
 #include "build_info.h"
 #include "core/version_text.h"
-#include "localisation/get_text.h"
 #include "platform/executable_path.h"
 #include "platform/wide_text.h"
 #include "ui/main_layout.h"
 #include "ui/menu_commands.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/controls.h"
-#include "ui/win32/main_window_ids.h"
 #include "ui/win32/options_dialog.h"
 
 namespace barloom {
@@ -28,7 +26,6 @@ constexpr wchar_t MainClassName[] = L"BarloomMain";
 // Posted by the Create run's thread: new figures for the progress bar, and the end of the run.
 constexpr UINT CreateProgressMessage = WM_APP + 1;
 constexpr UINT CreateDoneMessage = WM_APP + 2;
-constexpr int RemoveImportText = 630;
 constexpr int ProgramIcon = 1;
 
 template <typename Interface, typename System>
@@ -37,20 +34,6 @@ Interface& Choose(Interface* override, std::optional<System>& system) {
 }
 
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
-
-// The controls the wizard's rules name, by their IDs.
-constexpr std::pair<WizardControl, int> ControlIds[] = {
-    {WizardControl::BarCountList, ids::Combo1}, {WizardControl::FolderBox, ids::SaveIn},
-    {WizardControl::BrowseFolder, ids::BrowseFolder}, {WizardControl::BarButtons, ids::Toolbar},
-    {WizardControl::KeepButtons, ids::KeepButtons},
-    {WizardControl::Back, ids::Back}, {WizardControl::Next, ids::Next}, {WizardControl::Create, ids::Create},
-};
-
-std::optional<WizardControl> ControlOfId(int id) {
-  for (const auto& [control, controlId] : ControlIds)
-    if (controlId == id) return control;
-  return std::nullopt;
-}
 
 bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW mainClass{sizeof mainClass};
@@ -70,12 +53,12 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options)
-    : WindowBase(settings_, options.Dialogs.Messages),
+    : WindowBase(settings_, language_, MainWindowTable(), options.Dialogs.Messages),
       options_(std::move(options)),
       folders_(Choose(options_.Dialogs.Folders, systemFolders_)),
       files_(Choose(options_.Dialogs.Files, systemFiles_)),
       shell_(Choose(options_.Dialogs.Shell, systemShell_)),
-      controller_(settings_, profile_,
+      controller_(settings_, language_, profile_,
                   WizardServices{folders_, commonDialog_, Messages(),
                                  options_.CommanderSources.value_or(SystemCommanderFolderSources())}) {
   AddLink({main_ids::Link, build_info::ToolsPage, RGB(0, 0, 192)}, shell_);
@@ -92,7 +75,7 @@ bool MainWindow::Create() {
   const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
   // Given at creation, the menu bar costs no second layout of the frame; from then on the window
   // owns it and destroys it with itself.
-  const HMENU menus = CreateMenus();
+  const HMENU menus = CreateMenuBar(Table());
   if (!menus) return false;
   // WS_EX_ACCEPTFILES is all that DragAcceptFiles sets: dropped files are taken without loading
   // the shell library at start.
@@ -181,7 +164,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
   if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-    if (const std::optional<WizardControl> button = ControlOfId(id)) {
+    if (const std::optional<WizardControl> button = WizardControlOf(id)) {
       controller_.ButtonFocused(*button, code == BN_SETFOCUS);
       ShowDefaultButton();
     }
@@ -222,10 +205,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       RequestClose();
       return;
     case ids::MenuHelpTopics:
-      ShowReadme(HandleValue(Handle()), settings_, shell_, Messages());
+      ShowReadme(HandleValue(Handle()), settings_.AppFolder, language_, shell_, Messages());
       return;
     case ids::MenuHelpAbout:
-      AboutBox{settings_, shell_, Messages()}.Run(Handle());
+      AboutBox{settings_, language_, shell_, Messages()}.Run(Handle());
       return;
     default:
       if (id <= ids::BarButton0 || id > ids::BarButton0 + MaxBarCount) return;
@@ -309,7 +292,7 @@ void MainWindow::OnContextMenu(HWND source, POINT screen) {
   }
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
-  const std::wstring text = WideFromUtf8(GetText(RemoveImportText, settings_));
+  const std::wstring text = WideFromUtf8(language_.Text(TextId::RemoveImport));
   AppendMenuW(menu, MF_STRING | (RightToLeft() ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
   const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (RightToLeft() ? TPM_LAYOUTRTL : 0);
   const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, Handle(), nullptr);
@@ -369,7 +352,7 @@ void MainWindow::OnDestroy() {
 void MainWindow::OnOptions() {
   // Owned by the main window, which stays disabled while it is open: a second Options or a
   // Create meanwhile would work on settings the dialog is about to replace.
-  OptionsDialog options{settings_, profile_, options_.Dialogs.Messages};
+  OptionsDialog options{settings_, language_, profile_, options_.Dialogs.Messages};
   if (options.Run(Handle()) != IDOK) return;
   if (options.LanguageChanged()) Caption();
   controller_.Refresh();  // the prefix or the language of Step 3's check box
@@ -381,20 +364,6 @@ int MainWindow::NonClientHeight() const {
   GetWindowRect(Handle(), &outer);
   GetClientRect(Handle(), &inner);
   return (outer.bottom - outer.top) - (inner.bottom - inner.top);
-}
-
-int MainWindow::IdOf(WizardControl control) {
-  for (const auto& [named, id] : ControlIds)
-    if (named == control) return id;
-  return ids::Next;
-}
-
-HWND MainWindow::Control(int id) const {
-  if (id >= ids::Frame0 && id < ids::Frame0 + static_cast<int>(frames_.size())) return frames_[id - ids::Frame0];
-  if (const HWND direct = GetDlgItem(Handle(), id)) return direct;
-  for (const HWND frame : frames_)
-    if (const HWND inside = frame ? GetDlgItem(frame, id) : nullptr) return inside;
-  return nullptr;
 }
 
 }  // namespace barloom

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "localisation/language.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
@@ -16,9 +17,9 @@
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "ui/win32/bar_buttons.h"
-#include "ui/win32/main_window_ids.h"
 #include "ui/win32/progress_bar.h"
 #include "ui/win32/window_base.h"
+#include "ui/main_window_layout.h"
 #include "ui/wizard_controller.h"
 
 namespace barloom {
@@ -77,39 +78,37 @@ class MainWindow final : public WindowBase {
   void OnDropFiles(HDROP drop);
   void ShowFocusCues();
 
-  // main_window_layout.cpp: the controls, their fonts and their places at a DPI.
-  static HMENU CreateMenus();  // the menu bar, without texts yet
+  // main_window_controls.cpp: the controls, their fonts and their places at a DPI.
   bool CreateControls();
   // The frames of Steps 2 and 3 and the link frame are made when first shown, and the progress
   // bar when a Create first runs: under Wine every window made costs the start-up about a ms.
   bool CreateFrame(std::size_t index);  // the frame with its controls, in its place in the Tab order
-  void EnsureFrame(int index);          // made, given its fonts and places, and captioned
+  void EnsureFrame(int index);          // made, given its fonts, and captioned
   void EnsureProgressBar();
   void AddBrowseTip(HWND browse);  // ">>"'s tooltip
   void CreateFonts(int dpi) override;
   void SetSpecialFaces();  // the link's own font and the ">>" face, on those already made
   void LayOut(int dpi) override;  // after a change of scale: the places, the bar buttons, the size
   void ShowBarButtons(int dpi);  // their images at `dpi`, and the buttons the wizard shows
-  RECT FrameRect(int dpi) const;  // where each frame stands, below the bar buttons
+  PixelRect FrameRect(int dpi) const;  // where each frame stands, below the bar buttons
   void PlaceControls(int dpi);
   void PlaceFrame(std::size_t index, int dpi);
   void PlaceAtStart();  // the first size and place
   void StorePosition();
 
   // main_window_view.cpp: what the window shows.
-  void OnCaptioned() override;  // the link label centred again
+  void OnCaptioned() override;  // ">>"'s tooltip and the bar buttons' names in the language
   void Render();          // the controller's view on screen
   void ShowBarNames();    // the bar buttons' names (accessible names and tooltips)
   void ApplyBarCount();   // the buttons of a new count and the window's width for them
   void KeepFocusUsable(); // a disabled or hidden control never keeps the keyboard
   void ShowDefaultButton();  // the controller's default button drawn as such, the other push buttons not
   int NonClientHeight() const;  // caption, menu bar and borders
-  HWND Control(int id) const;
-  static int IdOf(WizardControl control);
-  static std::size_t LinkRow();  // the link label's row in the form's table
+  HWND Control(int id) const { return RowWindow(Handle(), Table(), id); }
 
   MainWindowOptions options_;
   Settings settings_;
+  Language language_{settings_};  // the language in use, for every window and message of the run
   cProfile profile_;
   std::optional<ShellFolderPicker> systemFolders_;
   std::optional<SystemFileOpenDialog> systemFiles_;

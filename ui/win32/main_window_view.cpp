@@ -9,7 +9,6 @@
 #include "platform/wide_text.h"
 #include "ui/win32/controls.h"
 #include "ui/main_layout.h"
-#include "ui/win32/main_window_ids.h"
 #include "ui/win32/main_window.h"
 
 namespace barloom {
@@ -20,8 +19,6 @@ namespace ids = main_ids;
 }  // namespace
 
 void MainWindow::OnCaptioned() {
-  // The link is centred whatever the language's direction.
-  FormRow(LinkRow()).SetAlignment(AlignCenter);
   // ">>" (once Step 2 is made) tells its name in its tooltip too; the bar buttons' names follow
   // the language.
   if (const HWND browse = Control(ids::BrowseFolder)) {
@@ -36,7 +33,7 @@ void MainWindow::OnCaptioned() {
 }
 
 void MainWindow::ShowBarNames() {
-  const std::vector<std::string>& names = controller_.BarButtonNames();
+  const std::vector<std::string> names = controller_.BarButtonNames();
   for (std::size_t index = 0; index < names.size(); ++index)
     barButtons_.SetName(static_cast<int>(index) + 1, WideFromUtf8(names[index]));
 }

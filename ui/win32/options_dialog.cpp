@@ -17,35 +17,18 @@ namespace {
 
 namespace ids = options_ids;
 
-constexpr int ClientWidth = 4815;  // twips
-constexpr int ClientHeight = 1635;
-constexpr int TitleText = 1001;
+static_assert(ids::Ok == IDOK && ids::Cancel == IDCANCEL, "the dialog manager's buttons");
 
-constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
+// A label and the box on its right, which grow together.
+constexpr std::pair<int, int> LabelRows[] = {{ids::Label1, ids::Prefix}, {ids::Label2, ids::LanguageList}};
 
-// In the order of the Tab key: OK, Cancel, the prefix, the language list. Each label comes right
-// before its box, so that the label's access key moves the focus into the box.
-constexpr ControlPlan Plans[] = {
-    {IDOK, L"BUTTON", BS_DEFPUSHBUTTON | TabStop, 0, {1233, 1170, 1125, 345}},
-    {IDCANCEL, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {2456, 1170, 1125, 345}},
-    {ids::Label1, L"STATIC", SS_LEFT, 0, {120, 180, 2295, 315}},
-    {ids::Prefix, WC_EDITW, ES_AUTOHSCROLL | TabStop, WS_EX_CLIENTEDGE, {2550, 180, 2145, 315}},
-    {ids::Label2, L"STATIC", SS_LEFT, 0, {120, 600, 2295, 315}},
-    {ids::LanguageList, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | TabStop, 0, {2550, 600, 2145, 315}},
-};
-constexpr std::size_t LanguageListPlan = 5;
-static_assert(Plans[LanguageListPlan].Id == ids::LanguageList);
-
-constexpr FormControlRow FormRows[] = {
-    {ids::Label1, ControlKind::Label, 610},       {ids::Prefix, ControlKind::TextBox, 0},
-    {ids::Label2, ControlKind::Label, 611},       {ids::LanguageList, ControlKind::ComboBox, 0},
-    {IDOK, ControlKind::CommandButton, 1008},     {IDCANCEL, ControlKind::CommandButton, 1009},
-};
+PixelRect DesignPlace(int id, int dpi) { return ToPixels(FindRow(OptionsTable(), id)->Place, dpi); }
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages)
-    : Dialog(settings, messages), settings_(settings), profile_(profile) {}
+OptionsDialog::OptionsDialog(Settings& settings, const Language& language, const cProfile& profile,
+                             MessageBoxService* messages)
+    : Dialog(settings, language, OptionsTable(), messages), settings_(settings), language_(language), profile_(profile) {}
 
 OptionsDialog::~OptionsDialog() {
   // Before the fonts go: no control is left that draws with them.
@@ -53,15 +36,13 @@ OptionsDialog::~OptionsDialog() {
 }
 
 bool OptionsDialog::OnInit() {
-  for (const ControlPlan& plan : Plans)
-    if (!CreatePlannedControl(Handle(), plan, Dpi())) return false;
+  if (!CreateContents(Handle(), Table(), InWindow, Dpi())) return false;
   SendMessageW(Handle(), DM_SETDEFID, IDOK, 0);
-  SetForm(TitleText, FormRows);
   CreateFonts(Dpi());
   LayOut(Dpi());
   Caption();
 
-  model_.emplace(settings_, profile_, Messages());
+  model_.emplace(settings_, language_, profile_, Messages());
   const HWND list = Item(ids::LanguageList);
   for (const std::string& entry : model_->Entries())
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
@@ -124,9 +105,9 @@ void OptionsDialog::LayOut(int dpi) {
   GetClientRect(Handle(), &inner);
   const int frameWidth = (outer.right - outer.left) - inner.right;
   const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
-  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
-               TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(options_design::ClientWidth, dpi) + frameWidth,
+               TwipsToPixels(options_design::ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceContents(Handle(), Table(), InWindow, dpi);
   FitColumns(dpi);
 }
 
@@ -150,22 +131,21 @@ void OptionsDialog::FitColumns(int dpi) {
   SelectObject(dc, old);
   ReleaseDC(list, dc);
   constexpr int EdgesPixels = 10;  // the box's borders and the text's margins
-  const PixelRect planned = ToPixels(Plans[LanguageListPlan].Place, dpi);
+  const PixelRect planned = DesignPlace(ids::LanguageList, dpi);
   const int listGrowth = std::max(0, widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +
                                          ScaledPixels(EdgesPixels, dpi) - planned.Width());
-  constexpr std::pair<std::size_t, std::size_t> Rows[] = {{2, 3}, {4, 5}};  // label, box
   int labelText = 0;
-  for (const auto& [label, box] : Rows) labelText = std::max(labelText, TextWidth(Item(Plans[label].Id)));
+  for (const auto& [label, box] : LabelRows) labelText = std::max(labelText, TextWidth(Item(label)));
   int growth = 0;
-  for (const auto& [label, box] : Rows) {
-    LabelRow row = FitLabelRow({ToPixels(Plans[label].Place, dpi), ToPixels(Plans[box].Place, dpi)}, labelText, INT_MAX);
-    growth = row.Value.Left - ToPixels(Plans[box].Place, dpi).Left;
+  for (const auto& [label, box] : LabelRows) {
+    LabelRow row = FitLabelRow({DesignPlace(label, dpi), DesignPlace(box, dpi)}, labelText, INT_MAX);
+    growth = row.Value.Left - DesignPlace(box, dpi).Left;
     row.Value.Right += listGrowth;
-    SetWindowPos(Item(Plans[label].Id), nullptr, row.Label.Left, row.Label.Top, row.Label.Width(), row.Label.Height(),
+    SetWindowPos(Item(label), nullptr, row.Label.Left, row.Label.Top, row.Label.Width(), row.Label.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     RECT now{};
-    GetWindowRect(Item(Plans[box].Id), &now);  // the list's window reaches down over its open list
-    SetWindowPos(Item(Plans[box].Id), nullptr, row.Value.Left, row.Value.Top, row.Value.Width(), now.bottom - now.top,
+    GetWindowRect(Item(box), &now);  // the list's window reaches down over its open list
+    SetWindowPos(Item(box), nullptr, row.Value.Left, row.Value.Top, row.Value.Width(), now.bottom - now.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (growth + listGrowth <= 0) return;

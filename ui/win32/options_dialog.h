@@ -7,29 +7,23 @@
 #include <optional>
 
 #include "platform/message_box.h"
+#include "ui/options_layout.h"
 #include "ui/options_model.h"
 #include "ui/win32/dialog.h"
 
 namespace barloom {
 
+class Language;
 class cProfile;
 struct Settings;
 
-// The controls besides IDOK and IDCANCEL, which are the OK and Cancel buttons.
-namespace options_ids {
-enum : int {
-  Label1 = 100,  // "&File name prefix"
-  Prefix,
-  Label2,  // "&Language File"
-  LanguageList,
-};
-}  // namespace options_ids
-
 class OptionsDialog final : public Dialog {
  public:
-  // `settings` is the program's; OK changes it and stores it through `profile`. `messages` null:
-  // the system's message box, owned by the dialog and reading in the language's direction.
-  OptionsDialog(Settings& settings, const cProfile& profile, MessageBoxService* messages = nullptr);
+  // `settings` is the program's and `language` the language in use; OK changes the settings and
+  // stores them through `profile`. `messages` null: the system's message box, owned by the dialog
+  // and reading in the language's direction.
+  OptionsDialog(Settings& settings, const Language& language, const cProfile& profile,
+                MessageBoxService* messages = nullptr);
   ~OptionsDialog() override;
 
   // OK changed the language of the texts (read after Run or Open has closed it with OK).
@@ -47,6 +41,7 @@ class OptionsDialog final : public Dialog {
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
   Settings& settings_;
+  const Language& language_;
   const cProfile& profile_;
   std::optional<OptionsModel> model_;  // built as the dialog opens, so the list is always fresh
 };

@@ -7,14 +7,16 @@
 
 #include "build_info.h"
 #include "localisation/apply_language.h"
+#include "localisation/language.h"
 #include "platform/shell_open.h"
 #include "ui/menu_commands.h"
 #include "ui/win32/controls.h"
 
 namespace barloom {
 
-WindowBase::WindowBase(Settings& settings, MessageBoxService* messages)
-    : settings_(settings), messagesOverride_(messages) {}
+WindowBase::WindowBase(Settings& settings, const Language& language, const WindowTable& table,
+                       MessageBoxService* messages)
+    : settings_(settings), language_(language), table_(table), messagesOverride_(messages) {}
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
@@ -88,7 +90,7 @@ std::optional<LRESULT> WindowBase::HandleMessage(UINT message, WPARAM wParam, LP
 void WindowBase::CreateFonts(int dpi) {
   // Made in the language's character set, so that the language pass finds every control's font
   // right already: swapping the font of each control costs a start-up under Wine 15 ms or more.
-  UniqueFont font{CreateMessageFont(dpi, static_cast<BYTE>(LanguageCharset(settings_)))};
+  UniqueFont font{CreateMessageFont(dpi, static_cast<BYTE>(language_.Charset()))};
   SetChildFonts(window_, font.get());
   baseFont_ = std::move(font);  // the old font goes once no control draws with it
 }
@@ -105,19 +107,18 @@ void WindowBase::OnDpiChanged(int dpi, const RECT& suggested) {
   LayOut(dpi);
 }
 
-void WindowBase::SetForm(int titleTextId, std::span<const FormControlRow> rows, std::span<const MenuPlan> menus,
-                         WindowForm::TitleFormat title) {
-  form_ = std::make_unique<WindowForm>(window_, titleTextId, rows, fonts_, menus, title);
-}
-
 void WindowBase::Caption() {
-  if (!form_) return;
-  const LanguageFound found = ApplyLanguage(*form_, settings_);
-  if (found.MissingFile) ReportMissingLanguageFile(settings_, Messages());
-  rightToLeft_ = found.RightToLeft;
-  systemMessages_.SetRightToLeft(rightToLeft_);
+  captions_ = ApplyLanguage(table_, language_);
+  if (captions_.MissingFile) ReportMissingLanguageFile(settings_, Messages());
+  ShowCaptions(window_, table_, captions_, fonts_);
+  systemMessages_.SetRightToLeft(captions_.RightToLeft);
   PrepareLinks();
   OnCaptioned();
+}
+
+void WindowBase::CaptionFrame(int frameId) {
+  ShowCaptions(window_, table_, captions_, fonts_, frameId);
+  PrepareLinks();
 }
 
 void WindowBase::AddLink(LinkLabel link, ShellOpener& shell) {
@@ -146,7 +147,7 @@ void WindowBase::PrepareLinks() {
 }
 
 void WindowBase::OpenLink(const LinkLabel& link) {
-  OpenOrReport(reinterpret_cast<std::uintptr_t>(window_), link.Address, settings_, *shell_, Messages());
+  OpenOrReport(reinterpret_cast<std::uintptr_t>(window_), link.Address, language_, *shell_, Messages());
 }
 
 // The keys and the focus of a link label: a static control has neither of its own.

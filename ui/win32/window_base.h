@@ -13,12 +13,13 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
-#include "ui/win32/window_form.h"
+#include "localisation/apply_language.h"
+#include "ui/win32/window_table.h"
 
 namespace barloom {
 
+class Language;
 class ShellOpener;
-struct LanguageFound;
 struct Settings;
 
 // A label that opens an address in the user's browser: drawn in `Colour` under a hand cursor, a
@@ -39,10 +40,11 @@ class WindowBase {
   HWND Handle() const { return window_; }
 
  protected:
-  // `settings` is the program's: the language pass reads it, and a missing language file switches
-  // it to the built-in texts. `messages` null: the system's message box, owned by this window and
-  // reading in its language's direction.
-  WindowBase(Settings& settings, MessageBoxService* messages);
+  // `settings` is the program's and `language` the language in use, which follows it; a missing
+  // language file switches the settings to the built-in texts. `messages` null: the system's
+  // message box, owned by this window and reading in its language's direction. `table` describes
+  // the window; it must outlive it.
+  WindowBase(Settings& settings, const Language& language, const WindowTable& table, MessageBoxService* messages);
 
   // The window procedure of a window class, and the dialog procedure of a dialog: both find the
   // object through the window (`this` goes in with WM_NCCREATE's create parameter or
@@ -61,16 +63,15 @@ class WindowBase {
   virtual void LayOut(int dpi) = 0;
   int Dpi() const { return dpi_; }
 
-  // The table the language pass captions, once the controls exist.
-  void SetForm(int titleTextId, std::span<const FormControlRow> rows, std::span<const MenuPlan> menus = {},
-               WindowForm::TitleFormat title = nullptr);
-  // The language pass over the form; a missing language file is reported once; then OnCaptioned.
+  const WindowTable& Table() const { return table_; }
+  const Language& LanguageInUse() const { return language_; }
+  // The language pass over the table, shown on the controls made so far; a missing language file
+  // is reported once; then OnCaptioned.
   void Caption();
-  // Controls were made after SetForm: the next Caption finds and captions them too.
-  void FormControlsAdded() { form_->FindControls(); }
+  // The frame `frameId`, made after the last pass, shows that pass's captions.
+  void CaptionFrame(int frameId);
   virtual void OnCaptioned() {}
-  bool RightToLeft() const { return rightToLeft_; }
-  FormControl& FormRow(std::size_t row) { return form_->Control(row); }
+  bool RightToLeft() const { return captions_.RightToLeft; }
 
   // `link` opens through `shell`, which must outlive the window.
   void AddLink(LinkLabel link, ShellOpener& shell);
@@ -93,14 +94,15 @@ class WindowBase {
                                    DWORD_PTR self) noexcept;
 
   Settings& settings_;
+  const Language& language_;
+  const WindowTable& table_;
   MessageBoxService* messagesOverride_;
   SystemMessageBox systemMessages_;
   HWND window_ = nullptr;
   int dpi_ = 96;
   FontCache fonts_;  // the fonts in the language's character set
   UniqueFont baseFont_;
-  std::unique_ptr<WindowForm> form_;
-  bool rightToLeft_ = false;
+  WindowCaptions captions_;  // what the last language pass found
   std::vector<LinkLabel> links_;
   ShellOpener* shell_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "ui/win32/window_form.h"
+#include "ui/win32/window_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "localisation/apply_language.h"
+#include "localisation/language.h"
 #include "platform/wide_text.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
@@ -20,25 +21,29 @@ enum Id : int {
   FrameId,
   CheckBoxId,
   TextBoxId,
-  MissingId,
-  ContainerId,
+  LaterId,
   FileMenuId = 101,
   ExitItemId = 110,
   OptionsItemId = 150,
   SeparatorId = 151,
 };
 
-constexpr FormControlRow Rows[] = {
-    {LabelId, ControlKind::Label, 620},      {FrameId, ControlKind::Frame, 601},
-    {CheckBoxId, ControlKind::CheckBox, 1008}, {TextBoxId, ControlKind::TextBox, NoText},
-    {ButtonId, ControlKind::CommandButton, 604}, {MissingId, ControlKind::Label, 602},  // no such window
+using Kind = ControlKind;
+constexpr ControlRow Rows[] = {
+    {LabelId, Kind::Label, TextId::BarCountLabel, {0, 0, 1500, 300}},
+    {FrameId, Kind::Frame, TextId::Step1, {0, 300, 1500, 900}},
+    {CheckBoxId, Kind::CheckBox, TextId::Ok, {100, 200, 1200, 300}, 0, FrameId},
+    {TextBoxId, Kind::TextBox, TextId::None, {0, 1300, 1500, 300}, ControlFlags::TabStop},
+    {ButtonId, Kind::CommandButton, TextId::Next, {0, 1700, 1500, 300}},
+    {LaterId, Kind::Label, TextId::Step2, {0, 2100, 1500, 300}, ControlFlags::MadeLater},  // not made
+    {FileMenuId, Kind::Menu, TextId::MenuFile},
+    {OptionsItemId, Kind::MenuItem, TextId::MenuOptions, {}, 0, FileMenuId},
+    {SeparatorId, Kind::MenuSeparator, TextId::None, {}, 0, FileMenuId},
+    {ExitItemId, Kind::MenuItem, TextId::MenuExit, {}, 0, FileMenuId},
 };
-constexpr MenuItemRow FileItems[] = {{OptionsItemId, 150}, {SeparatorId, NoText}, {ExitItemId, 110}};
-constexpr MenuPlan Menus[] = {{{FileMenuId, 101}, FileItems}};
-constexpr std::size_t MissingRow = 5;
-constexpr std::size_t SeparatorRow = 8;  // the menu items follow the rows: File, Options, the separator
+constexpr WindowTable Table{TextId::AboutTitle, nullptr, Rows};
 
-constexpr wchar_t WindowClass[] = L"BarloomWindowFormTest";
+constexpr wchar_t WindowClass[] = L"BarloomWindowTableTest";
 
 std::string Text(HWND window) {
   wchar_t text[256] = {};
@@ -58,35 +63,32 @@ UniqueFont MakeFont(const wchar_t* face, int height, int weight) {
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face)};
 }
 
-// A hidden window as designed: a menu bar without texts yet, a group box in a container window,
-// the label and the group box sharing a bold Tahoma, the others a plain font.
-class WindowFormTest : public test_support::LanguageFileTest {
+// A hidden window made from the table: a menu bar without texts yet, a check box in a frame, the
+// label and the frame's group box sharing a bold Tahoma, the others a plain font.
+class WindowTableTest : public test_support::LanguageFileTest {
  protected:
   void SetUp() override {
     const HINSTANCE instance = test_support::RegisterPlainWindowClass(WindowClass);
-
-    HMENU menuBar = CreateMenuBar(Menus);
+    HMENU menuBar = CreateMenuBar(Table);
     ASSERT_NE(menuBar, nullptr);
     form_ = CreateWindowExW(0, WindowClass, L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, menuBar,
                             instance, nullptr);
     ASSERT_NE(form_, nullptr) << GetLastError();
-    const HWND container = Child(form_, WindowClass, L"", 0, ContainerId);
-    label_ = Child(form_, L"STATIC", L"Label1", SS_LEFT, LabelId);
-    frame_ = Child(container, L"BUTTON", L"Frame1", BS_GROUPBOX, FrameId);
-    checkBox_ = Child(form_, L"BUTTON", L"Check1", BS_AUTOCHECKBOX, CheckBoxId);
-    textBox_ = Child(form_, L"EDIT", L"C:\\bars", ES_AUTOHSCROLL, TextBoxId);
-    button_ = Child(form_, L"BUTTON", L"Command1", BS_PUSHBUTTON, ButtonId);
+    ASSERT_TRUE(CreateContents(form_, Table, InWindow, 96));
+    label_ = RowWindow(form_, Table, LabelId);
+    frame_ = FrameBox(RowWindow(form_, Table, FrameId), FrameId);
+    checkBox_ = RowWindow(form_, Table, CheckBoxId);
+    textBox_ = RowWindow(form_, Table, TextBoxId);
+    button_ = RowWindow(form_, Table, ButtonId);
+    ASSERT_TRUE(label_ && frame_ && checkBox_ && textBox_ && button_);
+    EXPECT_EQ(RowWindow(form_, Table, LaterId), nullptr);
+    SetWindowTextW(textBox_, L"C:\\bars");
     for (HWND window : {label_, frame_}) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
     for (HWND window : {checkBox_, textBox_, button_})
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(plain_.get()), FALSE);
   }
   void TearDown() override {
     if (form_) DestroyWindow(form_);  // with its children and its menu, before the fonts go
-  }
-
-  static HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id) {
-    return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 20, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   }
 
   std::string MenuText(UINT command) const {
@@ -108,15 +110,7 @@ class WindowFormTest : public test_support::LanguageFileTest {
   HWND label_ = nullptr, frame_ = nullptr, checkBox_ = nullptr, textBox_ = nullptr, button_ = nullptr;
 };
 
-TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAndCharacterSet) {
-  WindowForm form(form_, 1501, Rows, fonts_, Menus);
-  const std::vector<int> menuTextIds = {101, 150, NoText, 110};
-  for (std::size_t i = 0; i < menuTextIds.size(); ++i) {
-    EXPECT_EQ(form.Control(std::size(Rows) + i).Kind(), ControlKind::Menu);
-    EXPECT_EQ(form.Control(std::size(Rows) + i).TextId(), menuTextIds[i]) << i;
-  }
-  EXPECT_EQ(form.Control(SeparatorRow).Caption(), "-");
-  EXPECT_EQ(form.Control(MissingRow).Caption(), std::nullopt);
+TEST_F(WindowTableTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAndCharacterSet) {
   const LONG_PTR textBoxStyle = Style(textBox_), textBoxExStyle = Style(textBox_, GWL_EXSTYLE);
 
   Settings builtIn;
@@ -140,11 +134,11 @@ TEST_F(WindowFormTest, CaptionsTheWindowInBothReadingOrdersWithOneFontPerLookAnd
   HFONT firstLabelFont = nullptr;
   for (const Phase& phase : phases) {
     SCOPED_TRACE(phase.Next);
-    const LanguageFound found = ApplyLanguage(form, phase.Language);
-    EXPECT_FALSE(found.MissingFile);
-    EXPECT_EQ(found.RightToLeft, phase.RightToLeft);
+    const WindowCaptions captions = ApplyLanguage(Table, Language{phase.Language});
+    EXPECT_EQ(captions.RightToLeft, phase.RightToLeft);
+    ShowCaptions(form_, Table, captions, fonts_);
 
-    EXPECT_EQ(form.Caption(), "About");
+    EXPECT_EQ(Text(form_), "About");
     const std::vector<std::string> texts = {Text(label_), Text(frame_), Text(checkBox_), Text(button_),
                                             MenuText(FileMenuId), MenuText(OptionsItemId), MenuText(ExitItemId)};
     const std::vector<std::string> expected = {"Specify how many button bar you need?", "Step 1", "OK", phase.Next,
