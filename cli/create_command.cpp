@@ -125,7 +125,7 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   WizardState choices = DefaultChoices(settings).Choices;
   choices.BarCount = static_cast<std::int16_t>(options.Bars);
   // The folder argument is already resolved as the system resolves it.
-  if (options.FolderOption->count() > 0) choices.SaveFolder = AddBackslash(options.Folder);
+  if (options.FolderOption->count() > 0) choices.SaveFolder = options.Folder;
   for (const auto& [slot, file] : imports) choices.ImportFiles[slot] = file;
   choices.KeepButtons = options.KeepButtons;
 

@@ -10,7 +10,6 @@
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
 #include "platform/file_exists.h"
-#include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"
@@ -35,7 +34,9 @@ int FirstTargetNumber(ImportPlace place) { return place.After + 1; }
 
 // A value read from the source as the target gets it: trimmed, as the profile writer trims it,
 // and nullopt for a missing key, which leaves the target's as it is.
-std::optional<std::string_view> CopiedValue(std::string_view value) { return StorableText(value); }
+std::optional<std::string_view> CopiedValue(std::optional<std::string_view> value) {
+  return value ? StorableText(*value) : std::nullopt;
+}
 
 std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
   return std::to_string(place.After + imported.Count);
@@ -47,11 +48,11 @@ void ShowButtons(const ImportedButtons& imported, Progress& progress) {
 
 // The key-by-key copy: each key read with `read(key)`, then written with `write(key, value)`,
 // before the next is read, exactly as one profile call after the other would do.
-template <typename Read, typename Write>
-ImportedButtons CopyKeyByKey(const Read& read, const Write& write, ImportPlace place, Progress& progress) {
-  const ImportedButtons imported = ButtonsToImport(read("ButtonCount", "0"), place);
+template <typename Find, typename Write>
+ImportedButtons CopyKeyByKey(const Find& find, const Write& write, ImportPlace place, Progress& progress) {
+  const ImportedButtons imported = ButtonsToImport(find("ButtonCount").value_or("0"), place);
   for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
-    const std::string value = read(ButtonKey(key, 1), NotFoundMarker);
+    const std::optional<std::string> value = find(ButtonKey(key, 1));
     if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(place)), *text);
   }
   write("Buttoncount", CountValue(imported, place));
@@ -59,10 +60,8 @@ ImportedButtons CopyKeyByKey(const Read& read, const Write& write, ImportPlace p
   return imported;
 }
 
-auto Reader(const IniDocument& document) {
-  return [&document](std::string_view key, std::string_view defaultValue) {
-    return document.Read(ButtonBarSection, key, defaultValue, ValueBufferSize);
-  };
+auto Finder(const IniDocument& document) {
+  return [&document](std::string_view key) { return FindIniValue(document, ButtonBarSection, key, ValueBufferSize); };
 }
 
 auto Writer(IniDocument& document) {
@@ -102,12 +101,12 @@ std::string SourceCountText(std::string_view sourceBytes) {
 }
 
 ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, ImportPlace place, Progress& progress) {
-  return CopyKeyByKey(Reader(source), Writer(target), place, progress);
+  return CopyKeyByKey(Finder(source), Writer(target), place, progress);
 }
 
 ImportedButtons ImportOwnButtons(IniDocument& bar, ImportPlace place, Progress& progress) {
   // Each key is read from the bar as the writes before it have left it.
-  return CopyKeyByKey(Reader(bar), Writer(bar), place, progress);
+  return CopyKeyByKey(Finder(bar), Writer(bar), place, progress);
 }
 
 ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place) {
@@ -119,11 +118,11 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place) {
   for (int key = 0; key < keys; ++key) sourceKeys.push_back(ButtonKey(key, 1));
   // The values and their target keys take about as many bytes as the source.
   import.Writes.Reserve(sourceKeys.size() + 1, sourceBytes.size());
-  ReadIniValuesFromBytes(sourceBytes, ButtonBarSection, sourceKeys, NotFoundMarker, ValueBufferSize,
-                         [&](std::size_t key, std::string_view value) {
-                           if (const auto text = CopiedValue(value))
-                             import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(place)), *text);
-                         });
+  FindIniValuesInBytes(sourceBytes, ButtonBarSection, sourceKeys, ValueBufferSize,
+                       [&](std::size_t key, std::optional<std::string_view> value) {
+                         if (const auto text = CopiedValue(value))
+                           import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(place)), *text);
+                       });
   import.Writes.Add("Buttoncount", CountValue(import.Buttons, place));
   return import;
 }
@@ -159,15 +158,6 @@ ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view target
   if (imported.Clamped)
     outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
   outcome.TargetBytes = target.Bytes();
-  return outcome;
-}
-
-ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place,
-                            Progress& progress) {
-  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, place, progress);
-  WriteFailure failure;
-  if (!outcome.Error && !ReplaceFileAtomically(PathFromUtf8(targetFile), outcome.TargetBytes, &failure))
-    outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));
   return outcome;
 }
 

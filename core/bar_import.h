@@ -59,19 +59,16 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place);
 // What ImportBarButtons does into `target` from the source `import` was read from.
 void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress);
 
-// ImportBarButtons from the file `sourceFile` into the bar file `targetFile`: each is loaded once
-// and the target is saved once, atomically. A source that is the target itself (the same file, however
-// spelled) is read from the target's own document. A missing or unreadable source adds no buttons.
-// An error names the target when it cannot be read or written; the target then stays as it was.
+// ImportBarButtons from the file `sourceFile` into the bar file `targetFile`, without writing: the
+// target's new bytes come back. `sourceBytes`, when given, are the source's bytes as read before
+// (the source file is then not read). A source that is the target itself (the same file, however
+// spelled) is read from the target's own document. A missing or unreadable source adds no
+// buttons. An error names the target when it cannot be read.
 struct ImportOutcome {
   std::optional<FileError> Error;
   std::optional<BuildWarning> Warning;
   std::string TargetBytes;  // ImportIntoBar: the target's bytes with the import
 };
-ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress);
-
-// ImportBarFile without the writing: the target's new bytes come back. `sourceBytes`, when given,
-// are the source's bytes as read before (the source file is then not read).
 ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress,
                             const std::string* sourceBytes = nullptr);
 

@@ -42,16 +42,17 @@ std::string GeneratedBarBytes(const SetPaths& paths, int bar, const std::optiona
   const int count = paths.BarCount;
   BarText text{commanderFolder, codePage};
   text.Line("[ButtonBar]");
-  text.Line("Buttoncount=" + std::to_string(count + 2));
+  const int placeholder = GeneratedButtonCount(count);
+  text.Line("Buttoncount=" + std::to_string(placeholder));
   for (int j = 1; j <= count; ++j) {
     text.PathEntry("button", j, j == bar ? paths.DnIcons[j] : paths.UpIcons[j]);
     text.PathEntry("cmd", j, paths.BarFiles[j]);
     text.Entry("menu", j, "Switch to Buttons Bar " + std::to_string(j));
   }
-  text.Entry("button", count + 1, "");
-  text.PathEntry("button", count + 2, paths.UpIcons[bar]);
-  text.PathEntry("cmd", count + 2, paths.BarFiles[bar]);
-  text.Entry("menu", count + 2, "This is the first button in button bar No. " + std::to_string(bar));
+  text.Entry("button", placeholder - 1, "");  // the separator
+  text.PathEntry("button", placeholder, paths.UpIcons[bar]);
+  text.PathEntry("cmd", placeholder, paths.BarFiles[bar]);
+  text.Entry("menu", placeholder, "This is the first button in button bar No. " + std::to_string(bar));
   return text.Take();
 }
 

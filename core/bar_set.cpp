@@ -73,7 +73,7 @@ std::optional<FileError> EnsureFolder(const std::string& folder, std::vector<std
 std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOptions& options, SetPaths& paths,
                                     std::vector<std::filesystem::path>& made) {
   const int count = state.BarCount;
-  if (count < MinBarCount || count > MaxBarCount) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
+  if (!IsBarCount(count)) return FileError{FileProblem::BarCountOutOfRange, state.SaveFolder};
   // An empty folder would become the root of the drive.
   if (state.SaveFolder.empty()) return FileError{FileProblem::NoSaveFolder, state.SaveFolder};
   // Every bar names all others, so all paths are known before the first file is written.
@@ -109,11 +109,12 @@ class SetWriter {
         switches_(paths_.SaveFolder, options.BarFilePrefix, options.CommanderFolder, codePage_) {
     const int count = paths_.BarCount;
     for (int bar = 1; bar <= count; ++bar) {
-      bases_[bar] = BaseBar{count + 2, ImportPlace{count}};
+      const int generated = GeneratedButtonCount(count);
+      bases_[bar] = BaseBar{generated, ImportPlace{count}};
       if (!choices_.KeepButtons) continue;
       const OwnButtons own = CountOwnButtons(EarlierBar(bar), bar, count, switches_);
       if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
-      if (own.Count > 0) bases_[bar] = BaseBar{count + 2 + own.Count, ImportPlace::Behind(count + 2 + own.Count)};
+      if (own.Count > 0) bases_[bar] = BaseBar{generated + own.Count, ImportPlace::Behind(generated + own.Count)};
     }
   }
 
@@ -232,18 +233,6 @@ bool BarFileNamesFit(std::string_view prefix) {
   return units <= MaxFileNameLength;
 }
 
-BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress) {
-  BuildResult result;
-  std::vector<std::filesystem::path> made;
-  result.Error = PrepareSet(choices, options, result.Paths, made);
-  if (!result.Error) {
-    progress.Start(1, result.Paths.BarCount + 2);
-    SetWriter{choices, options, progress, result}.WriteBaseBars();
-  }
-  if (result.Error) RemoveEmptyFolders(made);
-  return result;
-}
-
 BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display) {
   Progress progress{display};
   BuildResult result;
@@ -252,7 +241,7 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
   if (!result.Error) {
     SetWriter writer{choices, options, progress, result};
     SetImports imports(result.Paths, choices.ImportFiles, writer.Bases(), [&](int bar) { return writer.BaseBytes(bar); });
-    progress.Start(1, result.Paths.BarCount + 2 + imports.PlannedButtons());
+    progress.Start(1, GeneratedButtonCount(result.Paths.BarCount) + imports.PlannedButtons());
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
     // a bar cannot be written (the run will stop there), the bars are written as generated first
     // and imported into one after the other, so that a set that cannot be written whole gets no

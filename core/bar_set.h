@@ -41,34 +41,32 @@ bool BarFileNamesFit(std::string_view prefix);
 // too long (BarFileNamesFit), a folder holds a line break (it would break the bar's lines), a
 // part of the save folder's name is one Windows refuses (FindRefusedFolderPart,
 // FindFolderPartWithForbiddenCharacter), the save folder or one above it is a link to nothing, or
-// the folder it would be created in has no write permission. Progress: value 1, maximum
-// BarCount + 2, visible; one step per file. The first file that cannot be written stops the run:
-// the error names it, the files before it stay as written, no file is ever half-written, and the
-// folders the run made are taken away again where they stayed empty (deepest first; a folder
-// that was there before is never touched).
+// the folder it would be created in has no write permission. The first file that cannot be written
+// stops the run: the error names it, the files before it stay as written, no file is ever
+// half-written, and the folders the run made are taken away again where they stayed empty (deepest
+// first; a folder that was there before is never touched).
 //
 // A bar that changes keeps its earlier bytes beside it first, and a bar that holds the bytes
 // already is not written (BarReplacer). With KeepButtons, each bar keeps the buttons its file had
 // of its own (ReadOwnButtons), read before anything is written, behind its placeholder.
-BuildResult WriteBarFiles(const WizardState& choices, const BarSetOptions& options, Progress& progress);
-
-// The set as WriteBarFiles followed by the imports of slots 1..BarCount, one after the other, would
-// leave it (an import whose source is a bar of the set reads it as written by then: with its own
-// import when its slot came earlier), then the progress display hidden. Each bar is written once,
-// with its import, and a source imported into several bars is read once. Where a source is
+//
+// The imports of slots 1..BarCount go in as if made one after the other once the bars were written
+// as generated (an import whose source is a bar of the set reads it as written by then: with its
+// own import when its slot came earlier), then the progress display is hidden. Each bar is written
+// once, with its import, and a source imported into several bars is read once. Where a source is
 // missing while a bar is missing too (the source may be that bar), or a bar file cannot be
 // replaced, the bars are first written as generated and then imported into: nothing is imported
 // when a bar file could not be written. A bar that cannot be written with its import is written
-// as generated, and so are the bars after it. A file that cannot be written stops the run; every
-// file is then as it was or whole, and the folders the run made and left empty are gone again.
-// With KeepButtons, "generated" includes the bar's own buttons, and its import goes behind them
-// (behind the placeholder, which it then leaves in place); the bars of the set's names beyond the
-// count are named in the result and left as they are. An import of a file other than the set's
-// bars reads it as it was before the run.
+// as generated, and so are the bars after it. With KeepButtons, "generated" includes the bar's own
+// buttons, and its import goes behind them (behind the placeholder, which it then leaves in
+// place); the bars of the set's names beyond the count are named in the result and left as they
+// are. An import of a file other than the set's bars reads it as it was before the run.
 //
-// The choices are only read; what the run derived and did comes back in the result. The progress
-// maximum covers the bars and every imported button from the start, and the value only grows.
-// Nothing but the files and the display is touched, so a run may go on a thread of its own.
+// The choices are only read; what the run derived and did comes back in the result. Progress:
+// value 1, maximum the generated buttons (GeneratedButtonCount) and every imported button from the
+// start, visible; one step per
+// file and per button, the value only growing. Nothing but the files and the display is touched,
+// so a run may go on a thread of its own.
 BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display);
 
 }  // namespace barloom

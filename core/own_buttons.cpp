@@ -8,9 +8,9 @@
 #include "core/commander_path.h"
 #include "platform/ascii_text.h"
 #include "platform/code_page.h"
-#include "platform/not_found_marker.h"
 #include "platform/text_case.h"
 #include "settings/ini_syntax.h"
+#include "settings/profile.h"
 #include "settings/number_text.h"
 
 namespace barloom {
@@ -21,12 +21,10 @@ constexpr std::size_t Cmd = 1;
 
 std::string Lower(std::string_view text) { return LowerCaseText(text).value_or(std::string{text}); }
 
-// The count the way the profile API reads a number; a count beyond 16 bits reads as the most a bar
-// can hold.
+// The bar's count as an import reads a source's: the way the profile API reads a number, none
+// below 1, and a count beyond 16 bits as the most a bar can hold.
 int EarlierButtonCount(std::string_view bar) {
-  const double value = ReadLeadingNumber(SourceCountText(bar));
-  if (const auto rounded = RoundToInt16(value)) return *rounded > 0 ? *rounded : 0;
-  return value > 0 ? MaxButtonNumber : 0;
+  return ButtonsToImport(SourceCountText(bar), ImportPlace::Behind(0)).Count;
 }
 
 // A value as a key line stores it so that the profile reads it back unchanged: blanks at either
@@ -83,13 +81,12 @@ std::vector<ButtonShape> ShapesOf(std::string_view bar, int count, const SwitchC
   std::vector<int> buttons(static_cast<std::size_t>(count));
   for (int k = 1; k <= count; ++k) buttons[k - 1] = k;
   std::vector<ButtonShape> shapes(buttons.size());
-  ReadIniValuesFromBytes(bar, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), NotFoundMarker, bar.size() + 2,
-                         [&](std::size_t key, std::string_view value) {
-                           ButtonShape& shape = shapes[key / 2];
-                           const bool missing = value == NotFoundMarker;
-                           shape.Empty = shape.Empty && (value.empty() || missing);
-                           if (key % 2 == Cmd && !missing) shape.SwitchesTo = switches.BarOf(value).value_or(0);
-                         });
+  FindIniValuesInBytes(bar, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), bar.size() + 2,
+                       [&](std::size_t key, std::optional<std::string_view> value) {
+                         ButtonShape& shape = shapes[key / 2];
+                         shape.Empty = shape.Empty && (!value || value->empty());
+                         if (key % 2 == Cmd && value) shape.SwitchesTo = switches.BarOf(*value).value_or(0);
+                       });
   return shapes;
 }
 
@@ -116,7 +113,7 @@ std::vector<int> OwnButtonNumbers(const std::vector<ButtonShape>& shapes, int ba
 // The own buttons that fit behind the placeholder of a set of `barCount` bars: the first ones.
 OwnButtons Fitting(std::vector<int>& own, int barCount) {
   OwnButtons fitting;
-  const std::size_t room = static_cast<std::size_t>(MaxButtonNumber - (barCount + 2));
+  const std::size_t room = static_cast<std::size_t>(MaxButtonNumber - GeneratedButtonCount(barCount));
   fitting.Clamped = own.size() > room;
   if (fitting.Clamped) own.resize(room);
   fitting.Count = static_cast<int>(own.size());
@@ -140,14 +137,14 @@ OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, co
   if (own.Count == 0) return own;
   // The values whole (no buffer cuts them), each into the writes as it is read.
   own.Writes.Reserve(kept.size() * ButtonKeys.size() + 1, earlierBar.size());
-  ReadIniValuesFromBytes(earlierBar, ButtonBarSection, KeyNames(kept, ButtonKeys), NotFoundMarker, earlierBar.size() + 2,
-                         [&](std::size_t key, std::string_view value) {
-                           if (value == NotFoundMarker) return;
-                           const std::string name = std::string{ButtonKeys[key % ButtonKeys.size()]} +
-                                                    std::to_string(barCount + 3 + static_cast<int>(key / ButtonKeys.size()));
-                           own.Writes.Add(name, StoredValue(value));
-                         });
-  own.Writes.Add("Buttoncount", std::to_string(barCount + 2 + own.Count));
+  FindIniValuesInBytes(earlierBar, ButtonBarSection, KeyNames(kept, ButtonKeys), earlierBar.size() + 2,
+                       [&](std::size_t key, std::optional<std::string_view> value) {
+                         if (!value) return;
+                         const int number = GeneratedButtonCount(barCount) + 1 + static_cast<int>(key / ButtonKeys.size());
+                         const std::string name = std::string{ButtonKeys[key % ButtonKeys.size()]} + std::to_string(number);
+                         own.Writes.Add(name, StoredValue(*value));
+                       });
+  own.Writes.Add("Buttoncount", std::to_string(GeneratedButtonCount(barCount) + own.Count));
   return own;
 }
 

@@ -11,10 +11,11 @@ namespace barloom {
 std::vector<int> BarsInFolder(std::string_view saveFolder, std::string_view barFilePrefix) {
   std::vector<int> bars;
   if (saveFolder.empty()) return bars;
-  const std::string folder = AddBackslash(std::string{saveFolder});
+  const std::filesystem::path folder = PathFromUtf8(saveFolder);
   for (int bar = 1; bar <= MaxBarCount; ++bar) {
     std::error_code error;
-    if (std::filesystem::is_regular_file(PathFromUtf8(folder + BarFileName(barFilePrefix, bar)), error)) bars.push_back(bar);
+    if (std::filesystem::is_regular_file(folder / PathFromUtf8(BarFileName(barFilePrefix, bar)), error))
+      bars.push_back(bar);
   }
   return bars;
 }
@@ -26,13 +27,15 @@ std::vector<std::string> BarsBeyond(const SetPaths& paths, std::string_view barF
   return beyond;
 }
 
-std::optional<int> ReplacedBarOf(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix) {
-  if (importFile.empty() || choices.SaveFolder.empty()) return std::nullopt;
-  const SetPaths paths = SetPathsFor(choices, "", barFilePrefix);
-  const auto file = PathFromUtf8(importFile);
+std::optional<int> BarOfSet(const std::filesystem::path& file, const SetPaths& paths) {
   for (int bar = 1; bar <= paths.BarCount && bar <= MaxBarCount; ++bar)
     if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) return bar;
   return std::nullopt;
+}
+
+std::optional<int> ReplacedBarOf(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix) {
+  if (importFile.empty() || choices.SaveFolder.empty()) return std::nullopt;
+  return BarOfSet(PathFromUtf8(importFile), SetPathsFor(choices, "", barFilePrefix));
 }
 
 }  // namespace barloom

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ std::vector<int> BarsInFolder(std::string_view saveFolder, std::string_view barF
 // The bars of `paths`' names beyond its count that its folder holds (full paths, ascending): the
 // bars of an earlier, larger set, which the set leaves as they are.
 std::vector<std::string> BarsBeyond(const SetPaths& paths, std::string_view barFilePrefix);
+
+// The bar of `paths` that `file` is (the same file, however spelled, while both are there);
+// nullopt for any other file.
+std::optional<int> BarOfSet(const std::filesystem::path& file, const SetPaths& paths);
 
 // The bar of the set of `choices` that `importFile` is (the same file, however spelled), while both
 // are there: Create replaces that file, so the import reads it as the set makes it. nullopt for any

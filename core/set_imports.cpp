@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/bar_backup.h"
+#include "core/set_files.h"
 #include "platform/file_bytes.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -36,10 +37,9 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, cons
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
-    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0; ++bar) {
-      if (IsSameFile(file, PathFromUtf8(paths.BarFiles[bar]))) source.Bar = bar;
-      source.IsBackup = source.IsBackup || IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
-    }
+    source.Bar = BarOfSet(file, paths).value_or(0);
+    for (int bar = 1; bar <= paths.BarCount && source.Bar == 0 && !source.IsBackup; ++bar)
+      source.IsBackup = IsSameFile(file, PathFromUtf8(BackupFileOf(paths.BarFiles[bar])));
   }
   // Any other file is read as it is before the run: its count now, so that the progress knows the
   // whole run before it starts. Its buttons are read when their bar is made, which keeps one

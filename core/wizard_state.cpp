@@ -26,7 +26,7 @@ std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFo
   // the program's drive, as the system resolves it.
   std::filesystem::path folder = (PathFromUtf8(appFolder) / PathFromUtf8(folderBoxText)).lexically_normal();
   folder.make_preferred();
-  return AddBackslash(Utf8FromPath(folder));
+  return Utf8FromPath(folder);
 }
 
 std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon) {

@@ -11,6 +11,11 @@ namespace barloom {
 
 inline constexpr int MinBarCount = 2;
 inline constexpr int MaxBarCount = 20;
+// A set has 2 to 20 bars.
+constexpr bool IsBarCount(int count) { return count >= MinBarCount && count <= MaxBarCount; }
+
+// The wizard's three steps, in their order.
+enum class WizardStep : std::int16_t { BarCount, SaveFolder, Imports };
 
 // One entry per bar, numbered 1..MaxBarCount; entry 0 exists but is never used.
 using SlotTable = std::array<std::string, MaxBarCount + 1>;
@@ -22,7 +27,7 @@ struct WizardState {
   bool KeepButtons = false;             // bars of the set's names already in the folder keep their own buttons
   bool SetCreated = false;              // the set was written with the present choices
   bool ImportClicksLive = false;        // a click on a bar-number button may open the file dialog
-  std::int16_t CurrentStep = 0;         // 0, 1, 2: Step 1, 2, 3
+  WizardStep CurrentStep = WizardStep::BarCount;
 };
 
 // The paths of a set, derived from the choices: every bar names all others, so all are known
@@ -47,8 +52,7 @@ std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::s
 
 // The folder Create writes into for the text of the folder box: a relative folder lies beside the
 // program, and the result is a full path in plain form (no "." or ".." steps, which would keep a
-// folder under Total Commander's from being folded), ending in the separator. An empty box names
-// no folder: "".
+// folder under Total Commander's from being folded). An empty box names no folder: "".
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder);
 
 // The two images of bar `bar`'s switch button: Up on the other bars, Dn on its own bar.
@@ -56,8 +60,8 @@ enum class BarIcon { Up, Dn };
 // The icon file of that image: appFolder + "icons" + separator + "Up_" or "Dn_" + NN + ".ico".
 std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon);
 
-// The paths of bars 1..BarCount of `choices`: SaveFolder (with the separator added) + prefix + NN +
-// ".bar", appFolder + "icons" + separator + "Up_" / "Dn_" + NN + ".ico".
+// The paths of bars 1..BarCount of `choices`: SaveFolder with the separator added (here, and only
+// here: a set's folder ends in it wherever it is used) + prefix + NN + ".bar", appFolder + "icons" + separator + "Up_" / "Dn_" + NN + ".ico".
 SetPaths SetPathsFor(const WizardState& choices, std::string_view appFolder, std::string_view barFilePrefix);
 
 }  // namespace barloom

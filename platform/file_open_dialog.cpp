@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "platform/not_found_marker.h"
 
 namespace barloom {
 
@@ -13,8 +12,9 @@ void cCommonDialog::Setup(FileOpenDialog& comDlg, std::string_view strInitDir) {
   filters_[1] = "TC button bar file (*.bar)|*.bar|" + filters_[0];
 }
 
-std::string cCommonDialog::BrowseForOpen(std::string_view strInitDir, std::string_view strFileName,
-                                         std::int32_t lngFilter, std::string_view strTitle, bool blnUnloadIfCancel) {
+std::optional<std::string> cCommonDialog::BrowseForOpen(std::string_view strInitDir, std::string_view strFileName,
+                                                        std::int32_t lngFilter, std::string_view strTitle,
+                                                        bool blnUnloadIfCancel) {
   std::optional<std::string> chosen;
   if (comDlg_ != nullptr && (lngFilter == 0 || lngFilter == 1)) {
     FileOpenRequest request;
@@ -25,9 +25,9 @@ std::string cCommonDialog::BrowseForOpen(std::string_view strInitDir, std::strin
     request.FileName = strFileName;
     chosen = comDlg_->ShowOpen(request);
   }
-  if (chosen) return *chosen;
+  if (chosen) return chosen;
   if (blnUnloadIfCancel) std::_Exit(EXIT_SUCCESS);  // ends at once: no destructors, no handlers
-  return std::string(NotFoundMarker);
+  return std::nullopt;
 }
 
 }  // namespace barloom

@@ -43,7 +43,7 @@ class SystemFileOpenDialog final : public FileOpenDialog {
 #endif
 
 // The program's file-open call: one dialog bound at start-up, asked for an existing file with
-// one of two filter lists; "cancelled" comes back as the NotFoundMarker.
+// one of two filter lists; "cancelled" comes back as nullopt.
 class cCommonDialog {
  public:
   // OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY: only an existing
@@ -55,9 +55,9 @@ class cCommonDialog {
   // The full path of the chosen file. Starts in strInitDir, or the folder given to Setup when
   // strInitDir is empty; titled strTitle, or "Open" when it is empty; lngFilter 0 offers all
   // files, 1 button bar files first and all files second. Cancelling, any failure, an unknown
-  // lngFilter (no dialog is shown) and a call before Setup give the NotFoundMarker, or, with
+  // lngFilter (no dialog is shown) and a call before Setup give nullopt, or, with
   // blnUnloadIfCancel, end the program at once.
-  std::string BrowseForOpen(std::string_view strInitDir, std::string_view strFileName, std::int32_t lngFilter,
+  std::optional<std::string> BrowseForOpen(std::string_view strInitDir, std::string_view strFileName, std::int32_t lngFilter,
                             std::string_view strTitle, bool blnUnloadIfCancel);
 
  private:

@@ -10,24 +10,6 @@
 namespace barloom {
 namespace {
 
-// The screen's device context for the time of a measurement, with `font` chosen into it.
-class MeasuringContext {
- public:
-  explicit MeasuringContext(HFONT font) : dc_(GetDC(nullptr)), previous_(SelectObject(dc_, font)) {}
-  ~MeasuringContext() {
-    SelectObject(dc_, previous_);
-    ReleaseDC(nullptr, dc_);
-  }
-  MeasuringContext(const MeasuringContext&) = delete;
-  MeasuringContext& operator=(const MeasuringContext&) = delete;
-
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 // The font message boxes show their text in, at `dpi`.
 UniqueFont MessageFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
@@ -50,9 +32,10 @@ std::string FitOnScreen(std::string_view text, HWND owner) {
   if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : GetActiveWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor))
     return std::string{text};
   const UniqueFont font = MessageFont(dpi);
-  const MeasuringContext context(font.get());
+  const WindowDc screen(nullptr);  // the screen's, for the time of the measurement
+  const SelectedObject measuredIn(screen.get(), font.get());
   TEXTMETRICW metrics{};
-  GetTextMetricsW(context.Get(), &metrics);
+  GetTextMetricsW(screen.get(), &metrics);
   const int lineHeight = std::max<int>(metrics.tmHeight, 1);
   const int averageWidth = std::max<int>(metrics.tmAveCharWidth, 1);
 
@@ -74,7 +57,7 @@ std::string FitOnScreen(std::string_view text, HWND owner) {
   return FitMessage(text, room, [&](std::string_view line) {
     const std::wstring wide = WideFromUtf8(line);
     SIZE size{};
-    GetTextExtentPoint32W(context.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   });
 }

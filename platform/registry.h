@@ -21,8 +21,8 @@ class cRegistry {
   // full name (in any case), a backslash and the subkey path ("HKEY_LOCAL_MACHINE\SOFTWARE\x"; the
   // root name alone reads directly under the root), as text (see RegistryValueText). Whatever
   // fails (an unknown root name, a missing key or value, no access, data beyond 2048 bytes) gives
-  // NotFoundMarker. The portable build has no registry: always NotFoundMarker.
-  std::string ReadValue(std::string_view ValuePath, std::string_view ValueName) const;
+  // nullopt. The portable build has no registry: always nullopt.
+  std::optional<std::string> ReadValue(std::string_view ValuePath, std::string_view ValueName) const;
 };
 
 }  // namespace barloom

@@ -2,6 +2,7 @@
 // Owners for Win32 handles and memory: every handle the program obtains has exactly one owner
 // (UniqueHandle, platform/unique_owner.h).
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <ole2.h>
 
@@ -64,6 +65,53 @@ struct IconTraits {
   static HICON Invalid() noexcept { return nullptr; }
   static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
 };
+struct MenuTraits {
+  static HMENU Invalid() noexcept { return nullptr; }
+  static void Close(HMENU menu) noexcept { ::DestroyMenu(menu); }
+};
+struct ImageListTraits {
+  static HIMAGELIST Invalid() noexcept { return nullptr; }
+  static void Close(HIMAGELIST images) noexcept { ::ImageList_Destroy(images); }
+};
+// A device context the program made (CreateCompatibleDC).
+struct MemoryDcTraits {
+  static HDC Invalid() noexcept { return nullptr; }
+  static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
+};
+
+// The device context of a window (or of the screen, for no window), borrowed from the system for
+// as long as the owner lives.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a device context for as long as the owner lives; the one selected
+// before comes back when it goes.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_) ::SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -75,5 +123,10 @@ using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
 template <typename T>
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<T>>;
 using UniqueFont = UniqueGdiObject<HFONT>;
+using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniqueBrush = UniqueGdiObject<HBRUSH>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 
 }  // namespace barloom

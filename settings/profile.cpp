@@ -51,6 +51,21 @@ std::optional<std::string_view> StorableText(std::string_view lpValue) {
   return trimmed;
 }
 
+std::optional<std::string> FindIniValue(const IniDocument& document, std::string_view section, std::string_view key,
+                                        std::size_t bufferSize) {
+  std::string value = document.Read(section, key, NotFoundMarker, bufferSize);
+  if (value == NotFoundMarker) return std::nullopt;
+  return value;
+}
+
+void FindIniValuesInBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                          std::size_t bufferSize,
+                          const std::function<void(std::size_t, std::optional<std::string_view>)>& visit) {
+  ReadIniValuesFromBytes(bytes, section, keys, NotFoundMarker, bufferSize, [&](std::size_t key, std::string_view value) {
+    visit(key, value == NotFoundMarker ? std::nullopt : std::optional{value});
+  });
+}
+
 std::string cProfile::ReadStringValue(std::string_view lpSectionName, std::string_view lpKeyName,
                                       std::string_view lpDefaultValue, std::string_view lpFileName,
                                       std::int32_t lpMaxBufferSize) const {

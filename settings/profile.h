@@ -1,9 +1,12 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "settings/ini_document.h"
 
@@ -23,6 +26,16 @@ namespace barloom {
 // What WriteStringValue stores of a value: the value trimmed of spaces at both ends; nullopt for
 // the NotFoundMarker (also with spaces around it), which is never stored.
 std::optional<std::string_view> StorableText(std::string_view lpValue);
+
+// A key of `document` read as a read that must tell a missing key does it, with NotFoundMarker as
+// its default: nullopt for a missing key (and for a value that is the marker itself).
+std::optional<std::string> FindIniValue(const IniDocument& document, std::string_view section, std::string_view key,
+                                        std::size_t bufferSize);
+// The same for each of `keys` in one pass over the file `bytes` (ReadIniValuesFromBytes): `visit`
+// gets each key's index and its value, nullopt where it is missing.
+void FindIniValuesInBytes(std::string_view bytes, std::string_view section, const std::vector<std::string>& keys,
+                          std::size_t bufferSize,
+                          const std::function<void(std::size_t, std::optional<std::string_view>)>& visit);
 
 class ProfileSnapshot;
 

@@ -2,16 +2,18 @@
 // What the About box says: its title, the labels that no text ID captions, and to whom this copy
 // of Windows is registered.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace barloom {
 
-// Reads one registry value as cRegistry::ReadValue does: its text, or NotFoundMarker.
-using RegistryValueReader = std::function<std::string(std::string_view valuePath, std::string_view valueName)>;
+// Reads one registry value as cRegistry::ReadValue does: its text, or nullopt.
+using RegistryValueReader =
+    std::function<std::optional<std::string>(std::string_view valuePath, std::string_view valueName)>;
 
 // A fresh cRegistry's ReadValue: the registry the About box reads outside tests.
-std::string ReadSystemRegistryValue(std::string_view valuePath, std::string_view valueName);
+std::optional<std::string> ReadSystemRegistryValue(std::string_view valuePath, std::string_view valueName);
 
 inline constexpr std::string_view RegisteredOwnerName = "RegisteredOwner";
 // Where Windows records its registered owner, in the order they are asked.
@@ -23,7 +25,7 @@ inline constexpr std::string_view UnknownOwner = "You";
 
 // The owner shown for the two reads: the first one that found a value (an empty value too),
 // else "You".
-std::string ShownOwner(std::string_view first, std::string_view second);
+std::string ShownOwner(const std::optional<std::string>& first, const std::optional<std::string>& second);
 
 // The title: the localised "About" (text 1501), a space and the program's name.
 std::string AboutTitle(std::string_view localisedAbout);

@@ -15,7 +15,6 @@
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
 #include "platform/ascii_text.h"
-#include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/settings_file.h"
 
@@ -59,7 +58,8 @@ void WizardController::Start(SettingsNotice notice) {
   state_ = start.Choices;
   folderBoxText_ = start.FolderBoxText;
   focusedButton_ = WizardControl::Next;
-  PickBarCount(0);
+  PickBarCount(MinBarCount);
+  state_.ImportClicksLive = true;
   nextEnabled_ = true;
   linkFrameVisible_ = false;
   barButtonsEnabled_ = true;
@@ -81,41 +81,37 @@ std::optional<WizardControl> WizardController::Activated() {
   return WizardControl::BarCountList;
 }
 
-std::vector<std::string> WizardController::BarCountChoices() {
-  std::vector<std::string> choices;
-  for (int count = MinBarCount; count <= MaxBarCount; ++count) choices.push_back(std::to_string(count));
-  return choices;
+std::vector<int> WizardController::BarCounts() {
+  std::vector<int> counts;
+  for (int count = MinBarCount; count <= MaxBarCount; ++count) counts.push_back(count);
+  return counts;
 }
 
-void WizardController::PickBarCount(int choice) {
-  if (busy_) return;
-  const int count = MinBarCount + choice;
-  if (count < MinBarCount || count > MaxBarCount) return;
+void WizardController::PickBarCount(int count) {
+  if (!EditingAllowed() || !IsBarCount(count)) return;
   state_.BarCount = static_cast<std::int16_t>(count);
-  // The press on the last button that comes with a new count only marks it.
-  state_.ImportClicksLive = false;
-  ClickBar(count);
-  state_.ImportClicksLive = true;
+  // A new count marks its last button, as a press on it would, without asking for a file.
+  if (BarButtonsLive()) markedBar_ = count;
   state_.SetCreated = false;
 }
 
 void WizardController::ClickBar(int bar) {
-  if (!IsBar(bar) || !barButtonsEnabled_ || busy_) return;
+  if (!BarButtonsLive() || !IsBar(bar)) return;
   markedBar_ = bar;
   if (!AtLastStep() || !state_.ImportClicksLive) return;
   // Total Commander's folder holds the bars a user has; after the first pick the dialog
   // remembers the folder the user went to.
   const std::string startFolder = importPicked_ ? std::string{} : commanderFolder_.value_or(std::string{});
   if (beforeDialog_) beforeDialog_();
-  const std::string file = services_.FileDialog.BrowseForOpen(startFolder, "", BarFileFilter, "", false);
-  if (file == NotFoundMarker) return;
-  state_.ImportFiles[bar] = file;
+  const std::optional<std::string> file = services_.FileDialog.BrowseForOpen(startFolder, "", BarFileFilter, "", false);
+  if (!file) return;
+  state_.ImportFiles[bar] = *file;
   importPicked_ = true;
   state_.SetCreated = false;
 }
 
 void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
-  if (!AtLastStep() || !barButtonsEnabled_ || busy_ || !IsBar(bar) || files.empty()) return;
+  if (!AtLastStep() || !BarButtonsLive() || !IsBar(bar) || files.empty()) return;
   std::vector<std::string> bars;
   std::vector<std::string> refused;
   for (const DroppedFile& file : files) (file.IsFolder || !IsBarFileName(file.Path) ? refused : bars).push_back(file.Path);
@@ -143,11 +139,10 @@ void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
 }
 
 bool WizardController::CanRemoveImport(int bar) const {
-  return AtLastStep() && barButtonsEnabled_ && !busy_ && IsBar(bar) && !state_.ImportFiles[bar].empty();
+  return AtLastStep() && BarButtonsLive() && IsBar(bar) && !state_.ImportFiles[bar].empty();
 }
 
 void WizardController::RemoveImport(int bar) {
-  if (busy_) return;
   if (!CanRemoveImport(bar)) return;
   state_.ImportFiles[bar].clear();
   state_.SetCreated = false;
@@ -160,8 +155,7 @@ std::optional<int> WizardController::ContextMenuBar(int bar, bool fromKeyboard) 
 }
 
 void WizardController::BrowseForFolder() {
-  if (busy_) return;
-  if (state_.CurrentStep != 1) return;
+  if (!EditingAllowed() || state_.CurrentStep != WizardStep::SaveFolder) return;
   const std::string folder = services_.Folders.BrowseFolder(folderBoxText_, ownerWindow_, folderBoxText_);
   if (folder.empty()) return;
   folderBoxText_ = folder;
@@ -170,11 +164,11 @@ void WizardController::BrowseForFolder() {
 }
 
 void WizardController::FolderTextChanged(std::string_view text) {
-  if (busy_ || text == folderBoxText_) return;
+  if (!EditingAllowed() || text == folderBoxText_) return;
   folderBoxText_ = text;
   SaveFolderChanged();
   // Emptied, the box leaves Next as it is; filled, it opens the way that an empty box closed.
-  if (state_.CurrentStep == 1 && !text.empty()) nextEnabled_ = true;
+  if (state_.CurrentStep == WizardStep::SaveFolder && !text.empty()) nextEnabled_ = true;
 }
 
 void WizardController::SaveFolderChanged() {
@@ -186,13 +180,14 @@ void WizardController::SaveFolderChanged() {
 }
 
 void WizardController::SetKeepButtons(bool keep) {
-  if (busy_ || !AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons) return;
+  if (!EditingAllowed() || !AtLastStep() || linkFrameVisible_ || barsFound_ == 0 || keep == state_.KeepButtons)
+    return;
   state_.KeepButtons = keep;
   state_.SetCreated = false;
 }
 
 void WizardController::Refresh() {
-  if (!AtLastStep() || busy_) return;
+  if (!AtLastStep() || !EditingAllowed()) return;
   barsFound_ = static_cast<int>(BarsInFolder(state_.SaveFolder, settings_.BarFilePrefix).size());
   // Nothing left to keep: the choice goes with the check box.
   if (barsFound_ == 0) state_.KeepButtons = false;
@@ -200,21 +195,19 @@ void WizardController::Refresh() {
 }
 
 void WizardController::Next() {
-  if (busy_) return;
-  if (!nextEnabled_ || AtLastStep()) return;
-  ++state_.CurrentStep;
+  if (!EditingAllowed() || !nextEnabled_ || AtLastStep()) return;
+  state_.CurrentStep = static_cast<WizardStep>(static_cast<int>(state_.CurrentStep) + 1);
   if (AtLastStep()) {
     nextEnabled_ = false;
     Refresh();
   }
   // The only test of the folder box: the way on to Step 3 needs some folder.
-  if (state_.CurrentStep == 1 && folderBoxText_.empty()) nextEnabled_ = false;
+  if (state_.CurrentStep == WizardStep::SaveFolder && folderBoxText_.empty()) nextEnabled_ = false;
 }
 
 void WizardController::Back() {
-  if (busy_) return;
-  if (state_.CurrentStep == 0) return;
-  --state_.CurrentStep;
+  if (!EditingAllowed() || state_.CurrentStep == WizardStep::BarCount) return;
+  state_.CurrentStep = static_cast<WizardStep>(static_cast<int>(state_.CurrentStep) - 1);
   linkFrameVisible_ = false;
   barButtonsEnabled_ = true;
   nextEnabled_ = true;
@@ -232,7 +225,7 @@ std::optional<CreateJob> WizardController::BeginCreate() {
 }
 
 bool WizardController::FinishCreate(const CreateResult& result) {
-  if (!busy_) return false;
+  if (EditingAllowed()) return false;  // no Create was running
   busy_ = false;
   if (result.Build.Error) {
     services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Error);
@@ -247,7 +240,7 @@ bool WizardController::FinishCreate(const CreateResult& result) {
 }
 
 bool WizardController::CloseRequested() {
-  if (!busy_) return true;
+  if (EditingAllowed()) return true;
   closeWaiting_ = true;
   return false;
 }
@@ -273,20 +266,20 @@ void WizardController::StorePlace(const PixelRect& place, bool normalState, int 
 
 WizardView WizardController::View() const {
   WizardView view;
-  view.ShownFrame = linkFrameVisible_ ? LinkFrame : state_.CurrentStep;
-  view.Busy = busy_;
-  view.BackEnabled = state_.CurrentStep > 0 && !busy_;
-  view.NextEnabled = nextEnabled_ && !busy_;
-  view.CreateEnabled = AtLastStep() && !state_.SetCreated && !busy_;
-  view.BarButtonsEnabled = barButtonsEnabled_ && !busy_;
+  const bool editable = EditingAllowed();
+  view.ShownFrame = linkFrameVisible_ ? LinkFrame : static_cast<int>(state_.CurrentStep);
+  view.Busy = !editable;
+  view.BackEnabled = state_.CurrentStep != WizardStep::BarCount && editable;
+  view.NextEnabled = nextEnabled_ && editable;
+  view.CreateEnabled = AtLastStep() && !state_.SetCreated && editable;
+  view.BarButtonsEnabled = BarButtonsLive();
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
-  view.BarClickAsksForFile = AtLastStep() && barButtonsEnabled_ && !busy_;
-  view.BarCountChoice = state_.BarCount - MinBarCount;
+  view.BarClickAsksForFile = AtLastStep() && BarButtonsLive();
   view.FolderBoxText = folderBoxText_;
   view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;
   view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
-  view.KeepButtonsEnabled = view.KeepButtonsShown && !busy_;
+  view.KeepButtonsEnabled = view.KeepButtonsShown && editable;
   view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.

@@ -39,7 +39,7 @@ inline constexpr int FrameCount = 4;
 
 // What the window shows after any intent.
 struct WizardView {
-  int ShownFrame = 0;  // 0, 1, 2: the step's frame; LinkFrame: the link frame
+  int ShownFrame = 0;  // the step's frame (0, 1, 2: the steps in order); LinkFrame: the link frame
   bool BackEnabled = false;
   bool NextEnabled = true;
   bool CreateEnabled = false;
@@ -50,7 +50,6 @@ struct WizardView {
   int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
   int MarkedBar = MinBarCount;  // the button showing its "Dn" image; the keyboard's mark in the row goes there
   bool BarClickAsksForFile = false;  // a click on a bar button opens the file dialog (Step 3)
-  int BarCountChoice = 0;       // BarCount's position in BarCountChoices()
   std::string FolderBoxText;
   // Step 3's check box that keeps the bars' own buttons: shown while the folder holds bars of the
   // set's names (their number in its caption), off until the user checks it.
@@ -100,11 +99,11 @@ class WizardController {
   // where it was.
   std::optional<WizardControl> Activated();
 
-  // The entries of the bar-count list: the counts MinBarCount..MaxBarCount as the list shows them.
-  static std::vector<std::string> BarCountChoices();
-  // The entry at `choice` of BarCountChoices() was picked: one button per bar, the last one
-  // marked; the imports of all slots stay for a later, larger count.
-  void PickBarCount(int choice);
+  // The entries of the bar-count list: the counts MinBarCount..MaxBarCount.
+  static std::vector<int> BarCounts();
+  // The count `count` was picked: one button per bar, the last one marked; the imports of all
+  // slots stay for a later, larger count. A count outside the range changes nothing.
+  void PickBarCount(int count);
   // A bar button was clicked: it becomes the marked one; at Step 3 the file dialog asks for the
   // bar whose buttons this bar receives.
   void ClickBar(int bar);
@@ -168,10 +167,13 @@ class WizardController {
   // of their own the file the bar imports and, when that file is one of the bars this set
   // replaces, the note that says so (ReplacedImportNote).
   std::vector<std::string> BarButtonNames() const;
-  const std::optional<std::string>& CommanderFolderFound() const { return commanderFolder_; }
 
  private:
-  bool AtLastStep() const { return state_.CurrentStep == 2; }
+  bool AtLastStep() const { return state_.CurrentStep == WizardStep::Imports; }
+  // Nothing of the wizard can change while a Create runs: every intent asks this first.
+  bool EditingAllowed() const { return !busy_; }
+  // The bar buttons take clicks and drops: not after a Create until Back, nor while one runs.
+  bool BarButtonsLive() const { return barButtonsEnabled_ && EditingAllowed(); }
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
   void SaveFolderChanged();
 

@@ -244,8 +244,7 @@ class SameFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RecordingProgress display;
-    Progress progress{display};
-    const BuildResult result = WriteBarFiles(SetOf(2, temp_.Folder()), AppOptions, progress);
+    const BuildResult result = WriteBarFiles(SetOf(2, temp_.Folder()), AppOptions, display);
     ASSERT_FALSE(result.Error);
     bar1_ = result.Paths.BarFiles[1];
   }
@@ -426,8 +425,7 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
 
     layEarlierSet();
     RecordingProgress none;
-    Progress progress{none};
-    ASSERT_FALSE(WriteBarFiles(state, AppOptions, progress).Error);
+    ASSERT_FALSE(WriteBarFiles(state, AppOptions, none).Error);
     for (int slot = 1; slot <= 4; ++slot)
       if (!state.ImportFiles[slot].empty())
         ImportKeyByKey(state.ImportFiles[slot], paths.BarFiles[slot], 4, c.Keep && c.EarlierSetThere ? 4 + 2 + 1 : 0);

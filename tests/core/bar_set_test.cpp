@@ -39,12 +39,11 @@ WizardState SetOf(int count, std::string saveFolder) {
   return state;
 }
 
-TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
+TEST(GeneratedSet, WritesEveryBarAsLaidOutAndMovesTheProgress) {
   TempFolder temp;
   WizardState state = SetOf(3, temp.Folder());
   RecordingProgress display;
-  Progress progress{display};
-  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), "Set_"), progress);
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), "Set_"), display);
 
   ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   EXPECT_EQ(result.WrittenFiles, (std::vector<std::string>{temp.PathOf("Set_01.bar"), temp.PathOf("Set_02.bar"),
@@ -53,41 +52,38 @@ TEST(WriteBarFiles, WritesEveryBarAsLaidOutAndMovesTheProgress) {
     EXPECT_EQ(ReadBytes(result.Paths.BarFiles[bar]), GeneratedBarBytes(result.Paths, bar, std::nullopt, Windows1252));
   EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"Set_01.bar", "Set_02.bar", "Set_03.bar"}));
   EXPECT_EQ(display.Calls,
-            (std::vector<std::string>{"value 1", "max 5", "show", "value 2", "value 3", "value 4"}));
-  EXPECT_TRUE(display.Visible);
+            (std::vector<std::string>{"value 1", "max 5", "show", "value 2", "value 3", "value 4", "hide"}));
+  EXPECT_FALSE(display.Visible);
 }
 
-TEST(WriteBarFiles, EmptyPrefixAndReplacingAnOlderLongerFile) {
+TEST(GeneratedSet, EmptyPrefixAndReplacingAnOlderLongerFile) {
   TempFolder temp;
   temp.Write("01.bar", std::string(100000, 'x'));
   WizardState state = SetOf(2, temp.Folder());
   RecordingProgress display;
-  Progress progress{display};
-  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), ""), progress);
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), ""), display);
   ASSERT_FALSE(result.Error);
   EXPECT_EQ(ReadBytes(temp.PathOf("01.bar")), GeneratedBarBytes(result.Paths, 1, std::nullopt, Windows1252));
   EXPECT_TRUE(std::filesystem::exists(temp.Path() / "02.bar"));
 }
 
-TEST(WriteBarFiles, CreatesAMissingSaveFolderWithItsParents) {
+TEST(GeneratedSet, CreatesAMissingSaveFolderWithItsParents) {
   TempFolder temp;
   const std::string folder = temp.Folder() + NativePath("new\\deeper\\Bars");  // no separator at the end
   WizardState state = SetOf(2, folder);
   RecordingProgress display;
-  Progress progress{display};
-  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), display);
   ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
   EXPECT_EQ(result.Paths.SaveFolder, folder + PathSeparator);
   EXPECT_TRUE(std::filesystem::is_regular_file(PathFromUtf8(folder + PathSeparator + "Bar_02.bar")));
 }
 
-TEST(WriteBarFiles, ASaveFolderThatCannotBeCreatedIsNamed) {
+TEST(GeneratedSet, ASaveFolderThatCannotBeCreatedIsNamed) {
   TempFolder temp;
   const std::string blocker = temp.Write("plain-file", "x");
   WizardState state = SetOf(2, blocker + PathSeparator + "Bars" + PathSeparator);
   RecordingProgress display;
-  Progress progress{display};
-  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), display);
   ASSERT_TRUE(result.Error);
   EXPECT_EQ(result.Error->File, state.SaveFolder);
   EXPECT_FALSE(result.Error->Detail.empty());
@@ -162,7 +158,7 @@ TEST(BuildBarSet, AReadOnlySaveFolderStopsTheRunAtTheFirstBar) {
 // the save folder), a character Windows refuses would fail or, for ':', hide the bar in a stream
 // of another file, and a line break would break the lines of every bar. Nothing is written, and
 // the error names the first bar's file.
-TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
+TEST(GeneratedSet, APrefixThatCannotBeginAFileNameWritesNothing) {
   const std::vector<std::string> refused = {"a/b", "a\\b", "../up", "..\\up", "a:b", "a*b", "a?b", "a\"b",
                                             "a<b", "a>b", "a|b", "a\nb", "a\rb", "a\tb", std::string("a\0b", 3)};
   for (const std::string& prefix : refused) {
@@ -170,8 +166,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     const std::string folder = temp.Folder() + "bars" + PathSeparator;
     WizardState state = SetOf(2, folder);
     RecordingProgress display;
-    Progress progress{display};
-    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), display);
     ASSERT_TRUE(result.Error) << prefix;
     EXPECT_EQ(result.Error->File, folder + prefix + "01.bar") << prefix;
     EXPECT_EQ(result.Error->Problem, FileProblem::PrefixHasForbiddenCharacter) << prefix;
@@ -183,8 +178,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
     TempFolder temp;
     WizardState state = SetOf(2, temp.Folder());
     RecordingProgress display;
-    Progress progress{display};
-    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), progress);
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\"), prefix), display);
     ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
     EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{prefix + "01.bar", prefix + "02.bar"}));
   }
@@ -192,7 +186,7 @@ TEST(WriteBarFiles, APrefixThatCannotBeginAFileNameWritesNothing) {
 
 // A folder name may hold a line break where the file system allows it; written into a bar it
 // would end the line and start a made-up one. No bar is written rather than a broken one.
-TEST(WriteBarFiles, AFolderWithALineBreakInItsNameWritesNoBrokenBar) {
+TEST(GeneratedSet, AFolderWithALineBreakInItsNameWritesNoBrokenBar) {
   struct Case {
     std::string SaveFolderName;
     std::string AppFolder;
@@ -203,8 +197,7 @@ TEST(WriteBarFiles, AFolderWithALineBreakInItsNameWritesNoBrokenBar) {
     TempFolder temp;
     WizardState state = SetOf(2, temp.Folder() + c.SaveFolderName + PathSeparator);
     RecordingProgress display;
-    Progress progress{display};
-    const BuildResult result = WriteBarFiles(state, Options(c.AppFolder), progress);
+    const BuildResult result = WriteBarFiles(state, Options(c.AppFolder), display);
     ASSERT_TRUE(result.Error) << c.SaveFolderName;
     EXPECT_TRUE(result.WrittenFiles.empty());
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.Path()))
@@ -214,37 +207,34 @@ TEST(WriteBarFiles, AFolderWithALineBreakInItsNameWritesNoBrokenBar) {
 
 // Names the file system refuses outright (a folder name longer than any file system allows)
 // are an error like any other, never an exception.
-TEST(WriteBarFiles, AFolderNameTooLongForTheFileSystemIsNamed) {
+TEST(GeneratedSet, AFolderNameTooLongForTheFileSystemIsNamed) {
   TempFolder temp;
   WizardState state = SetOf(2, temp.Folder() + std::string(300, 'y') + PathSeparator);
   const std::string folder = state.SaveFolder;
   RecordingProgress display;
-  Progress progress{display};
   BuildResult result;
-  ASSERT_NO_THROW(result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress));
+  ASSERT_NO_THROW(result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), display));
   ASSERT_TRUE(result.Error);
   EXPECT_EQ(result.Error->File, folder);
   EXPECT_TRUE(result.WrittenFiles.empty());
 }
 
 // An empty save folder names no folder; it must not become the root of the drive.
-TEST(WriteBarFiles, NoSaveFolderWritesNothing) {
+TEST(GeneratedSet, NoSaveFolderWritesNothing) {
   WizardState state = SetOf(2, "");
   RecordingProgress display;
-  Progress progress{display};
-  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+  const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), display);
   ASSERT_TRUE(result.Error);
   EXPECT_TRUE(result.WrittenFiles.empty());
   EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(std::string(1, PathSeparator) + "Bar_01.bar")));
 }
 
-TEST(WriteBarFiles, ABarCountOutsideTheRangeWritesNothing) {
+TEST(GeneratedSet, ABarCountOutsideTheRangeWritesNothing) {
   TempFolder temp;
   for (const int count : {1, 21}) {
     WizardState state = SetOf(count, temp.Folder());
     RecordingProgress display;
-    Progress progress{display};
-    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), progress);
+    const BuildResult result = WriteBarFiles(state, Options(NativePath("C:\\App\\")), display);
     EXPECT_TRUE(result.Error);
     EXPECT_TRUE(FileNames(temp.Path()).empty());
   }

@@ -115,9 +115,10 @@ TEST(DefaultChoices, TheLastFolderElseTheBarsFolderBesideTheProgram) {
     std::optional<std::string> LastPath;
     std::string FolderBoxText;
     std::string SaveFolder;
-  } cases[] = {{std::nullopt, app + "bars", app + NativePath("bars\\")},
-               {std::string{}, "", app + NativePath("bars\\")},
-               {std::string{"sets"}, "sets", app + NativePath("sets\\")},
+  } cases[] = {{std::nullopt, app + "bars", app + "bars"},
+               {std::string{}, "", app + "bars"},
+               {std::string{"sets"}, "sets", app + "sets"},
+               // The set's paths add the separator to a folder that ends without one.
                {NativePath("sets\\.\\x\\.."), NativePath("sets\\.\\x\\.."), app + NativePath("sets\\")}};
   for (const auto& c : cases) {
     Settings settings;

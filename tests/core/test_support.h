@@ -6,14 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bar_import.h"
+#include "core/bar_set.h"
 #include "core/bar_set_result.h"
 #include "core/progress.h"
 #include "core/wizard_state.h"
-#include "tests/support/temp_folder.h"
-#include "platform/code_page.h"
 #include "localisation/language_file.h"
-#include "settings/settings_file.h"
+#include "platform/atomic_file.h"
+#include "platform/code_page.h"
 #include "platform/path_text.h"
+#include "settings/settings_file.h"
+#include "tests/support/temp_folder.h"
 
 #ifndef _WIN32
 #include <sched.h>
@@ -24,7 +27,24 @@
 namespace barloom {
 
 // The English FailureReport of `error`: what a test prints when a build failed.
-inline std::string MessageOf(const FileError& error) { return FailureReport(error, LoadedLanguage{Settings{}}); }
+inline std::string MessageOf(const FileError& error) { return FailureReport(error, LoadedLanguage{}); }
+
+// The set of `choices` as generated, without its imports: BuildBarSet with none.
+inline BuildResult WriteBarFiles(WizardState choices, const BarSetOptions& options, ProgressDisplay& display) {
+  choices.ImportFiles = {};
+  return BuildBarSet(choices, options, display);
+}
+
+// One import on its own, from the file `sourceFile` into the bar file `targetFile`, the target
+// saved once, atomically: the way a bar's import is judged apart from a whole set.
+inline ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place,
+                                   Progress& progress) {
+  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, place, progress);
+  WriteFailure failure;
+  if (!outcome.Error && !ReplaceFileAtomically(PathFromUtf8(targetFile), outcome.TargetBytes, &failure))
+    outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));
+  return outcome;
+}
 
 }  // namespace barloom
 

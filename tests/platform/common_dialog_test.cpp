@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/file_open_dialog.h"
-#include "platform/not_found_marker.h"
 #include "tests/support/dialog_doubles.h"
 
 namespace barloom {
@@ -25,10 +24,10 @@ struct BrowseCase {
   std::string Title;
   std::optional<std::string> UserAnswer;       // nullopt: the user cancels
   std::optional<FileOpenRequest> ShownDialog;  // nullopt: no dialog may be shown
-  std::string Result;
+  std::optional<std::string> Result;
 };
 
-const std::string Marker{NotFoundMarker};
+const std::optional<std::string> Cancelled;
 const std::string Chosen = "C:\\bars\\Bar_01.bar";
 
 const BrowseCase BrowseCases[] = {
@@ -39,13 +38,13 @@ const BrowseCase BrowseCases[] = {
     {"nothing given anywhere", true, "", "", "", 1, "", Chosen, FileOpenRequest{"", "Open", 0x81804, BarFilesFirst, ""},
      Chosen},
     {"cancelled", true, "", "", "", 1, "", std::nullopt, FileOpenRequest{"", "Open", 0x81804, BarFilesFirst, ""},
-     Marker},
-    {"filter 2 is unknown", true, "", "", "", 2, "", Chosen, std::nullopt, Marker},
-    {"filter -1 is unknown", true, "", "", "", -1, "", Chosen, std::nullopt, Marker},
-    {"before Setup", false, "", "", "", 1, "", Chosen, std::nullopt, Marker},
+     Cancelled},
+    {"filter 2 is unknown", true, "", "", "", 2, "", Chosen, std::nullopt, Cancelled},
+    {"filter -1 is unknown", true, "", "", "", -1, "", Chosen, std::nullopt, Cancelled},
+    {"before Setup", false, "", "", "", 1, "", Chosen, std::nullopt, Cancelled},
 };
 
-TEST(CommonDialogTest, BrowseForOpenAsksTheDialogAndFoldsCancelIntoTheMarker) {
+TEST(CommonDialogTest, BrowseForOpenAsksTheDialogAndFoldsEveryFailureIntoNothing) {
   for (const BrowseCase& c : BrowseCases) {
     SCOPED_TRACE(c.Name);
     ScriptedFileOpenDialog dialog;

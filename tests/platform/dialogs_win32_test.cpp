@@ -19,7 +19,6 @@
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
-#include "platform/not_found_marker.h"
 #include "platform/shell_open.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_text.h"
@@ -188,17 +187,17 @@ TEST_F(DialogTest, FileOpenDialogReturnsTheTypedExistingFile) {
   const TempFolder temp{BeyondAnsiTag};
   const std::string existing = temp.Write("Bar_01.bar", "[Buttonbar]\r\n");
   const std::string missing = temp.PathOf("missing.bar");
-  const std::string marker{NotFoundMarker};
+  const std::optional<std::string> cancelled;
   struct Case {
     const char* Name;
     std::string Typed;  // empty: the user cancels
-    std::string Result;
+    std::optional<std::string> Result;
   };
   const Case cases[] = {
       {"full path", existing, existing},
       {"name in the start folder", "Bar_01.bar", existing},
-      {"missing file: refused, then cancelled", missing, marker},
-      {"cancelled", "", marker},
+      {"missing file: refused, then cancelled", missing, cancelled},
+      {"cancelled", "", cancelled},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -208,7 +207,7 @@ TEST_F(DialogTest, FileOpenDialogReturnsTheTypedExistingFile) {
     SystemFileOpenDialog system;
     cCommonDialog common;
     common.Setup(system, "");
-    const std::string result = WhileAnswering(
+    const std::optional<std::string> result = WhileAnswering(
         [&](HWND dialog) {
           caption = TextOf(dialog);
           filters = ComboItems(GetDlgItem(dialog, cmb1));

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/not_found_marker.h"
 #include "platform/registry.h"
 #include "platform/wide_text.h"
 
@@ -55,9 +54,9 @@ TEST_F(RegistryTest, ReadsEachTypeAsTextWithinTheLimit) {
     const wchar_t* Name;
     DWORD Type;
     std::vector<BYTE> Data;
-    std::string Text;
+    std::optional<std::string> Text;
   };
-  const std::string missing{NotFoundMarker};
+  const std::optional<std::string> missing;
   const std::wstring limitText(2047, L'x');  // 2048 bytes with the terminator
   const std::wstring accented(2047, L'\u00E9');  // 2048 bytes in code page 1252, 4096 in UTF-16
   const Case cases[] = {
@@ -102,9 +101,9 @@ TEST_F(RegistryTest, PathsAndNamesThatFindNothing) {
   struct Case {
     std::string Path;
     std::string Name;
-    std::string Text;
+    std::optional<std::string> Text;
   };
-  const std::string missing{NotFoundMarker};
+  const std::optional<std::string> missing;
   const Case cases[] = {
       {TestPath, "Owner", "Ada"},
       {"hkey_current_user\\" + subKey, "Owner", "Ada"},

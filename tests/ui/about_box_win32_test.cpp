@@ -11,7 +11,6 @@
 #include "localisation/language.h"
 #include "build_info.h"
 #include "core/version_text.h"
-#include "platform/not_found_marker.h"
 #include "platform/wide_text.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/dialog_doubles.h"
@@ -79,7 +78,7 @@ class AboutBoxTest : public test_support::LanguageFileTest {
         [this](std::string_view path, std::string_view name) {
           asked_.push_back(std::string{path} + "|" + std::string{name});
           const auto found = registry_.find(std::string{path});
-          return found != registry_.end() ? found->second : std::string{NotFoundMarker};
+          return found != registry_.end() ? std::optional{found->second} : std::nullopt;
         },
         homePage);
     EXPECT_TRUE(box_->Open(owner_));
@@ -205,7 +204,6 @@ TEST_F(AboutBoxTest, OwnerFromTheFirstPlaceThatHasOneAndEnterOrEscCloses) {
     EXPECT_EQ(Text(Item(ids::UserName)), c.Shown);
     PressKey(c.Key);
     EXPECT_EQ(box_->Handle(), nullptr) << "still open";
-    EXPECT_EQ(box_->Result(), IDOK);
   }
 }
 

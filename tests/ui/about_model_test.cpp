@@ -5,18 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/not_found_marker.h"
 #include "ui/about_layout.h"
 
 namespace barloom {
 namespace {
 
-const std::string Missing{NotFoundMarker};
+const std::optional<std::string> Missing;
 
 TEST(AboutModel, TheOwnerIsTheFirstValueFoundElseYou) {
   struct Case {
-    std::string First;   // under the Windows key
-    std::string Second;  // under the Windows NT key
+    std::optional<std::string> First;   // under the Windows key
+    std::optional<std::string> Second;  // under the Windows NT key
     std::string Shown;
   };
   const Case cases[] = {
@@ -29,7 +28,7 @@ TEST(AboutModel, TheOwnerIsTheFirstValueFoundElseYou) {
       {"You", Missing, "You"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.First + " / " + c.Second);
+    SCOPED_TRACE(c.First.value_or("<none>") + " / " + c.Second.value_or("<none>"));
     std::vector<std::string> asked;
     const AboutFacts facts = CollectAboutFacts([&](std::string_view path, std::string_view name) {
       asked.push_back(std::string{path} + "|" + std::string{name});

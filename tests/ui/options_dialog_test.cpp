@@ -153,7 +153,6 @@ TEST_F(OptionsDialogTest, PicksALanguageAndAPrefixAndStoresThem) {
   TypePrefix(L" Mine_ ");
   SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
   Pump();
-  EXPECT_EQ(dialog->Result(), IDOK);
   EXPECT_EQ(dialog->Handle(), nullptr);
   EXPECT_EQ(settings.BarFilePrefix, " Mine_ ");
   EXPECT_EQ(settings.UseDefaultLanguage, 0);
@@ -189,7 +188,6 @@ TEST_F(OptionsDialogTest, EnterConfirmsEscAndTheCloseBoxCancel) {
       SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
       Pump();
     }
-    EXPECT_EQ(dialog->Result(), c.Result);
     EXPECT_EQ(dialog->Handle(), nullptr);
     EXPECT_EQ(Stored("BarFilePrefix"), c.StoredPrefix);
     EXPECT_EQ(settings.BarFilePrefix, c.StoredPrefix);
@@ -206,7 +204,6 @@ TEST_F(OptionsDialogTest, APrefixNoFileNameCanBeginWithKeepsTheDialogOpen) {
   EXPECT_EQ(messages.Shown,
             (std::vector<ShownMessage>{{GetText(703, settings), build_info::ProductName, MessageIcon::Error}}));
   ASSERT_NE(dialog->Handle(), nullptr);
-  EXPECT_EQ(dialog->Result(), -1);
   EXPECT_EQ(GetFocus(), Item(ids::Prefix));
   DWORD start = 1;
   DWORD end = 0;

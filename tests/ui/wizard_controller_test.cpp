@@ -150,13 +150,13 @@ TEST(WizardController, StepsAndWhatEachEnables) {
 TEST(WizardController, StartFolderAndThePicker) {
   Wizard fresh;
   EXPECT_EQ(fresh->View().FolderBoxText, fresh.app.Folder() + "bars");
-  EXPECT_EQ(fresh->State().SaveFolder, AddBackslash(fresh.app.Folder() + "bars"));
+  EXPECT_EQ(fresh->State().SaveFolder, fresh.app.Folder() + "bars");
 
   // A relative folder lies beside the program; the box shows it as stored.
   const std::string relative = std::string{"sets"} + PathSeparator + "mine";
   Wizard stored(relative);
   EXPECT_EQ(stored->View().FolderBoxText, relative);
-  EXPECT_EQ(stored->State().SaveFolder, AddBackslash(stored.app.Folder() + relative));
+  EXPECT_EQ(stored->State().SaveFolder, stored.app.Folder() + relative);
 
   // The picker starts at the box's folder, titled with it, owned by the window; a drive root
   // keeps its one separator.
@@ -173,7 +173,7 @@ TEST(WizardController, StartFolderAndThePicker) {
 
 TEST(WizardController, BarButtonsMarkAndImportOnlyAtStepThree) {
   Wizard wizard(std::nullopt, "C:\\TC");
-  wizard->PickBarCount(3);
+  wizard->PickBarCount(5);
   EXPECT_EQ(wizard->View().BarCount, 5);
   EXPECT_EQ(wizard->View().MarkedBar, 5);  // a new count marks its last button
 
@@ -214,15 +214,15 @@ TEST(WizardController, ImportsOfHiddenBarsComeBackWithTheirCount) {
   Wizard wizard;
   const std::string source = wizard.app.Write("source.bar",
                                               "[Buttonbar]\r\nButtoncount=1\r\nbutton1=x.ico\r\ncmd1=x.exe\r\n");
-  wizard->PickBarCount(3);
+  wizard->PickBarCount(5);
   wizard->Next();
   wizard->Next();
   wizard.files.Answers = {source};
   wizard->ClickBar(5);
   wizard->Back();
   wizard->Back();
-  wizard->PickBarCount(1);  // 3 bars: bar 5's import waits
-  wizard->PickBarCount(3);
+  wizard->PickBarCount(3);  // 3 bars: bar 5's import waits
+  wizard->PickBarCount(5);
   wizard->Next();
   wizard->Next();
   wizard->Create(wizard.progress);
@@ -260,15 +260,17 @@ TEST(WizardController, CreateWritesWhereTheBoxSaysAndSurvivesFailure) {
 }
 
 TEST(WizardController, TheListTheKeyboardAndEnter) {
-  EXPECT_EQ(WizardController::BarCountChoices(),
-            (std::vector<std::string>{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15",
-                                      "16", "17", "18", "19", "20"}));
+  EXPECT_EQ(WizardController::BarCounts(),
+            (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
 
   Wizard wizard("");  // an empty folder box: Next closes at Step 2
   const WizardView start = wizard->View();
-  EXPECT_EQ(start.BarCountChoice, 0);
-  wizard->PickBarCount(3);
-  EXPECT_EQ(wizard->View().BarCountChoice, 3);
+  EXPECT_EQ(start.BarCount, 2);
+  wizard->PickBarCount(5);
+  EXPECT_EQ(wizard->View().BarCount, 5);
+  wizard->PickBarCount(21);  // no such count: nothing changes
+  wizard->PickBarCount(1);
+  EXPECT_EQ(wizard->View().BarCount, 5);
 
   // Enter presses the push button that has the keyboard, else Next.
   wizard->ButtonFocused(WizardControl::BrowseFolder, true);
@@ -291,7 +293,7 @@ TEST(WizardController, TheListTheKeyboardAndEnter) {
 
 TEST(WizardController, TheContextMenuOffersToRemoveAnImportAtStepThree) {
   Wizard wizard;
-  wizard->PickBarCount(2);  // 4 bars, bar 4 marked
+  wizard->PickBarCount(4);  // 4 bars, bar 4 marked
   wizard->Next();
   wizard->Next();
   wizard.files.Answers = {"C:\\Bars\\a.bar", "C:\\Bars\\b.bar"};
@@ -342,7 +344,7 @@ TEST(WizardController, TheMessageNamesTheEarlierVersionsKept) {
   const std::string bar = wizard.app.PathOf("bars" + std::string(1, PathSeparator) + "Bar_01.bar");
   test_support::WriteFile(bar, "[ButtonBar]\r\nButtoncount=1\r\ncmd1=mine.exe\r\n");
   wizard->Back();
-  wizard->PickBarCount(0);
+  wizard->PickBarCount(2);
   wizard->Next();
   wizard->Create(wizard.progress);
   ASSERT_EQ(wizard.messages.Shown.size(), 2u);
@@ -369,7 +371,7 @@ TEST(WizardController, TheKeepButtonsCheckBoxFollowsTheBarsInTheFolder) {
     EXPECT_EQ(view.KeepButtonsCaption, caption) << when;
   };
   const std::string three = "&Keep the buttons already on these bars (found: 3)";
-  wizard->PickBarCount(3);  // 5 bars
+  wizard->PickBarCount(5);  // 5 bars
   wizard->Next();
   wizard->Next();
   check("an empty folder", false, false, true, "");
@@ -430,7 +432,7 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   Wizard wizard;
   EXPECT_FALSE(wizard->BeginCreate().has_value()) << "Create cannot be pressed at Step 1";
   EXPECT_TRUE(wizard->CloseRequested());
-  wizard->PickBarCount(1);
+  wizard->PickBarCount(3);
   wizard->Next();
   wizard->Next();
   const std::optional<CreateJob> job = wizard->BeginCreate();
@@ -449,7 +451,7 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   busy("started");
   EXPECT_FALSE(wizard->BeginCreate().has_value()) << "one run at a time";
   wizard->Back();
-  wizard->PickBarCount(4);
+  wizard->PickBarCount(6);
   wizard.files.Answers = {"C:\\x.bar"};
   wizard->ClickBar(2);
   wizard->FolderTextChanged("elsewhere");
@@ -469,7 +471,7 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
 
   // Without a close asked for, the window stays.
   wizard->Back();
-  wizard->PickBarCount(2);
+  wizard->PickBarCount(4);
   wizard->Next();
   const std::optional<CreateJob> again = wizard->BeginCreate();
   ASSERT_TRUE(again);
@@ -487,7 +489,7 @@ TEST(WizardController, BarButtonNamesTellTheBarItsImportAndWhatCreateReplaces) {
   std::filesystem::create_directories(PathFromUtf8(wizard.app.PathOf("bars")));
   const std::string own = wizard.app.Write("bars" + sep + "Bar_01.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
   const std::string german = wizard.app.Write("de.lng", "[UserLanguage]\r\n770=Leiste\r\n");
-  wizard->PickBarCount(1);
+  wizard->PickBarCount(3);
   wizard->Next();
   wizard->Next();
   wizard.files.Answers = {mine, own};
@@ -558,7 +560,7 @@ TEST(WizardController, FilesDroppedOnTheBarButtons) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.Name);
     Wizard wizard;
-    wizard->PickBarCount(3);  // 5 bars
+    wizard->PickBarCount(5);  // 5 bars
     for (int step = 0; step < std::min(k.Step, 2); ++step) wizard->Next();
     if (k.Step == 3) wizard->Create(wizard.progress);
     wizard.messages.Shown.clear();

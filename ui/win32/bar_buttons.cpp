@@ -22,38 +22,31 @@ int DownImage(int bar) { return ImagesPerKind + bar - 1; }
 
 // A button face with the bar's number, drawn when its icon cannot be loaded: light for "Up", a
 // strong blue with white digits for "Dn", as the shipped icons look.
-HBITMAP NumberedStandIn(int number, bool down, int size) {
+UniqueBitmap NumberedStandIn(int number, bool down, int size) {
   void* bits = nullptr;
-  HBITMAP bitmap = CreatePixelBitmap(size, size, &bits);
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!bitmap || !bits || !dc) {
-    if (dc) DeleteDC(dc);
-    if (bitmap) DeleteObject(bitmap);
-    return nullptr;
+  UniqueBitmap bitmap{CreatePixelBitmap(size, size, &bits)};
+  const UniqueMemoryDc dc{CreateCompatibleDC(nullptr)};
+  if (!bitmap || !bits || !dc) return {};
+  {
+    const SelectedObject drawnOn(dc.get(), bitmap.get());
+    RECT face{0, 0, size, size};
+    const UniqueBrush fill{CreateSolidBrush(down ? RGB(0, 84, 166) : RGB(236, 236, 236))};
+    const UniqueBrush edge{CreateSolidBrush(down ? RGB(0, 48, 96) : RGB(128, 128, 128))};
+    FillRect(dc.get(), &face, fill.get());
+    FrameRect(dc.get(), &face, edge.get());
+    const UniqueFont font{CreateFontW(-(size * 11 / 20), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                      L"Tahoma")};
+    const SelectedObject drawnIn(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), down ? RGB(255, 255, 255) : RGB(32, 32, 32));
+    const std::wstring text = std::to_wstring(number);
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    GdiFlush();
   }
-  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  RECT face{0, 0, size, size};
-  HBRUSH fill = CreateSolidBrush(down ? RGB(0, 84, 166) : RGB(236, 236, 236));
-  HBRUSH edge = CreateSolidBrush(down ? RGB(0, 48, 96) : RGB(128, 128, 128));
-  FillRect(dc, &face, fill);
-  FrameRect(dc, &face, edge);
-  DeleteObject(fill);
-  DeleteObject(edge);
-  HFONT font = CreateFontW(-(size * 11 / 20), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
-  const HGDIOBJ oldFont = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, down ? RGB(255, 255, 255) : RGB(32, 32, 32));
-  const std::wstring text = std::to_wstring(number);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  GdiFlush();
   // GDI leaves the alpha bytes at 0, which a 32-bit image list would draw as transparent.
   auto* pixel = static_cast<std::uint8_t*>(bits);
   for (int i = 0; i < size * size; ++i) pixel[i * 4 + 3] = 0xFF;
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(font);
-  DeleteDC(dc);
   return bitmap;
 }
 
@@ -63,35 +56,25 @@ bool PutIconPixels(HIMAGELIST images, int index, const std::string& iconFile, in
   const std::optional<std::string> file = ReadFileBytes(PathFromUtf8(iconFile));
   const std::optional<std::vector<std::uint8_t>> pixels = file ? IconPixels(*file, size) : std::nullopt;
   void* bits = nullptr;
-  HBITMAP bitmap = pixels ? CreatePixelBitmap(size, size, &bits) : nullptr;
+  const UniqueBitmap bitmap{pixels ? CreatePixelBitmap(size, size, &bits) : nullptr};
   if (!bitmap) return false;
   std::memcpy(bits, pixels->data(), pixels->size());
   // Like the stand-ins: a 32-bit image draws through its alpha, so it needs no mask.
-  const bool put = ImageList_Replace(images, index, bitmap, nullptr) != FALSE;
-  DeleteObject(bitmap);
-  return put;
+  return ImageList_Replace(images, index, bitmap.get(), nullptr) != FALSE;
 }
 
 // Puts image `index` in place: the icon file, else a numbered stand-in.
 void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int number, bool down, int size) {
   if (PutIconPixels(images, index, iconFile, size)) return;
   const std::wstring path = WideFromUtf8(iconFile);
-  if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))) {
-    const int put = ImageList_ReplaceIcon(images, index, icon);
-    DestroyIcon(icon);
-    if (put >= 0) return;
-  }
-  if (HBITMAP standIn = NumberedStandIn(number, down, size)) {
-    ImageList_Replace(images, index, standIn, nullptr);
-    DeleteObject(standIn);
-  }
+  const UniqueIcon icon{
+      static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))};
+  if (icon && ImageList_ReplaceIcon(images, index, icon.get()) >= 0) return;
+  if (const UniqueBitmap standIn = NumberedStandIn(number, down, size))
+    ImageList_Replace(images, index, standIn.get(), nullptr);
 }
 
 }  // namespace
-
-BarButtons::~BarButtons() {
-  if (images_) ImageList_Destroy(images_);
-}
 
 void BarButtons::Attach(HWND toolbar, int firstCommand) {
   firstCommand_ = firstCommand;
@@ -108,26 +91,25 @@ void BarButtons::TipsCreated(HWND tips, int dpi) {
 }
 
 void BarButtons::LoadImages(const std::string& appFolder, int size) {
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2 * ImagesPerKind, 0);
+  UniqueImageList images{ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2 * ImagesPerKind, 0)};
   if (!images) return;
   // Every image has its place from the start; each image is read when a button first shows it
   // (EnsureImage): every icon file costs a few milliseconds under Wine, and most sets are small.
-  ImageList_SetImageCount(images, static_cast<UINT>(loaded_.size()));
+  ImageList_SetImageCount(images.get(), static_cast<UINT>(loaded_.size()));
   loaded_.fill(false);
   appFolder_ = appFolder;
   imageSize_ = size;
   // The buttons take their size from the images: the next Show builds them anew.
   Show(0, 0, true);
-  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
   SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-  if (images_) ImageList_Destroy(images_);
-  images_ = images;
+  images_ = std::move(images);  // the old list goes once the toolbar draws with the new one
 }
 
 int BarButtons::EnsureImage(int bar, bool down) {
   const int index = down ? DownImage(bar) : UpImage(bar);
   if (images_ && !loaded_[static_cast<std::size_t>(index)]) {
-    PutImage(images_, index, BarIconFile(appFolder_, bar, down ? BarIcon::Dn : BarIcon::Up), bar, down, imageSize_);
+    PutImage(images_.get(), index, BarIconFile(appFolder_, bar, down ? BarIcon::Dn : BarIcon::Up), bar, down, imageSize_);
     loaded_[static_cast<std::size_t>(index)] = true;
   }
   return index;

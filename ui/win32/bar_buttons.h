@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/wizard_state.h"
+#include "platform/unique_handle.h"
 
 namespace barloom {
 
@@ -19,7 +20,6 @@ class BarButtons {
   BarButtons() = default;
   BarButtons(const BarButtons&) = delete;
   BarButtons& operator=(const BarButtons&) = delete;
-  ~BarButtons();
 
   // Takes the toolbar `toolbar` (made along the top edge of its parent); button b sends
   // WM_COMMAND with firstCommand + b.
@@ -61,7 +61,7 @@ class BarButtons {
   LRESULT OnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND toolbar_ = nullptr;
-  HIMAGELIST images_ = nullptr;
+  UniqueImageList images_;
   std::array<bool, 2 * MaxBarCount> loaded_{};  // which of the images are read
   std::array<std::wstring, MaxBarCount + 1> names_;  // by bar number
   std::string appFolder_;

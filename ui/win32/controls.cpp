@@ -62,19 +62,17 @@ void DrawTextFocus(HWND label) {
   RECT client{};
   GetClientRect(label, &client);
   const std::wstring text = WideFromUtf8(WindowText(label));
-  const HDC dc = GetDC(label);
+  const WindowDc dc(label);
   if (!dc) return;
-  const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
   RECT box = client;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   const LONG width = box.right - box.left;
   const LONG_PTR type = GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK;
   const LONG left = type == SS_CENTER ? (client.right - width) / 2 : type == SS_RIGHT ? client.right - width : 0;
   box = {std::max<LONG>(left - 1, 0), 0, std::min<LONG>(left + width + 1, client.right),
          std::min<LONG>(box.bottom + 1, client.bottom)};
-  DrawFocusRect(dc, &box);
-  SelectObject(dc, oldFont);
-  ReleaseDC(label, dc);
+  DrawFocusRect(dc.get(), &box);
 }
 
 HBITMAP CreatePixelBitmap(int width, int height, void** bits) {
@@ -86,34 +84,31 @@ HBITMAP CreatePixelBitmap(int width, int height, void** bits) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-  if (bitmap && !*bits) {
-    DeleteObject(bitmap);
-    return nullptr;
-  }
-  return bitmap;
+  UniqueBitmap bitmap{CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0)};
+  return *bits ? bitmap.release() : nullptr;
 }
 
 HICON CreateTextIcon(const std::wstring& text, HFONT font, COLORREF colour) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  const UniqueMemoryDc dc{CreateCompatibleDC(nullptr)};
   if (!dc) return nullptr;
-  const HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject drawnIn(dc.get(), font);
   SIZE extent{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
   const int width = std::max<int>(extent.cx + 2, 1);
   const int height = std::max<int>(extent.cy, 1);
   void* bits = nullptr;
-  HBITMAP image = CreatePixelBitmap(width, height, &bits);
-  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-  HICON icon = nullptr;
-  if (image && bits && mask) {
+  const UniqueBitmap image{CreatePixelBitmap(width, height, &bits)};
+  const UniqueBitmap mask{CreateBitmap(width, height, 1, 1, nullptr)};
+  if (!image || !bits || !mask) return nullptr;
+  {
     // White text on black gives each pixel's coverage; the icon takes it as its alpha, in `colour`.
-    const HGDIOBJ oldImage = SelectObject(dc, image);
+    const SelectedObject drawnOn(dc.get(), image.get());
     RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), RGB(255, 255, 255));
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &all,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
     auto* pixel = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < width * height; ++i) {
@@ -122,15 +117,10 @@ HICON CreateTextIcon(const std::wstring& text, HFONT font, COLORREF colour) {
       pixel[i] = (cover << 24) | (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
                  (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
     }
-    SelectObject(dc, oldImage);
-    ICONINFO parts{TRUE, 0, 0, mask, image};
-    icon = CreateIconIndirect(&parts);
   }
-  SelectObject(dc, oldFont);
-  if (mask) DeleteObject(mask);
-  if (image) DeleteObject(image);
-  DeleteDC(dc);
-  return icon;
+  // The icon holds copies of both bitmaps.
+  ICONINFO parts{TRUE, 0, 0, mask.get(), image.get()};
+  return CreateIconIndirect(&parts);
 }
 
 void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf, reinterpret_cast<LPARAM>(font)); }
@@ -138,15 +128,13 @@ void SetChildFonts(HWND parent, HFONT font) { EnumChildWindows(parent, SetFontOf
 int TextWidth(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  HDC dc = GetDC(control);
+  const WindowDc dc(control);
   if (!dc) return 0;
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT needed{};
   const bool plain = (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) != 0;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed,
             DT_CALCRECT | DT_SINGLELINE | (plain ? DT_NOPREFIX : 0));
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
   return needed.right - needed.left;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/unique_handle.h"
 #include "ui/main_layout.h"
 
 namespace barloom {

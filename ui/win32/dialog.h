@@ -18,8 +18,6 @@ class Dialog : public WindowBase {
   INT_PTR Run(HWND owner) { return Show(owner, true); }
   // Opens the dialog without a modal loop (tests drive it with messages); false on failure.
   bool Open(HWND owner) { return Show(owner, false) != -1; }
-  // The result given to Close; -1 while the dialog is open.
-  INT_PTR Result() const { return result_; }
 
  protected:
   using WindowBase::WindowBase;

@@ -75,17 +75,16 @@ bool MainWindow::Create() {
   const std::wstring caption = WideFromUtf8(std::string{build_info::ProductName} + " " + VersionText());
   // Given at creation, the menu bar costs no second layout of the frame; from then on the window
   // owns it and destroys it with itself.
-  const HMENU menus = CreateMenuBar(Table());
+  UniqueMenu menus{CreateMenuBar(Table())};
   if (!menus) return false;
   // WS_EX_ACCEPTFILES is all that DragAcceptFiles sets: dropped files are taken without loading
   // the shell library at start.
   if (!CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, MainClassName, caption.c_str(),
                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menus, instance,
-                       static_cast<WindowBase*>(this))) {
-    DestroyMenu(menus);
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menus.get(), instance,
+                       static_cast<WindowBase*>(this)))
     return false;
-  }
+  menus.release();  // the window's own now
   if (systemFiles_) systemFiles_->SetOwner(HandleValue(Handle()));
   controller_.SetOwnerWindow(HandleValue(Handle()));
   controller_.SetBeforeDialog([this] {
@@ -101,8 +100,11 @@ bool MainWindow::Create() {
   Caption();
   const HWND list = Control(ids::Combo1);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);  // the list's scroll range is worked out once, not per choice
-  for (const std::string& choice : WizardController::BarCountChoices())
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
+  for (const int count : WizardController::BarCounts()) {
+    // Each entry carries its count: the list hands counts to the wizard, never positions.
+    const auto entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
+    SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), count);
+  }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   PlaceAtStart();
   Render();
@@ -175,11 +177,14 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case ids::Combo1:
       if (code != CBN_SELCHANGE) return;
-      controller_.PickBarCount(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+      controller_.PickBarCount(
+          static_cast<int>(SendMessageW(control, CB_GETITEMDATA, SendMessageW(control, CB_GETCURSEL, 0, 0), 0)));
       ApplyBarCount();
       break;
     case ids::SaveIn:
-      if (code != EN_CHANGE) return;
+      // Only what the user typed or pasted: the text the window set itself (which clears the
+      // box's modified mark) is the wizard's already.
+      if (code != EN_CHANGE || !SendMessageW(control, EM_GETMODIFY, 0, 0)) return;
       controller_.FolderTextChanged(WindowText(control));
       break;
     case ids::BrowseFolder:
@@ -290,13 +295,12 @@ void MainWindow::OnContextMenu(HWND source, POINT screen) {
     screen = {button.left, button.bottom};
     ClientToScreen(source, &screen);
   }
-  HMENU menu = CreatePopupMenu();
+  const UniqueMenu menu{CreatePopupMenu()};
   if (!menu) return;
   const std::wstring text = WideFromUtf8(language_.Text(TextId::RemoveImport));
-  AppendMenuW(menu, MF_STRING | (RightToLeft() ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
+  AppendMenuW(menu.get(), MF_STRING | (RightToLeft() ? MF_RIGHTJUSTIFY : 0), ids::RemoveImport, text.c_str());
   const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (RightToLeft() ? TPM_LAYOUTRTL : 0);
-  const int chosen = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, Handle(), nullptr);
-  DestroyMenu(menu);
+  const int chosen = TrackPopupMenu(menu.get(), flags, screen.x, screen.y, 0, Handle(), nullptr);
   if (chosen != ids::RemoveImport) return;
   controller_.RemoveImport(*bar);
   Render();

@@ -100,7 +100,8 @@ class MainWindow final : public WindowBase {
   void OnCaptioned() override;  // ">>"'s tooltip and the bar buttons' names in the language
   void Render();          // the controller's view on screen
   void ShowBarNames();    // the bar buttons' names (accessible names and tooltips)
-  void ApplyBarCount();   // the buttons of a new count and the window's width for them
+  void ShowBarCount(int count);  // the list's entry of `count` selected
+  void ApplyBarCount();   // the window's width for the bar count's buttons
   void KeepFocusUsable(); // a disabled or hidden control never keeps the keyboard
   void ShowDefaultButton();  // the controller's default button drawn as such, the other push buttons not
   int NonClientHeight() const;  // caption, menu bar and borders

@@ -50,9 +50,7 @@ void MainWindow::Render() {
   barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   barButtons_.SetKeyboardBar(view.MarkedBar);
   ShowBarNames();
-  const HWND list = Control(ids::Combo1);
-  if (SendMessageW(list, CB_GETCURSEL, 0, 0) != view.BarCountChoice)
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(view.BarCountChoice), 0);
+  ShowBarCount(view.BarCount);
   const HWND keep = Control(ids::KeepButtons);
   ShowWindow(keep, view.KeepButtonsShown ? SW_SHOWNA : SW_HIDE);
   EnableWindow(keep, view.KeepButtonsEnabled);
@@ -64,9 +62,18 @@ void MainWindow::Render() {
   KeepFocusUsable();
 }
 
+void MainWindow::ShowBarCount(int count) {
+  const HWND list = Control(ids::Combo1);
+  const auto shown = SendMessageW(list, CB_GETCURSEL, 0, 0);
+  if (shown != CB_ERR && SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(shown), 0) == count) return;
+  for (LRESULT entry = 0, entries = SendMessageW(list, CB_GETCOUNT, 0, 0); entry < entries; ++entry)
+    if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0) == count)
+      SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
 void MainWindow::ApplyBarCount() {
+  // The row's buttons follow at the next Render; their width is the same for every count.
   const WizardView view = controller_.View();
-  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
   RECT rect{};
   GetWindowRect(Handle(), &rect);
   const int width = WindowWidthForBars(barButtons_.ButtonWidth(), view.BarCount, Dpi());

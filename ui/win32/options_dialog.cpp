@@ -24,6 +24,23 @@ constexpr std::pair<int, int> LabelRows[] = {{ids::Label1, ids::Prefix}, {ids::L
 
 PixelRect DesignPlace(int id, int dpi) { return ToPixels(FindRow(OptionsTable(), id)->Place, dpi); }
 
+// The width in pixels of the widest entry of `list`, in its font.
+int WidestEntry(HWND list) {
+  const WindowDc dc(list);
+  if (!dc) return 0;
+  const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (int index = 0, count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0)); index < count; ++index) {
+    std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    entry.resize(
+        static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), entry.c_str(), static_cast<int>(entry.size()), &extent);
+    widest = std::max<int>(widest, extent.cx);
+  }
+  return widest;
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(Settings& settings, const Language& language, const cProfile& profile,
@@ -115,21 +132,7 @@ void OptionsDialog::FitColumns(int dpi) {
   // The labels as wide as the wider of their texts, the boxes beside them; the list as wide as
   // its longest file name beside its arrow, the prefix box as wide; the dialog grows along. All
   // measured in the controls' fonts at this DPI.
-  const HWND list = Item(ids::LanguageList);
-  const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-  HDC dc = GetDC(list);
-  if (!dc) return;
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  int widest = 0;
-  for (int index = 0; index < count; ++index) {
-    std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-    entry.resize(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &extent);
-    widest = std::max<int>(widest, extent.cx);
-  }
-  SelectObject(dc, old);
-  ReleaseDC(list, dc);
+  const int widest = WidestEntry(Item(ids::LanguageList));
   constexpr int EdgesPixels = 10;  // the box's borders and the text's margins
   const PixelRect planned = DesignPlace(ids::LanguageList, dpi);
   const int listGrowth = std::max(0, widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) +

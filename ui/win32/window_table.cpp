@@ -13,12 +13,6 @@
 namespace barloom {
 namespace {
 
-struct MenuTraits {
-  static HMENU Invalid() noexcept { return nullptr; }
-  static void Close(HMENU menu) noexcept { ::DestroyMenu(menu); }
-};
-using UniqueMenu = UniqueHandle<MenuTraits>;
-
 bool IsMenu(ControlKind kind) {
   return kind == ControlKind::Menu || kind == ControlKind::MenuItem || kind == ControlKind::MenuSeparator;
 }
