@@ -20,7 +20,7 @@
 #include "core/bar_import.h"
 #include "core/bar_set.h"
 #include "core/progress.h"
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "tests/support/dialog_doubles.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/main_window.h"

@@ -16,7 +16,7 @@
 #include "core/create_bar_set.h"
 #include "core/wizard_state.h"
 #include "localisation/language_file.h"
-#include "platform/executable_path.h"
+#include "platform/program_context.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"

@@ -7,8 +7,8 @@
 
 #include "cli/command.h"
 #include "core/version_text.h"
-#include "platform/command_line.h"
-#include "platform/temporary_files.h"
+#include "platform/program_context.h"
+#include "platform/file_writing.h"
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {  // wide: the arguments as typed, in any script

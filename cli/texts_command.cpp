@@ -10,7 +10,7 @@
 #include "localisation/builtin_texts.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
-#include "platform/file_exists.h"
+#include "platform/file_bytes.h"
 #include "settings/settings_file.h"
 
 namespace barloom {

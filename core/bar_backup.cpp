@@ -1,6 +1,6 @@
 #include "core/bar_backup.h"
 
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/file_bytes.h"
 #include "platform/path_text.h"
 

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "core/bar_layout.h"
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/file_bytes.h"
-#include "platform/file_exists.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"

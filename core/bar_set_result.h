@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/wizard_state.h"
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 
 // What the building of a set gives back (the files written, an error, warnings) and how it is
 // told to the user.

@@ -1,6 +1,6 @@
 #include "core/commander_path.h"
 
-#include "platform/environment.h"
+#include "platform/program_context.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 #include "platform/utf8.h"

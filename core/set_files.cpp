@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/file_exists.h"
+#include "platform/file_bytes.h"
 #include "platform/path_text.h"
 
 namespace barloom {

@@ -8,7 +8,6 @@
 #include "core/bar_backup.h"
 #include "core/set_files.h"
 #include "platform/file_bytes.h"
-#include "platform/file_exists.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 

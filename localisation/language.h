@@ -4,7 +4,7 @@
 
 #include "localisation/language_file.h"
 #include "localisation/text_ids.h"
-#include "platform/file_exists.h"
+#include "platform/file_bytes.h"
 
 // The language in use: one object for the whole program, asked by everyone who shows a text.
 namespace barloom {

@@ -8,7 +8,6 @@
 #include "platform/code_page.h"
 #include "platform/file_bytes.h"
 #include "platform/path_text.h"
-#include "platform/utf16_file_text.h"
 #include "platform/utf8.h"
 #include "settings/ini_document.h"
 #include "settings/number_text.h"

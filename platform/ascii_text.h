@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -10,7 +11,12 @@ namespace barloom {
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Equal but for the case of ASCII letters; every other byte must be equal.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
 
 // A set of bytes, tested in one step. What counts as a blank differs from format to format, so
 // every trim names its set.
@@ -48,7 +54,8 @@ inline std::string_view Trim(std::string_view text, const ByteSet& blanks) {
 
 inline bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
-// Whether `text` holds a CR or an LF.
-bool HasLineBreak(std::string_view text);
+// Whether `text` holds a CR or an LF. (A loop: find_first_of would call memchr once for every
+// byte.)
+inline bool HasLineBreak(std::string_view text) { return std::any_of(text.begin(), text.end(), IsLineBreak); }
 
 }  // namespace barloom

@@ -1,11 +1,11 @@
 #pragma once
+// Conversion between the UTF-8 text used inside the program and the 8-bit code-page bytes that
+// files hold. Windows uses the system's conversion functions; the portable build has tables for
+// the single-byte Windows code pages 874 and 1250 to 1258 (1252 is its "ANSI" code page).
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Conversion between the UTF-8 text used inside the program and the 8-bit code-page bytes that
-// files hold. Windows uses the system's conversion functions; the portable build has tables for
-// the single-byte Windows code pages 874 and 1250 to 1258 (1252 is its "ANSI" code page).
 namespace barloom {
 
 inline constexpr unsigned Utf8CodePage = 65001;
@@ -59,3 +59,42 @@ std::string MarkedValueBytes(std::string_view utf8, unsigned codePage);
 std::string TextOfMarkedValue(std::string_view bytes, unsigned codePage);
 
 }  // namespace barloom
+
+// Text files in UTF-16 LE (they start with the mark FF FE), held inside the program as
+// generalised UTF-8: every ASCII character keeps its byte, so byte-oriented parsers work on the
+// text unchanged, and lone surrogates get their 3-byte forms, so that converting back gives every
+// code unit exactly as it was.
+namespace barloom {
+
+inline constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+
+// Whether `bytes` start with the UTF-16 LE mark.
+bool IsUtf16Le(std::string_view bytes);
+
+// UTF-16 LE code units (without the mark) as generalised UTF-8; a last odd byte is left out.
+std::string Wtf8FromUtf16Le(std::string_view units);
+
+// Generalised UTF-8 back to UTF-16 LE code units (without the mark); a malformed byte becomes
+// U+FFFD.
+std::string Utf16LeFromWtf8(std::string_view text);
+
+// Bytes the program holds for a file of the ANSI code page (ANSI bytes, or the UTF-8 byte-order
+// mark followed by UTF-8) as text of a UTF-16 file. Invalid UTF-8 after the mark becomes U+FFFD.
+std::string Utf16FileTextFromAnsi(std::string_view bytes);
+
+// Text of a UTF-16 file as ANSI bytes: the mark and UTF-8 where the code page cannot hold it (see
+// MarkedValueBytes); lone surrogates become U+FFFD.
+std::string AnsiFromUtf16FileText(std::string_view text);
+
+}  // namespace barloom
+
+#ifdef _WIN32
+namespace barloom {
+
+// The one pair of converters between the program's UTF-8 and the UTF-16 of Win32 calls.
+// Invalid UTF-8 becomes U+FFFD; unpaired surrogates likewise.
+std::wstring WideFromUtf8(std::string_view utf8);
+std::string Utf8FromWide(std::wstring_view wide);
+
+}  // namespace barloom
+#endif  // _WIN32

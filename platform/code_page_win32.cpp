@@ -1,12 +1,11 @@
+// The Windows build converts with the system's own tables, so the bytes it writes are those any
+// other program of the machine reads back.
+#include "platform/code_page.h"
+
 #include <windows.h>
 
 #include <climits>
 
-#include "platform/code_page.h"
-#include "platform/wide_text.h"
-
-// The Windows build converts with the system's own tables, so the bytes it writes are those any
-// other program of the machine reads back.
 namespace barloom {
 
 namespace {
@@ -81,6 +80,28 @@ std::optional<std::string> EncodeCodePage(std::string_view utf8Text, unsigned co
     rest.remove_prefix(pieceLength);
   }
   return bytes;
+}
+
+}  // namespace barloom
+
+namespace barloom {
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
 }
 
 }  // namespace barloom

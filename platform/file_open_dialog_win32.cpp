@@ -6,7 +6,7 @@
 
 #include "platform/file_open_dialog.h"
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 namespace {

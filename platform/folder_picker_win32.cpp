@@ -5,7 +5,7 @@
 
 #include "platform/folder_picker.h"
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 namespace {

@@ -1,5 +1,5 @@
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 

@@ -5,9 +5,7 @@
 
 #include "platform/code_page.h"
 #include "platform/registry.h"
-#include "platform/registry_value.h"
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
 
 namespace barloom {
 namespace {

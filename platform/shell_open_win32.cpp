@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "platform/file_failure.h"
+#include "platform/file_writing.h"
 #include "platform/shell_open.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 namespace {

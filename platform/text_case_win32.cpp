@@ -2,7 +2,6 @@
 
 #include "platform/code_page.h"
 #include "platform/text_case.h"
-#include "platform/wide_text.h"
 
 namespace barloom {
 

@@ -1,8 +1,12 @@
 #pragma once
 // The one owner type for handles of the system (Win32 handles: platform/unique_handle.h; POSIX
-// file descriptors: platform/unique_file_descriptor.h): the value is given back when its owner
+// file descriptors: UniqueFileDescriptor below): the value is given back when its owner
 // goes, on every path.
 #include <utility>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace barloom {
 
@@ -35,5 +39,18 @@ class UniqueHandle {
  private:
   Value value_ = Traits::Invalid();
 };
+
+#ifndef _WIN32
+// An owner for POSIX file descriptors.
+struct FileDescriptorTraits {
+  static int Invalid() noexcept { return -1; }
+  static void Close(int fd) noexcept { ::close(fd); }
+};
+using UniqueFileDescriptor = UniqueHandle<FileDescriptorTraits>;
+
+// Closes the descriptor now, for the answer of close: a write the system delayed may fail only
+// there. The owner holds nothing afterwards, whatever the answer.
+inline bool CloseNow(UniqueFileDescriptor& fd) { return ::close(fd.release()) == 0; }
+#endif
 
 }  // namespace barloom

@@ -41,7 +41,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/utf16_file_text.h"
+#include "platform/code_page.h"
 #include "settings/ini_key_writes.h"
 #include "settings/ini_name_table.h"
 #include "settings/ini_syntax.h"

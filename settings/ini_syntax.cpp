@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/utf16_file_text.h"
+#include "platform/code_page.h"
 
 namespace barloom::ini {
 

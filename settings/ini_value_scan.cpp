@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf16_file_text.h"
+#include "platform/code_page.h"
 #include "settings/ini_document.h"
 #include "settings/ini_name_table.h"
 #include "settings/ini_syntax.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/file_bytes.h"
 #include "settings/ini_document.h"
 

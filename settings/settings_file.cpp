@@ -3,10 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/code_page.h"
-#include "platform/file_exists.h"
-#include "platform/folder_creation.h"
+#include "platform/file_bytes.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/number_text.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/atomic_file.h"
-#include "platform/environment.h"
+#include "platform/file_writing.h"
+#include "platform/program_context.h"
 #include "platform/path_text.h"
 
 namespace barloom {

@@ -3,7 +3,7 @@
 #include "build_info.h"
 #include "core/bar_set_result.h"
 #include "localisation/language.h"
-#include "platform/file_exists.h"
+#include "platform/file_bytes.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 

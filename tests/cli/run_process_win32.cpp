@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "tests/cli/run_process.h"
 
 namespace barloom::test_support {

@@ -10,8 +10,7 @@
 #include <set>
 
 #include "core/bar_set.h"
-#include "platform/file_failure.h"
-#include "platform/folder_creation.h"
+#include "platform/file_writing.h"
 #include "platform/message_fit.h"
 #include "platform/path_text.h"
 #include "tests/core/test_support.h"

@@ -12,7 +12,7 @@
 #include "core/progress.h"
 #include "core/wizard_state.h"
 #include "localisation/language_file.h"
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 #include "settings/settings_file.h"

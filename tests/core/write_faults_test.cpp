@@ -13,7 +13,7 @@
 #include "core/bar_layout.h"
 #include "core/bar_set.h"
 #include "platform/path_text.h"
-#include "platform/temporary_files.h"
+#include "platform/file_writing.h"
 #include "settings/private_profile.h"
 #include "settings/profile.h"
 #include "tests/core/test_support.h"

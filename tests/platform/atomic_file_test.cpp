@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 
 #include <gtest/gtest.h>
 

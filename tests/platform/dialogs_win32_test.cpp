@@ -21,7 +21,7 @@
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 #include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "tests/support/temp_folder.h"
 
 namespace barloom {

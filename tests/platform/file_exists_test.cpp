@@ -1,4 +1,4 @@
-#include "platform/file_exists.h"
+#include "platform/file_bytes.h"
 
 #include <gtest/gtest.h>
 

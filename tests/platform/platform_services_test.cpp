@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/environment.h"
-#include "platform/executable_path.h"
+#include "platform/program_context.h"
 #include "platform/path_text.h"
 #include "platform/registry.h"
 #include "platform/text_case.h"

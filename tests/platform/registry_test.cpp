@@ -1,4 +1,4 @@
-#include "platform/registry_value.h"
+#include "platform/registry.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 namespace {

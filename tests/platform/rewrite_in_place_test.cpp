@@ -10,7 +10,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "tests/support/temp_folder.h"
 
 namespace barloom {

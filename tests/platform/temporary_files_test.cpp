@@ -1,6 +1,6 @@
 // The atomic writer's temporary files: names that a later run can prove to be its own, stale ones
 // removed only when nobody can be using them, and the clean-up when a signal ends a run.
-#include "platform/temporary_files.h"
+#include "platform/file_writing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/utf16_file_text.h"
+#include "platform/code_page.h"
 
 #include <gtest/gtest.h>
 

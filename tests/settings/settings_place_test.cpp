@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/atomic_file.h"
+#include "platform/file_writing.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"

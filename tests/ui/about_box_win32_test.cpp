@@ -11,7 +11,7 @@
 #include "localisation/language.h"
 #include "build_info.h"
 #include "core/version_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/ui/test_window_class_win32.h"

@@ -13,7 +13,7 @@
 #include "localisation/language.h"
 #include "localisation/language_file.h"
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/ui/main_window_fixture.h"

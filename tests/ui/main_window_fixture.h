@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"

@@ -15,7 +15,7 @@
 #include "build_info.h"
 #include "localisation/get_text.h"
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/profile.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/support/temp_folder.h"

@@ -14,7 +14,7 @@
 #include "localisation/language.h"
 #include "build_info.h"
 #include "localisation/get_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"

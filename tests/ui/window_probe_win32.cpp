@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "ui/win32/controls.h"
 
 namespace {

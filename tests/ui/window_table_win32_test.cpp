@@ -7,7 +7,7 @@
 
 #include "localisation/apply_language.h"
 #include "localisation/language.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/settings_file.h"
 #include "tests/localisation/language_test_support.h"
 #include "tests/ui/test_window_class_win32.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "ui/about_layout.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/frame_window.h"

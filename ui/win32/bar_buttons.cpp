@@ -9,7 +9,7 @@
 #include "platform/file_bytes.h"
 #include "platform/icon_pixels.h"
 #include "platform/path_text.h"
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "ui/win32/controls.h"
 
 namespace barloom {

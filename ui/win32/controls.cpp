@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 
 namespace barloom {
 namespace {

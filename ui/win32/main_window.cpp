@@ -9,8 +9,8 @@
 
 #include "build_info.h"
 #include "core/version_text.h"
-#include "platform/executable_path.h"
-#include "platform/wide_text.h"
+#include "platform/program_context.h"
+#include "platform/code_page.h"
 #include "ui/main_layout.h"
 #include "ui/menu_commands.h"
 #include "ui/win32/about_box.h"

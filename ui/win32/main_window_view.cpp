@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "ui/win32/controls.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_window.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <string>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "settings/settings_file.h"
 #include "ui/main_layout.h"
 #include "ui/win32/controls.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/wide_text.h"
+#include "platform/code_page.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/frame_window.h"
 

@@ -1,5 +1,8 @@
 #pragma once
+// What the running program is given: its arguments, its environment, the folder it lives in.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace barloom {
@@ -18,5 +21,13 @@ std::vector<std::string> CommandLineArguments(int argc, ArgumentChar** argv);
 
 // Makes the console show the UTF-8 text the program prints (Windows: console output code page).
 void UseUtf8Console();
+
+// The value of the environment variable `name` (UTF-8), looked up without regard to the letter
+// case of its name, as Windows does; nullopt when it is not set. An empty value is returned as "".
+std::optional<std::string> EnvironmentValue(std::string_view name);
+
+// The folder that holds the running executable (UTF-8, without a trailing separator), or "" when
+// the system cannot tell.
+std::string ExecutableFolder();
 
 }  // namespace barloom
