@@ -7,29 +7,7 @@
 namespace barloom {
 namespace {
 
-namespace ids = about_ids;
-using Kind = ControlKind;
-using Flags = ControlFlags;
-
-constexpr unsigned PlainLabel = Flags::NoPrefix;  // shown as they are, wrapped within their width
-
-constexpr ControlRow Rows[] = {
-    {ids::Ok, Kind::CommandButton, TextId::Ok, about_design::Ok, Flags::TabStop | Flags::DefaultButton},
-    {ids::Frame, Kind::Frame, TextId::None, about_design::Frame},
-    {ids::ProgrammedBy, Kind::Label, TextId::ProgrammedBy, {135, 315, 1710, 285}, PlainLabel, ids::Frame},
-    {ids::AuthorName, Kind::Label, TextId::None, {1875, 315, 4140, 285}, PlainLabel, ids::Frame},
-    {ids::Version, Kind::Label, TextId::Version, {135, 645, 960, 285}, PlainLabel, ids::Frame},
-    {ids::VersionNo, Kind::Label, TextId::None, {1125, 645, 4890, 285}, PlainLabel, ids::Frame},
-    {ids::RegisteredTo, Kind::Label, TextId::RegisteredTo, {135, 975, 3075, 315}, PlainLabel, ids::Frame},
-    {ids::UserName, Kind::Label, TextId::None, {3240, 975, 2775, 315}, PlainLabel, ids::Frame},
-    {ids::HomePageNote, Kind::Label, TextId::HomePageNote, {135, 1335, 5880, 615}, PlainLabel, ids::Frame},  // two lines
-    {ids::WebAddress, Kind::Label, TextId::WebSite, {135, 1995, 1215, 315}, PlainLabel, ids::Frame},
-    {ids::Url, Kind::Label, TextId::VisitNow, {1410, 1995, 2085, 315}, PlainLabel | Flags::Notify, ids::Frame},
-    {ids::Email, Kind::Label, TextId::Email, {135, 2355, 915, 285}, PlainLabel, ids::Frame},
-    {ids::EmailAddress, Kind::Label, TextId::None, {1080, 2355, 4935, 285}, PlainLabel, ids::Frame},
-};
-
-constexpr WindowTable Table{TextId::AboutTitle, AboutTitle, Rows};
+constexpr WindowTable Table{TextId::AboutTitle, AboutTitle, about_rows::Rows};
 
 }  // namespace
 

@@ -25,10 +25,6 @@ enum : int {
 };
 }  // namespace about_ids
 
-// The About box's table: OK, then the frame and its labels row by row (labels with a text ID,
-// and the values beside them that the box fills in).
-const WindowTable& AboutTable();
-
 namespace about_design {
 inline constexpr TwipRect Ok{5025, 4170, 1200, 345};
 inline constexpr TwipRect Frame{120, 1290, 6135, 2835};
@@ -38,6 +34,36 @@ inline constexpr int OkGapPixels = 6;         // between the frame and the OK bu
 inline constexpr int ExtraWidthPixels = 20;   // the box's outer width beyond the frame's
 inline constexpr int ExtraHeightPixels = 40;  // its outer height beyond the frame's and the button's
 }  // namespace about_design
+
+// The rows of the About box's table: OK, then the frame and its labels row by row (labels with a
+// text ID, and the values beside them that the box fills in).
+namespace about_rows {
+using Kind = ControlKind;
+using Flags = ControlFlags;
+namespace ids = about_ids;
+
+inline constexpr unsigned PlainLabel = Flags::NoPrefix;  // shown as they are, wrapped within their width
+
+inline constexpr ControlRow Rows[] = {
+    {ids::Ok, Kind::CommandButton, TextId::Ok, about_design::Ok, Flags::TabStop | Flags::DefaultButton},
+    {ids::Frame, Kind::Frame, TextId::None, about_design::Frame},
+    {ids::ProgrammedBy, Kind::Label, TextId::ProgrammedBy, {135, 315, 1710, 285}, PlainLabel, ids::Frame},
+    {ids::AuthorName, Kind::Label, TextId::None, {1875, 315, 4140, 285}, PlainLabel, ids::Frame},
+    {ids::Version, Kind::Label, TextId::Version, {135, 645, 960, 285}, PlainLabel, ids::Frame},
+    {ids::VersionNo, Kind::Label, TextId::None, {1125, 645, 4890, 285}, PlainLabel, ids::Frame},
+    {ids::RegisteredTo, Kind::Label, TextId::RegisteredTo, {135, 975, 3075, 315}, PlainLabel, ids::Frame},
+    {ids::UserName, Kind::Label, TextId::None, {3240, 975, 2775, 315}, PlainLabel, ids::Frame},
+    // Two lines.
+    {ids::HomePageNote, Kind::Label, TextId::HomePageNote, {135, 1335, 5880, 615}, PlainLabel, ids::Frame},
+    {ids::WebAddress, Kind::Label, TextId::WebSite, {135, 1995, 1215, 315}, PlainLabel, ids::Frame},
+    {ids::Url, Kind::Label, TextId::VisitNow, {1410, 1995, 2085, 315}, PlainLabel | Flags::Notify, ids::Frame},
+    {ids::Email, Kind::Label, TextId::Email, {135, 2355, 915, 285}, PlainLabel, ids::Frame},
+    {ids::EmailAddress, Kind::Label, TextId::None, {1080, 2355, 4935, 285}, PlainLabel, ids::Frame},
+};
+}  // namespace about_rows
+
+// The About box's table.
+const WindowTable& AboutTable();
 
 struct AboutPlaces {
   PixelRect Frame;  // client coordinates
