@@ -19,7 +19,9 @@
 
 #include "core/bar_import.h"
 #include "core/bar_set.h"
+#include "core/bar_set_result.h"
 #include "core/progress.h"
+#include "localisation/language_file.h"
 #include "platform/file_writing.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
@@ -136,7 +138,7 @@ void BM_BuildBarSet(benchmark::State& state) {
   const WizardState choices = SetChoosing(folder, bars, source);
   const BuildResult first = BuildBarSet(choices, options, none);
   if (first.Error) {
-    state.SkipWithError(first.Error->Message().c_str());
+    state.SkipWithError(FailureReport(*first.Error, LoadedLanguage{}).c_str());
     return;
   }
   std::vector<std::pair<std::string, std::string>> output;
@@ -159,7 +161,7 @@ void BM_BuildBarSet(benchmark::State& state) {
     const auto removed = Clock::now();
     ReadAndReplace(source, output);
     const auto floored = Clock::now();
-    if (result.Error) state.SkipWithError(result.Error->Message().c_str());
+    if (result.Error) state.SkipWithError(FailureReport(*result.Error, LoadedLanguage{}).c_str());
     buildSeconds += Seconds(built - start);
     floorSeconds += Seconds(floored - removed);
     state.SetIterationTime(Seconds(built - start));
@@ -182,7 +184,7 @@ void BM_ReplaceSet(benchmark::State& state) {
   WizardState choices = SetChoosing(folder, bars, source);
   const BuildResult first = BuildBarSet(choices, options, none);
   if (first.Error) {
-    state.SkipWithError(first.Error->Message().c_str());
+    state.SkipWithError(FailureReport(*first.Error, LoadedLanguage{}).c_str());
     return;
   }
   std::vector<std::pair<std::string, std::string>> earlier;
