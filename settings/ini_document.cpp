@@ -398,6 +398,11 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
       defaultValue, bufferSize);
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  if (!impl_->Utf16) return impl_->FindSection(RequestedName(section)).has_value();
+  return impl_->FindSection(RequestedName(FileTextFromArgument(section))).has_value();
+}
+
 bool IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   bool reparse = false;
   const bool changed =

@@ -46,6 +46,9 @@ class IniDocument {
   std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue,
                    std::size_t bufferSize) const;
 
+  // Whether the document has a section named `section` (a "[name]" header, as reads find them).
+  bool HasSection(std::string_view section) const;
+
   // As WriteIniValue, on this document; true when the document changed.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
 
