@@ -76,8 +76,12 @@ std::string ReasonText(WriteFailureReason reason, const Settings& settings) {
   return GetText(TextId(reason), settings);
 }
 
+std::string ReasonText(WriteFailureReason reason, const LoadedLanguage& language) {
+  return GetText(TextId(reason), language);
+}
+
 std::string FailureReport(const FileError& error, const LoadedLanguage& language) {
-  const std::string reason = error.Reason ? GetText(TextId(*error.Reason), language) : std::string{};
+  const std::string reason = error.Reason ? ReasonText(*error.Reason, language) : std::string{};
   return JoinLines({GetText(TextId(error.Problem), language), error.File, reason, error.Detail});
 }
 

@@ -91,6 +91,7 @@ std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 // The text of `reason` in the user's language (713 to 717, 740 to 748).
 std::string ReasonText(WriteFailureReason reason, const Settings& settings);
+std::string ReasonText(WriteFailureReason reason, const LoadedLanguage& language);
 
 // What the user reads when a set could not be built, in the user's language: the problem's
 // text (700 to 709), then the file on a line of its own (left out when none is named), then the

@@ -17,6 +17,9 @@ constexpr int KeptInLabel = 725;
 constexpr int ReplacedNoteText = 726;
 constexpr int WillBeKeptInLabel = 727;
 constexpr int FoundLabel = 729;
+constexpr int SetFolderLabel = 840;
+constexpr int SetInUseText = 841;
+constexpr int InstallHintText = 842;
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -58,6 +61,14 @@ std::string CreationReport(const LoadedLanguage& language, std::string_view barF
   return report;
 }
 
+std::string InstallationSteps(const LoadedLanguage& language, std::string_view barFilePrefix,
+                              std::string_view setFolder, bool setInUse) {
+  std::string steps = setInUse ? GetText(SetInUseText, language) : CreationReport(language, barFilePrefix);
+  if (!setInUse) AddBlock(steps, GetText(InstallHintText, language));
+  AddBlock(steps, GetText(SetFolderLabel, language) + "\n" + std::string{setFolder} + "\n");
+  return steps;
+}
+
 std::string KeptReport(const BuildResult& build, const LoadedLanguage& language) {
   std::string report;
   std::vector<std::string> backups;
@@ -90,14 +101,15 @@ std::string ReplacedImportNote(std::string_view importFile, const WizardState& c
          Line(language, WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
 }
 
-CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix) {
+CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,
+                      bool setInUse) {
   CreateReport report;
   report.Kept = KeptReport(build, language);
   report.Warnings = WarningsReport(build.Warnings, language);
   if (build.Error)
     report.Failure = FailureReport(*build.Error, language);
   else
-    report.Steps = CreationReport(language, barFilePrefix);
+    report.Steps = InstallationSteps(language, barFilePrefix, build.Paths.SaveFolder, setInUse);
   return report;
 }
 

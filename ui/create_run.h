@@ -22,6 +22,7 @@ struct CreateJob {
   WizardState Choices;
   Settings ProgramSettings;  // the prefix, the program's folder, the language
   std::optional<std::string> CommanderFolder;
+  CommanderFolderSources Sources = SystemCommanderFolderSources();  // where Total Commander's wincmd.ini is found
 };
 
 // A Create that could not run or ended by an exception: a failure whose report says `why`.

@@ -217,13 +217,13 @@ void WizardController::Back() {
 
 void WizardController::Create(ProgressDisplay& progress) {
   if (const std::optional<CreateJob> job = BeginCreate())
-    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder, progress));
+    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->CommanderFolder, progress, job->Sources));
 }
 
 std::optional<CreateJob> WizardController::BeginCreate() {
   if (!View().CreateEnabled) return std::nullopt;
   busy_ = true;
-  return CreateJob{state_, settings_, commanderFolder_};
+  return CreateJob{state_, settings_, commanderFolder_, services_.CommanderSources};
 }
 
 bool WizardController::FinishCreate(const CreateResult& result) {
