@@ -235,6 +235,7 @@ bool WizardController::FinishCreate(const CreateResult& result) {
     StoreLastPath(settings_, folderBoxText_, profile_);
     services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
     state_.SetCreated = true;
+    createdBar_ = result.Build.Paths.BarFiles[1];
     linkFrameVisible_ = true;
     barButtonsEnabled_ = false;
   }
@@ -283,6 +284,7 @@ WizardView WizardController::View() const {
   view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
   view.KeepButtonsEnabled = view.KeepButtonsShown && !busy_;
   view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
+  view.InstallOffered = linkFrameVisible_ && !busy_;
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
   view.FocusTarget = view.NextEnabled     ? WizardControl::Next

@@ -55,6 +55,9 @@ struct WizardView {
   bool KeepButtonsChecked = false;
   bool KeepButtonsEnabled = false;
   std::string KeepButtonsCaption;
+  // The created state offers to make the set Total Commander's button bar (a button beside the
+  // report's state, and the File menu's item).
+  bool InstallOffered = false;
   // Enter presses it: the push button that has the keyboard, else Next.
   WizardControl DefaultButton = WizardControl::Next;
   // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
@@ -165,6 +168,9 @@ class WizardController {
   // of changed: the window asks at every render, and making them reads the language file.
   const std::vector<std::string>& BarButtonNames() const;
   const std::optional<std::string>& CommanderFolderFound() const { return commanderFolder_; }
+  // Bar 1 of the set the last successful Create wrote: what InstallOffered installs.
+  const std::string& CreatedBarFile() const { return createdBar_; }
+  const CommanderFolderSources& CommanderSources() const { return services_.CommanderSources; }
 
  private:
   // What the bar buttons' names are made of.
@@ -205,6 +211,7 @@ class WizardController {
   std::optional<std::string> commanderFolder_;
   int barsFound_ = 0;  // bars of the set's names in the folder, as Step 3 last looked
   std::string keepButtonsCaption_;
+  std::string createdBar_;
 };
 
 }  // namespace barloom

@@ -99,12 +99,16 @@ TEST_F(InstallCommandTest, WhereInstallAndUndoOnEachShape) {
     EXPECT_EQ(OutputLines(done.Output).front(), "wincmd.ini: " + ini_);
     EXPECT_NE(done.Output.find("Now: " + value_), std::string::npos) << done.Output;
     EXPECT_EQ(ReadBytes(ini_), WithValue(shape.IniAfter, value_)) << shape.Label;
-    if (!shape.Redirected.empty()) EXPECT_EQ(ReadBytes(redirected), WithValue(shape.RedirectedAfter, value_));
+    if (!shape.Redirected.empty()) {
+      EXPECT_EQ(ReadBytes(redirected), WithValue(shape.RedirectedAfter, value_));
+    }
 
     const ProcessResult undone = Run({"install", "--undo", "--ini", ini_});
     ASSERT_EQ(undone.ExitCode, 0) << shape.Label << undone.Errors;
     EXPECT_EQ(ReadBytes(ini_), shape.Ini) << shape.Label;
-    if (!shape.Redirected.empty()) EXPECT_EQ(ReadBytes(redirected), shape.Redirected) << shape.Label;
+    if (!shape.Redirected.empty()) {
+      EXPECT_EQ(ReadBytes(redirected), shape.Redirected) << shape.Label;
+    }
     const ProcessResult again = Run({"install", "--undo"});
     EXPECT_EQ(again.ExitCode, 1) << shape.Label;
     EXPECT_NE(again.Errors.find("There is nothing to undo"), std::string::npos) << again.Errors;
@@ -139,13 +143,12 @@ TEST_F(InstallCommandTest, WrongArgumentsAndMissingFiles) {
   }
   const ProcessResult noSet = Run({"install", "--app-folder", temp_.Utf8()});
   EXPECT_EQ(noSet.ExitCode, 1);
-  EXPECT_NE(noSet.Errors.find("The button bar file does not exist.\n" + temp_.PathOf("bars") + Sep + "Bar_01.bar"),
-            std::string::npos)
-      << noSet.Errors;
+  EXPECT_EQ(OutputLines(noSet.Errors), (std::vector<std::string>{"barloom-cli: The button bar file does not exist.",
+                                                                 temp_.PathOf("bars") + Sep + "Bar_01.bar"}));
   const ProcessResult missing = Run({"install", "--bar", bar_, "--ini", ini_ + ".gone"});
   EXPECT_EQ(missing.ExitCode, 1);
-  EXPECT_NE(missing.Errors.find("The configuration file does not exist.\n" + ini_ + ".gone"), std::string::npos)
-      << missing.Errors;
+  EXPECT_EQ(OutputLines(missing.Errors),
+            (std::vector<std::string>{"barloom-cli: The configuration file does not exist.", ini_ + ".gone"}));
   EXPECT_EQ(ReadBytes(ini_), Portable);
 }
 

@@ -17,6 +17,7 @@
 #include "ui/win32/about_box.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/main_window_ids.h"
+#include "ui/win32/install_dialog.h"
 #include "ui/win32/options_dialog.h"
 
 namespace barloom {
@@ -218,6 +219,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::MenuFileOptions:
       OnOptions();
       break;
+    case ids::InstallButton:
+    case ids::MenuFileInstall:
+      if (code == BN_CLICKED) OnInstall();  // a menu command's code is 0, as BN_CLICKED
+      break;
     case ids::MenuFileExit:
       RequestClose();
       return;
@@ -373,6 +378,14 @@ void MainWindow::OnOptions() {
   if (options.Run(Handle()) != IDOK) return;
   if (options.LanguageChanged()) Caption();
   controller_.Refresh();  // the prefix or the language of Step 3's check box
+}
+
+void MainWindow::OnInstall() {
+  if (!controller_.View().InstallOffered) return;
+  InstallDialog install{settings_, controller_.CreatedBarFile(),
+                        {options_.Dialogs.Files, options_.Dialogs.Messages, controller_.CommanderSources(),
+                         options_.CommanderRunning}};
+  install.Run(Handle());
 }
 
 int MainWindow::NonClientHeight() const {

@@ -18,6 +18,7 @@ enum : int {
   BrowseFolder,
   Link,
   KeepButtons,
+  InstallButton,  // after Create: the dialog that makes the set Total Commander's button bar
   Back = 150,
   Next,
   Create,
@@ -28,6 +29,7 @@ enum : int {
   MenuFileOptions,
   MenuFileSeparator,
   MenuFileExit,
+  MenuFileInstall,
   MenuHelp = 410,
   MenuHelpTopics,
   MenuHelpSeparator,

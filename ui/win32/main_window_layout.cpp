@@ -21,6 +21,8 @@ namespace {
 namespace ids = main_ids;
 
 constexpr int LinkFontCentipoints = 2775;
+// "&Make it Total Commander's button bar...": the button of the created state and the File menu's item.
+constexpr int InstallOfferText = 800;
 
 constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
 constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // language texts are shown as they are
@@ -52,6 +54,7 @@ constexpr ControlPlan Step3Plans[] = {
 };
 constexpr ControlPlan LinkPlans[] = {
     {ids::Link, L"STATIC", SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, main_design::Link, L"Quillset"},
+    {ids::InstallButton, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | TabStop, 0, main_design::InstallButton},
 };
 // The controls of each frame, frame by frame.
 constexpr std::span<const ControlPlan> FramePlans[] = {Step1Plans, Step2Plans, Step3Plans, LinkPlans};
@@ -78,10 +81,14 @@ constexpr FormControlRow FormRows[] = {
     {ids::Toolbar, ControlKind::Toolbar, 0},
     {ids::Progress, ControlKind::ProgressBar, 0},
     {ids::KeepButtons, ControlKind::CheckBox, KeepButtonsCaptionText},  // the count is added by the wizard
+    {ids::InstallButton, ControlKind::CommandButton, InstallOfferText},
 };
 
 constexpr MenuItemRow FileMenu[] = {
-    {ids::MenuFileOptions, 150}, {ids::MenuFileSeparator, NoText}, {ids::MenuFileExit, 110}};
+    {ids::MenuFileOptions, 150},
+    {ids::MenuFileInstall, InstallOfferText},
+    {ids::MenuFileSeparator, NoText},
+    {ids::MenuFileExit, 110}};
 constexpr MenuItemRow HelpMenu[] = {
     {ids::MenuHelpTopics, 162}, {ids::MenuHelpSeparator, NoText}, {ids::MenuHelpAbout, 163}};
 constexpr MenuPlan Menus[] = {{{ids::MenuFile, 101}, FileMenu}, {{ids::MenuHelp, 161}, HelpMenu}};

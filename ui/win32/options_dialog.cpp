@@ -117,15 +117,7 @@ void OptionsDialog::OnLanguagePicked(bool byKeyboard) {
 }
 
 void OptionsDialog::LayOut(int dpi) {
-  // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
-  RECT outer{};
-  RECT inner{};
-  GetWindowRect(Handle(), &outer);
-  GetClientRect(Handle(), &inner);
-  const int frameWidth = (outer.right - outer.left) - inner.right;
-  const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
-  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(ClientWidth, dpi) + frameWidth,
-               TwipsToPixels(ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(ClientWidth, ClientHeight, dpi);
   for (const ControlPlan& plan : Plans) PlacePlannedControl(Handle(), plan, dpi);
   FitColumns(dpi);
 }
