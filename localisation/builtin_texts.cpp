@@ -162,6 +162,7 @@ constexpr std::array Texts{
     BuiltInText{843, "Configuration files (*.ini)"},
     BuiltInText{844, "Total Commander is running. Close it, then try again; nothing was changed."},
     BuiltInText{845, "(hidden)"},
+    BuiltInText{846, "&Bar to install:"},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

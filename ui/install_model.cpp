@@ -84,6 +84,7 @@ InstallView InstallModel::View() const {
   const LoadedLanguage language{settings_};
   InstallView view;
   view.Kind = kind_;
+  view.BarFile = barFile_;
   view.CommanderRunning = running_;
   if (!ini_) {
     view.HowFound = GetText(NoIniFoundText, language);

@@ -31,6 +31,7 @@ struct InstallView {
   BarKind Kind = BarKind::Main;
   std::string CurrentBar;   // what the configuration names now (CurrentBarText); "" without an ini
   std::string WhereKept;    // where the bar's section is (PlaceRuleText, then the file when it is another)
+  std::string BarFile;      // the bar Install writes in, as given
   bool CommanderRunning = false;  // the message that says so (822) and Retry are shown
   bool InstallEnabled = false;
   bool UndoEnabled = false;

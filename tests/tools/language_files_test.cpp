@@ -96,7 +96,7 @@ TEST_P(LanguageFile, AccessKeysDoNotClashWithinAWindowOrMenu) {
   const Settings settings = LanguageSettings(shipped.FileName, shipped.FontScript);
   const std::vector<std::vector<int>> groups = {
       {101, 161, 604, 605, 606, 728, 800}, {110, 150, 800}, {162, 163}, {610, 611, 1008, 1009},
-      {802, 815, 816, 819, 820, 823}};
+      {802, 815, 816, 819, 820, 823, 846}};
   for (const auto& group : groups) {
     std::map<std::string, int> owner;
     for (int id : group) {

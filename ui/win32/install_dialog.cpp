@@ -15,7 +15,7 @@ namespace {
 namespace ids = install_ids;
 
 constexpr int ClientWidth = 6600;  // twips
-constexpr int ClientHeight = 4230;
+constexpr int ClientHeight = 5130;
 constexpr int TitleText = 801;
 constexpr wchar_t ChooseFace[] = L"...";
 
@@ -23,23 +23,26 @@ constexpr DWORD TabStop = WS_TABSTOP | WS_GROUP;
 constexpr DWORD PlainLabel = SS_LEFT | SS_NOPREFIX;  // texts with paths are shown as they are
 constexpr DWORD ValueBox = ES_AUTOHSCROLL | ES_READONLY | TabStop;
 
-// In the order of the Tab key. Each label comes right before its box, so that the label's access
+// In the order of the Tab key; the two bars one above the other, so that their order reads the
+// same from the right. Each label comes right before its box, so that the label's access
 // key moves the keyboard into the box and screen readers name the box by it.
 constexpr ControlPlan Plans[] = {
     {ids::IniLabel, L"STATIC", SS_LEFT, 0, {120, 150, 6360, 255}},
     {ids::IniBox, WC_EDITW, ValueBox, WS_EX_CLIENTEDGE, {120, 420, 5925, 315}},
     {ids::ChooseIni, L"BUTTON", BS_PUSHBUTTON | BS_ICON | TabStop, 0, {6090, 420, 390, 315}},
     {ids::HowFound, L"STATIC", PlainLabel, 0, {120, 795, 6360, 450}},
-    {ids::MainBar, L"BUTTON", BS_AUTORADIOBUTTON | TabStop, 0, {120, 1320, 3120, 285}},
-    {ids::VerticalBar, L"BUTTON", BS_AUTORADIOBUTTON, 0, {3360, 1320, 3120, 285}},
-    {ids::CurrentLabel, L"STATIC", SS_LEFT, 0, {120, 1710, 6360, 255}},
-    {ids::CurrentBox, WC_EDITW, ValueBox, WS_EX_CLIENTEDGE, {120, 1980, 6360, 315}},
-    {ids::WhereKept, L"STATIC", PlainLabel, 0, {120, 2355, 6360, 450}},
-    {ids::RunningMessage, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, {120, 2880, 6360, 720}},
-    {ids::Retry, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {120, 3720, 1500, 345}},
-    {ids::Install, L"BUTTON", BS_DEFPUSHBUTTON | TabStop, 0, {1800, 3720, 1500, 345}},
-    {ids::Undo, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {3390, 3720, 1500, 345}},
-    {IDCANCEL, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {4980, 3720, 1500, 345}},
+    {ids::MainBar, L"BUTTON", BS_AUTORADIOBUTTON | TabStop, 0, {120, 1320, 6360, 285}},
+    {ids::VerticalBar, L"BUTTON", BS_AUTORADIOBUTTON, 0, {120, 1620, 6360, 285}},
+    {ids::CurrentLabel, L"STATIC", SS_LEFT, 0, {120, 2010, 6360, 255}},
+    {ids::CurrentBox, WC_EDITW, ValueBox, WS_EX_CLIENTEDGE, {120, 2280, 6360, 315}},
+    {ids::WhereKept, L"STATIC", PlainLabel, 0, {120, 2655, 6360, 450}},
+    {ids::BarLabel, L"STATIC", SS_LEFT, 0, {120, 3180, 6360, 255}},
+    {ids::BarBox, WC_EDITW, ValueBox, WS_EX_CLIENTEDGE, {120, 3450, 6360, 315}},
+    {ids::RunningMessage, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, {120, 3870, 6360, 720}},
+    {ids::Retry, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {120, 4680, 1500, 345}},
+    {ids::Install, L"BUTTON", BS_DEFPUSHBUTTON | TabStop, 0, {1800, 4680, 1500, 345}},
+    {ids::Undo, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {3390, 4680, 1500, 345}},
+    {IDCANCEL, L"BUTTON", BS_PUSHBUTTON | TabStop, 0, {4980, 4680, 1500, 345}},
 };
 
 constexpr FormControlRow FormRows[] = {
@@ -47,7 +50,8 @@ constexpr FormControlRow FormRows[] = {
     {ids::ChooseIni, ControlKind::CommandButton, 803}, {ids::HowFound, ControlKind::Label, 0},
     {ids::MainBar, ControlKind::OptionButton, 815},   {ids::VerticalBar, ControlKind::OptionButton, 816},
     {ids::CurrentLabel, ControlKind::Label, 817},     {ids::CurrentBox, ControlKind::TextBox, 0},
-    {ids::WhereKept, ControlKind::Label, 0},          {ids::RunningMessage, ControlKind::Label, 822},
+    {ids::WhereKept, ControlKind::Label, 0},          {ids::BarLabel, ControlKind::Label, 846},
+    {ids::BarBox, ControlKind::TextBox, 0},           {ids::RunningMessage, ControlKind::Label, 822},
     {ids::Retry, ControlKind::CommandButton, 823},    {ids::Install, ControlKind::CommandButton, 819},
     {ids::Undo, ControlKind::CommandButton, 820},     {IDCANCEL, ControlKind::CommandButton, 821},
 };
@@ -127,6 +131,7 @@ void InstallDialog::Render() {
   SetText(Item(ids::HowFound), view.HowFound);
   SetText(Item(ids::CurrentBox), view.CurrentBar);
   SetText(Item(ids::WhereKept), view.WhereKept);
+  SetText(Item(ids::BarBox), view.BarFile);
   CheckRadioButton(Handle(), ids::MainBar, ids::VerticalBar,
                    view.Kind == BarKind::Main ? ids::MainBar : ids::VerticalBar);
   ShowWindow(Item(ids::RunningMessage), view.CommanderRunning ? SW_SHOWNA : SW_HIDE);

@@ -28,6 +28,8 @@ enum : int {
   CurrentLabel,    // "Current bar:"
   CurrentBox,
   WhereKept,
+  BarLabel,        // "Bar to install:"
+  BarBox,
   RunningMessage,  // shown while Total Commander runs
   Retry,
   Install,
