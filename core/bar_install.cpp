@@ -8,6 +8,7 @@
 #include "core/commander_config_file.h"
 #include "core/commander_ini.h"
 #include "core/commander_running.h"
+#include "core/current_bar.h"
 #include "platform/file_bytes.h"
 #include "platform/file_exists.h"
 #include "platform/path_text.h"
@@ -147,14 +148,16 @@ InstallResult InstallBar(const InstallRequest& request) {
   LoadedFiles files;
   const LoadedFile* ini = files.Load(request.Ini, true, result.Error);
   if (!ini) return result;
-  const BarKeyPlaces places = FindBarKeyPlaces(ini->Config, request.Ini, request.Kind,
-                                               CommanderVariables(request.Ini, request.CommanderFolder, request.Sources));
+  const VariableLookup variables = CommanderVariables(request.Ini, request.CommanderFolder, request.Sources);
+  const BarKeyPlaces places = FindBarKeyPlaces(ini->Config, request.Ini, request.Kind, variables);
   const std::string value = BarKeyValue(request.BarFile, request.CommanderFolder);
   for (const auto& [place, text] : {std::pair{&places.Bar, std::string_view(value)},
                                     std::pair{&places.Layout, ShownValue}}) {
     LoadedFile* file = files.Load(place->File, false, result.Error);
     if (!file) return result;
     const std::optional<std::string> before = file->Config.Read(place->Section, place->Key);
+    // A value that names the bar already, however it spells it, stays as Total Commander has it.
+    if (place == &places.Bar && before && NamesFile(*before, request.BarFile, variables)) continue;
     if (file->Config.Write(place->Section, place->Key, text))
       result.Changes.push_back({*place, before, std::string{text}, file->Config.NeedsMark(text)});
   }

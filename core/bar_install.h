@@ -78,8 +78,9 @@ struct InstallRequest {
 // The value the bar's key gets for `barFile`: folded under Total Commander's folder.
 std::string BarKeyValue(std::string_view barFile, const std::optional<std::string>& commanderFolder);
 
-// Sets the bar's file key to BarKeyValue and its [Layout] key to 1 (each added, with its section,
-// where it is missing; a redirected file that is missing is created). The files that change keep
+// Sets the bar's file key to BarKeyValue (unless it names that file already, in any spelling) and
+// its [Layout] key to 1 (each added, with its section, where it is missing; a redirected file that
+// is missing is created). The files that change keep
 // their earlier bytes as backups first, and the changes are recorded for UndoInstall; when
 // nothing needs to change, nothing is written and the earlier backups and record stay. On an
 // error every file is as it was.
