@@ -8,8 +8,11 @@ namespace barloom {
 
 StartChoices DefaultChoices(const Settings& settings) {
   StartChoices start;
-  start.FolderBoxText = StartUpFolderText(settings.LastPath, settings.AppFolder);
-  const std::string bars = StartUpFolderText(std::nullopt, settings.AppFolder);
+  // The default "bars" folder lies beside the settings file: beside the program, or in the user's
+  // profile when the program's folder cannot be written.
+  const std::string& barsParent = settings.SettingsFolder.empty() ? settings.AppFolder : settings.SettingsFolder;
+  start.FolderBoxText = StartUpFolderText(settings.LastPath, barsParent);
+  const std::string bars = StartUpFolderText(std::nullopt, barsParent);
   start.Choices.SaveFolder = SaveFolderFor(start.FolderBoxText.empty() ? bars : start.FolderBoxText, settings.AppFolder);
   return start;
 }

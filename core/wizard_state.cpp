@@ -16,8 +16,8 @@ std::string BarFileName(std::string_view barFilePrefix, int bar) {
   return std::string{barFilePrefix} + TwoDigitNumber(bar) + ".bar";
 }
 
-std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view appFolder) {
-  return lastPath ? *lastPath : std::string{appFolder} + "bars";
+std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view barsParent) {
+  return lastPath ? *lastPath : std::string{barsParent} + "bars";
 }
 
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder) {

@@ -41,9 +41,9 @@ std::string TwoDigitNumber(int number);
 // The name of bar `bar`'s file: prefix + NN + ".bar".
 std::string BarFileName(std::string_view barFilePrefix, int bar);
 
-// The folder box's text at start-up: a stored LastPath as stored, else the "bars" folder beside
-// the program.
-std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view appFolder);
+// The folder box's text at start-up: a stored LastPath as stored, else the "bars" folder in
+// `barsParent` (the settings file's folder: beside the program, or in the user's profile).
+std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::string_view barsParent);
 
 // The folder Create writes into for the text of the folder box: a relative folder lies beside the
 // program, and the result is a full path in plain form (no "." or ".." steps, which would keep a

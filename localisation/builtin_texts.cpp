@@ -163,6 +163,9 @@ constexpr std::array Texts{
     BuiltInText{844, "Total Commander is running. Close it, then try again; nothing was changed."},
     BuiltInText{845, "(hidden)"},
     BuiltInText{846, "&Bar to install:"},
+    // Where the settings are, told once at the start.
+    BuiltInText{850, "Barloom cannot save its settings in its own folder, so it keeps them in your profile:"},
+    BuiltInText{851, "The settings file cannot be written: changes to the settings will not be kept."},
     BuiltInText{1001, "Options"},
     BuiltInText{1008, "OK"},
     BuiltInText{1009, "Cancel"},

@@ -53,6 +53,17 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure = n
 // the system decides when the write happens.
 bool IsWriteProtected(const std::filesystem::path& item);
 
+// Whether files can be made in `folder`, as far as the system tells before it is done: on POSIX a
+// folder with a write permission bit that this user may write (without any bit, not even root
+// may); on Windows a folder in which a file can be made (a probe is made and deleted), and under
+// Wine also one whose Unix permission bits allow writing (they show as the read-only attribute,
+// which a process running as root would otherwise step over).
+bool CanCreateFilesIn(const std::filesystem::path& folder);
+
+// Whether the existing `file` can be written where it is (it is opened for writing, and nothing
+// is written).
+bool CanWriteFile(const std::filesystem::path& file);
+
 
 // Rewrites `file` with `bytes` in place, so that it stays the same file: a hard link to it stays
 // linked (package managers keep settings files that way), and its attributes, owner and

@@ -88,6 +88,12 @@ bool IsWriteProtected(const std::filesystem::path& item) {
   return ::stat(item.c_str(), &info) == 0 && HasNoWriteBit(info);
 }
 
+bool CanCreateFilesIn(const std::filesystem::path& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || HasNoWriteBit(info)) return false;
+  return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
   ReplaceTarget target;
   return FindReplaceTarget(file, target, failure);

@@ -77,6 +77,31 @@ bool IsWriteProtected(const std::filesystem::path& item) {
          (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+namespace {
+
+bool RunsUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+}  // namespace
+
+bool CanCreateFilesIn(const std::filesystem::path& folder) {
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  // On Windows the attribute of a folder only marks it as customised; under Wine it stands for
+  // the Unix permission bits.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && RunsUnderWine()) return false;
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path probe =
+      folder / TemporaryFileName(folder / L"probe", GetCurrentProcessId(), counter.fetch_add(1));
+  const HANDLE handle = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+
 bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
   DWORD keep = 0;
   return FindKeptAttributes(file, keep, failure);

@@ -60,6 +60,11 @@ bool Overwrite(const std::filesystem::path& file, std::string_view bytes, WriteF
 
 }  // namespace
 
+bool CanWriteFile(const std::filesystem::path& file) {
+  FileInPlace probe;
+  return probe.Open(file, nullptr);
+}
+
 RewriteJournals RewriteJournalsOf(const std::filesystem::path& file) {
   const std::filesystem::path absolute = std::filesystem::absolute(file);
   RewriteJournals journals;

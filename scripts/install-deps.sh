@@ -3,7 +3,7 @@
 set -eu
 packages="cmake ninja-build g++ libgtest-dev libcli11-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  openbox xdotool python3 fonts-wqy-microhei"
+  openbox xdotool python3 python3-yaml fonts-wqy-microhei"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

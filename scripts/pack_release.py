@@ -28,8 +28,9 @@ def entries(executables, source):
         ("LICENSE", os.path.join(source, "LICENSE")),
         ("README.txt", os.path.join(resources, "README.txt")),
         ("Readme.htm", os.path.join(resources, "Readme.htm")),
-        ("bars/", None),
     ]
+    # No "bars" folder: the first Create makes it. A folder in the zip is one a package manager
+    # owns, and winget deletes such a folder with everything in it at an update.
     for folder, extension in (("icons", ".ico"), ("Languages", ".lng")):
         listed.append((folder + "/", None))
         names = sorted(n for n in os.listdir(os.path.join(resources, folder)) if n.lower().endswith(extension))

@@ -24,7 +24,8 @@ bool WriteIniValue(std::string_view section, std::string_view key, std::string_v
   if (ReadFileBytes(file, bytes) == FileReadResult::Unreadable) return false;
   IniDocument document(std::move(bytes));
   if (!document.Write(section, key, value)) return true;  // already holds the value: untouched
-  return ReplaceFileAtomically(file, document.Bytes());
+  // In place: a hard link to the file (a package manager keeps settings that way) stays linked.
+  return RewriteFileInPlace(file, document.Bytes());
 }
 
 }  // namespace barloom

@@ -18,7 +18,8 @@ std::string ReadIniValue(std::string_view section, std::string_view key, std::st
 
 // Sets `key` in `section` of `file` to `value`: the key's own line is replaced, or a new line is
 // added at the end of the section (a new section at the end of the file, a missing file is
-// created). Every other byte of the file stays as it was. The file is replaced atomically.
+// created). Every other byte of the file stays as it was. The file is rewritten in place
+// (RewriteFileInPlace): it stays the same file, hard links and attributes kept, never half-written.
 // False when the write cannot happen (missing folder, read-only file or folder, file locked);
 // the file is then left as it was.
 bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "platform/atomic_file.h"
 #include "platform/code_page.h"
 #include "platform/file_exists.h"
+#include "platform/folder_creation.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/number_text.h"
@@ -60,15 +62,30 @@ void ReadWindowPosition(Settings& settings, const ProfileSnapshot& file) {
 
 }  // namespace
 
-void SetAppFolder(Settings& settings, std::string_view appFolder) {
+void SetAppFolder(Settings& settings, std::string_view appFolder, const EnvironmentLookup& environment) {
   settings.AppFolder = AddBackslash(appFolder);
-  settings.SettingsFile = settings.AppFolder + std::string(SettingsFileName);
+  const SettingsLocation location = LocateSettings(settings.AppFolder, environment);
+  settings.SettingsFile = location.File;
+  settings.SettingsFolder = location.Folder;
+  settings.Place = location.Place;
 }
 
-void LoadSettings(Settings& settings, const cProfile& profile) {
-  if (!FileExists(settings.SettingsFile))
+SettingsNotice LoadSettings(Settings& settings, const cProfile& profile) {
+  const std::filesystem::path file = PathFromUtf8(settings.SettingsFile);
+  FinishInterruptedRewrite(file);
+  const bool firstStart = !FileExists(settings.SettingsFile);
+  if (firstStart && settings.Place != SettingsPlace::NotKept) {
+    if (settings.Place == SettingsPlace::UserProfile) CreateFolders(PathFromUtf8(settings.SettingsFolder));
     profile.WriteStringValue(SettingsSection, BarFilePrefixKey, DefaultBarFilePrefix, settings.SettingsFile);
+  }
   ReadSettings(settings, profile);
+  // A file that could not be made, or that is there and cannot be written, keeps nothing.
+  if (settings.Place == SettingsPlace::NotKept || !FileExists(settings.SettingsFile) || !CanWriteFile(file)) {
+    settings.Place = SettingsPlace::NotKept;
+    return SettingsNotice::NotKept;
+  }
+  return firstStart && settings.Place == SettingsPlace::UserProfile ? SettingsNotice::MovedToProfile
+                                                                    : SettingsNotice::None;
 }
 
 void ReadSettings(Settings& settings, const cProfile& profile) {

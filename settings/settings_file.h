@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
-// The settings file "barloom.ini" beside the program: one section "Barloom", and the in-memory
-// settings it fills. A missing value (the profile's NotFoundMarker) is std::nullopt here.
+#include "settings/settings_place.h"
+
+// The settings file "barloom.ini" (beside the program, or where LocateSettings puts it): one
+// section "Barloom", and the in-memory settings it fills. A missing value (the profile's NotFoundMarker) is std::nullopt here.
 namespace barloom {
 
 class cProfile;
@@ -18,7 +20,9 @@ inline constexpr float DefaultWindowLeft = 3240;  // twips
 
 struct Settings {
   std::string AppFolder;     // the program's folder, ending in the path separator
-  std::string SettingsFile;  // AppFolder + "barloom.ini"
+  std::string SettingsFile;  // AppFolder + "barloom.ini", or where LocateSettings puts it
+  std::string SettingsFolder;  // the folder of SettingsFile, ending in the separator: "bars" lies in it
+  SettingsPlace Place = SettingsPlace::BesideProgram;
   std::string BarFilePrefix{DefaultBarFilePrefix};
   std::optional<std::string> LastPath;
   std::optional<std::string> LanguageFile;
@@ -28,15 +32,26 @@ struct Settings {
   float WindowLeft = DefaultWindowLeft;
 };
 
-// Sets AppFolder and SettingsFile for a program living in `appFolder` (UTF-8).
-void SetAppFolder(Settings& settings, std::string_view appFolder);
+// Sets AppFolder, and SettingsFile where LocateSettings puts it, for a program living in
+// `appFolder` (UTF-8).
+void SetAppFolder(Settings& settings, std::string_view appFolder,
+                  const EnvironmentLookup& environment = SystemEnvironment());
+
+// What the user is told once at the start about where the settings went.
+enum class SettingsNotice {
+  None,
+  MovedToProfile,  // this start is the first in the user's profile: the program's folder cannot be written
+  NotKept,         // the settings file cannot be written: changes will not be kept
+};
 
 // Reads every key, then the position, all from one read of the file; writes nothing.
 // UseDefaultLanguage beyond 16 bits reads as 1 (any such number is non-zero); FontScript beyond
 // 16 bits, or not a character set fonts know, reads as 1.
 void ReadSettings(Settings& settings, const cProfile& profile);
-// The program's start: creates the file with BarFilePrefix at the first start, then ReadSettings.
-void LoadSettings(Settings& settings, const cProfile& profile);
+// The program's start: finishes a write a killed run left half done, creates the file with
+// BarFilePrefix at the first start (and its folder in the user's profile), then ReadSettings.
+// Tells what the user is to be told of the settings' place.
+SettingsNotice LoadSettings(Settings& settings, const cProfile& profile);
 // Stores BarFilePrefix, UseDefaultLanguage and (once chosen) LanguageFile: Options OK.
 void SaveSettings(const Settings& settings, const cProfile& profile);
 // Keeps `fontScript` as FontScript and stores it: Options OK with a language file that names its

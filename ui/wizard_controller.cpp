@@ -26,6 +26,8 @@ constexpr int BarFileFilter = 1;
 constexpr int BarNameText = 770;
 constexpr int NotBarFilesText = 772;
 constexpr int BeyondLastBarText = 773;
+constexpr int SettingsInProfileText = 850;
+constexpr int SettingsNotKeptText = 851;
 constexpr std::string_view BarFileExtension = ".bar";
 
 bool IsBarFileName(std::string_view path) {
@@ -55,7 +57,8 @@ bool IsPushButton(WizardControl control) {
 WizardController::WizardController(Settings& settings, const cProfile& profile, WizardServices services)
     : settings_(settings), profile_(profile), services_(std::move(services)) {}
 
-void WizardController::Start() {
+void WizardController::Start(SettingsNotice notice) {
+  settingsNotice_ = notice;
   const StartChoices start = DefaultChoices(settings_);
   state_ = start.Choices;
   folderBoxText_ = start.FolderBoxText;
@@ -72,6 +75,12 @@ std::optional<WizardControl> WizardController::Activated() {
   if (activated_) return std::nullopt;
   activated_ = true;
   commanderFolder_ = CommanderFolder(services_.CommanderSources);
+  if (settingsNotice_ != SettingsNotice::None) {
+    const int text = settingsNotice_ == SettingsNotice::MovedToProfile ? SettingsInProfileText : SettingsNotKeptText;
+    services_.Messages.Show(JoinLines({GetText(text, settings_), settings_.SettingsFile}), build_info::ProductName,
+                            MessageIcon::Information);
+    settingsNotice_ = SettingsNotice::None;
+  }
   return WizardControl::BarCountList;
 }
 

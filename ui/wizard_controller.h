@@ -10,6 +10,7 @@
 #include "core/commander_path.h"
 #include "core/wizard_state.h"
 #include "ui/create_run.h"
+#include "settings/settings_file.h"
 #include "ui/main_layout.h"
 
 // The rules of the wizard's main window, apart from the window: the three steps, what is enabled
@@ -90,12 +91,14 @@ class WizardController {
   // (the clicked bar button marked while the file dialog is open).
   void SetBeforeDialog(std::function<void()> showView) { beforeDialog_ = std::move(showView); }
 
-  // Step 1, the folder box from the stored LastPath (else the "bars" folder beside the program),
-  // the first bar count (2) applied, nothing created.
-  void Start();
-  // The window became active. The first time, Total Commander's folder is looked up (once a run)
-  // and the keyboard goes to the control returned, the bar-count list; afterwards nullopt: the
-  // keyboard goes back to where it was.
+  // Step 1, the folder box from the stored LastPath (else the "bars" folder beside the settings
+  // file), the first bar count (2) applied, nothing created. `notice` (what LoadSettings said of
+  // the settings' place) is told when the window first becomes active.
+  void Start(SettingsNotice notice = SettingsNotice::None);
+  // The window became active. The first time, Total Commander's folder is looked up (once a run),
+  // the user is told where the settings are when Start was given a notice, and the keyboard goes
+  // to the control returned, the bar-count list; afterwards nullopt: the keyboard goes back to
+  // where it was.
   std::optional<WizardControl> Activated();
 
   // The entries of the bar-count list: the counts MinBarCount..MaxBarCount as the list shows them.
@@ -206,6 +209,7 @@ class WizardController {
   WizardControl focusedButton_ = WizardControl::Next;  // the push button with the keyboard; Next for none
   bool importPicked_ = false;  // an import was picked in this run: the file dialog remembers its folder
   bool activated_ = false;
+  SettingsNotice settingsNotice_ = SettingsNotice::None;
   bool busy_ = false;          // between BeginCreate and FinishCreate
   bool closeWaiting_ = false;  // a close asked for while busy
   std::optional<std::string> commanderFolder_;

@@ -300,6 +300,26 @@ TEST_F(CreateCommandTest, WithoutBarloomIniTheBarsFolderBesideTheProgram) {
   EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{"bars"});
 }
 
+// A program folder that cannot be written and holds no barloom.ini: the settings of the user's
+// profile, and the default bars folder beside them.
+TEST_F(CreateCommandTest, AReadOnlyProgramFolderReadsTheSettingsOfTheUsersProfile) {
+#ifdef _WIN32
+  const std::string variable = "APPDATA", subfolder = "Barloom";
+#else
+  const std::string variable = "XDG_CONFIG_HOME", subfolder = "barloom";
+#endif
+  const std::string profile = Folder("profile") + Sep + subfolder;
+  std::filesystem::create_directories(PathFromUtf8(profile));
+  test_support::WriteFile(profile + Sep + "barloom.ini", "[Barloom]\r\nBarFilePrefix=Prof_\r\n");
+  if (!test_support::SetFolderWritable(PathFromUtf8(AppFolder()), false)) GTEST_SKIP() << "no folder permission bits here";
+  const ProcessResult result = Run({"create", "--bars", "2", "--app-folder", AppFolder()}, {{variable, Folder("profile")}});
+  test_support::SetFolderWritable(PathFromUtf8(AppFolder()), true);
+  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+  const std::string bars = profile + Sep + "bars";
+  EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{bars + Sep + "Prof_01.bar", bars + Sep + "Prof_02.bar"}));
+  EXPECT_TRUE(FileNames(PathFromUtf8(AppFolder())).empty());
+}
+
 TEST_F(CreateCommandTest, AStoredFolderThatIsEmptyOrRelativeLiesBesideTheProgram) {
   // The wizard never creates with an empty folder box; the CLI must not write into the root. A
   // relative folder is the program's, never the current one, and the bars name full paths.

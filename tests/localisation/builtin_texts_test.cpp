@@ -13,7 +13,6 @@ TEST(BuiltInTexts, IdsAreUniqueAndEveryTextIsFound) {
     EXPECT_TRUE(ids.insert(entry.Id).second) << entry.Id;
     EXPECT_EQ(FindBuiltInText(entry.Id), entry.Text);
   }
-  EXPECT_EQ(ids.size(), 135u);
 }
 
 TEST(BuiltInTexts, UnknownIdsAreNotFound) {

@@ -186,7 +186,7 @@ def check_zip(path, source, product, version):
         infos = archive.infolist()
         folders = {i.filename for i in infos if i.is_dir()}
         files = {i.filename: i for i in infos if not i.is_dir()}
-        if folders != {"bars/", "icons/", "Languages/"}:
+        if folders != {"icons/", "Languages/"}:
             fault("folders %s" % sorted(folders))
         expected = expected_files(source)
         if set(files) != set(expected):

@@ -49,6 +49,18 @@ inline void SetWritable(const std::filesystem::path& path, bool writable) {
                                writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove);
 }
 
+// Takes the write permission from `folder`, or gives it back, as a user of the system does: its
+// permission bits. Under Wine those are the Unix ones, which a Windows program cannot change
+// (it runs chmod as a Unix program). False on Windows itself, where a folder has no such bits.
+#ifdef _WIN32
+bool SetFolderWritable(const std::filesystem::path& folder, bool writable);  // folder_permission_win32.cpp
+#else
+inline bool SetFolderWritable(const std::filesystem::path& folder, bool writable) {
+  SetWritable(folder, writable);
+  return true;
+}
+#endif
+
 // A folder tag with Cyrillic and CJK letters: every path in such a folder needs more than the
 // ANSI code page.
 inline constexpr std::string_view BeyondAnsiTag = "\u041F\u0430\u043F\u043A\u0430-\u65E5";

@@ -240,6 +240,32 @@ TEST_F(MainWindowTest, MenusOpenTheDialogsAndALanguageChangeRecaptionsAtOnce) {
   window.reset();
 }
 
+// A package manager keeps barloom.ini as a hard link into a folder of its own: Options OK and
+// Create change the file where it is, so both names hold the new settings.
+TEST_F(MainWindowTest, OptionsAndCreateKeepAHardLinkedSettingsFileLinked) {
+  const std::filesystem::path settings = app.Path() / "barloom.ini";
+  const std::filesystem::path persisted = app.Path() / "persisted.ini";
+  test_support::WriteFileAt(settings, "[Barloom]\r\nBarFilePrefix=Bar_\r\n");
+  std::filesystem::create_hard_link(settings, persisted);
+  const HWND main = Open();
+  answerHook = SetWindowsHookExW(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId());
+  answerLanguage = L"German.lng";
+  SendMessageW(main, WM_COMMAND, ids::MenuFileOptions, 0);
+  UnhookWindowsHookEx(answerHook);
+  answerLanguage = nullptr;
+  Click(ids::Next);
+  Click(ids::Next);
+  CreateAndWait();
+  Close();
+  const std::string bytes = test_support::ReadFileAt(settings).value_or("");
+  EXPECT_NE(bytes.find("LanguageFile="), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("LastPath="), std::string::npos) << bytes;
+  EXPECT_EQ(test_support::ReadFileAt(persisted), bytes);
+  EXPECT_EQ(test_support::FileNames(app.Path()),
+            (std::vector<std::string>{"Languages", "barloom.ini", "bars", "icons", "persisted.ini"}))
+      << "no journal left beside it";
+}
+
 struct LanguageCase {
   const char* File;
   int FontScript;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/progress.h"
+#include "localisation/builtin_texts.h"
 #include "platform/file_open_dialog.h"
 #include "platform/path_text.h"
 #include "settings/profile.h"
@@ -27,7 +28,8 @@ using test_support::TempFolder;
 class Wizard {
  public:
   explicit Wizard(std::optional<std::string> lastPath = std::nullopt,
-                  std::optional<std::string> commanderPath = std::nullopt) {
+                  std::optional<std::string> commanderPath = std::nullopt,
+                  SettingsNotice notice = SettingsNotice::None) {
     SetAppFolder(settings, app.Utf8());
     settings.LastPath = std::move(lastPath);
     fileDialog.Setup(files, "");
@@ -37,7 +39,7 @@ class Wizard {
       return commanderPath;
     };
     controller.emplace(settings, profile, WizardServices{folders, fileDialog, messages, sources});
-    controller->Start();
+    controller->Start(notice);
     controller->Activated();
   }
 
@@ -55,6 +57,19 @@ class Wizard {
   int commanderLookups = 0;
   std::optional<WizardController> controller;
 };
+
+// Where the settings went is told once, when the window first shows, with the settings file's path.
+TEST(WizardController, TellsOnceWhereTheSettingsAre) {
+  for (const auto& [notice, text] : {std::pair{SettingsNotice::MovedToProfile, 850}, std::pair{SettingsNotice::NotKept, 851}}) {
+    Wizard wizard{std::nullopt, std::nullopt, notice};
+    wizard->Activated();
+    ASSERT_EQ(wizard.messages.Shown.size(), 1u);
+    EXPECT_EQ(wizard.messages.Shown[0].Text,
+              std::string{*FindBuiltInText(text)} + "\n" + wizard.settings.SettingsFile);
+  }
+  Wizard quiet;
+  EXPECT_TRUE(quiet.messages.Shown.empty());
+}
 
 enum class Do { Next, Back, Browse, Type, Create };
 struct Action {

@@ -113,8 +113,8 @@ bool MainWindow::Create() {
   commonDialog_.Setup(files_, "");
 
   SetAppFolder(settings_, options_.AppFolder.empty() ? ExecutableFolder() : options_.AppFolder);
-  LoadSettings(settings_, profile_);
-  controller_.Start();
+  const SettingsNotice notice = LoadSettings(settings_, profile_);
+  controller_.Start(notice);
   if (!CreateControls()) return false;
   Caption();
   const HWND list = Control(ids::Combo1);
