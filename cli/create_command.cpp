@@ -9,7 +9,9 @@
 #include <system_error>
 
 #include "cli/command.h"
+#include "cli/install_command.h"
 #include "cli/number_option.h"
+#include "cli/path_arguments.h"
 #include "cli/resolved_path.h"
 #include "core/bar_set.h"
 #include "core/commander_path.h"
@@ -31,6 +33,8 @@ struct CreateOptions {
   std::vector<std::string> Imports;  // "I=FILE"
   std::string AppFolder;
   bool KeepButtons = false;
+  bool Install = false;
+  bool Vertical = false;
   CLI::Option* FolderOption = nullptr;
   CLI::Option* PrefixOption = nullptr;
   CLI::Option* AppFolderOption = nullptr;
@@ -45,11 +49,6 @@ std::string ImportFileProblem(const std::string& utf8) {
   if (std::filesystem::is_directory(status)) return "a folder, not a bar file: " + utf8;
   if (std::filesystem::exists(status)) return "not an ordinary file: " + utf8;
   return "file not found: " + utf8;
-}
-
-bool IsExistingFolder(const std::string& utf8) {
-  std::error_code error;
-  return std::filesystem::is_directory(PathFromUtf8(utf8), error);
 }
 
 struct ImportChoice {
@@ -100,13 +99,6 @@ const CLI::Validator PrefixArgument{
     },
     "", "PREFIX"};
 
-const CLI::Validator ExistingFolderArgument{
-    [](std::string& text) -> std::string {
-      text = ResolvedPath(text);
-      return IsExistingFolder(text) ? std::string{} : "folder not found: " + text;
-    },
-    "", "EXISTING_FOLDER"};
-
 void RunCreate(const CreateOptions& options, int& exitCode) {
   std::map<int, std::string> imports;  // a bar named twice: the last file wins
   for (const std::string& text : options.Imports) {
@@ -142,6 +134,12 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   if (result.Build.Error) {
     std::cerr << "barloom-cli: " << result.Report.Failure << '\n';
     exitCode = ExitFailure;
+    return;
+  }
+  if (options.Install && exitCode == ExitSuccess) {
+    std::cout << '\n';  // after the list (and what was kept), as that report follows it
+    exitCode = RunInstall({result.Build.Paths.BarFiles[1], options.Vertical ? BarKind::Vertical : BarKind::Main},
+                          std::cout, std::cerr);
   }
 }
 
@@ -172,6 +170,10 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
                     "Bars of the set's names already in the folder keep their own buttons (all but the set's "
                     "switch buttons, separator and placeholder), behind the new switch buttons; bars beyond the "
                     "new count are left as they are");
+  CLI::Option* install = command->add_flag(
+      "--install", options->Install,
+      "Then make bar 1 Total Commander's button bar, as install does (Total Commander must be closed)");
+  command->add_flag("--vertical", options->Vertical, "With --install: the vertical button bar")->needs(install);
   options->AppFolderOption =
       command
           ->add_option("--app-folder", options->AppFolder,

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   int exitCode = barloom::ExitSuccess;
   barloom::AddCreateCommand(app, exitCode);
   barloom::AddTextsCommand(app, exitCode);
+  barloom::AddInstallCommand(app, exitCode);
   try {
     app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::Success& success) {

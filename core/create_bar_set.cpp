@@ -1,5 +1,6 @@
 #include "core/create_bar_set.h"
 
+#include "core/current_bar.h"
 #include "localisation/language_file.h"
 #include "settings/settings_file.h"
 
@@ -17,11 +18,13 @@ StartChoices DefaultChoices(const Settings& settings) {
 }
 
 CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, const LoadedLanguage& language,
-                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display) {
+                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display,
+                          const CommanderFolderSources& sources) {
   CreateResult result;
   const BarSetOptions options{settings.AppFolder, settings.BarFilePrefix, commanderFolder};
   result.Build = BuildBarSet(choices, options, display);
-  result.Report = ReportOf(result.Build, language, settings.BarFilePrefix);
+  const bool inUse = !result.Build.Error && BarNaming(result.Build.Paths.BarFiles[1], sources).has_value();
+  result.Report = ReportOf(result.Build, language, settings.BarFilePrefix, inUse);
   return result;
 }
 

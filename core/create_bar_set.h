@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/bar_set.h"
+#include "core/commander_path.h"
 #include "core/create_report.h"
 
 // Create: the whole of what happens when the user presses Create at Step 3, and what barloom-cli
@@ -29,12 +30,14 @@ struct CreateResult {
 };
 
 // BuildBarSet from `choices` with the program's folder and the prefix of `settings`, folding the
-// paths under `commanderFolder`, then the report in `language`. The choices are only read: what
-// follows belongs to the caller (the window marks the set created and remembers the folder;
-// barloom-cli prints). It touches nothing but the files and `display`, and reads `choices`,
-// `settings` and `language` while it runs: on another thread, give it copies or leave them
-// unchanged until it returns.
+// paths under `commanderFolder`, then the report in `language`; its installation steps depend on
+// whether the wincmd.ini that `sources` lead to names bar 1 of the set already (BarNaming). The
+// choices are only read: what follows belongs to the caller (the window marks the set created and
+// remembers the folder; barloom-cli prints). It touches nothing but the files and `display`, and
+// reads `choices`, `settings` and `language` while it runs: on another thread, give it copies or
+// leave them unchanged until it returns.
 CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, const LoadedLanguage& language,
-                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display);
+                          const std::optional<std::string>& commanderFolder, ProgressDisplay& display,
+                          const CommanderFolderSources& sources = SystemCommanderFolderSources());
 
 }  // namespace barloom

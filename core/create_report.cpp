@@ -52,6 +52,14 @@ std::string CreationReport(const LoadedLanguage& language, std::string_view barF
   return report;
 }
 
+std::string InstallationSteps(const LoadedLanguage& language, std::string_view barFilePrefix,
+                              std::string_view setFolder, bool setInUse) {
+  std::string steps = setInUse ? GetText(TextId::SetInUse, language) : CreationReport(language, barFilePrefix);
+  if (!setInUse) AddBlock(steps, GetText(TextId::InstallHint, language));
+  AddBlock(steps, GetText(TextId::SetFolderLabel, language) + "\n" + std::string{setFolder} + "\n");
+  return steps;
+}
+
 std::string KeptReport(const BuildResult& build, const LoadedLanguage& language) {
   std::string report;
   std::vector<std::string> backups;
@@ -85,14 +93,15 @@ std::string ReplacedImportNote(std::string_view importFile, const WizardState& c
          Line(language, TextId::WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
 }
 
-CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix) {
+CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,
+                      bool setInUse) {
   CreateReport report;
   report.Kept = KeptReport(build, language);
   report.Warnings = WarningsReport(build.Warnings, language);
   if (build.Error)
     report.Failure = FailureReport(*build.Error, language);
   else
-    report.Steps = CreationReport(language, barFilePrefix);
+    report.Steps = InstallationSteps(language, barFilePrefix, build.Paths.SaveFolder, setInUse);
   return report;
 }
 

@@ -27,6 +27,14 @@ struct CreateReport {
 // the set's own first file name, barFilePrefix + "01.bar".
 std::string CreationReport(const LoadedLanguage& language, std::string_view barFilePrefix);
 
+// The installation steps in `language` after a Create of the set in `setFolder`: the steps
+// (CreationReport) and the hint that Barloom can do them (842); or, when Total Commander's
+// configuration names bar 1 of the set already (`setInUse`), that it uses the set and how to see
+// the new buttons (841). Then the set's folder (840, the folder on a line of its own). Blocks are
+// separated by an empty line; the text ends in a line feed, as the steps do.
+std::string InstallationSteps(const LoadedLanguage& language, std::string_view barFilePrefix,
+                              std::string_view setFolder, bool setInUse);
+
 // What the run kept and left, each a block of lines, the blocks separated by an empty line: the
 // earlier versions kept (text 721, then each backup's path on a line), the bars beyond the count
 // left as they were (722, then each path), and each import that read a bar the set replaced (text
@@ -45,7 +53,8 @@ std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound);
 std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,
                                const LoadedLanguage& language);
 
-// The report of `build` in `language`, every part of it.
-CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix);
+// The report of `build` in `language`, every part of it; `setInUse` as for InstallationSteps.
+CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,
+                      bool setInUse = false);
 
 }  // namespace barloom

@@ -27,13 +27,14 @@ namespace {
 using namespace barloom;
 using fuzz::Check;
 
-constexpr ControlKind Kinds[] = {ControlKind::Label,    ControlKind::CheckBox, ControlKind::CommandButton,
+constexpr ControlKind Kinds[] = {ControlKind::Label,    ControlKind::CheckBox, ControlKind::OptionButton,
+                                  ControlKind::CommandButton,
                                   ControlKind::Frame,    ControlKind::Menu,     ControlKind::MenuItem,
                                   ControlKind::Toolbar,  ControlKind::TextBox,  ControlKind::ComboBox};
 
 bool TakesReadingOrder(ControlKind kind) {
-  return kind == ControlKind::Label || kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
-         kind == ControlKind::Frame;
+  return kind == ControlKind::Label || kind == ControlKind::CheckBox || kind == ControlKind::OptionButton ||
+         kind == ControlKind::CommandButton || kind == ControlKind::Frame;
 }
 
 void CheckText(const std::string& text, TextId id, bool translated) {

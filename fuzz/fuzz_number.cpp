@@ -1,6 +1,7 @@
 // Number reading and writing. Arbitrary text, checked:
 //  - ReadLeadingNumber equals a straightforward model: blanks dropped, "&H"/"&O" digits, else the
 //    longest decimal beginning converted by strtod;
+//  - ParseWholeInt16, when it takes the text, agrees with RoundToInt16 of ReadLeadingNumber;
 //  - RoundToInt16 gives the nearest whole number (halves to even) or nothing outside 16 bits;
 //  - DecimalText of any finite double (taken from the first 8 bytes) reads back as that double.
 #include <clocale>
@@ -94,6 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const double value = barloom::ReadLeadingNumber(text);
   Check(SameDouble(value, ModelLeadingNumber(text)), "ReadLeadingNumber differs from the model");
   CheckRounding(value);
+  if (const std::optional<std::int16_t> whole = barloom::ParseWholeInt16(text)) {
+    Check(barloom::RoundToInt16(value) == whole, "ParseWholeInt16 differs from the leading number, rounded");
+  }
 
   if (size >= sizeof(double)) {
     double bits;

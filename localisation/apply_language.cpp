@@ -13,6 +13,7 @@ bool TakesReadingOrder(ControlKind kind) {
   switch (kind) {
     case ControlKind::Label:
     case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::Frame:
       return true;
@@ -22,7 +23,8 @@ bool TakesReadingOrder(ControlKind kind) {
 }
 
 std::optional<TextAlignment> AlignmentOf(const ControlRow& row, bool rightToLeft) {
-  if (row.Kind != ControlKind::Label && row.Kind != ControlKind::CheckBox && row.Kind != ControlKind::Frame)
+  if (row.Kind != ControlKind::Label && row.Kind != ControlKind::CheckBox && row.Kind != ControlKind::OptionButton &&
+      row.Kind != ControlKind::Frame)
     return std::nullopt;
   if (row.Kind == ControlKind::Label && (row.Flags & ControlFlags::Centred)) return TextAlignment::Centre;
   return rightToLeft ? TextAlignment::Right : TextAlignment::Left;

@@ -23,10 +23,10 @@ enum class TextAlignment { Left, Right, Centre };  // for check boxes, the box's
 struct ControlCaption {
   int Id = 0;
   std::optional<std::string> Text;  // nullopt: the control keeps its text
-  // The reading order and alignment of labels, check boxes, command buttons and frames; nullopt
+  // The reading order and alignment of labels, check and option boxes, command buttons and frames; nullopt
   // for the kinds that keep theirs (text boxes, lists, menus: the menu bar follows the window).
   std::optional<bool> RightToLeft;
-  std::optional<TextAlignment> Alignment;  // labels, check boxes, frames' captions
+  std::optional<TextAlignment> Alignment;  // labels, check and option boxes, frames' captions
   friend bool operator==(const ControlCaption&, const ControlCaption&) = default;
 };
 
@@ -41,9 +41,9 @@ struct WindowCaptions {
 };
 
 // The captions of `table` in `language`: each row with a text gets its text (built-in or the
-// language file's); labels, check boxes, command buttons and frames read in the language's
-// direction, labels and frames' captions right-justified and check boxes' boxes on the right when
-// it is right to left (a centred label stays centred).
+// language file's); labels, check and option boxes, command buttons and frames read in the
+// language's direction, labels and frames' captions right-justified and the boxes of check and
+// option boxes on the right when it is right to left (a centred label stays centred).
 WindowCaptions ApplyLanguage(const WindowTable& table, const Language& language);
 
 // A missing language file, once: "Cannot find language file!" through `messages`, and

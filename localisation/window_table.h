@@ -22,6 +22,7 @@ struct TwipRect {
 enum class ControlKind {
   Label,
   CheckBox,
+  OptionButton,  // one of a group of choices
   CommandButton,
   Frame,  // a captioned group that holds controls of its own
   TextBox,
@@ -43,6 +44,7 @@ struct ControlFlags {
     IconFace = 1u << 4,       // a button that shows an image; its text is its name for screen readers
     DefaultButton = 1u << 5,  // drawn as the button Enter presses
     MadeLater = 1u << 6,      // made when first needed, not with the window
+    ReadOnly = 1u << 7,       // a text box that shows a value the user cannot change
   };
 };
 

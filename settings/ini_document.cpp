@@ -44,6 +44,7 @@
 #include "platform/code_page.h"
 #include "settings/ini_key_writes.h"
 #include "settings/ini_name_table.h"
+#include "settings/ini_removal.h"
 #include "settings/ini_syntax.h"
 
 namespace barloom {
@@ -397,6 +398,11 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
       defaultValue, bufferSize);
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  if (!impl_->Utf16) return impl_->FindSection(RequestedName(section)).has_value();
+  return impl_->FindSection(RequestedName(FileTextFromArgument(section))).has_value();
+}
+
 bool IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   bool reparse = false;
   const bool changed =
@@ -408,11 +414,32 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
 
 // A fresh parse of the document's bytes, so that later reads and writes see what a fresh load of
 // the bytes sees.
-void IniDocument::Reparse() {
-  auto fresh = std::make_unique<Impl>(impl_->Serialise());
+void IniDocument::Reparse() { Reset(impl_->Serialise()); }
+
+void IniDocument::Reset(std::string text) {
+  auto fresh = std::make_unique<Impl>(std::move(text));
   fresh->Utf16 = impl_->Utf16;
   fresh->OddByte = std::move(impl_->OddByte);
   impl_ = std::move(fresh);
+}
+
+bool IniDocument::Remove(std::string_view section, std::string_view key) {
+  const std::string text = impl_->Serialise();
+  std::optional<std::string> edited = impl_->Utf16
+                                          ? WithoutKeyLine(text, FileTextFromArgument(section), FileTextFromArgument(key))
+                                          : WithoutKeyLine(text, section, key);
+  if (!edited) return false;
+  Reset(std::move(*edited));
+  return true;
+}
+
+bool IniDocument::RemoveEmptySection(std::string_view section) {
+  const std::string text = impl_->Serialise();
+  std::optional<std::string> edited =
+      WithoutEmptySection(text, impl_->Utf16 ? FileTextFromArgument(section) : std::string{section});
+  if (!edited) return false;
+  Reset(std::move(*edited));
+  return true;
 }
 
 void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {

@@ -46,6 +46,9 @@ class IniDocument {
   std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue,
                    std::size_t bufferSize) const;
 
+  // Whether the document has a section named `section` (a "[name]" header, as reads find them).
+  bool HasSection(std::string_view section) const;
+
   // As WriteIniValue, on this document; true when the document changed.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
 
@@ -54,11 +57,19 @@ class IniDocument {
   // one would not write a single key line, they are made one after the other.)
   void Write(std::string_view section, const IniKeyWrites& writes);
 
+  // As WritePrivateProfileString with no value: the line of `key` in the first section named
+  // `section` is taken out; true when there was one. (A one-off edit: one pass over the document.)
+  bool Remove(std::string_view section, std::string_view key);
+  // Takes out the header of the first section named `section` when that section holds no line but
+  // blank ones; true when it did.
+  bool RemoveEmptySection(std::string_view section);
+
   // The document's bytes: the parsed bytes with the writes applied, every untouched line as it was.
   std::string Bytes() const;
 
  private:
   void Reparse();
+  void Reset(std::string text);  // the document of `text`, in this document's encoding
 
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -141,6 +141,13 @@ std::optional<std::int16_t> RoundToInt16(double value) {
   return static_cast<std::int16_t>(whole);
 }
 
+std::optional<std::int16_t> ParseWholeInt16(std::string_view text) {
+  text = Trim(text, SpacesAndTabs);
+  const Scan scan = ScanNumber(text);
+  if (scan.Length == 0 || scan.Length != text.size()) return std::nullopt;
+  return RoundToInt16(scan.Value);
+}
+
 std::optional<std::string> DecimalText(double value) {
   if (!std::isfinite(value)) return std::nullopt;
   value += 0.0;  // -0 becomes 0

@@ -19,6 +19,9 @@ double ReadLeadingNumber(std::string_view text);
 // integer; nullopt when the result does not fit (or the value is not a number). Never wraps.
 std::optional<std::int16_t> RoundToInt16(double value);
 
+// A text that is a number as a whole (blanks around it allowed, a fraction rounded halves to
+// even), as a 16-bit signed integer; nullopt for anything else ("", "12abc", "70000").
+std::optional<std::int16_t> ParseWholeInt16(std::string_view text);
 
 // The shortest decimal text that reads back as `value`, never in exponent form: "1", "-5",
 // "2.5", "0" (also for -0), "100000000000000000000" for 1e20; "." whatever the locale.

@@ -29,7 +29,7 @@ void CreateRun::Start(CreateJob job, Notify notify) {
     Display display{*this};
     CreateResult result;
     try {
-      result = CreateBarSet(job.Choices, job.ProgramSettings, job.Texts, job.CommanderFolder, display);
+      result = CreateBarSet(job.Choices, job.ProgramSettings, job.Texts, job.CommanderFolder, display, job.Sources);
     } catch (const std::exception& error) {
       // Nothing may escape the thread; the window says why as it says any failure.
       result = FailedCreate(error.what());

@@ -24,6 +24,7 @@ struct CreateJob {
   Settings ProgramSettings;  // the prefix, the program's folder
   LoadedLanguage Texts;      // the language of the report, as it was loaded
   std::optional<std::string> CommanderFolder;
+  CommanderFolderSources Sources = SystemCommanderFolderSources();  // where Total Commander's wincmd.ini is found
 };
 
 // A Create that could not run or ended by an exception: a failure whose report says `why`.

@@ -24,6 +24,7 @@ enum : int {
   BrowseFolder,
   Link,
   KeepButtons,
+  InstallButton,  // after Create: the dialog that makes the set Total Commander's button bar
   Back = 150,
   Next,
   Create,
@@ -34,6 +35,7 @@ enum : int {
   MenuFileOptions,
   MenuFileSeparator,
   MenuFileExit,
+  MenuFileInstall,
   MenuHelp = 410,
   MenuHelpTopics,
   MenuHelpSeparator,
@@ -93,13 +95,15 @@ inline constexpr ControlRow MainWindowRows[] = {
      RoleOf(WizardControl::KeepButtons)},
 
     {Links, Kind::Frame, TextId::ToolsFrame, main_design::Frame, ShownLater},
-    {ids::Link, Kind::Label, TextId::None, {180, 510, 4995, 825}, Flags::Centred | Flags::Notify | PlainLabel, Links,
+    {ids::Link, Kind::Label, TextId::None, {180, 300, 4995, 825}, Flags::Centred | Flags::Notify | PlainLabel, Links,
      NoRole, "Quillset"},
+    {ids::InstallButton, Kind::CommandButton, TextId::MakeItCommandersBar, {180, 1200, 4995, 345}, PushButton, Links},
 
     {ids::Progress, Kind::ProgressBar, TextId::None, main_design::Progress, ShownLater},
 
     {ids::MenuFile, Kind::Menu, TextId::MenuFile},
     {ids::MenuFileOptions, Kind::MenuItem, TextId::MenuOptions, {}, 0, ids::MenuFile},
+    {ids::MenuFileInstall, Kind::MenuItem, TextId::MakeItCommandersBar, {}, 0, ids::MenuFile},
     {ids::MenuFileSeparator, Kind::MenuSeparator, TextId::None, {}, 0, ids::MenuFile},
     {ids::MenuFileExit, Kind::MenuItem, TextId::MenuExit, {}, 0, ids::MenuFile},
     {ids::MenuHelp, Kind::Menu, TextId::MenuHelp},

@@ -215,13 +215,14 @@ void WizardController::Back() {
 
 void WizardController::Create(ProgressDisplay& progress) {
   if (const std::optional<CreateJob> job = BeginCreate())
-    FinishCreate(CreateBarSet(job->Choices, job->ProgramSettings, job->Texts, job->CommanderFolder, progress));
+    FinishCreate(
+        CreateBarSet(job->Choices, job->ProgramSettings, job->Texts, job->CommanderFolder, progress, job->Sources));
 }
 
 std::optional<CreateJob> WizardController::BeginCreate() {
   if (!View().CreateEnabled) return std::nullopt;
   busy_ = true;
-  return CreateJob{state_, settings_, language_.Current(), commanderFolder_};
+  return CreateJob{state_, settings_, language_.Current(), commanderFolder_, services_.CommanderSources};
 }
 
 bool WizardController::FinishCreate(const CreateResult& result) {
@@ -233,6 +234,7 @@ bool WizardController::FinishCreate(const CreateResult& result) {
     StoreLastPath(settings_, folderBoxText_, profile_);
     services_.Messages.Show(result.Report.MessageText(), build_info::ProductName, MessageIcon::Information);
     state_.SetCreated = true;
+    createdBar_ = result.Build.Paths.BarFiles[1];
     linkFrameVisible_ = true;
     barButtonsEnabled_ = false;
   }
@@ -281,6 +283,7 @@ WizardView WizardController::View() const {
   view.KeepButtonsChecked = view.KeepButtonsShown && state_.KeepButtons;
   view.KeepButtonsEnabled = view.KeepButtonsShown && editable;
   view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
+  view.InstallOffered = linkFrameVisible_ && editable;
   view.DefaultButton = focusedButton_;
   // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
   view.FocusTarget = view.NextEnabled     ? WizardControl::Next

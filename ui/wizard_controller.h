@@ -57,6 +57,9 @@ struct WizardView {
   bool KeepButtonsChecked = false;
   bool KeepButtonsEnabled = false;
   std::string KeepButtonsCaption;
+  // The created state offers to make the set Total Commander's button bar (a button beside the
+  // report's state, and the File menu's item).
+  bool InstallOffered = false;
   // Enter presses it: the push button that has the keyboard, else Next.
   WizardControl DefaultButton = WizardControl::Next;
   // Where the keyboard goes when the control that holds it is disabled or hidden: Next, so that
@@ -167,6 +170,9 @@ class WizardController {
   // of their own the file the bar imports and, when that file is one of the bars this set
   // replaces, the note that says so (ReplacedImportNote).
   std::vector<std::string> BarButtonNames() const;
+  // Bar 1 of the set the last successful Create wrote: what InstallOffered installs.
+  const std::string& CreatedBarFile() const { return createdBar_; }
+  const CommanderFolderSources& CommanderSources() const { return services_.CommanderSources; }
 
  private:
   bool AtLastStep() const { return state_.CurrentStep == WizardStep::Imports; }
@@ -199,6 +205,7 @@ class WizardController {
   std::optional<std::string> commanderFolder_;
   int barsFound_ = 0;  // bars of the set's names in the folder, as Step 3 last looked
   std::string keepButtonsCaption_;
+  std::string createdBar_;
 };
 
 }  // namespace barloom

@@ -19,14 +19,18 @@ using test_support::TempFolder;
 const std::string FiveButtons =
     "[ButtonBar]\r\nButtonCount=5\r\nbutton1=a\r\nbutton2=b\r\nbutton3=c\r\nbutton4=d\r\nbutton5=e\r\n";
 
-std::string ExpectedReport(std::string_view firstFile) {
+// The steps as the specification words them, the hint that Barloom can take them, the folder.
+std::string ExpectedReport(std::string_view firstFile, std::string_view folder) {
   return "Button bar files has been created, follow these steps to apply:\n\n"
          "1- Run Total Commander.\n"
          "2- Show 'Change button bar' dialog box.\n"
          "3- Press >> button and choose '" +
          std::string{firstFile} +
          "' file, then press OK.\n"
-         "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?\n";
+         "4- Press Yes when you asked: Do you want to make this button bar the new main button bar?\n\n"
+         "Or let Barloom do it: \"Make it Total Commander's button bar...\".\n\n"
+         "The set is in the folder:\n" +
+         std::string{folder} + "\n";
 }
 
 class CreateBarSetTest : public ::testing::Test {
@@ -64,7 +68,7 @@ TEST_F(CreateBarSetTest, ThreeBarsWithOneImportOfFiveButtons) {
   EXPECT_EQ(display.Value, 9);
   EXPECT_FALSE(display.Visible);
   EXPECT_EQ(display.Calls.back(), "hide");
-  EXPECT_EQ(result.Report.Steps, ExpectedReport("Bar_01.bar"));
+  EXPECT_EQ(result.Report.Steps, ExpectedReport("Bar_01.bar", bars_.Folder()));
   EXPECT_EQ(result.Report.MessageText(), result.Report.Steps);
   // The choices are only read, and the settings file is the caller's.
   EXPECT_EQ(choices.SaveFolder, before.SaveFolder);
@@ -78,8 +82,32 @@ TEST_F(CreateBarSetTest, TheReportNamesTheSetsOwnFirstFile) {
     NoProgressDisplay none;
     const CreateResult result = CreateBarSet(Choices(), settings_, LoadedLanguage{settings_}, std::nullopt, none);
     ASSERT_FALSE(result.Build.Error);
-    EXPECT_EQ(result.Report.Steps, ExpectedReport(std::string{prefix} + "01.bar"));
+    EXPECT_EQ(result.Report.Steps, ExpectedReport(std::string{prefix} + "01.bar", bars_.Folder()));
     EXPECT_TRUE(std::filesystem::exists(bars_.Path() / (std::string{prefix} + "02.bar")));
+  }
+}
+
+// A set Total Commander uses already (its wincmd.ini names bar 1, as main or vertical bar) needs
+// no first-install steps: a restart, or a click on a switch button, shows the new buttons.
+TEST_F(CreateBarSetTest, ASetInUseIsSaidToBeInUse) {
+  const std::string ini = app_.PathOf("wincmd.ini");
+  const CommanderFolderSources sources{[&](std::string_view name) -> std::optional<std::string> {
+                                         if (name == "COMMANDER_INI") return ini;
+                                         return std::nullopt;
+                                       },
+                                       nullptr};
+  const std::string inUse =
+      "Total Commander uses this set already. Restart Total Commander, or click one of the set's switch buttons, to "
+      "see the new buttons.\n\nThe set is in the folder:\n" + bars_.Folder() + "\n";
+  for (const auto& [config, used] :
+       {std::pair{"[Buttonbar]\r\nButtonbar=" + bars_.PathOf("Bar_01.bar") + "\r\n", true},
+        std::pair{"[ButtonbarVertical]\r\nButtonbar=" + bars_.PathOf("Bar_01.bar") + "\r\n", true},
+        std::pair{"[Buttonbar]\r\nButtonbar=" + bars_.PathOf("Bar_02.bar") + "\r\n", false}}) {
+    app_.Write("wincmd.ini", config);
+    NoProgressDisplay none;
+    const CreateResult result = CreateBarSet(Choices(), settings_, LoadedLanguage{settings_}, std::nullopt, none, sources);
+    ASSERT_FALSE(result.Build.Error);
+    EXPECT_EQ(result.Report.Steps, used ? inUse : ExpectedReport("Bar_01.bar", bars_.Folder())) << config;
   }
 }
 

@@ -283,6 +283,55 @@ TEST(IniWrite, SameValueChangesNothing) {
   EXPECT_EQ(document.Bytes(), "[S]\r\nk=\r\n");
 }
 
+// Taking a key out, as the platform's write of no value does, and a section left empty after it.
+TEST(IniRemove, TakesOutTheLineConcernedAndNothingElse) {
+  const struct {
+    std::string_view Label, Before, Section, Key;
+    bool Removed;
+    std::string_view After;
+  } keys[] = {
+      {"line and its line end", "[S]\r\na=1\r\nk=2\r\nb=3\r\n", "s", "K", true, "[S]\r\na=1\r\nb=3\r\n"},
+      {"LF file, last line", "[S]\na=1\nk=2", "S", "k", true, "[S]\na=1\n"},
+      {"'='-less line counts", "[S]\r\n k \r\nk=1\r\n", "S", "k", true, "[S]\r\nk=1\r\n"},
+      {"first section of the name only", "[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", false,
+       "[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n"},
+      {"missing key", "[S]\r\na=1\r\n", "S", "k", false, "[S]\r\na=1\r\n"},
+      {"missing section", "[T]\r\nk=1\r\n", "S", "k", false, "[T]\r\nk=1\r\n"},
+  };
+  for (const auto& c : keys) {
+    IniDocument document{std::string(c.Before)};
+    EXPECT_EQ(document.Remove(c.Section, c.Key), c.Removed) << c.Label;
+    EXPECT_EQ(document.Bytes(), c.After) << c.Label;
+  }
+  const struct {
+    std::string_view Label, Before;
+    bool Removed;
+    std::string_view After;
+  } sections[] = {
+      {"created at the end", "[A]\r\nx=1\r\n[S]\r\n", true, "[A]\r\nx=1\r\n"},
+      {"blank lines stay", "[S]\r\n\r\n[B]\r\n", true, "\r\n[B]\r\n"},
+      {"a comment line is content", "[S]\r\n;c\r\n", false, "[S]\r\n;c\r\n"},
+      {"a key is content", "[S]\r\nk=\r\n", false, "[S]\r\nk=\r\n"},
+  };
+  for (const auto& c : sections) {
+    IniDocument document{std::string(c.Before)};
+    EXPECT_EQ(document.RemoveEmptySection("s"), c.Removed) << c.Label;
+    EXPECT_EQ(document.Bytes(), c.After) << c.Label;
+  }
+  // After a write, and in a UTF-16 file: the document reads and writes on as a fresh parse would.
+  IniDocument written{"[S]\r\na=1\r\n"};
+  written.Write("T", "k", "v");
+  EXPECT_TRUE(written.Remove("T", "k"));
+  EXPECT_TRUE(written.RemoveEmptySection("T"));
+  EXPECT_EQ(written.Bytes(), "[S]\r\na=1\r\n");
+  const std::string mark = "\xFF\xFE";
+  IniDocument wide{mark + test_support::Utf16Bytes("[S]\r\nk=1\r\nj=2\r\n")};
+  EXPECT_TRUE(wide.Remove("S", "k"));
+  EXPECT_EQ(wide.Read("S", "j", "", 10), "2");
+  EXPECT_TRUE(wide.Write("S", "k", "3"));
+  EXPECT_EQ(wide.Bytes(), mark + test_support::Utf16Bytes("[S]\r\nj=2\r\nk=3\r\n"));
+}
+
 TEST(IniWrite, SeveralWritesKeepCreationOrder) {
   IniDocument document{"[S]\r\n\r\n[U]\r\n"};
   EXPECT_TRUE(document.Write("S", "a", "1"));

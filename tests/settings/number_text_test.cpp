@@ -141,6 +141,37 @@ TEST(RoundToInt16, ReadsCountsAsTheProgramDoes) {
   for (const Case& c : cases) EXPECT_EQ(RoundToInt16(ReadLeadingNumber(c.Text)), c.Result) << c.Text;
 }
 
+TEST(ParseWholeInt16, TakesOnlyTextsThatAreNumbersAsAWhole) {
+  struct Case {
+    const char* Text;
+    std::optional<std::int16_t> Result;
+  };
+  const Case cases[] = {
+      {"610", 610},
+      {"  1008\t", 1008},
+      {"-12", -12},
+      {"+12", 12},
+      {"2.5", 2},
+      {"3.5", 4},
+      {"1e2", 100},
+      {"&H10", 16},
+      {"32767", 32767},
+      {"-32768", -32768},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"12abc", std::nullopt},
+      {"1 2", std::nullopt},  // inner blanks make it two numbers
+      {"70000", std::nullopt},
+      {"32767.5", std::nullopt},
+      {"1e", std::nullopt},
+      {"abc", std::nullopt},
+      {"-", std::nullopt},
+      {".", std::nullopt},
+      {"&H", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseWholeInt16(c.Text), c.Result) << '"' << c.Text << '"';
+}
+
 TEST(DecimalText, WritesTheShortestPlainDecimal) {
   struct Case {
     double Value;

@@ -91,12 +91,13 @@ TEST_P(LanguageFile, EveryTextKeepsItsAccessKeyAndFitsItsControl) {
 }
 
 // Alt+letter must reach one control only: the menu bar and the main window's buttons share the
-// window, each menu and the Options dialog are groups of their own.
+// window, each menu and each dialog are groups of their own.
 TEST_P(LanguageFile, AccessKeysDoNotClashWithinAWindowOrMenu) {
   const ShippedLanguage& shipped = GetParam();
   const Settings settings = LanguageSettings(shipped.FileName, shipped.FontScript);
   const std::vector<std::vector<int>> groups = {
-      {101, 161, 604, 605, 606, 728}, {110, 150}, {162, 163}, {610, 611, 1008, 1009}};
+      {101, 161, 604, 605, 606, 728, 800}, {110, 150, 800}, {162, 163}, {610, 611, 1008, 1009},
+      {802, 815, 816, 819, 820, 823, 846}};
   for (const auto& group : groups) {
     std::map<std::string, int> owner;
     for (int id : group) {

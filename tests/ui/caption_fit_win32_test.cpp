@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "ui/options_model.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/controls.h"
+#include "ui/win32/install_dialog.h"
 #include "ui/win32/options_dialog.h"
 
 namespace barloom {
@@ -153,13 +155,19 @@ TEST_F(CaptionFitTest, NoCaptionIsCutInAnyLanguageAtAnyScale) {
     const Language inUse{settings};
     OptionsDialog options{settings, inUse, profile, &messages};
     ASSERT_TRUE(options.Open(main));
-    AboutBox about{settings, inUse, shell, messages, [](std::string_view, std::string_view) { return std::string{"A. User"}; }};
+    AboutBox about{settings, inUse, shell, messages,
+                   [](std::string_view, std::string_view) { return std::optional<std::string>{"A. User"}; }};
     ASSERT_TRUE(about.Open(main));
+    // While Total Commander runs, so that the message and Retry show too.
+    InstallDialog install{
+        settings, inUse, app.PathOf("Bar_01.bar"), {&files, &messages, CommanderFolderSources{}, [] { return true; }}};
+    ASSERT_TRUE(install.Open(main));
     for (const int dpi : Scales) {
       const std::string where = name + " at " + std::to_string(dpi) + " DPI";
       ChangeScale(main, dpi);
       ChangeScale(options.Handle(), dpi);
       ChangeScale(about.Handle(), dpi);
+      ChangeScale(install.Handle(), dpi);
       Pump();
       for (int step = 0; step < 3; ++step) {
         Report(where + ", Step " + std::to_string(step + 1), CutsIn(main, dpi));
@@ -170,8 +178,19 @@ TEST_F(CaptionFitTest, NoCaptionIsCutInAnyLanguageAtAnyScale) {
       Report(where + ", Options", CutsIn(options.Handle(), dpi));
       Report(where + ", Options", CutEntries(GetDlgItem(options.Handle(), options_ids::LanguageList)));
       Report(where + ", About", CutsIn(about.Handle(), dpi));
+      Report(where + ", Total Commander's button bar", CutsIn(install.Handle(), dpi));
+    }
+    // The created state, with its button that opens that dialog.
+    Click(ids::Next);
+    Click(ids::Next);
+    CreateAndWait();
+    for (const int dpi : Scales) {
+      ChangeScale(main, dpi);
+      Pump();
+      Report(name + " at " + std::to_string(dpi) + " DPI, created", CutsIn(main, dpi));
     }
     Close();
+    std::filesystem::remove_all(app.Path() / "bars");  // the next language starts without a set
   }
 }
 

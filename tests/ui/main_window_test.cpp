@@ -88,10 +88,18 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   ASSERT_NE(tip.lpszText, nullptr);
   EXPECT_EQ(Utf8FromWide(tip.lpszText), "Bar 2\n" + source);
 
+  const auto installOffered = [&] {
+    return (GetMenuState(GetMenu(main), ids::MenuFileInstall, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  };
+  EXPECT_FALSE(installOffered()) << "nothing to install before Create";
   CreateAndWait();
   ASSERT_EQ(messages.Shown.size(), 1u);
   EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Information);
   EXPECT_NE(messages.Shown[0].Text.find("'Bar_01.bar'"), std::string::npos);
+  EXPECT_NE(messages.Shown[0].Text.find("The set is in the folder:\n" + app.Folder() + "bars"), std::string::npos);
+  EXPECT_TRUE(installOffered());
+  EXPECT_TRUE(Visible(Item(ids::InstallButton)));
+  EXPECT_EQ(Text(Item(ids::InstallButton)), "&Make it Total Commander's button bar...");
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
   EXPECT_EQ(Text(Item(ids::Link)), "Quillset");
   EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, !std::string_view{build_info::ToolsPage}.empty())
@@ -200,9 +208,9 @@ LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST_F(MainWindowTest, MenusOpenTheDialogsAndALanguageChangeRecaptionsAtOnce) {
   const HWND main = Open();
-  const int commands[] = {ids::MenuFile,       ids::MenuFileOptions, ids::MenuFileExit,
-                          ids::MenuHelp,       ids::MenuHelpTopics,  ids::MenuHelpAbout};
-  const int textIds[] = {101, 150, 110, 161, 162, 163};
+  const int commands[] = {ids::MenuFile, ids::MenuFileOptions, ids::MenuFileInstall, ids::MenuFileExit,
+                          ids::MenuHelp, ids::MenuHelpTopics,  ids::MenuHelpAbout};
+  const int textIds[] = {101, 150, 800, 110, 161, 162, 163};
   for (std::size_t i = 0; i < std::size(commands); ++i)
     EXPECT_EQ(MenuText(main, commands[i]), GetText(textIds[i], Settings{})) << textIds[i];
   EXPECT_EQ(GetMenuState(GetMenu(main), ids::MenuFileSeparator, MF_BYCOMMAND) & MF_SEPARATOR, MF_SEPARATOR);

@@ -144,6 +144,11 @@ TEST(WizardController, StepsAndWhatEachEnables) {
     EXPECT_EQ(view.NextEnabled, c.View.Next);
     EXPECT_EQ(view.CreateEnabled, c.View.Create);
     EXPECT_EQ(view.BarButtonsEnabled, c.View.BarButtons);
+    // The created state offers to make bar 1 of the set Total Commander's button bar.
+    EXPECT_EQ(view.InstallOffered, c.View.Link);
+    if (c.View.Link) {
+      EXPECT_EQ(wizard->CreatedBarFile(), AddBackslash(wizard->State().SaveFolder) + "Bar_01.bar");
+    }
   }
 }
 

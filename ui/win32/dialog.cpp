@@ -1,5 +1,7 @@
 #include "ui/win32/dialog.h"
 
+#include "ui/main_layout.h"
+
 namespace barloom {
 namespace {
 
@@ -47,6 +49,18 @@ std::optional<LRESULT> Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
     default:
       return std::nullopt;
   }
+}
+
+void Dialog::SetClientSize(int width, int height, int dpi) {
+  // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &inner);
+  const int frameWidth = (outer.right - outer.left) - inner.right;
+  const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
+  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(width, dpi) + frameWidth,
+               TwipsToPixels(height, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Dialog::Close(INT_PTR result) {

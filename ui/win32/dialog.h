@@ -29,6 +29,8 @@ class Dialog : public WindowBase {
   // A command from a control, IDOK (Enter) or IDCANCEL (Esc, the close box).
   virtual void OnCommand(int id, int code, HWND control) = 0;
   void Close(INT_PTR result);
+  // Sizes the dialog so that its client area is `width` x `height` twips at `dpi`; it keeps its place.
+  void SetClientSize(int width, int height, int dpi);
 
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) final;

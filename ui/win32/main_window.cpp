@@ -15,6 +15,7 @@
 #include "ui/menu_commands.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/controls.h"
+#include "ui/win32/install_dialog.h"
 #include "ui/win32/options_dialog.h"
 
 namespace barloom {
@@ -206,6 +207,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ids::MenuFileOptions:
       OnOptions();
       break;
+    case ids::InstallButton:
+    case ids::MenuFileInstall:
+      if (code == BN_CLICKED) OnInstall();  // a menu command's code is 0, as BN_CLICKED
+      break;
     case ids::MenuFileExit:
       RequestClose();
       return;
@@ -360,6 +365,14 @@ void MainWindow::OnOptions() {
   if (options.Run(Handle()) != IDOK) return;
   if (options.LanguageChanged()) Caption();
   controller_.Refresh();  // the prefix or the language of Step 3's check box
+}
+
+void MainWindow::OnInstall() {
+  if (!controller_.View().InstallOffered) return;
+  InstallDialog install{settings_, language_, controller_.CreatedBarFile(),
+                        {options_.Dialogs.Files, options_.Dialogs.Messages, controller_.CommanderSources(),
+                         options_.CommanderRunning}};
+  install.Run(Handle());
 }
 
 int MainWindow::NonClientHeight() const {

@@ -19,6 +19,7 @@
 #include "ui/win32/bar_buttons.h"
 #include "ui/win32/progress_bar.h"
 #include "ui/win32/window_base.h"
+#include "core/bar_install.h"
 #include "ui/main_window_layout.h"
 #include "ui/wizard_controller.h"
 
@@ -36,6 +37,7 @@ struct MainWindowOptions {
   std::string AppFolder;  // "" for the folder of the running program
   DialogOverrides Dialogs;
   std::optional<CommanderFolderSources> CommanderSources;  // nullopt: the environment and the registry
+  RunningCheck CommanderRunning = SystemRunningCheck();   // whether Total Commander runs
   bool QuitOnClose = true;  // closing the window ends the message loop of the thread
 };
 
@@ -64,6 +66,7 @@ class MainWindow final : public WindowBase {
   void OnContextMenu(HWND source, POINT screen);
   void OnDestroy();
   void OnOptions();
+  void OnInstall();  // the dialog that makes the set just created Total Commander's button bar
   // Create on a worker thread: the wizard busy and the menus unavailable until it ends, the
   // progress and then the result posted back.
   void OnCreate();

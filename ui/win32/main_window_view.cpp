@@ -57,6 +57,7 @@ void MainWindow::Render() {
   if (view.KeepButtonsShown && WindowText(keep) != view.KeepButtonsCaption)
     SetWindowTextW(keep, WideFromUtf8(view.KeepButtonsCaption).c_str());
   SendMessageW(keep, BM_SETCHECK, view.KeepButtonsChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+  EnableMenuItem(GetMenu(Handle()), ids::MenuFileInstall, MF_BYCOMMAND | (view.InstallOffered ? MF_ENABLED : MF_GRAYED));
   const HWND saveIn = Control(ids::SaveIn);
   if (WindowText(saveIn) != view.FolderBoxText) SetWindowTextW(saveIn, WideFromUtf8(view.FolderBoxText).c_str());
   KeepFocusUsable();

@@ -115,15 +115,7 @@ void OptionsDialog::OnLanguagePicked(bool byKeyboard) {
 }
 
 void OptionsDialog::LayOut(int dpi) {
-  // The frame as the system draws it now (Wine keeps it at the system's scale at every DPI).
-  RECT outer{};
-  RECT inner{};
-  GetWindowRect(Handle(), &outer);
-  GetClientRect(Handle(), &inner);
-  const int frameWidth = (outer.right - outer.left) - inner.right;
-  const int frameHeight = (outer.bottom - outer.top) - inner.bottom;
-  SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(options_design::ClientWidth, dpi) + frameWidth,
-               TwipsToPixels(options_design::ClientHeight, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(options_design::ClientWidth, options_design::ClientHeight, dpi);
   PlaceContents(Handle(), Table(), InWindow, dpi);
   FitColumns(dpi);
 }

@@ -35,11 +35,13 @@ ControlClass ClassOf(const ControlRow& row) {
                              (has(ControlFlags::Notify) ? SS_NOTIFY : 0)};
     case ControlKind::CheckBox:
       return {L"BUTTON", tabStop | BS_CHECKBOX | notify};
+    case ControlKind::OptionButton:
+      return {L"BUTTON", tabStop | BS_AUTORADIOBUTTON | notify};
     case ControlKind::CommandButton:
       return {L"BUTTON", tabStop | (has(ControlFlags::DefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
                              (has(ControlFlags::IconFace) ? BS_ICON : 0) | notify};
     case ControlKind::TextBox:
-      return {WC_EDITW, tabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      return {WC_EDITW, tabStop | ES_AUTOHSCROLL | (has(ControlFlags::ReadOnly) ? ES_READONLY : 0), WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
       return {WC_COMBOBOXW, tabStop | CBS_DROPDOWNLIST | WS_VSCROLL};
     case ControlKind::ProgressBar:
@@ -156,6 +158,7 @@ void Align(HWND control, ControlKind kind, TextAlignment alignment) {
       AlignLabel(control, alignment);
       break;
     case ControlKind::CheckBox:  // the box on the right
+    case ControlKind::OptionButton:
       ReplaceStyle(control, GWL_STYLE, BS_LEFTTEXT, right ? BS_LEFTTEXT : 0);
       break;
     case ControlKind::Frame:  // a group box's caption at its right end
@@ -168,8 +171,8 @@ void Align(HWND control, ControlKind kind, TextAlignment alignment) {
 
 // Text boxes, lists and the like show the user's data, never a caption.
 bool HasCaption(ControlKind kind) {
-  return kind == ControlKind::Label || kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
-         kind == ControlKind::Frame;
+  return kind == ControlKind::Label || kind == ControlKind::CheckBox || kind == ControlKind::OptionButton ||
+         kind == ControlKind::CommandButton || kind == ControlKind::Frame;
 }
 
 }  // namespace
