@@ -35,12 +35,14 @@ void InstallModel::ChooseIni() {
   const std::optional<std::string> chosen = services_.Files.ShowOpen(request);
   if (!chosen) return;
   ini_ = IniLocation{*chosen, IniRule::Chosen};
+  refused_.reset();
   Refresh();
 }
 
 void InstallModel::SetKind(BarKind kind) {
   if (kind == kind_) return;
   kind_ = kind;
+  refused_.reset();
   Refresh();
 }
 
@@ -53,6 +55,12 @@ void InstallModel::Refresh() {
   canUndo_ = CanUndo(ini_->File);
 }
 
+void InstallModel::Retry() {
+  Refresh();
+  if (running_ || !refused_) return;
+  Run(*std::exchange(refused_, std::nullopt));
+}
+
 void InstallModel::Install() { Run(InstallAction::Install); }
 
 void InstallModel::Undo() { Run(InstallAction::Undo); }
@@ -60,6 +68,7 @@ void InstallModel::Undo() { Run(InstallAction::Undo); }
 void InstallModel::Run(InstallAction action) {
   Refresh();
   const InstallView view = View();
+  if (running_) refused_ = action;
   if (running_ || !(action == InstallAction::Install ? view.InstallEnabled : view.UndoEnabled)) return;
   const InstallResult result =
       action == InstallAction::Install
@@ -69,6 +78,7 @@ void InstallModel::Run(InstallAction action) {
   // Total Commander started meanwhile: the dialog says so and offers Retry.
   if (result.Error && result.Error->Problem == InstallProblem::CommanderRunning) {
     running_ = true;
+    refused_ = action;
     return;
   }
   const LoadedLanguage& language = language_.Current();

@@ -48,9 +48,11 @@ class InstallModel {
   // file is used from then on, whatever the search found.
   void ChooseIni();
   void SetKind(BarKind kind);
-  // Retry: whether Total Commander still runs, and what the configuration names now, looked up
-  // again.
+  // Whether Total Commander runs, and what the configuration names now, looked up again.
   void Refresh();
+  // Retry: Refresh, then, once Total Commander has been closed, the Install or Undo it refused (the
+  // message asks the user to close it and press Retry, so Retry finishes what was asked).
+  void Retry();
   // Install, or Undo: when Total Commander runs nothing happens but the message and Retry;
   // otherwise the report (InstallReport) in a message, information or error, and the view
   // refreshed.
@@ -72,6 +74,7 @@ class InstallModel {
   bool running_ = false;
   std::optional<CurrentBar> current_;
   bool canUndo_ = false;
+  std::optional<InstallAction> refused_;  // asked for while Total Commander ran
 };
 
 }  // namespace barloom

@@ -86,11 +86,25 @@ TEST_F(InstallModelTest, WhileTotalCommanderRunsOnlyRetryHelps) {
   model.Install();
   EXPECT_TRUE(messages_.Shown.empty());
   EXPECT_EQ(temp_.Read("wincmd.ini").find(installed_), std::string::npos);
+  model.Retry();
+  EXPECT_TRUE(messages_.Shown.empty()) << "still running: Retry only looks again";
   running_ = false;
   EXPECT_TRUE(model.View().CommanderRunning);  // until Retry looks again
-  model.Refresh();
+  model.Retry();
   EXPECT_FALSE(model.View().CommanderRunning);
-  EXPECT_TRUE(model.View().InstallEnabled);
+  ASSERT_EQ(messages_.Shown.size(), 1u) << "closed, then Retry: the install asked for goes ahead";
+  EXPECT_NE(temp_.Read("wincmd.ini").find(installed_), std::string::npos);
+  model.Retry();
+  EXPECT_EQ(messages_.Shown.size(), 1u) << "a second Retry installs nothing again";
+
+  // Only the Install or Undo refused is carried out: a bar kind changed meanwhile drops it.
+  running_ = true;
+  model.Undo();
+  model.SetKind(BarKind::Vertical);
+  running_ = false;
+  model.Retry();
+  EXPECT_EQ(messages_.Shown.size(), 1u);
+  EXPECT_TRUE(model.View().UndoEnabled);
 }
 
 TEST_F(InstallModelTest, AnotherWincmdIniCanBePicked) {
