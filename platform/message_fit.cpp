@@ -37,7 +37,7 @@ std::string Shortened(std::string_view line, std::size_t keep) {
   return shortened;
 }
 
-std::string FitLine(std::string_view line, int maxWidth, const TextWidth& width) {
+std::string FitWord(std::string_view line, int maxWidth, const TextWidth& width) {
   // No character is narrower than a pixel (the marks that combine with one are drawn on it), so
   // a line of more characters than twice the room cannot fit, and is never measured whole.
   const auto room = static_cast<std::size_t>(std::max(maxWidth, 1));
@@ -65,6 +65,31 @@ long RowsOf(std::string_view line, const MessageRoom& room, const TextWidth& wid
   return std::max(1L, (width(line) + wrap - 1) / wrap);
 }
 
+long RowBudget(const MessageRoom& room) { return room.MaxHeight / std::max(room.LineHeight, 1); }
+
+// A sentence wider than the box is the box's to break at its spaces: it stays whole while each of
+// its words fits a line and its lines fit the box's height. Anything else (a path, a caption
+// without spaces, a line too long for the screen) keeps its start and its end.
+std::string FitLine(std::string_view line, const MessageRoom& room, const TextWidth& width) {
+  if (line.find(' ') != std::string_view::npos) {
+    // No character is narrower than a pixel: a line of more characters than the rows the box has
+    // at its narrowest breaking width cannot fit, and is never measured whole.
+    const auto limit = static_cast<std::size_t>(RowBudget(room)) * static_cast<std::size_t>(std::max(room.WrapWidth, 1));
+    if (CountUpTo(line, limit + 1) <= limit) {
+      const std::string whole = utf8::Repair(line);
+      const std::string_view text = whole;
+      bool wordsFit = true;
+      for (std::size_t start = 0; wordsFit && start <= text.size();) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        wordsFit = width(text.substr(start, end - start)) <= room.MaxLineWidth;
+        start = end + 1;
+      }
+      if (wordsFit && RowsOf(text, room, width) <= RowBudget(room)) return whole;
+    }
+  }
+  return FitWord(line, room.MaxLineWidth, width);
+}
+
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (std::size_t index = 0; index < lines.size(); ++index) {
@@ -80,15 +105,14 @@ std::string FitMessage(std::string_view text, const MessageRoom& room, const Tex
   std::vector<std::string> lines;
   for (std::size_t start = 0;;) {
     const std::size_t end = text.find('\n', start);
-    lines.push_back(FitLine(text.substr(start, end == std::string_view::npos ? end : end - start), room.MaxLineWidth,
-                            width));
+    lines.push_back(FitLine(text.substr(start, end == std::string_view::npos ? end : end - start), room, width));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
   std::vector<long> rows;
   long total = 0;
   for (const std::string& line : lines) total += rows.emplace_back(RowsOf(line, room, width));
-  const long budget = room.MaxHeight / std::max(room.LineHeight, 1);
+  const long budget = RowBudget(room);
   if (total <= budget) return Joined(lines);
 
   // First and last lines alternately, while they and the ellipsis' line fit.

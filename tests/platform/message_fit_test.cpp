@@ -61,12 +61,22 @@ TEST(FitMessage, CutsLongValuesInTheMiddleAndLongMessagesBetweenTheirLines) {
        "first " + std::string(24, 'a') + "\n2\n3\n4\n5\nlast " + std::string(25, 'z'),
        {"first " + std::string(24, 'a'), "\u2026", "last " + std::string(25, 'z')}},
       {"too many short lines", "1\n2\n3\n4\n5\n6\n7", {"1", "2", "\u2026", "6", "7"}},
+      // 56 characters: wider than a line, three rows at 200 pixels: the box breaks it at its spaces.
+      {"a sentence wider than a line stays whole", Repeated("a sentence ", 5) + "whole",
+       {Repeated("a sentence ", 5) + "whole"}},
+      {"a sentence with a word wider than a line", "See " + path,
+       {"See C:\\bars\\" + std::string(7, 'x') + "\u2026" + std::string(15, 'x') + "\\end"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
     const std::string fitted = FitMessage(c.Text, Room, Width);
     EXPECT_EQ(LinesOf(fitted), c.Expected);
-    for (const std::string& line : LinesOf(fitted)) EXPECT_LE(Width(line), Room.MaxLineWidth);
+    for (const std::string& line : LinesOf(fitted))
+      for (std::size_t start = 0; start <= line.size();) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        EXPECT_LE(Width(line.substr(start, end - start)), Room.MaxLineWidth) << "every word fits a line";
+        start = end + 1;
+      }
   }
 }
 

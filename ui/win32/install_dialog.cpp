@@ -63,7 +63,12 @@ void InstallDialog::OnCommand(int id, int code, HWND) {
     case ids::ChooseIni: model_->ChooseIni(); break;
     case ids::MainBar: model_->SetKind(BarKind::Main); break;
     case ids::VerticalBar: model_->SetKind(BarKind::Vertical); break;
-    case ids::Retry: model_->Retry(); break;
+    case ids::Retry:
+      // The dialog shows Total Commander closed before the report of what Retry then does.
+      model_->Refresh();
+      Render();
+      model_->Retry();
+      break;
     case ids::Install: model_->Install(); break;
     case ids::Undo: model_->Undo(); break;
     case ids::Close: Close(IDCANCEL); return;
