@@ -7,9 +7,11 @@ German.lng        Windows-1252
 Hebrew.lng        Windows-1255, names its character set: FontScript=177 (HEBREW_CHARSET), which
                   Options stores in barloom.ini when the file is picked
 Hebrew-UTF8.lng   UTF-8 with the byte-order mark, read as UTF-8 whatever FontScript says
-French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng,
-Chinese-Simplified.lng, Japanese.lng
+French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng
                   UTF-8 with the byte-order mark, like Hebrew-UTF8.lng
+Chinese-Simplified.lng, Japanese.lng
+                  the same, and they name the character set whose fonts have their letters:
+                  FontScript=134 (GB2312_CHARSET), FontScript=128 (SHIFTJIS_CHARSET)
 
 Every table holds exactly the text IDs of localisation/builtin_texts.cpp: a text ID added there
 stops this script until every language has its translation.
@@ -1497,6 +1499,12 @@ JAPANESE = {
     3056: "ファイルが見つかりません。",
 }
 
+# The character set an 8-bit file's texts are written for; UTF-8 files need none for their texts.
+FONT_SCRIPTS = {"Hebrew.lng": 177}
+# The character set whose fonts have the letters: with it Windows and Wine pick a font that draws
+# them (SHIFTJIS_CHARSET, GB2312_CHARSET), though the texts themselves are UTF-8.
+FONT_SCRIPTS.update({"Japanese.lng": 128, "Chinese-Simplified.lng": 134})
+
 FILES = [
     # name, comment lines, right to left, texts, encoding
     ("German.lng",
@@ -1521,14 +1529,19 @@ FILES = [
         ("Portuguese-Brazil", "Portuguese (Brazil)", PORTUGUESE_BRAZIL),
         ("Polish", "Polish", POLISH),
         ("Russian", "Russian", RUSSIAN),
+    ]
+] + [
+    (name + ".lng",
+     [f"; {language} for Barloom (UTF-8 with byte-order mark). Picking it in File, Options stores its"
+      f" FontScript={FONT_SCRIPTS[name + '.lng']} in barloom.ini, so that the windows use a font with"
+      f" {language} characters."],
+     0, texts, "utf-8-sig")
+    for name, language, texts in [
         ("Chinese-Simplified", "Simplified Chinese", CHINESE_SIMPLIFIED),
         ("Japanese", "Japanese", JAPANESE),
     ]
 ]
 
-
-# The character set an 8-bit file's texts are written for; UTF-8 files need none.
-FONT_SCRIPTS = {"Hebrew.lng": 177}
 
 
 def render(comments, right_to_left, texts, font_script=None):
