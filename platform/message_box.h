@@ -6,13 +6,16 @@ namespace barloom {
 
 enum class MessageIcon { Information, Error };
 
-// A modal message with an OK button only. Behind an interface so that tests can see what the
+// A modal message with an OK button only, or a question. Behind an interface so that tests can see what the
 // user would have been shown (the whole text); the Win32 implementation waits until the box is
 // closed.
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
   virtual void Show(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+  // A modal question with the warning icon and the buttons Yes and No (No the default, so that a
+  // hasty Enter changes nothing): true for Yes.
+  virtual bool Ask(std::string_view text, std::string_view title) = 0;
 };
 
 #ifdef _WIN32
@@ -26,6 +29,7 @@ class SystemMessageBox final : public MessageBoxService {
   void SetOwner(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
   void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool Ask(std::string_view text, std::string_view title) override;
 
  private:
   std::uintptr_t ownerWindow_;

@@ -73,4 +73,13 @@ void SystemMessageBox::Show(std::string_view text, std::string_view title, Messa
   MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), style);
 }
 
+bool SystemMessageBox::Ask(std::string_view text, std::string_view title) {
+  const HWND owner = reinterpret_cast<HWND>(ownerWindow_);
+  const std::wstring wideText = WideFromUtf8(FitOnScreen(text, owner));
+  const std::wstring wideTitle = WideFromUtf8(title);
+  UINT style = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+  if (rightToLeft_) style |= MB_RTLREADING | MB_RIGHT;
+  return MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), style) == IDYES;
+}
+
 }  // namespace barloom
