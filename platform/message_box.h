@@ -28,12 +28,18 @@ class SystemMessageBox final : public MessageBoxService {
   explicit SystemMessageBox(std::uintptr_t ownerWindow = 0) : ownerWindow_(ownerWindow) {}
   void SetOwner(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
   void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
+  // The language's font character set: a set other than the default (1) or ANSI (0) gives the
+  // box's text the message font in that set, so that the system picks a face with its letters.
+  void SetCharset(int charset) { charset_ = charset; }
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override;
   bool Ask(std::string_view text, std::string_view title) override;
 
  private:
   std::uintptr_t ownerWindow_;
+  int Run(std::string_view text, std::string_view title, unsigned style);
+
   bool rightToLeft_ = false;
+  int charset_ = 1;
 };
 #endif
 
