@@ -16,6 +16,8 @@
 #include "core/bar_set.h"
 #include "core/commander_path.h"
 #include "core/create_bar_set.h"
+#include "core/create_report.h"
+#include "core/set_files.h"
 #include "core/wizard_state.h"
 #include "localisation/language_file.h"
 #include "platform/program_context.h"
@@ -123,6 +125,11 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
 
   NoProgressDisplay noProgress;
   const LoadedLanguage english;  // barloom-cli speaks English whatever language barloom.ini chooses
+  // A script has no one to ask: the set is written all the same (its buttons work without their
+  // pictures), and standard error says what the bars point to that is not there.
+  const std::string missingIcons =
+      MissingIconsReport(MissingSetIcons(settings.AppFolder, choices.BarCount), english);
+  if (!missingIcons.empty()) std::cerr << "barloom-cli: warning: " << missingIcons << '\n';
   const CreateResult result = CreateBarSet(choices, settings, english, CommanderFolder(), noProgress);
   for (const std::string& file : result.Build.WrittenFiles) std::cout << file << '\n';
   // What was kept follows the list after an empty line, which no path is: a script reads up to it.

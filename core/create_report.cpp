@@ -85,6 +85,14 @@ std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound) {
   return caption;
 }
 
+std::string MissingIconsReport(const MissingIcons& missing, const LoadedLanguage& language) {
+  if (!missing.Any()) return {};
+  if (missing.FolderMissing) return JoinLines({GetText(TextId::IconsFolderMissing, language), missing.Folder});
+  std::string names;
+  for (const std::string& name : missing.Files) names += (names.empty() ? "" : ", ") + name;
+  return JoinLines({GetText(TextId::IconsMissing, language), missing.Folder, names});
+}
+
 std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,
                                const LoadedLanguage& language) {
   const std::optional<int> bar = ReplacedBarOf(importFile, choices, barFilePrefix);

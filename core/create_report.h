@@ -10,6 +10,7 @@
 namespace barloom {
 
 class LoadedLanguage;
+struct MissingIcons;
 
 struct CreateReport {
   std::string Steps;     // the installation steps; empty when the set could not be written
@@ -52,6 +53,11 @@ std::string KeepButtonsCaption(const LoadedLanguage& language, int barsFound);
 // backup that will keep its present version, "Bar_01.bar.bak". "" for any other file.
 std::string ReplacedImportNote(std::string_view importFile, const WizardState& choices, std::string_view barFilePrefix,
                                const LoadedLanguage& language);
+
+// Before Create, the icons the bars would point to that are missing: text 870 and the folder on a
+// line of its own, or text 871, the folder, and the missing names joined by ", " on a line of
+// their own. "" when none is missing.
+std::string MissingIconsReport(const MissingIcons& missing, const LoadedLanguage& language);
 
 // The report of `build` in `language`, every part of it; `setInUse` as for InstallationSteps.
 CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,

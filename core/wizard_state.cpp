@@ -29,9 +29,10 @@ std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFo
   return Utf8FromPath(folder);
 }
 
+std::string IconsFolder(std::string_view appFolder) { return std::string{appFolder} + "icons"; }
+
 std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon) {
-  return std::string{appFolder} + "icons" + PathSeparator + (icon == BarIcon::Up ? "Up_" : "Dn_") +
-         TwoDigitNumber(bar) + ".ico";
+  return IconsFolder(appFolder) + PathSeparator + (icon == BarIcon::Up ? "Up_" : "Dn_") + TwoDigitNumber(bar) + ".ico";
 }
 
 SetPaths SetPathsFor(const WizardState& choices, std::string_view appFolder, std::string_view barFilePrefix) {

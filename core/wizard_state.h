@@ -55,9 +55,12 @@ std::string StartUpFolderText(const std::optional<std::string>& lastPath, std::s
 // folder under Total Commander's from being folded). An empty box names no folder: "".
 std::string SaveFolderFor(std::string_view folderBoxText, std::string_view appFolder);
 
+// The folder the bars' icons lie in: appFolder + "icons".
+std::string IconsFolder(std::string_view appFolder);
+
 // The two images of bar `bar`'s switch button: Up on the other bars, Dn on its own bar.
 enum class BarIcon { Up, Dn };
-// The icon file of that image: appFolder + "icons" + separator + "Up_" or "Dn_" + NN + ".ico".
+// The icon file of that image: IconsFolder + separator + "Up_" or "Dn_" + NN + ".ico".
 std::string BarIconFile(std::string_view appFolder, int bar, BarIcon icon);
 
 // The paths of bars 1..BarCount of `choices`: SaveFolder with the separator added (here, and only

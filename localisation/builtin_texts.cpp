@@ -166,6 +166,10 @@ constexpr std::array Texts{
     // Where the settings are, told once at the start.
     BuiltInText{TextId::SettingsInProfile, "Barloom cannot save its settings in its own folder, so it keeps them in your profile:"},
     BuiltInText{TextId::SettingsNotKept, "The settings file cannot be written: changes to the settings will not be kept."},
+    // Before Create, when the bars would point to icons that are not there.
+    BuiltInText{TextId::IconsFolderMissing, "The icons folder is missing, so the switch buttons will show no pictures:"},
+    BuiltInText{TextId::IconsMissing, "Pictures of the switch buttons are missing from the icons folder:"},
+    BuiltInText{TextId::CreateAnyway, "Create the bars all the same?"},
     BuiltInText{TextId::OptionsTitle, "Options"},
     BuiltInText{TextId::Ok, "OK"},
     BuiltInText{TextId::Cancel, "Cancel"},

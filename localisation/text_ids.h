@@ -155,6 +155,11 @@ enum class TextId : int {
   SettingsInProfile = 850,
   SettingsNotKept = 851,
 
+  // Before Create: the icons the bars point to.
+  IconsFolderMissing = 870,
+  IconsMissing = 871,
+  CreateAnyway = 872,
+
   // The Options dialog.
   OptionsTitle = 1001,
   Ok = 1008,

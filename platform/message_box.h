@@ -6,13 +6,16 @@ namespace barloom {
 
 enum class MessageIcon { Information, Error };
 
-// A modal message with an OK button only. Behind an interface so that tests can see what the
+// A modal message with an OK button only, or a question. Behind an interface so that tests can see what the
 // user would have been shown (the whole text); the Win32 implementation waits until the box is
 // closed.
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
   virtual void Show(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+  // A modal question with the warning icon and the buttons Yes and No (No the default, so that a
+  // hasty Enter changes nothing): true for Yes.
+  virtual bool Ask(std::string_view text, std::string_view title) = 0;
 };
 
 #ifdef _WIN32
@@ -25,11 +28,18 @@ class SystemMessageBox final : public MessageBoxService {
   explicit SystemMessageBox(std::uintptr_t ownerWindow = 0) : ownerWindow_(ownerWindow) {}
   void SetOwner(std::uintptr_t ownerWindow) { ownerWindow_ = ownerWindow; }
   void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
+  // The language's font character set: a set other than the default (1) or ANSI (0) gives the
+  // box's text the message font in that set, so that the system picks a face with its letters.
+  void SetCharset(int charset) { charset_ = charset; }
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool Ask(std::string_view text, std::string_view title) override;
 
  private:
   std::uintptr_t ownerWindow_;
+  int Run(std::string_view text, std::string_view title, unsigned style);
+
   bool rightToLeft_ = false;
+  int charset_ = 1;
 };
 #endif
 

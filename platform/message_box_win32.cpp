@@ -1,6 +1,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/message_box.h"
 #include "platform/message_fit.h"
@@ -62,15 +65,107 @@ std::string FitOnScreen(std::string_view text, HWND owner) {
   });
 }
 
+// The text control of a message box, as both the system and Wine number it.
+constexpr int MessageTextId = 0xFFFF;
+
+// What the hook of the box being opened on this thread gives its text; one box at a time.
+struct BoxText {
+  HFONT Font = nullptr;
+  int MaxWidth = 0;
+  HHOOK Hook = nullptr;
+};
+thread_local BoxText* openingBox = nullptr;
+
+// The box measured its text in the system's message font, whose face may lack the language's
+// letters: the text takes the font of the language's set, and the box grows to what it needs, its
+// buttons moving with the text's bottom and staying centred.
+void RefontText(HWND box, const BoxText& boxText) {
+  const HWND text = GetDlgItem(box, MessageTextId);
+  if (!text) return;
+  RECT was{};
+  GetWindowRect(text, &was);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&was), 2);
+  std::wstring wide(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(GetWindowTextW(text, wide.data(), static_cast<int>(wide.size()))));
+  SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(boxText.Font), FALSE);
+  const WindowDc dc(text);
+  const SelectedObject measuredIn(dc.get(), boxText.Font);
+  const UINT format = DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT;
+  RECT lines{0, 0, 0, 0};
+  DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &lines, format);
+  const int width = std::clamp<int>(lines.right, was.right - was.left, std::max<int>(boxText.MaxWidth, was.right - was.left));
+  RECT wrapped{0, 0, width, 0};
+  DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &wrapped, format | DT_WORDBREAK);
+  const int growX = width - (was.right - was.left);
+  const int growY = std::max<int>(0, wrapped.bottom - (was.bottom - was.top));
+  SetWindowPos(text, nullptr, 0, 0, width, was.bottom - was.top + growY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (growX == 0 && growY == 0) return;
+  // Every button's place first: a button moved could otherwise be met again on the way.
+  std::vector<std::pair<HWND, RECT>> buttons;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16]{};
+    GetClassNameW(child, kind, 16);
+    if (CompareStringOrdinal(kind, -1, L"Button", -1, TRUE) != CSTR_EQUAL) continue;
+    RECT button{};
+    GetWindowRect(child, &button);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&button), 2);
+    buttons.emplace_back(child, button);
+  }
+  for (const auto& [button, place] : buttons)
+    SetWindowPos(button, nullptr, place.left + growX / 2, place.top + growY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT frame{};
+  GetWindowRect(box, &frame);
+  SetWindowPos(box, nullptr, frame.left - growX / 2, frame.top - growY / 2, frame.right - frame.left + growX,
+               frame.bottom - frame.top + growY, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK OnBoxOpening(int code, WPARAM wParam, LPARAM lParam) {
+  BoxText* box = openingBox;
+  if (!box) return 0;
+  const HHOOK hook = box->Hook;
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  // The box lays out its text and buttons while it answers WM_INITDIALOG; the hook's work follows.
+  if (code == HC_ACTION && call->message == WM_INITDIALOG) {
+    openingBox = nullptr;
+    RefontText(call->hwnd, *box);
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
 }  // namespace
 
-void SystemMessageBox::Show(std::string_view text, std::string_view title, MessageIcon icon) {
+int SystemMessageBox::Run(std::string_view text, std::string_view title, unsigned style) {
   const HWND owner = reinterpret_cast<HWND>(ownerWindow_);
   const std::wstring wideText = WideFromUtf8(FitOnScreen(text, owner));
   const std::wstring wideTitle = WideFromUtf8(title);
-  UINT style = MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION);
   if (rightToLeft_) style |= MB_RTLREADING | MB_RIGHT;
-  MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), style);
+  constexpr int DefaultCharset = DEFAULT_CHARSET;
+  if (charset_ == DefaultCharset || charset_ == ANSI_CHARSET || openingBox)
+    return MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), style);
+  const UINT dpi = owner && GetDpiForWindow(owner) ? GetDpiForWindow(owner) : GetDpiForSystem();
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  metrics.lfMessageFont.lfCharSet = static_cast<BYTE>(charset_);
+  const UniqueFont font(CreateFontIndirectW(&metrics.lfMessageFont));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  BoxText box{font.get(), static_cast<int>(monitor.rcWork.right - monitor.rcWork.left) / 2, nullptr};
+  if (font) box.Hook = SetWindowsHookExW(WH_CALLWNDPROCRET, OnBoxOpening, nullptr, GetCurrentThreadId());
+  if (box.Hook) openingBox = &box;
+  const int answer = MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), style);
+  openingBox = nullptr;
+  if (box.Hook) UnhookWindowsHookEx(box.Hook);
+  return answer;
+}
+
+void SystemMessageBox::Show(std::string_view text, std::string_view title, MessageIcon icon) {
+  Run(text, title, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+bool SystemMessageBox::Ask(std::string_view text, std::string_view title) {
+  return Run(text, title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace barloom

@@ -96,7 +96,7 @@ void ReadSettings(Settings& settings, const cProfile& profile) {
   settings.UseDefaultLanguage = ReadSmallInteger(file, UseDefaultLanguageKey);
   const std::int16_t fontScript = ReadSmallInteger(file, FontScriptKey);
   // A character set that no font has would leave every caption unreadable.
-  settings.FontScript = IsKnownCharset(fontScript) ? fontScript : 1;
+  settings.FontScript = IsKnownCharset(fontScript) ? fontScript : DefaultFontScript;
   ReadWindowPosition(settings, file);
 }
 

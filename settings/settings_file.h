@@ -15,6 +15,7 @@ class cProfile;
 inline constexpr std::string_view SettingsSection = "Barloom";
 inline constexpr std::string_view SettingsFileName = "barloom.ini";
 inline constexpr std::string_view DefaultBarFilePrefix = "Bar_";
+inline constexpr std::int16_t DefaultFontScript = 1;  // the system's default character set
 inline constexpr float DefaultWindowTop = 2610;   // twips
 inline constexpr float DefaultWindowLeft = 3240;  // twips
 
@@ -27,7 +28,7 @@ struct Settings {
   std::optional<std::string> LastPath;
   std::optional<std::string> LanguageFile;
   std::int16_t UseDefaultLanguage = 1;  // non-zero: built-in texts
-  std::int16_t FontScript = 1;          // font character set of every captioned control
+  std::int16_t FontScript = DefaultFontScript;  // font character set of every captioned control
   float WindowTop = DefaultWindowTop;
   float WindowLeft = DefaultWindowLeft;
 };
@@ -55,7 +56,7 @@ SettingsNotice LoadSettings(Settings& settings, const cProfile& profile);
 // Stores BarFilePrefix, UseDefaultLanguage and (once chosen) LanguageFile: Options OK.
 void SaveSettings(const Settings& settings, const cProfile& profile);
 // Keeps `fontScript` as FontScript and stores it: Options OK with a language file that names its
-// character set.
+// character set, or DefaultFontScript when another language that names none is chosen.
 void StoreFontScript(Settings& settings, std::int16_t fontScript, const cProfile& profile);
 // Reads MainWindowPosition ("top,left" in twips). Fewer than two fields, or a number that is
 // infinite or absurdly far out (beyond 16,000,000 twips), give the default position.

@@ -7,9 +7,11 @@ German.lng        Windows-1252
 Hebrew.lng        Windows-1255, names its character set: FontScript=177 (HEBREW_CHARSET), which
                   Options stores in barloom.ini when the file is picked
 Hebrew-UTF8.lng   UTF-8 with the byte-order mark, read as UTF-8 whatever FontScript says
-French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng,
-Chinese-Simplified.lng, Japanese.lng
+French.lng, Spanish.lng, Italian.lng, Portuguese-Brazil.lng, Polish.lng, Russian.lng
                   UTF-8 with the byte-order mark, like Hebrew-UTF8.lng
+Chinese-Simplified.lng, Japanese.lng
+                  the same, and they name the character set whose fonts have their letters:
+                  FontScript=134 (GB2312_CHARSET), FontScript=128 (SHIFTJIS_CHARSET)
 
 Every table holds exactly the text IDs of localisation/builtin_texts.cpp: a text ID added there
 stops this script until every language has its translation.
@@ -164,6 +166,9 @@ GERMAN = {
     846: "Einzurichtende &Leiste:",
     850: "Barloom kann seine Einstellungen nicht im eigenen Ordner speichern und legt sie deshalb in Ihrem Profil ab:",
     851: "Die Einstellungsdatei kann nicht geschrieben werden: Änderungen an den Einstellungen werden nicht gespeichert.",
+    870: "Der Ordner icons fehlt, daher zeigen die Umschalt-Schaltflächen keine Bilder:",
+    871: "Im Ordner icons fehlen Bilder der Umschalt-Schaltflächen:",
+    872: "Die Leisten trotzdem erstellen?",
     1001: "Optionen",
     1008: "OK",
     1009: "Abbrechen",
@@ -309,6 +314,9 @@ HEBREW = {
     846: "&סרגל להתקנה:",
     850: "Barloom אינו יכול לשמור את ההגדרות בתיקייה שלו, ולכן הן נשמרות בפרופיל שלך:",
     851: "לא ניתן לכתוב את קובץ ההגדרות: שינויים בהגדרות לא יישמרו.",
+    870: "התיקייה icons חסרה, ולכן לחצני המעבר יוצגו ללא תמונות:",
+    871: "בתיקייה icons חסרות תמונות של לחצני המעבר:",
+    872: "ליצור את הסרגלים בכל זאת?",
     1001: "אפשרויות",
     1008: "אישור",
     1009: "ביטול",
@@ -464,6 +472,9 @@ FRENCH = {
     846: "&Barre à installer :",
     850: "Barloom ne peut pas enregistrer ses paramètres dans son propre dossier ; il les conserve dans votre profil :",
     851: "Le fichier de paramètres ne peut pas être écrit : les modifications des paramètres ne seront pas conservées.",
+    870: "Le dossier icons est absent : les boutons de bascule n'auront pas d'images :",
+    871: "Des images des boutons de bascule manquent dans le dossier icons :",
+    872: "Créer les barres malgré tout ?",
     1001: "Options",
     1008: "OK",
     1009: "Annuler",
@@ -615,6 +626,9 @@ SPANISH = {
     846: "&Barra que se instala:",
     850: "Barloom no puede guardar su configuración en su propia carpeta, así que la guarda en su perfil:",
     851: "No se puede escribir el archivo de configuración: los cambios de configuración no se conservarán.",
+    870: "Falta la carpeta icons, así que los botones de cambio no tendrán imágenes:",
+    871: "Faltan imágenes de los botones de cambio en la carpeta icons:",
+    872: "¿Crear las barras de todos modos?",
     1001: "Opciones",
     1008: "Aceptar",
     1009: "Cancelar",
@@ -764,6 +778,9 @@ ITALIAN = {
     846: "&Barra da installare:",
     850: "Barloom non può salvare le impostazioni nella propria cartella, quindi le conserva nel tuo profilo:",
     851: "Il file delle impostazioni non può essere scritto: le modifiche alle impostazioni non verranno conservate.",
+    870: "Manca la cartella icons, quindi i pulsanti di cambio non avranno immagini:",
+    871: "Nella cartella icons mancano immagini dei pulsanti di cambio:",
+    872: "Creare comunque le barre?",
     1001: "Opzioni",
     1008: "OK",
     1009: "Annulla",
@@ -910,6 +927,9 @@ PORTUGUESE_BRAZIL = {
     846: "&Barra a instalar:",
     850: "O Barloom não pode salvar as configurações na própria pasta, então as guarda no seu perfil:",
     851: "O arquivo de configurações não pode ser gravado: as alterações nas configurações não serão mantidas.",
+    870: "A pasta icons não existe, então os botões de troca ficarão sem imagens:",
+    871: "Faltam imagens dos botões de troca na pasta icons:",
+    872: "Criar as barras mesmo assim?",
     1001: "Opções",
     1008: "OK",
     1009: "Cancelar",
@@ -1057,6 +1077,9 @@ POLISH = {
     846: "P&asek do zainstalowania:",
     850: "Barloom nie może zapisać ustawień we własnym folderze, więc przechowuje je w Twoim profilu:",
     851: "Nie można zapisać pliku ustawień: zmiany ustawień nie zostaną zachowane.",
+    870: "Brak folderu icons, więc przyciski przełączania nie będą miały obrazków:",
+    871: "W folderze icons brakuje obrazków przycisków przełączania:",
+    872: "Utworzyć paski mimo to?",
     1001: "Opcje",
     1008: "OK",
     1009: "Anuluj",
@@ -1201,6 +1224,9 @@ RUSSIAN = {
     846: "Панель для у&становки:",
     850: "Barloom не может сохранить настройки в своей папке и хранит их в вашем профиле:",
     851: "Файл настроек недоступен для записи: изменения настроек не будут сохранены.",
+    870: "Папка icons отсутствует, поэтому у кнопок переключения не будет значков:",
+    871: "В папке icons нет некоторых значков кнопок переключения:",
+    872: "Всё равно создать панели?",
     1001: "Параметры",
     1008: "ОК",
     1009: "Отмена",
@@ -1342,6 +1368,9 @@ CHINESE_SIMPLIFIED = {
     846: "要安装的工具栏(&B)：",
     850: "Barloom 无法在自己的文件夹中保存设置，因此将其保存在您的用户配置文件中：",
     851: "无法写入设置文件：对设置的更改将不会保存。",
+    870: "icons 文件夹不存在，切换按钮将不显示图片：",
+    871: "icons 文件夹中缺少切换按钮的图片：",
+    872: "仍要创建工具栏吗？",
     1001: "选项",
     1008: "确定",
     1009: "取消",
@@ -1483,6 +1512,9 @@ JAPANESE = {
     846: "インストールするツールバー(&B)：",
     850: "Barloom は自身のフォルダーに設定を保存できないため、ユーザー プロファイルに保存します:",
     851: "設定ファイルに書き込めません。設定の変更は保存されません。",
+    870: "icons フォルダーがないため、切り替えボタンに画像が表示されません:",
+    871: "icons フォルダーに切り替えボタンの画像がありません:",
+    872: "それでもツールバーを作成しますか?",
     1001: "オプション",
     1008: "OK",
     1009: "キャンセル",
@@ -1496,6 +1528,12 @@ JAPANESE = {
     1508: "サイトを開く",
     3056: "ファイルが見つかりません。",
 }
+
+# The character set an 8-bit file's texts are written for; UTF-8 files need none for their texts.
+FONT_SCRIPTS = {"Hebrew.lng": 177}
+# The character set whose fonts have the letters: with it Windows and Wine pick a font that draws
+# them (SHIFTJIS_CHARSET, GB2312_CHARSET), though the texts themselves are UTF-8.
+FONT_SCRIPTS.update({"Japanese.lng": 128, "Chinese-Simplified.lng": 134})
 
 FILES = [
     # name, comment lines, right to left, texts, encoding
@@ -1521,14 +1559,19 @@ FILES = [
         ("Portuguese-Brazil", "Portuguese (Brazil)", PORTUGUESE_BRAZIL),
         ("Polish", "Polish", POLISH),
         ("Russian", "Russian", RUSSIAN),
+    ]
+] + [
+    (name + ".lng",
+     [f"; {language} for Barloom (UTF-8 with byte-order mark). Picking it in File, Options stores its"
+      f" FontScript={FONT_SCRIPTS[name + '.lng']} in barloom.ini, so that the windows use a font with"
+      f" {language} characters."],
+     0, texts, "utf-8-sig")
+    for name, language, texts in [
         ("Chinese-Simplified", "Simplified Chinese", CHINESE_SIMPLIFIED),
         ("Japanese", "Japanese", JAPANESE),
     ]
 ]
 
-
-# The character set an 8-bit file's texts are written for; UTF-8 files need none.
-FONT_SCRIPTS = {"Hebrew.lng": 177}
 
 
 def render(comments, right_to_left, texts, font_script=None):

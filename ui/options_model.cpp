@@ -95,19 +95,23 @@ bool OptionsModel::Confirm(std::string_view typedPrefix) {
   const std::string wasFile = CaseFolded(settings_.LanguageFile.value_or(std::string{}));
   const int wasFontScript = settings_.FontScript;
   std::optional<std::int16_t> fontScript;
+  bool choiceChanged = false;
   if (selected_ >= FirstFileEntry) {
     settings_.UseDefaultLanguage = 0;
     settings_.LanguageFile = AddBackslash(LanguagesFolder()) + entries_[selected_];
+    choiceChanged = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile;
     // A file that names the character set of its texts reads right without a hand edit. The
     // language in use is the picked file from here on: this reads it, and every window after.
     fontScript = language_.Current().FontScript();
-    languageChanged_ = wasBuiltIn || CaseFolded(*settings_.LanguageFile) != wasFile ||
-                       (fontScript && *fontScript != wasFontScript);
   } else {
-    // The user's own FontScript stays as it is.
     settings_.UseDefaultLanguage = 1;
-    languageChanged_ = !wasBuiltIn;
+    choiceChanged = !wasBuiltIn;
   }
+  // Another language that names no character set starts from the default one: the set an earlier
+  // file named would draw this one's letters as boxes. The same language confirmed again keeps a
+  // set the user gave by hand.
+  if (!fontScript && choiceChanged && wasFontScript != DefaultFontScript) fontScript = DefaultFontScript;
+  languageChanged_ = choiceChanged || (fontScript && *fontScript != wasFontScript);
   settings_.BarFilePrefix = std::string{typedPrefix};
   SaveSettings(settings_, profile_);
   if (fontScript) StoreFontScript(settings_, *fontScript, profile_);

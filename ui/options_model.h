@@ -48,7 +48,8 @@ class OptionsModel {
   // refused with a message, and nothing changes: the result is false. Otherwise the selected language and the
   // prefix, exactly as typed, go into the settings and the settings file (which stores the prefix
   // trimmed), and the result is true. "Default" keeps the stored language file, so the dialog
-  // opens with it again.
+  // opens with it again. A language file that names its character set (FontScript) stores it;
+  // another language than before that names none, "Default" among them, stores the default set.
   bool Confirm(std::string_view typedPrefix);
   // The last Confirm changed the language of the texts: the switch to the built-in texts, or the
   // language file (its name compared without regard to case, as Windows compares file names).

@@ -11,6 +11,7 @@
 #include "core/set_files.h"
 #include "localisation/get_text.h"
 #include "localisation/language.h"
+#include "platform/file_bytes.h"
 #include "platform/file_open_dialog.h"
 #include "platform/folder_picker.h"
 #include "platform/message_box.h"
@@ -58,12 +59,22 @@ void WizardController::Start(SettingsNotice notice) {
   state_ = start.Choices;
   folderBoxText_ = start.FolderBoxText;
   focusedButton_ = WizardControl::Next;
-  PickBarCount(MinBarCount);
+  PickBarCount(StartBarCount());
   state_.ImportClicksLive = true;
   nextEnabled_ = true;
   linkFrameVisible_ = false;
   barButtonsEnabled_ = true;
   state_.SetCreated = false;
+}
+
+int WizardController::StartBarCount() const {
+  // Bar 1's commands may be folded under Total Commander's folder, which is looked up only when
+  // there is a bar 1 to read: most starts have none and ask the registry nothing.
+  if (state_.SaveFolder.empty() ||
+      !FileExists(AddBackslash(state_.SaveFolder) + BarFileName(settings_.BarFilePrefix, 1)))
+    return MinBarCount;
+  return SetSizeInFolder(state_.SaveFolder, settings_.BarFilePrefix, CommanderFolder(services_.CommanderSources))
+      .value_or(MinBarCount);
 }
 
 std::optional<WizardControl> WizardController::Activated() {
@@ -221,6 +232,15 @@ void WizardController::Create(ProgressDisplay& progress) {
 
 std::optional<CreateJob> WizardController::BeginCreate() {
   if (!View().CreateEnabled) return std::nullopt;
+  // Bars that point to pictures that are not there show bare buttons in Total Commander: the user
+  // decides before anything is written.
+  const std::string missing =
+      MissingIconsReport(MissingSetIcons(settings_.AppFolder, state_.BarCount), language_.Current());
+  if (!missing.empty()) {
+    if (beforeDialog_) beforeDialog_();
+    if (!services_.Messages.Ask(missing + "\n\n" + language_.Text(TextId::CreateAnyway), build_info::ProductName))
+      return std::nullopt;
+  }
   busy_ = true;
   return CreateJob{state_, settings_, language_.Current(), commanderFolder_, services_.CommanderSources};
 }

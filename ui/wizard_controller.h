@@ -93,7 +93,8 @@ class WizardController {
   void SetBeforeDialog(std::function<void()> showView) { beforeDialog_ = std::move(showView); }
 
   // Step 1, the folder box from the stored LastPath (else the "bars" folder beside the settings
-  // file), the first bar count (2) applied, nothing created. `notice` (what LoadSettings said of
+  // file), the first bar count applied (the size of the set of the prefix that the folder holds,
+  // SetSizeInFolder, else 2), nothing created. `notice` (what LoadSettings said of
   // the settings' place) is told when the window first becomes active.
   void Start(SettingsNotice notice = SettingsNotice::None);
   // The window became active. The first time, Total Commander's folder is looked up (once a run),
@@ -142,7 +143,8 @@ class WizardController {
   // BeginCreate and FinishCreate in one go.
   void Create(ProgressDisplay& progress);
   // Create in two halves, for a run on another thread: what the run reads, copied, with the
-  // wizard busy from now on (nullopt when Create cannot be pressed now), and then the run's
+  // wizard busy from now on (nullopt when Create cannot be pressed now, or when the bars would
+  // point to icons that are missing and the user, asked, answers No), and then the run's
   // result, which ends the busy time. FinishCreate returns true when a close was asked for
   // meanwhile: the window closes now.
   std::optional<CreateJob> BeginCreate();
@@ -181,6 +183,7 @@ class WizardController {
   // The bar buttons take clicks and drops: not after a Create until Back, nor while one runs.
   bool BarButtonsLive() const { return barButtonsEnabled_ && EditingAllowed(); }
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
+  int StartBarCount() const;
   void SaveFolderChanged();
 
   Settings& settings_;

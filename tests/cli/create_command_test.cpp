@@ -50,16 +50,44 @@ class CreateCommandTest : public ::testing::Test {
   TempFolder temp_;
 };
 
+// The icons the bars point to need not be there: a warning on standard error names what is
+// missing, and the set is written all the same, its list first on standard output.
 TEST_F(CreateCommandTest, WritesTheSetAndPrintsEachFile) {
-  const std::string out = Folder("out");
-  const ProcessResult result = Run({"create", "--bars", "3", "--folder", out, "--app-folder", AppFolder(), "--prefix", "Set_"});
-  ASSERT_EQ(result.ExitCode, 0) << result.Errors;
-  EXPECT_EQ(OutputLines(result.Output),
-            (std::vector<std::string>{out + Sep + "Set_01.bar", out + Sep + "Set_02.bar", out + Sep + "Set_03.bar"}));
-  EXPECT_EQ(result.Errors, "");
-  for (int bar = 1; bar <= 3; ++bar)
-    EXPECT_EQ(ReadBytes(out + Sep + "Set_0" + std::to_string(bar) + ".bar"), Expected(3, bar, out, AppFolder(), "Set_"));
-  EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())), std::vector<std::string>{});  // no barloom.ini appears
+  const std::string icons = AppFolder() + Sep + "icons";
+  struct Case {
+    const char* Name;
+    int IconBars;  // bars whose two icons the icons folder holds; -1: no folder
+    std::string Errors;
+  };
+  const Case cases[] = {
+      {"all icons there", 3, ""},
+      {"no icons folder", -1,
+       "barloom-cli: warning: The icons folder is missing, so the switch buttons will show no pictures:\n" + icons +
+           "\n"},
+      {"bar 3's icons missing", 2,
+       "barloom-cli: warning: Pictures of the switch buttons are missing from the icons folder:\n" + icons +
+           "\nUp_03.ico, Dn_03.ico\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove_all(PathFromUtf8(icons));
+    if (c.IconBars >= 0) std::filesystem::create_directory(PathFromUtf8(icons));
+    for (int bar = 1; bar <= c.IconBars; ++bar)
+      for (const BarIcon icon : {BarIcon::Up, BarIcon::Dn})
+        test_support::WriteFile(BarIconFile(AddBackslash(AppFolder()), bar, icon), "icon");
+    const std::string out = Folder(std::string{"out"} + std::to_string(c.IconBars + 1));
+    const ProcessResult result =
+        Run({"create", "--bars", "3", "--folder", out, "--app-folder", AppFolder(), "--prefix", "Set_"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Errors;
+    EXPECT_EQ(OutputLines(result.Output),
+              (std::vector<std::string>{out + Sep + "Set_01.bar", out + Sep + "Set_02.bar", out + Sep + "Set_03.bar"}));
+    EXPECT_EQ(OutputLines(result.Errors), OutputLines(c.Errors));
+    for (int bar = 1; bar <= 3; ++bar)
+      EXPECT_EQ(ReadBytes(out + Sep + "Set_0" + std::to_string(bar) + ".bar"), Expected(3, bar, out, AppFolder(), "Set_"));
+    // No barloom.ini appears.
+    EXPECT_EQ(FileNames(PathFromUtf8(AppFolder())),
+              c.IconBars >= 0 ? std::vector<std::string>{"icons"} : std::vector<std::string>{});
+  }
 }
 
 // A set in use grows and shrinks with --keep-buttons: each bar keeps the buttons the user added,

@@ -11,23 +11,24 @@ enum class Script { Latin, Hebrew, Cyrillic, Chinese, Japanese };
 struct ShippedLanguage {
   const char* FileName;
   int FontScript;  // 0 reads Windows-1252 whatever the system uses; a UTF-8 file reads right with any
+  bool NamesFontScript;  // the file names that FontScript itself: its letters need fonts of that set
   bool RightToLeft;
   Script Letters;
   const char* OwnLetters;  // for a Latin script: letters the language has and English lacks
 };
 
 inline constexpr ShippedLanguage ShippedLanguages[] = {
-    {"Chinese-Simplified.lng", 1, false, Script::Chinese, ""},
-    {"French.lng", 1, false, Script::Latin, "éèàçêôÉ"},
-    {"German.lng", 0, false, Script::Latin, "äöüßÄÖÜ"},
-    {"Hebrew.lng", 177, true, Script::Hebrew, ""},
-    {"Hebrew-UTF8.lng", 1, true, Script::Hebrew, ""},
-    {"Italian.lng", 1, false, Script::Latin, "àèéìòùÈ"},
-    {"Japanese.lng", 1, false, Script::Japanese, ""},
-    {"Polish.lng", 1, false, Script::Latin, "ąćęłńóśźż"},
-    {"Portuguese-Brazil.lng", 1, false, Script::Latin, "ãõçáéêóú"},
-    {"Russian.lng", 1, false, Script::Cyrillic, ""},
-    {"Spanish.lng", 1, false, Script::Latin, "áéíóúñ¿"},
+    {"Chinese-Simplified.lng", 134, true, false, Script::Chinese, ""},
+    {"French.lng", 1, false, false, Script::Latin, "éèàçêôÉ"},
+    {"German.lng", 0, false, false, Script::Latin, "äöüßÄÖÜ"},
+    {"Hebrew.lng", 177, true, true, Script::Hebrew, ""},
+    {"Hebrew-UTF8.lng", 1, false, true, Script::Hebrew, ""},
+    {"Italian.lng", 1, false, false, Script::Latin, "àèéìòùÈ"},
+    {"Japanese.lng", 128, true, false, Script::Japanese, ""},
+    {"Polish.lng", 1, false, false, Script::Latin, "ąćęłńóśźż"},
+    {"Portuguese-Brazil.lng", 1, false, false, Script::Latin, "ãõçáéêóú"},
+    {"Russian.lng", 1, false, false, Script::Cyrillic, ""},
+    {"Spanish.lng", 1, false, false, Script::Latin, "áéíóúñ¿"},
 };
 
 inline std::string ShippedLanguagePath(std::string_view fileName) {

@@ -113,6 +113,17 @@ TEST_P(ShippedLanguageFile, TranslatesEveryTextInItsOwnScript) {
   }
 }
 
+// A file whose letters need fonts of one character set names it, so that picking it in Options
+// makes Windows and Wine choose a font that has them (the Chinese and Japanese ones even when
+// their texts are UTF-8); the others name none.
+TEST_P(ShippedLanguageFile, NamesTheCharacterSetItsLettersNeed) {
+  const ShippedLanguage& language = GetParam();
+  const LoadedLanguage loaded(ShippedSettings(language.FileName, language.FontScript));
+  const std::optional<std::int16_t> named =
+      language.NamesFontScript ? std::optional{static_cast<std::int16_t>(language.FontScript)} : std::nullopt;
+  EXPECT_EQ(loaded.FontScript(), named);
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFile, testing::ValuesIn(ShippedLanguages),
                          [](const auto& info) { return test_support::ShippedLanguageTestName(info.param); });
 

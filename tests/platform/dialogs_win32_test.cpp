@@ -279,6 +279,65 @@ TEST_F(DialogTest, MessageBoxShowsTextAndIconAndWaitsUntilClosed) {
   }
 }
 
+// A question answers Yes or No, No being the default. In a language's character set the text takes
+// the message font of that set, so that the system picks a face with its letters, and the box
+// grows to hold all of it.
+TEST_F(DialogTest, QuestionAnswersYesOrNoInTheLanguagesCharacterSet) {
+  struct Case {
+    int Charset;
+    int Pressed;
+    bool Answer;
+  };
+  const Case cases[] = {{DEFAULT_CHARSET, IDYES, true},
+                        {DEFAULT_CHARSET, IDNO, false},
+                        {SHIFTJIS_CHARSET, IDYES, true},
+                        {SHIFTJIS_CHARSET, IDNO, false}};
+  const std::string text =
+      "\u30A2\u30A4\u30B3\u30F3 \u30D5\u30A9\u30EB\u30C0\u30FC\u304C\u3042\u308A\u307E\u305B\u3093\u3002"
+      "\u5207\u308A\u66FF\u3048\u30DC\u30BF\u30F3\u306B\u753B\u50CF\u304C\u8868\u793A\u3055\u308C\u307E"
+      "\u305B\u3093:\nC:\\Barloom\\icons\n\n\u305D\u308C\u3067\u3082\u4F5C\u6210\u3057\u307E\u3059\u304B?";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Charset) + " " + std::to_string(c.Pressed));
+    SystemMessageBox box;
+    box.SetCharset(c.Charset);
+    int charset = -1;
+    bool noIsDefault = false;
+    std::vector<std::string> texts;
+    RECT shownRect{}, needed{}, frame{}, yes{}, no{};
+    const bool answer = WhileAnswering(
+        [&](HWND dialog) {
+          SendMessageW(dialog, WM_NULL, 0, 0);  // the box is in its own loop: laid out and shown
+          const HWND shown = GetDlgItem(dialog, 0xFFFF);
+          const HFONT font = reinterpret_cast<HFONT>(SendMessageW(shown, WM_GETFONT, 0, 0));
+          LOGFONTW logical{};
+          GetObjectW(font, sizeof logical, &logical);
+          charset = logical.lfCharSet;
+          noIsDefault = (GetWindowLongW(GetDlgItem(dialog, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+          texts = ChildTexts(dialog);
+          GetClientRect(shown, &shownRect);
+          GetWindowRect(dialog, &frame);
+          GetWindowRect(GetDlgItem(dialog, IDYES), &yes);
+          GetWindowRect(GetDlgItem(dialog, IDNO), &no);
+          const std::wstring wide = WideFromUtf8(TextOf(shown));
+          const WindowDc dc(shown);
+          const SelectedObject measuredIn(dc.get(), font);
+          needed = {0, 0, shownRect.right, 0};
+          DrawTextW(dc.get(), wide.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+          PressButton(dialog, c.Pressed);
+        },
+        [&] { return box.Ask(text, "Barloom"); });
+    EXPECT_EQ(answer, c.Answer);
+    EXPECT_TRUE(noIsDefault);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end());
+    if (c.Charset == SHIFTJIS_CHARSET) EXPECT_EQ(charset, SHIFTJIS_CHARSET);
+    else EXPECT_NE(charset, SHIFTJIS_CHARSET);
+    EXPECT_LE(needed.right, shownRect.right);
+    EXPECT_LE(needed.bottom, shownRect.bottom) << "the text fits its place";
+    EXPECT_LE(yes.right, no.left) << "Yes stands left of No";
+    EXPECT_TRUE(frame.left <= yes.left && no.right <= frame.right && no.bottom <= frame.bottom);
+  }
+}
+
 // Whatever the values in it, a message box and its button stay within the work area of the
 // monitor it comes up on: long lines are cut in the middle, surplus lines between the first and
 // the last ones.

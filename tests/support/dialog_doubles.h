@@ -90,8 +90,15 @@ class RecordingMessageBox final : public MessageBoxService {
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override {
     Shown.push_back({std::string(text), std::string(title), icon});
   }
+  // Questions are kept apart from the messages; each takes the next answer, Yes when none is left.
+  bool Ask(std::string_view text, std::string_view title) override {
+    Asked.push_back({std::string(text), std::string(title), MessageIcon::Information});
+    return NextAnswer<bool>(Answers, true);
+  }
 
   std::vector<ShownMessage> Shown;
+  std::vector<ShownMessage> Asked;
+  std::deque<bool> Answers;
 };
 
 }  // namespace barloom::test_support

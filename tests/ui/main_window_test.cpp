@@ -122,6 +122,31 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   EXPECT_EQ(profile.ReadStringValue("Barloom", "LastPath", "", settingsFile), app.Folder() + "bars");
 }
 
+// Up_07.ico is missing: Create of 7 bars asks first, No writes nothing and leaves Create to be
+// pressed again, Yes writes the set. The next start opens at the size of the set it finds.
+TEST_F(MainWindowTest, AsksAboutMissingIconsAndTheNextStartTakesTheSetsSize) {
+  Open();
+  PickBarCount(7 - MinBarCount);
+  Click(ids::Next);
+  Click(ids::Next);
+  const std::filesystem::path bars = app.Path() / "bars";
+  messages.Answers = {false};
+  Click(ids::Create);
+  ASSERT_EQ(messages.Asked.size(), 1u);
+  EXPECT_NE(messages.Asked[0].Text.find("Up_07.ico"), std::string::npos) << messages.Asked[0].Text;
+  EXPECT_FALSE(std::filesystem::exists(bars / "Bar_01.bar"));
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Create)));
+  EXPECT_TRUE(messages.Shown.empty());
+  messages.Answers = {true};
+  CreateAndWait();
+  EXPECT_TRUE(std::filesystem::exists(bars / "Bar_07.bar"));
+  Close();
+
+  Open();
+  EXPECT_EQ(SendMessageW(Item(ids::Combo1), CB_GETCURSEL, 0, 0), 7 - MinBarCount);
+  EXPECT_EQ(SendMessageW(Item(ids::Toolbar), TB_BUTTONCOUNT, 0, 0), 7);
+}
+
 TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
   const HWND main = Open();
   const int dpi = static_cast<int>(GetDpiForWindow(main));

@@ -201,33 +201,43 @@ TEST_F(OptionsModelTest, OkSaysWhetherTheLanguageChanged) {
 }
 
 // A language file may name the character set of its texts; OK keeps it, so that the file reads
-// right with no hand edit. Default, or a file that names none, leaves the user's own value.
+// right with no hand edit. Another language that names none (Default too) starts from the default
+// set; the same language confirmed again keeps the user's own value.
 TEST_F(OptionsModelTest, OkStoresTheCharacterSetTheLanguageFileNames) {
   app.Write(LanguageFile("Zulu.lng"), "[UserLanguage]\r\nRightToLeftLanguage=1\r\nFontScript= 177 \r\n620=x\r\n");
   app.Write(LanguageFile("b.LNG"), "[UserLanguage]\r\nFontScript=1234\r\n");  // no character set
   struct Case {
     const char* Name;
     std::size_t Picked;
+    const char* InUse;      // the language file in use before OK; "" for the built-in texts
     std::string UserValue;  // FontScript in barloom.ini before OK ("<none>": absent)
     std::string Stored;     // and after it
     std::int16_t InMemory;
   };
   const Case cases[] = {
-      {"a file that names its set", 4, "<none>", "177", 177},
-      {"it replaces the user's value", 4, "204", "177", 177},
-      {"a file that names none", 2, "204", "204", 204},
-      {"a number that is no character set", 3, "<none>", "<none>", 1},
-      {"Default", 0, "204", "204", 204},
+      {"a file that names its set", 4, "", "<none>", "177", 177},
+      {"it replaces the user's value", 4, "", "204", "177", 177},
+      {"another file that names none", 2, "Zulu.lng", "177", "1", 1},
+      {"Default after a file", 0, "Zulu.lng", "177", "1", 1},
+      {"a file after the built-in texts", 2, "", "204", "1", 1},
+      {"the same file again", 2, "Alpha.lng", "204", "204", 204},
+      {"Default again", 0, "", "204", "204", 204},
+      {"a number that is no character set", 3, "", "<none>", "<none>", 1},
+      {"the default set already", 2, "Zulu.lng", "<none>", "<none>", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    app.Write("barloom.ini", std::string{StartingFile} + (c.UserValue == "<none>" ? "" : "FontScript=" + c.UserValue + "\r\n"));
+    const std::string inUse =
+        *c.InUse ? "UseDefaultLanguage=0\r\nLanguageFile=" + FullPath(c.InUse) + "\r\n" : std::string{};
+    app.Write("barloom.ini", std::string{StartingFile} + inUse +
+                                 (c.UserValue == "<none>" ? "" : "FontScript=" + c.UserValue + "\r\n"));
     LoadSettings(settings, profile);
     OptionsModel model(settings, language, profile, messages);
     model.Select(c.Picked);
     ASSERT_TRUE(model.Confirm("Bar_"));
     EXPECT_EQ(Stored("FontScript"), c.Stored);
     EXPECT_EQ(settings.FontScript, c.InMemory);
+    EXPECT_EQ(model.LanguageChanged(), std::string_view{c.InUse} != (c.Picked >= 2 ? Listed[c.Picked] : ""));
   }
   // The same file picked again, with the user's set changed meanwhile: the texts change too.
   app.Write("barloom.ini", std::string{StartingFile} + "FontScript=204\r\n");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/progress.h"
+#include "core/wizard_state.h"
 #include "localisation/builtin_texts.h"
 #include "localisation/language.h"
 #include "platform/file_open_dialog.h"
@@ -433,6 +434,91 @@ TEST(WizardController, TheKeepButtonsCheckBoxFollowsTheBarsInTheFolder) {
 
 // Create in two halves, as the window runs it on another thread: the run gets a copy of the
 // choices, nothing can be used meanwhile, and a close asked for waits until the set is whole.
+// Bars that would point to missing icons are named before anything is written: Yes goes on, No
+// leaves the wizard as it was.
+TEST(WizardController, CreateAsksWhenTheBarsWouldPointToMissingIcons) {
+  struct Case {
+    const char* Name;
+    int IconBars;  // bars whose two icons the icons folder holds; -1: no folder
+    bool Answer;
+    bool Asked, Written;
+    const char* Names;  // the missing icons the question names ("" for the missing folder)
+  };
+  const Case cases[] = {
+      {"all there", 3, false, false, true, ""},
+      {"no folder, Yes", -1, true, true, true, ""},
+      {"no folder, No", -1, false, true, false, ""},
+      {"bar 3's missing, No", 2, false, true, false, "Up_03.ico, Dn_03.ico"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Wizard wizard;
+    const std::filesystem::path icons = wizard.app.Path() / "icons";
+    if (c.IconBars >= 0) std::filesystem::create_directory(icons);
+    for (int bar = 1; bar <= c.IconBars; ++bar)
+      for (const BarIcon icon : {BarIcon::Up, BarIcon::Dn})
+        test_support::WriteFile(BarIconFile(wizard.settings.AppFolder, bar, icon), "icon");
+    wizard.messages.Answers = {c.Answer};
+    wizard->PickBarCount(3);
+    wizard->Next();
+    wizard->Next();
+    wizard->Create(wizard.progress);
+    ASSERT_EQ(wizard.messages.Asked.size(), c.Asked ? 1u : 0u);
+    if (c.Asked) {
+      const std::string& question = wizard.messages.Asked[0].Text;
+      EXPECT_NE(question.find(Utf8FromPath(icons)), std::string::npos) << question;
+      EXPECT_NE(question.find(*c.Names ? c.Names : "folder is missing"), std::string::npos) << question;
+      EXPECT_TRUE(question.ends_with("\n\nCreate the bars all the same?")) << question;
+    }
+    EXPECT_EQ(wizard.app.Read("bars" + std::string(1, PathSeparator) + "Bar_01.bar") != "<missing>", c.Written);
+    EXPECT_EQ(wizard.messages.Shown.size(), c.Written ? 1u : 0u) << "the report follows only a Create that ran";
+    EXPECT_EQ(wizard->View().ShownFrame, c.Written ? LinkFrame : 2);
+    EXPECT_EQ(wizard->View().CreateEnabled, !c.Written) << "No: Create can be pressed again";
+  }
+}
+
+// A folder that holds a set of the prefix starts at that set's size, as a Create of it left it;
+// Total Commander's folder is looked up at the start only when there is a bar 1 to read.
+TEST(WizardController, StartsAtTheSizeOfTheSetTheFolderHolds) {
+  struct Case {
+    const char* Name;
+    int Created;  // 0: none
+    bool UnderCommander;  // the set's folder lies in Total Commander's, so its paths are folded
+    std::string PrefixAtStart;
+    int Count;
+  };
+  const Case cases[] = {
+      {"nothing there", 0, false, "Bar_", 2},
+      {"a set of 7", 7, false, "Bar_", 7},
+      {"a set of 20", 20, false, "Bar_", 20},
+      {"folded paths", 7, true, "Bar_", 7},
+      {"another prefix now", 7, false, "Set_", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempFolder commander{"commander"};
+    const std::string folder = commander.PathOf("bars");
+    const std::optional<std::string> commanderPath =
+        c.UnderCommander ? std::optional{commander.Folder()} : std::nullopt;
+    if (c.Created) {
+      Wizard earlier{folder, commanderPath};
+      earlier->PickBarCount(c.Created);
+      earlier->Next();
+      earlier->Next();
+      earlier->Create(earlier.progress);
+      ASSERT_EQ(earlier->View().ShownFrame, LinkFrame);
+    }
+    Wizard wizard{folder, commanderPath};
+    wizard.settings.BarFilePrefix = c.PrefixAtStart;
+    wizard->Start();
+    EXPECT_EQ(wizard->View().BarCount, c.Count);
+    EXPECT_EQ(wizard->View().MarkedBar, c.Count);
+    EXPECT_EQ(wizard->State().BarCount, c.Count);
+  }
+  Wizard fresh{TempFolder{"empty"}.Utf8()};
+  EXPECT_EQ(fresh.commanderLookups, 1) << "the first activation's only";
+}
+
 TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
   Wizard wizard;
   EXPECT_FALSE(wizard->BeginCreate().has_value()) << "Create cannot be pressed at Step 1";

@@ -112,6 +112,7 @@ void WindowBase::Caption() {
   if (captions_.MissingFile) ReportMissingLanguageFile(settings_, Messages());
   ShowCaptions(window_, table_, captions_, fonts_);
   systemMessages_.SetRightToLeft(captions_.RightToLeft);
+  systemMessages_.SetCharset(captions_.Charset);
   PrepareLinks();
   OnCaptioned();
 }
