@@ -411,5 +411,57 @@ TEST_F(MainWindowTest, CreateRunsBesideTheMessagesAndACloseWaitsForTheWholeSet) 
   window.reset();
 }
 
+// However the close comes during a Create (the close box, the system menu or Alt+F4, a session
+// that ends as Wine's desktop ends it when a window manager closes it), it waits for the whole set.
+TEST_F(MainWindowTest, EveryWayOfClosingDuringCreateWaitsForTheSet) {
+  struct Ask {
+    const char* Way;
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    LRESULT Answer;  // what the window answers at once
+  };
+  const Ask asks[] = {
+      {"close box", WM_CLOSE, 0, 0, 0},
+      {"system menu", WM_SYSCOMMAND, SC_CLOSE, 0, 0},
+      {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29), 0},
+      {"session end", WM_QUERYENDSESSION, 0, 0, FALSE},
+  };
+  std::string source = "[Buttonbar]\r\nButtoncount=3000\r\n";
+  for (int i = 1; i <= 3000; ++i) source += "button" + std::to_string(i) + "=t.ico\r\n";
+  const std::string file = app.Write("large.bar", source);
+  for (const Ask& ask : asks) {
+    SCOPED_TRACE(ask.Way);
+    messages.Shown.clear();
+    std::filesystem::remove_all(app.Path() / "bars");  // each run a new set
+    const HWND main = Open();
+    Click(ids::Next);
+    Click(ids::Next);
+    files.Answers = {file};
+    ClickBar(1);
+    Click(ids::Create);
+    ASSERT_TRUE(window->Controller().View().Busy);
+    EXPECT_EQ(SendMessageW(main, ask.Message, ask.WParam, ask.LParam), ask.Answer);
+    if (ask.Message == WM_QUERYENDSESSION) SendMessageW(main, WM_ENDSESSION, FALSE, 0);  // refused: not ended
+    EXPECT_TRUE(IsWindow(main)) << "the close waits";
+    for (const ULONGLONG end = GetTickCount64() + 60000; IsWindow(main) && GetTickCount64() < end;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Pump();
+    }
+    EXPECT_FALSE(IsWindow(main)) << "closed once the set was whole";
+    EXPECT_EQ(messages.Shown.size(), 1u) << "the report, then the close";
+    const std::string bar = app.Read("bars" + std::string(1, PathSeparator) + BarFileName("Bar_", 1));
+    EXPECT_NE(bar.find("button3003=t.ico\r\n"), std::string::npos) << "whole";
+    window.reset();
+  }
+  // Not busy, the session may end; when it does, the window closes and stores its place.
+  const HWND main = Open();
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_NE(profile.ReadStringValue("Barloom", "MainWindowPosition", "", app.PathOf("barloom.ini")), "");
+  window.reset();
+}
+
 }  // namespace
 }  // namespace barloom

@@ -148,11 +148,18 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
       OnCreateDone();
       return 0;
     case WM_QUERYENDSESSION:
-      return controller_.View().Busy ? FALSE : TRUE;  // the set is being written
+      // Under Wine's own desktop a window manager's close (Alt+F4 included) ends the session: it
+      // is a close like any other, which waits while the set is being written.
+      return controller_.CloseRequested() ? TRUE : FALSE;
     case WM_ENDSESSION:
-      if (!wParam) return 0;
-      if (run_.Running()) run_.Finish();  // ended anyway: at least the files are whole
-      StorePosition();
+      if (!wParam) return 0;  // not ended after all; a close asked for waits for the set
+      // Ended anyway: the set is made whole first (OnDestroy), the position stored, and the
+      // program ends on its own rather than being ended.
+      DestroyWindow(Handle());
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) return std::nullopt;
+      RequestClose();
       return 0;
     case WM_CLOSE:
       RequestClose();
