@@ -102,8 +102,11 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   EXPECT_EQ(Text(Item(ids::InstallButton)), "&Make it Total Commander's button bar...");
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
   EXPECT_EQ(Text(Item(ids::Link)), "Quillset");
-  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, !std::string_view{build_info::ToolsPage}.empty())
-      << "a link without an address is plain text";
+  // A link without an address is not shown, and its frame does not name the tools.
+  const bool toolsPage = !std::string_view{build_info::ToolsPage}.empty();
+  EXPECT_EQ(Visible(Item(ids::Link)), toolsPage);
+  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, toolsPage);
+  EXPECT_EQ(Text(Item(ids::FrameBox0 + 3)), toolsPage ? "Try my other tools" : "");
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Toolbar)));
   EXPECT_FALSE(Visible(Item(ids::Progress)));
