@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   for (const int later : {ids::SaveIn, ids::KeepButtons, ids::Link, ids::Progress})
     EXPECT_EQ(Item(later), nullptr) << later << ": made when first needed, not at start";
   EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0))),
-            40) << "a missing icon gets a stand-in";
+            80) << "a missing icon gets a stand-in";
 
   PickBarCount(2);
   EXPECT_EQ(SendMessageW(Item(ids::Toolbar), TB_BUTTONCOUNT, 0, 0), 4);
@@ -78,7 +78,8 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   ClickBar(3);
   EXPECT_EQ(window->Controller().ImportFile(3), "") << "a click whose dialog is cancelled chooses nothing";
   ClickBar(2);  // again, cancelled: the choice stays
-  EXPECT_EQ(BarImage(2), 21);
+  EXPECT_EQ(BarImage(2), 3 * MaxBarCount + 1) << "down, with the import mark";
+  EXPECT_EQ(BarImage(1), 0) << "up, without";
   // The tooltip of bar 2's button names the file, as the toolbar's tooltip asks for it.
   NMTTDISPINFOW tip{};
   tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(Item(ids::Toolbar), TB_GETTOOLTIPS, 0, 0));
@@ -182,6 +183,36 @@ TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
   ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0)),
                         &imageSize, &imageSize);
   EXPECT_EQ(imageSize, 48);
+}
+
+// Twenty bars at every scale: the window stays within its monitor's work area, every bar button
+// in sight, the frames as wide as the window lets them.
+TEST_F(MainWindowTest, TwentyBarsStayWithinTheWorkAreaAtEveryScale) {
+  const HWND main = Open();
+  PickBarCount(18);
+  for (const int dpi : {96, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    RECT at{};
+    GetWindowRect(main, &at);
+    // Placed near the right edge first: growing moves it left rather than past the edge.
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT suggested{work.right - 300, at.top, work.right - 300 + (at.right - at.left), at.bottom};
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    GetWindowRect(main, &at);
+    EXPECT_GE(at.left, work.left);
+    EXPECT_LE(at.right, work.right);
+    RECT row{};
+    GetClientRect(Item(ids::Toolbar), &row);
+    RECT last{};
+    SendMessageW(Item(ids::Toolbar), TB_GETITEMRECT, 19, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(last.right, row.right) << "bar 20 in sight";
+    RECT frame{};
+    GetWindowRect(Item(ids::Frame0), &frame);
+    EXPECT_EQ(frame.right - frame.left, FrameWidth(at.right - at.left, dpi));
+  }
 }
 
 std::string MenuText(HWND window, int command) {

@@ -271,7 +271,7 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
   if (!Handle() || IsIconic(Handle())) return;
   const int dpi = Dpi();
   const int height = FixedWindowHeight(dpi, NonClientHeight());
-  limits.ptMinTrackSize.x = MinimumWindowWidth(dpi);
+  limits.ptMinTrackSize.x = std::min(MinimumWindowWidth(dpi), WorkArea().Width());
   limits.ptMinTrackSize.y = height;
   limits.ptMaxTrackSize.y = height;
 }
@@ -283,13 +283,18 @@ void MainWindow::OnSize() {
   RECT rect{};
   GetWindowRect(Handle(), &rect);
   const SIZE size = FittedSize(rect.right - rect.left);
-  if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top)
+  if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top) {
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;  // placed again in the WM_SIZE of that change
+  }
+  PlaceFrames(Dpi(), false);  // the frames follow the window's width
 }
 
 SIZE MainWindow::FittedSize(int width) const {
   const int dpi = Dpi();
-  return {std::max(width, MinimumWindowWidth(dpi)), FixedWindowHeight(dpi, NonClientHeight())};
+  // Never narrower than the frames need, unless the work area is narrower still.
+  return {std::max(width, std::min(MinimumWindowWidth(dpi), WorkArea().Width())),
+          FixedWindowHeight(dpi, NonClientHeight())};
 }
 
 void MainWindow::OnContextMenu(HWND source, POINT screen) {
