@@ -2,6 +2,11 @@
 // The About box described once (its table), and its geometry: the design in twips and the rules
 // that place its frame, its OK button and the box itself at a DPI. Lengths given in pixels are pixels of a 96-DPI screen and grow with
 // the DPI, as in the main window.
+#include <cstddef>
+#include <iterator>
+#include <span>
+#include <vector>
+
 #include "ui/main_layout.h"
 
 namespace barloom {
@@ -65,6 +70,44 @@ inline constexpr ControlRow Rows[] = {
 // The About box's table.
 const WindowTable& AboutTable();
 
+// The frame's lines, top to bottom: a label and the value beside it, or a note across the frame
+// (Value 0).
+struct AboutLine {
+  int Label;
+  int Value;
+};
+inline constexpr AboutLine AboutFrameLines[] = {
+    {about_ids::ProgrammedBy, about_ids::AuthorName}, {about_ids::Version, about_ids::VersionNo},
+    {about_ids::RegisteredTo, about_ids::UserName},   {about_ids::HomePageNote, 0},
+    {about_ids::WebAddress, about_ids::Url},          {about_ids::Email, about_ids::EmailAddress},
+};
+inline constexpr std::size_t AboutLineCount = std::size(AboutFrameLines);
+
+// What the box knows of one line: whether it is shown, and how wide its label's and its value's
+// texts are on one line in their font at the box's DPI (pixels).
+struct AboutLineText {
+  bool Shown = true;
+  int LabelWidth = 0;
+  int ValueWidth = 0;
+};
+
+struct AboutFramePlaces {
+  struct Place {
+    int Id;
+    PixelRect At;  // in the frame
+  };
+  std::vector<Place> Controls;  // those of the shown lines
+  int Width = 0;                // the frame's size
+  int Height = 0;
+};
+
+// The lines in the frame at `dpi` (`lines` in the order of AboutFrameLines). Shown lines keep their
+// order and the design's spacing; a line left out takes no room, the lines below move up and the
+// frame is shorter by as much. Every value starts in one column, a small gap right of the widest
+// label, and is as wide as its text; the labels reach that column. The frame keeps its designed
+// width unless a value needs more, and the note wraps within the frame.
+AboutFramePlaces LayOutAboutLines(std::span<const AboutLineText> lines, int dpi);
+
 struct AboutPlaces {
   PixelRect Frame;  // client coordinates
   PixelRect Ok;
@@ -73,11 +116,12 @@ struct AboutPlaces {
 };
 
 // The places at `dpi` of a box whose window frame (borders and title) adds `nonClientWidth` and
-// `nonClientHeight` to its client area: the frame 7 pixels from the left and 2 from the top, the
-// OK button 6 pixels below the frame at its designed left, the box 20 pixels wider than the frame
+// `nonClientHeight` to its client area, around a frame of `frameWidth` x `frameHeight` pixels:
+// the frame 7 pixels from the left and 2 from the top, the OK button 6 pixels below the frame, its
+// right edge where the design has it against the frame's, the box 20 pixels wider than the frame
 // and 40 pixels higher than the frame and the button together. Those outer amounts suit a 3-pixel
 // border and a 19-pixel title; a thicker window frame would cut off the button, so the box then
 // grows until the frame's left margin is also left right of the frame and below the button.
-AboutPlaces AboutLayout(int dpi, int nonClientWidth, int nonClientHeight);
+AboutPlaces AboutLayout(int dpi, int nonClientWidth, int nonClientHeight, int frameWidth, int frameHeight);
 
 }  // namespace barloom

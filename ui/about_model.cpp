@@ -24,8 +24,8 @@ AboutFacts CollectAboutFacts(const RegistryValueReader& read) {
   return {build_info::Author, VersionText(), ShownOwner(first, second), build_info::Email};
 }
 
-AboutLines ShownAboutLines(const AboutFacts& facts) {
-  return {!facts.AuthorName.empty(), !facts.UserName.empty(), !facts.EmailAddress.empty()};
+AboutLines ShownAboutLines(const AboutFacts& facts, std::string_view homePage) {
+  return {!facts.AuthorName.empty(), !facts.UserName.empty(), !facts.EmailAddress.empty(), !homePage.empty()};
 }
 
 }  // namespace barloom

@@ -43,13 +43,15 @@ AboutFacts CollectAboutFacts(const RegistryValueReader& read);
 
 // Which lines of the About box are shown: a line whose value is empty (no author or e-mail address
 // built in, an empty registered owner) is left out, label and all, rather than shown blank. The
-// version is always there; the home page's line carries the note and its link.
+// version is always there. Without a home page (`homePage` empty) its link and the note that
+// points to it are left out too.
 struct AboutLines {
   bool Author = true;
   bool Owner = true;
   bool Email = true;
+  bool HomePage = true;
   friend bool operator==(const AboutLines&, const AboutLines&) = default;
 };
-AboutLines ShownAboutLines(const AboutFacts& facts);
+AboutLines ShownAboutLines(const AboutFacts& facts, std::string_view homePage);
 
 }  // namespace barloom

@@ -87,6 +87,27 @@ int WindowWidthForBars(int buttonWidth, int count, int dpi) {
   return std::max(MinimumWindowWidth(dpi), BarButtonsWidth(buttonWidth, count, dpi));
 }
 
+BarRowFit FitBarRow(int count, int dpi, int buttonPadding, int workWidth) {
+  const int preferred = BarImagePixels(dpi);
+  int size = IconImageSizes[0];
+  for (const int candidate : IconImageSizes) {
+    if (candidate > preferred) break;
+    if (candidate == IconImageSizes[0] || BarButtonsWidth(candidate + buttonPadding, count, dpi) <= workWidth)
+      size = candidate;
+  }
+  return {size, std::min(WindowWidthForBars(size + buttonPadding, count, dpi), workWidth)};
+}
+
+PixelRect WidenWithin(const PixelRect& window, int width, const PixelRect& work) {
+  int left = window.Left;
+  if (left + width > work.Right) left = std::max(work.Right - width, std::min(left, work.Left));
+  return {left, window.Top, left + width, window.Bottom};
+}
+
+int FrameWidth(int windowWidth, int dpi) {
+  return TwipsToPixels(main_design::Frame.Width, dpi) + std::max(0, windowWidth - MinimumWindowWidth(dpi));
+}
+
 PixelRect PullOntoScreen(const PixelRect& window, std::span<const PixelRect> screens, int dpi) {
   if (screens.empty()) return window;
   const int visible = ScaledPixels(main_design::MinimumVisiblePixels, dpi);

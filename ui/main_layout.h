@@ -85,6 +85,24 @@ int BarButtonsWidth(int buttonWidth, int count, int dpi);
 // minimum when the row is narrower.
 int WindowWidthForBars(int buttonWidth, int count, int dpi);
 
+// The bar buttons' image size and the window's width for `count` bars at `dpi`, on a monitor whose
+// work area is `workWidth` pixels wide, a button being its image and `buttonPadding` pixels wide:
+// the image size BarImagePixels gives while that row fits the work area, else the largest smaller
+// one of IconImageSizes whose row fits (the smallest when none does); the window as wide as
+// WindowWidthForBars says, never wider than the work area.
+struct BarRowFit {
+  int ImageSize = 0;
+  int WindowWidth = 0;
+  friend bool operator==(const BarRowFit&, const BarRowFit&) = default;
+};
+BarRowFit FitBarRow(int count, int dpi, int buttonPadding, int workWidth);
+// `window` made `width` wide: where its right edge would pass the work area's, it moves left as far
+// as needed, never past the work area's left edge (nor further left than it stood).
+PixelRect WidenWithin(const PixelRect& window, int width, const PixelRect& work);
+// The frames' width in a window `windowWidth` wide: as designed at the narrowest window, and
+// wider by as much as the window is wider than that.
+int FrameWidth(int windowWidth, int dpi);
+
 // `window` as it is when a square of MinimumVisiblePixels (or the whole window, when smaller) lies
 // on one of `screens`; otherwise moved onto the nearest screen, as far as its size allows. No
 // screens known: unchanged.

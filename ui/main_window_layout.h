@@ -1,6 +1,7 @@
 #pragma once
 // The main window described once: its controls and menus, each a row of one table (ID, kind,
 // text, place in twips, look, the frame or menu it sits in, the role the wizard's rules know it by).
+#include "build_info.h"
 #include "localisation/window_table.h"
 #include "ui/main_layout.h"
 #include "ui/wizard_controller.h"
@@ -94,7 +95,9 @@ inline constexpr ControlRow MainWindowRows[] = {
     {ids::KeepButtons, Kind::CheckBox, TextId::KeepButtons, {180, 1380, 5025, 255}, PushButton, Step3,
      RoleOf(WizardControl::KeepButtons)},
 
-    {Links, Kind::Frame, TextId::ToolsFrame, main_design::Frame, ShownLater},
+    // Without the page of the other tools its link is not shown, and nothing names them.
+    {Links, Kind::Frame, build_info::ToolsPage[0] != '\0' ? TextId::ToolsFrame : TextId::None, main_design::Frame,
+     ShownLater},
     {ids::Link, Kind::Label, TextId::None, {180, 300, 4995, 825}, Flags::Centred | Flags::Notify | PlainLabel, Links,
      NoRole, "Quillset"},
     {ids::InstallButton, Kind::CommandButton, TextId::MakeItCommandersBar, {180, 1200, 4995, 345}, PushButton, Links},

@@ -297,6 +297,8 @@ WizardView WizardController::View() const {
   view.BarButtonsEnabled = BarButtonsLive();
   view.BarCount = state_.BarCount;
   view.MarkedBar = markedBar_;
+  for (int bar = 1; bar <= state_.BarCount; ++bar)
+    view.Imported[static_cast<std::size_t>(bar)] = !state_.ImportFiles[bar].empty();
   view.BarClickAsksForFile = AtLastStep() && BarButtonsLive();
   view.FolderBoxText = folderBoxText_;
   view.KeepButtonsShown = AtLastStep() && !linkFrameVisible_ && barsFound_ > 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,6 +38,9 @@ enum class WizardControl { BarCountList = 1, FolderBox, BrowseFolder, BarButtons
 inline constexpr int LinkFrame = 3;
 inline constexpr int FrameCount = 4;
 
+// Which bars take another bar file's buttons, by bar number (index 0 unused).
+using ImportedBars = std::array<bool, MaxBarCount + 1>;
+
 // What the window shows after any intent.
 struct WizardView {
   int ShownFrame = 0;  // the step's frame (0, 1, 2: the steps in order); LinkFrame: the link frame
@@ -49,6 +53,7 @@ struct WizardView {
   bool Busy = false;
   int BarCount = MinBarCount;   // one bar button per bar, numbered 1..BarCount
   int MarkedBar = MinBarCount;  // the button showing its "Dn" image; the keyboard's mark in the row goes there
+  ImportedBars Imported{};  // their buttons carry the import mark
   bool BarClickAsksForFile = false;  // a click on a bar button opens the file dialog (Step 3)
   std::string FolderBoxText;
   // Step 3's check box that keeps the bars' own buttons: shown while the folder holds bars of the

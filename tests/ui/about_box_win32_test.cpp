@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "tests/localisation/language_test_support.h"
 #include "tests/support/dialog_doubles.h"
 #include "tests/ui/test_window_class_win32.h"
+#include "ui/about_layout.h"
 #include "ui/win32/about_box.h"
+#include "ui/win32/controls.h"
 
 namespace barloom {
 namespace {
@@ -40,6 +43,13 @@ LOGFONTW Look(HWND window) {
   LOGFONTW look{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof look, &look);
   return look;
+}
+// The font of the program's dialogs at `dpi`: the system's message font.
+LOGFONTW DialogFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
+  return metrics.lfMessageFont;
 }
 // A window's place in its parent's client area.
 RECT Place(HWND window) {
@@ -101,6 +111,22 @@ class AboutBoxTest : public test_support::LanguageFileTest {
     }
   }
 
+  // The values of the shown lines stand in one column, right of every label's text.
+  void ExpectOneColumn() {
+    std::optional<LONG> column;
+    for (const AboutLine& line : AboutFrameLines) {
+      if (line.Value == 0 || !IsWindowVisible(Item(line.Value))) continue;
+      const RECT label = Place(Item(line.Label));
+      const RECT value = Place(Item(line.Value));
+      if (!column) column = value.left;
+      EXPECT_EQ(value.left, *column) << line.Value;
+      EXPECT_LT(label.left + TextWidth(Item(line.Label)), value.left) << line.Label;
+      EXPECT_GE(value.right - value.left, TextWidth(Item(line.Value))) << line.Value;
+      EXPECT_EQ(value.top, label.top) << line.Value;
+    }
+    EXPECT_TRUE(column.has_value());
+  }
+
   // A key as the message loop hands it to the dialog manager.
   void PressKey(UINT key) {
     const HWND focus = GetFocus();
@@ -142,13 +168,15 @@ TEST_F(AboutBoxTest, ShowsTheBuiltInTextsAndTheLinkOpensTheHomePage) {
   EXPECT_EQ(asked_, (std::vector<std::string>{std::string{WindowsKey} + "|RegisteredOwner",
                                               std::string{WindowsNtKey} + "|RegisteredOwner"}));
 
-  // Fixed, with the owner's icon; the labels in MS Sans Serif 9.75 pt of FontScript's set.
+  // Fixed, with the owner's icon; every label and OK in the dialogs' font, in FontScript's set.
   EXPECT_EQ(Style(dialog) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_EQ(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), GetClassLongPtrW(owner_, GCLP_HICON));
-  const LOGFONTW label = Look(Item(ids::UserName));
-  EXPECT_STREQ(label.lfFaceName, L"MS Sans Serif");
-  EXPECT_EQ(label.lfHeight, -13);
-  EXPECT_EQ(label.lfCharSet, settings.FontScript);
+  for (const LabelText& label : labels) {
+    const LOGFONTW look = Look(Item(label.Id));
+    EXPECT_STREQ(look.lfFaceName, DialogFont(96).lfFaceName) << label.Id;
+    EXPECT_EQ(look.lfHeight, DialogFont(96).lfHeight) << label.Id;
+    EXPECT_EQ(look.lfCharSet, settings.FontScript) << label.Id;
+  }
 
   // The design at 96 DPI: the frame at (7, 2), OK 6 pixels below it, all inside the box.
   RECT client{};
@@ -162,9 +190,7 @@ TEST_F(AboutBoxTest, ShowsTheBuiltInTextsAndTheLinkOpensTheHomePage) {
   EXPECT_EQ(ok.right - ok.left, 80);
   EXPECT_LE(frame.right + 7, client.right);
   EXPECT_LE(ok.bottom + 7, client.bottom);
-  const RECT url = Place(Item(ids::Url));
-  EXPECT_EQ(url.left, 94);
-  EXPECT_EQ(url.top, 133);
+  ExpectOneColumn();
 
   // A click on the link: the home page, the box stays open.
   const HWND link = Item(ids::Url);
@@ -174,12 +200,16 @@ TEST_F(AboutBoxTest, ShowsTheBuiltInTextsAndTheLinkOpensTheHomePage) {
   EXPECT_EQ(shell_.Opened, (std::vector<OpenedTarget>{{reinterpret_cast<std::uintptr_t>(dialog), HomePage}}));
   ASSERT_EQ(box_->Handle(), dialog);
 
-  // Moved to a screen of twice the scale, it is laid out anew at that scale.
-  RECT suggested{100, 100, 958, 604};
-  SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-  EXPECT_EQ(Place(Item(ids::Frame)).left, 14);
-  EXPECT_EQ(Place(Item(ids::Url)).left, 188);
-  EXPECT_EQ(Look(Item(ids::UserName)).lfHeight, -26);
+  // Moved to a screen of 150 % and of 200 %, it is laid out anew at that scale, the values in one
+  // column again.
+  for (const int dpi : {144, 192}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{100, 100, 100 + 429 * dpi / 96, 100 + 252 * dpi / 96};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Place(Item(ids::Frame)).left, ScaledPixels(7, dpi));
+    EXPECT_EQ(Look(Item(ids::UserName)).lfHeight, DialogFont(dpi).lfHeight);
+    ExpectOneColumn();
+  }
   EXPECT_EQ(Text(dialog), "About Barloom");
   EXPECT_TRUE(messages_.Shown.empty());
 }
@@ -230,8 +260,7 @@ TEST_F(AboutBoxTest, RightToLeftFromAHebrewLanguageFile) {
 }
 
 // The link with an address: a Tab stop that opens with Enter or Space and names the address and
-// the reason when it cannot; without one, plain text that nothing opens. Lines without a value are
-// left out.
+// the reason when it cannot; without one, not shown. Lines without a value are left out.
 TEST_F(AboutBoxTest, TheLinkOpensFromTheKeyboardAndEmptyLinesAreLeftOut) {
   Settings settings;
   HWND dialog = Open(settings);
@@ -257,25 +286,25 @@ TEST_F(AboutBoxTest, TheLinkOpensFromTheKeyboardAndEmptyLinesAreLeftOut) {
   EXPECT_EQ(IsWindowVisible(Item(ids::Email)), !std::string_view{build_info::Email}.empty());
   EXPECT_EQ(IsWindowVisible(Item(ids::EmailAddress)), !std::string_view{build_info::Email}.empty());
   EXPECT_TRUE(IsWindowVisible(Item(ids::UserName)));
+  const RECT designedFrame = Place(Item(ids::Frame));
+  const RECT emailAt = Place(Item(ids::Email));
   PressKey(VK_ESCAPE);
 
   registry_ = {{WindowsKey, ""}};  // an empty owner
   dialog = Open(settings, "");
-  link = Item(ids::Url);
-  EXPECT_EQ(Text(link), "Visit Now");
-  EXPECT_FALSE(Style(link) & WS_TABSTOP) << "plain text";
-  EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDOK), FALSE), Item(IDOK));
-  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
-  EXPECT_EQ(shell_.Opened.size(), 2u) << "nothing to open";
-  const HDC plain = GetDC(link);
-  SendMessageW(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(plain), reinterpret_cast<LPARAM>(link));
-  EXPECT_EQ(GetTextColor(plain), GetSysColor(COLOR_WINDOWTEXT)) << "the colour of any text";
-  ReleaseDC(link, plain);
-  EXPECT_FALSE(IsWindowVisible(Item(ids::RegisteredTo)));
-  EXPECT_FALSE(IsWindowVisible(Item(ids::UserName)));
+  // No home page: the link, its label and the note that points to it are left out, and with the
+  // owner's line they take no room.
+  for (const int id : {ids::Url, ids::WebAddress, ids::HomePageNote, ids::RegisteredTo, ids::UserName})
+    EXPECT_FALSE(IsWindowVisible(Item(id))) << id;
   EXPECT_TRUE(IsWindowVisible(Item(ids::Version)));
+  EXPECT_FALSE(Style(Item(ids::Url)) & WS_TABSTOP);
+  EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDOK), FALSE), Item(IDOK));
+  EXPECT_LT(Place(Item(ids::Frame)).bottom, designedFrame.bottom);
+  if (IsWindowVisible(Item(ids::Email))) {
+    EXPECT_LT(Place(Item(ids::Email)).top, emailAt.top);
+    EXPECT_EQ(Place(Item(ids::Email)).top, Place(Item(ids::Version)).bottom + 3) << "just below the version";
+  }
+  ExpectOneColumn();
   PressKey(VK_RETURN);
   EXPECT_EQ(box_->Handle(), nullptr) << "Enter presses OK";
 }

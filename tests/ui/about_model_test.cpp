@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/about_layout.h"
@@ -45,16 +46,67 @@ TEST(AboutModel, TheOwnerIsTheFirstValueFoundElseYou) {
 TEST(AboutModel, ALineWithoutAValueIsLeftOut) {
   struct Case {
     AboutFacts Facts;
+    std::string HomePage;
     AboutLines Shown;
   };
   const Case cases[] = {
-      {{"Ada", "1.00", "Grace", "ada@example.org"}, {true, true, true}},
-      {{"Ada", "1.00", "", ""}, {true, false, false}},
-      {{"", "1.00", "You", "x"}, {false, true, true}},
-      {{"", "", "", ""}, {false, false, false}},
-      {{" ", "1.00", " ", " "}, {true, true, true}},  // a blank is a value as given
+      {{"Ada", "1.00", "Grace", "ada@example.org"}, "https://x.example/", {true, true, true, true}},
+      {{"Ada", "1.00", "", ""}, "https://x.example/", {true, false, false, true}},
+      {{"", "1.00", "You", "x"}, "", {false, true, true, false}},  // no home page: no link, no note
+      {{"", "", "", ""}, "", {false, false, false, false}},
+      {{" ", "1.00", " ", " "}, " ", {true, true, true, true}},  // a blank is a value as given
   };
-  for (const Case& c : cases) EXPECT_EQ(ShownAboutLines(c.Facts), c.Shown) << c.Facts.AuthorName << "|" << c.Facts.UserName;
+  for (const Case& c : cases)
+    EXPECT_EQ(ShownAboutLines(c.Facts, c.HomePage), c.Shown) << c.Facts.AuthorName << "|" << c.Facts.UserName;
+}
+
+// At 96 DPI (15 twips a pixel): every value in one column after the widest label; lines left out
+// take no room; a value wider than the design widens the frame.
+TEST(AboutLayout, ValuesInOneColumnAndLinesLeftOutTakeNoRoom) {
+  using Places = std::vector<std::pair<int, PixelRect>>;
+  namespace ids = about_ids;
+  struct Case {
+    const char* What;
+    std::vector<AboutLineText> Lines;  // in the frame's order: author, version, owner, note, web site, e-mail
+    Places Controls;
+    int Width, Height;
+  };
+  const Case cases[] = {
+      {"all shown",
+       {{true, 80, 60}, {true, 40, 25}, {true, 150, 20}, {true, 0, 0}, {true, 45, 50}, {true, 35, 90}},
+       {{ids::ProgrammedBy, {9, 21, 159, 40}}, {ids::AuthorName, {165, 21, 227, 40}},
+        {ids::Version, {9, 43, 159, 62}}, {ids::VersionNo, {165, 43, 192, 62}},
+        {ids::RegisteredTo, {9, 65, 159, 86}}, {ids::UserName, {165, 65, 187, 86}},
+        {ids::HomePageNote, {9, 89, 401, 130}},
+        {ids::WebAddress, {9, 133, 159, 154}}, {ids::Url, {165, 133, 217, 154}},
+        {ids::Email, {9, 157, 159, 176}}, {ids::EmailAddress, {165, 157, 257, 176}}},
+       409, 189},
+      {"no owner, no home page, a long e-mail address",
+       {{true, 80, 60}, {true, 40, 25}, {false, 150, 20}, {false, 0, 0}, {false, 45, 50}, {true, 35, 400}},
+       {{ids::ProgrammedBy, {9, 21, 89, 40}}, {ids::AuthorName, {95, 21, 157, 40}},
+        {ids::Version, {9, 43, 89, 62}}, {ids::VersionNo, {95, 43, 122, 62}},
+        {ids::Email, {9, 65, 89, 84}}, {ids::EmailAddress, {95, 65, 497, 84}}},
+       505, 97},
+      {"no author, no e-mail",
+       {{false, 80, 60}, {true, 40, 25}, {true, 150, 20}, {true, 0, 0}, {true, 45, 50}, {false, 35, 90}},
+       {{ids::Version, {9, 21, 159, 40}}, {ids::VersionNo, {165, 21, 192, 40}},
+        {ids::RegisteredTo, {9, 43, 159, 64}}, {ids::UserName, {165, 43, 187, 64}},
+        {ids::HomePageNote, {9, 67, 401, 108}},
+        {ids::WebAddress, {9, 111, 159, 132}}, {ids::Url, {165, 111, 217, 132}}},
+       409, 143},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    const AboutFramePlaces places = LayOutAboutLines(c.Lines, 96);
+    Places found;
+    for (const AboutFramePlaces::Place& place : places.Controls) found.emplace_back(place.Id, place.At);
+    EXPECT_EQ(found, c.Controls);
+    EXPECT_EQ(places.Width, c.Width);
+    EXPECT_EQ(places.Height, c.Height);
+  }
+  // At 200 % the same column twice as far in.
+  const std::vector<AboutLineText> doubled(AboutLineCount, AboutLineText{true, 160, 40});
+  EXPECT_EQ(LayOutAboutLines(doubled, 192).Controls[1].At.Left, 18 + 160 + 12);
 }
 
 TEST(AboutLayout, FramesButtonAndBoxAtEachScale) {
@@ -74,12 +126,17 @@ TEST(AboutLayout, FramesButtonAndBoxAtEachScale) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Dpi);
-    const AboutPlaces places = AboutLayout(c.Dpi, c.NonClientWidth, c.NonClientHeight);
+    const PixelRect frame = ToPixels(about_design::Frame, c.Dpi);
+    const AboutPlaces places = AboutLayout(c.Dpi, c.NonClientWidth, c.NonClientHeight, frame.Width(), frame.Height());
     EXPECT_EQ(places.Frame, c.Frame);
     EXPECT_EQ(places.Ok, c.Ok);
     EXPECT_EQ(places.Width, c.Width);
     EXPECT_EQ(places.Height, c.Height);
   }
+  // A frame 50 pixels wider and 40 shorter: OK keeps its place against the frame's right edge.
+  const AboutPlaces wider = AboutLayout(96, 6, 25, 459, 149);
+  EXPECT_EQ(wider.Ok, (PixelRect{385, 157, 465, 180}));
+  EXPECT_EQ(wider.Width, 479);
   EXPECT_EQ(PixelsToTwips(429, 96), 6435);
   EXPECT_EQ(PixelsToTwips(252, 96), 3780);
 }

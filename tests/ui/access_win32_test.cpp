@@ -266,7 +266,8 @@ TEST_F(AccessTest, BarFilesDroppedOnABarButtonBecomeItsImports) {
   EXPECT_EQ(window->Controller().ImportFile(3), three);
   EXPECT_EQ(window->Controller().ImportFile(4), two);
   EXPECT_EQ(window->Controller().ImportFile(5), "");
-  EXPECT_EQ(SendMessageW(Toolbar(), TB_GETBITMAP, ids::BarButton0 + 4, 0), 20 + 3) << "the last bar filled is marked";
+  EXPECT_EQ(SendMessageW(Toolbar(), TB_GETBITMAP, ids::BarButton0 + 4, 0), 3 * 20 + 3)
+      << "the last bar filled is marked, with the import mark";
   EXPECT_TRUE(messages.Shown.empty());
 
   drop(5, {notes, folder});

@@ -1,10 +1,11 @@
 // The bar buttons' images, read straight from the icon files' pixels, draw exactly as the icons
-// themselves put into an image list by the system.
+// themselves put into an image list by the system, apart from the import mark of a bar that has one.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/wizard_state.h"
 #include "platform/path_text.h"
 #include "tests/ui/test_window_class_win32.h"
+#include "ui/import_mark.h"
 #include "ui/win32/bar_buttons.h"
 
 namespace barloom {
@@ -56,7 +58,9 @@ TEST(BarButtonImages, DrawAsTheIconFilesThemselves) {
     buttons.Attach(toolbar, 100);
     for (const int size : {16, 24, 48}) {
       buttons.LoadImages(resources, size);
-      buttons.Show(3, 2, true);  // bars 1 and 3 up, bar 2 down
+      ImportedBars imported{};
+      imported[2] = imported[3] = true;
+      buttons.Show(3, 2, true, imported);  // bars 1 and 3 up, bar 2 down; 2 and 3 with the import mark
       const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(buttons.Window(), TB_GETIMAGELIST, 0, 0));
       for (const auto& [bar, down] : {std::pair{1, false}, std::pair{2, true}, std::pair{3, false}}) {
         const std::filesystem::path file = PathFromUtf8(BarIconFile(resources, bar, down ? BarIcon::Dn : BarIcon::Up));
@@ -68,7 +72,23 @@ TEST(BarButtonImages, DrawAsTheIconFilesThemselves) {
         const std::vector<std::uint8_t> expected = Drawn(reference, 0, size);
         ImageList_Destroy(reference);
         ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(Drawn(images, down ? MaxBarCount + bar - 1 : bar - 1, size), expected) << file << " at " << size;
+        const int index = static_cast<int>(SendMessageW(buttons.Window(), TB_GETBITMAP, 100 + bar, 0));
+        const std::vector<std::uint8_t> drawn = Drawn(images, index, size);
+        ASSERT_EQ(drawn.size(), expected.size());
+        // The mark's corner is orange; every pixel outside it is the icon's.
+        const int legs = ImportMarkPixels(size);
+        for (int y = 0; y < size; ++y)
+          for (int x = 0; x < size; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y) * size + x) * 4;
+            if (imported[bar] && x >= size - legs && y < legs) continue;
+            ASSERT_TRUE(std::equal(&drawn[at], &drawn[at] + 3, &expected[at]))
+                << file << " at " << size << ": " << x << "," << y;
+          }
+        const std::size_t corner = static_cast<std::size_t>(size - 1) * 4;
+        const std::vector<int> orange{0, 140, 255};
+        const std::vector<int> plain(&expected[corner], &expected[corner] + 3);
+        EXPECT_EQ(std::vector<int>(&drawn[corner], &drawn[corner] + 3), imported[bar] ? orange : plain)
+            << file << " at " << size;
       }
     }
   }

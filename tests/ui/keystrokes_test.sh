@@ -2,9 +2,12 @@
 # A person at the keyboard: starts the real barloom.exe under Wine in the X display, types what a
 # person would type (xdotool, through a window manager) and checks the files the program leaves,
 # byte for byte.
-#   keystrokes_test.sh create|language <dist folder> <window_probe.exe> <work folder>
+#   keystrokes_test.sh create|language|close <dist folder> <window_probe.exe> <work folder>
 # create:   4 bars, Next, Next, Create, the report closed with Enter, the window with Alt+F4.
 # language: File, Options, the language list to German, OK; the title and the captions after it.
+# close:    a window manager as it comes (Alt+F4 closes the active window, here Wine's desktop);
+#           20 bars that keep the buttons of the 20 large bars in the folder, Create, Alt+F4
+#           while it runs: the report once the set is whole, then the program ends.
 # WINEPREFIX and the other Wine settings come from CMake; the "wine" fixture runs the server.
 # Every step waits for the condition it needs (a window there, active, with the keyboard; the
 # program ended), never for a fixed time, so a busy machine makes it slower but not wrong. Every
@@ -41,6 +44,11 @@ winapp="Z:$(printf '%s' "$app" | tr / '\\')"
 # with a configuration without key bindings (its default closes windows on Alt+F4 itself); when
 # the display has a window manager already, this one exits and that one serves.
 printf '<?xml version="1.0"?>\n<openbox_config xmlns="http://openbox.org/3.4/rc"/>\n' >"$work/$scenario/openbox.xml"
+if [ "$scenario" = close ]; then
+  # As a person has it: the window manager's own key bindings.
+  [ -f /etc/xdg/openbox/rc.xml ] || { echo "SKIP: no /etc/xdg/openbox/rc.xml"; exit $Skip; }
+  cp /etc/xdg/openbox/rc.xml "$work/$scenario/openbox.xml"
+fi
 openbox --config-file "$work/$scenario/openbox.xml" >"$work/$scenario/openbox.log" 2>&1 &
 openbox=$!
 program=""
@@ -147,8 +155,35 @@ language)
     "LanguageFile=$winapp\\Languages\\German.lng" "$position"; printf x)
   expect_file "$app/barloom.ini" "${expected%x}"
   ;;
+close)
+  # 20 bars of the set's names, each with buttons of its own that Create keeps: a Create that
+  # takes a while.
+  mkdir "$app/bars"
+  Kept=12000
+  for bar in $(seq -w 1 20); do
+    awk -v n=$Kept 'BEGIN { printf "[ButtonBar]\r\nButtoncount=%d\r\n", n
+      for (i = 1; i <= n; i++) printf "button%d=kept.ico\r\ncmd%d=kept%d.exe\r\n", i, i, i }' >"$app/bars/Bar_$bar.bar"
+  done
+  start_program
+  # The bar-count list has the focus: End picks 20. Step 3 offers to keep the bars' buttons.
+  xdotool key End alt+n alt+n alt+k alt+c
+  probe shown "Barloom 1.00" 153 "$Patience" || fail "Create did not start"
+  xdotool key alt+F4
+  await "Barloom"
+  xdotool key Return
+  await_exit
+
+  for bar in $(seq -w 1 20); do
+    file="$app/bars/Bar_$bar.bar"
+    [ -f "$file.bak" ] || fail "no backup of $file"
+    tail -c 200 "$file" | grep -q "kept$Kept.exe" || fail "$file is not whole"
+    # The 20 switch buttons, the separator and the placeholder, then the buttons kept.
+    grep -q "^Buttoncount=$((Kept + 22))" "$file" || fail "$file: $(grep -a Buttoncount "$file")"
+  done
+  grep -q "^LastPath=" "$app/barloom.ini" || fail "Create did not end: no LastPath in barloom.ini"
+  ;;
 *)
-  echo "usage: $0 create|language <dist folder> <window_probe.exe> <work folder>" >&2
+  echo "usage: $0 create|language|close <dist folder> <window_probe.exe> <work folder>" >&2
   exit 2
   ;;
 esac

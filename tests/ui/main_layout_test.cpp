@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,50 @@ TEST(MainLayout, ALabelIsAsWideAsItsTextAndItsValueMovesAlong) {
     EXPECT_EQ(row.Label, c.Row.Label);
     EXPECT_EQ(row.Value, c.Row.Value);
   }
+}
+
+// Twenty bars on a 1024-pixel screen: the images shrink until the row fits the work area, and the
+// window never grows past it; buttons are their image and 7 pixels wide.
+TEST(MainLayout, TheBarRowFitsTheWorkArea) {
+  struct Case {
+    int Count, Dpi, WorkWidth;
+    BarRowFit Fit;
+  };
+  const Case cases[] = {
+      {20, 96, 1024, {32, 20 * (39 + 3)}},   // fits as it is
+      {20, 144, 1024, {32, 20 * (39 + 5)}},  // 48 and 40 pixels would pass the edge (1200, 1040)
+      {20, 144, 1280, {48, 20 * (55 + 5)}},  // a wider screen keeps them
+      {20, 192, 1024, {32, 20 * (39 + 6)}},
+      {2, 144, 1024, {48, 578}},             // the frames' minimum
+      {20, 96, 400, {16, 400}},              // nothing fits: the smallest, the window as wide as the screen
+      {2, 192, 700, {64, 700}},              // the minimum itself is wider than the screen
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Count) + " bars at " + std::to_string(c.Dpi) + " in " + std::to_string(c.WorkWidth));
+    EXPECT_EQ(FitBarRow(c.Count, c.Dpi, 7, c.WorkWidth), c.Fit);
+  }
+}
+
+TEST(MainLayout, AWiderWindowStaysInItsWorkAreaAndTheFramesFollowIt) {
+  const PixelRect screen{0, 0, 1024, 738};
+  struct Case {
+    PixelRect Window;
+    int Width;
+    PixelRect Work;
+    PixelRect Widened;
+  };
+  const Case cases[] = {
+      {{100, 50, 500, 300}, 600, screen, {100, 50, 700, 300}},      // room enough: it keeps its place
+      {{600, 50, 1000, 300}, 900, screen, {124, 50, 1024, 300}},    // moves left, its right edge at the work area's
+      {{600, 50, 1000, 300}, 1100, screen, {0, 50, 1100, 300}},     // never past the left edge
+      {{-50, 50, 400, 300}, 1100, screen, {-50, 50, 1050, 300}},    // nor further left than it stood
+      {{1500, 0, 1900, 250}, 800, {1024, 0, 2048, 768}, {1248, 0, 2048, 250}},  // a second monitor
+  };
+  for (const Case& c : cases) EXPECT_EQ(WidenWithin(c.Window, c.Width, c.Work), c.Widened) << c.Window.Left << " " << c.Width;
+
+  const std::pair<std::pair<int, int>, int> frames[] = {
+      {{96, 385}, 361}, {{96, 840}, 361 + 840 - 385}, {{96, 300}, 361}, {{144, 880}, 542 + 880 - 578}};
+  for (const auto& [window, width] : frames) EXPECT_EQ(FrameWidth(window.second, window.first), width) << window.second;
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   for (const int later : {ids::SaveIn, ids::KeepButtons, ids::Link, ids::Progress})
     EXPECT_EQ(Item(later), nullptr) << later << ": made when first needed, not at start";
   EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0))),
-            40) << "a missing icon gets a stand-in";
+            80) << "a missing icon gets a stand-in";
 
   PickBarCount(2);
   EXPECT_EQ(SendMessageW(Item(ids::Toolbar), TB_BUTTONCOUNT, 0, 0), 4);
@@ -78,7 +78,8 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   ClickBar(3);
   EXPECT_EQ(window->Controller().ImportFile(3), "") << "a click whose dialog is cancelled chooses nothing";
   ClickBar(2);  // again, cancelled: the choice stays
-  EXPECT_EQ(BarImage(2), 21);
+  EXPECT_EQ(BarImage(2), 3 * MaxBarCount + 1) << "down, with the import mark";
+  EXPECT_EQ(BarImage(1), 0) << "up, without";
   // The tooltip of bar 2's button names the file, as the toolbar's tooltip asks for it.
   NMTTDISPINFOW tip{};
   tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(Item(ids::Toolbar), TB_GETTOOLTIPS, 0, 0));
@@ -102,8 +103,11 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   EXPECT_EQ(Text(Item(ids::InstallButton)), "&Make it Total Commander's button bar...");
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
   EXPECT_EQ(Text(Item(ids::Link)), "Quillset");
-  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, !std::string_view{build_info::ToolsPage}.empty())
-      << "a link without an address is plain text";
+  // A link without an address is not shown, and its frame does not name the tools.
+  const bool toolsPage = !std::string_view{build_info::ToolsPage}.empty();
+  EXPECT_EQ(Visible(Item(ids::Link)), toolsPage);
+  EXPECT_EQ((GetWindowLongPtrW(Item(ids::Link), GWL_STYLE) & WS_TABSTOP) != 0, toolsPage);
+  EXPECT_EQ(Text(Item(ids::FrameBox0 + 3)), toolsPage ? "Try my other tools" : "");
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Create)));
   EXPECT_FALSE(IsWindowEnabled(Item(ids::Toolbar)));
   EXPECT_FALSE(Visible(Item(ids::Progress)));
@@ -204,6 +208,36 @@ TEST_F(MainWindowTest, KeepsItsHeightAndItsMinimumWidth) {
   ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(Item(ids::Toolbar), TB_GETIMAGELIST, 0, 0)),
                         &imageSize, &imageSize);
   EXPECT_EQ(imageSize, 48);
+}
+
+// Twenty bars at every scale: the window stays within its monitor's work area, every bar button
+// in sight, the frames as wide as the window lets them.
+TEST_F(MainWindowTest, TwentyBarsStayWithinTheWorkAreaAtEveryScale) {
+  const HWND main = Open();
+  PickBarCount(18);
+  for (const int dpi : {96, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    RECT at{};
+    GetWindowRect(main, &at);
+    // Placed near the right edge first: growing moves it left rather than past the edge.
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT suggested{work.right - 300, at.top, work.right - 300 + (at.right - at.left), at.bottom};
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    GetWindowRect(main, &at);
+    EXPECT_GE(at.left, work.left);
+    EXPECT_LE(at.right, work.right);
+    RECT row{};
+    GetClientRect(Item(ids::Toolbar), &row);
+    RECT last{};
+    SendMessageW(Item(ids::Toolbar), TB_GETITEMRECT, 19, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(last.right, row.right) << "bar 20 in sight";
+    RECT frame{};
+    GetWindowRect(Item(ids::Frame0), &frame);
+    EXPECT_EQ(frame.right - frame.left, FrameWidth(at.right - at.left, dpi));
+  }
 }
 
 std::string MenuText(HWND window, int command) {
@@ -433,6 +467,58 @@ TEST_F(MainWindowTest, CreateRunsBesideTheMessagesAndACloseWaitsForTheWholeSet) 
     EXPECT_NE(bytes.find("Buttoncount=20007\r\n"), std::string::npos) << number;
     EXPECT_NE(bytes.find("cmd20007=t.exe\r\n"), std::string::npos) << "whole: " << number;
   }
+  window.reset();
+}
+
+// However the close comes during a Create (the close box, the system menu or Alt+F4, a session
+// that ends as Wine's desktop ends it when a window manager closes it), it waits for the whole set.
+TEST_F(MainWindowTest, EveryWayOfClosingDuringCreateWaitsForTheSet) {
+  struct Ask {
+    const char* Way;
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    LRESULT Answer;  // what the window answers at once
+  };
+  const Ask asks[] = {
+      {"close box", WM_CLOSE, 0, 0, 0},
+      {"system menu", WM_SYSCOMMAND, SC_CLOSE, 0, 0},
+      {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29), 0},
+      {"session end", WM_QUERYENDSESSION, 0, 0, FALSE},
+  };
+  std::string source = "[Buttonbar]\r\nButtoncount=3000\r\n";
+  for (int i = 1; i <= 3000; ++i) source += "button" + std::to_string(i) + "=t.ico\r\n";
+  const std::string file = app.Write("large.bar", source);
+  for (const Ask& ask : asks) {
+    SCOPED_TRACE(ask.Way);
+    messages.Shown.clear();
+    std::filesystem::remove_all(app.Path() / "bars");  // each run a new set
+    const HWND main = Open();
+    Click(ids::Next);
+    Click(ids::Next);
+    files.Answers = {file};
+    ClickBar(1);
+    Click(ids::Create);
+    ASSERT_TRUE(window->Controller().View().Busy);
+    EXPECT_EQ(SendMessageW(main, ask.Message, ask.WParam, ask.LParam), ask.Answer);
+    if (ask.Message == WM_QUERYENDSESSION) SendMessageW(main, WM_ENDSESSION, FALSE, 0);  // refused: not ended
+    EXPECT_TRUE(IsWindow(main)) << "the close waits";
+    for (const ULONGLONG end = GetTickCount64() + 60000; IsWindow(main) && GetTickCount64() < end;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Pump();
+    }
+    EXPECT_FALSE(IsWindow(main)) << "closed once the set was whole";
+    EXPECT_EQ(messages.Shown.size(), 1u) << "the report, then the close";
+    const std::string bar = app.Read("bars" + std::string(1, PathSeparator) + BarFileName("Bar_", 1));
+    EXPECT_NE(bar.find("button3003=t.ico\r\n"), std::string::npos) << "whole";
+    window.reset();
+  }
+  // Not busy, the session may end; when it does, the window closes and stores its place.
+  const HWND main = Open();
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_NE(profile.ReadStringValue("Barloom", "MainWindowPosition", "", app.PathOf("barloom.ini")), "");
   window.reset();
 }
 

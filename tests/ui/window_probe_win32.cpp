@@ -4,6 +4,10 @@
 //                                          exactly this title and a control of it has held
 //                                          the keyboard focus for 0.3 s on end;
 //                                          exit code 0, or 1 when the time ran out
+//   window_probe shown <title> <id> [seconds]
+//                                          waits (default 10 s) until the control with this ID
+//                                          inside the window with exactly this title is visible;
+//                                          exit code 0, or 1 when the time ran out
 //   window_probe text <title> <id>         prints the text of the control with this ID inside the
 //                                          window with exactly this title, as UTF-8; exit code 1
 //                                          when there is no such window or control
@@ -55,6 +59,20 @@ int WaitForFocus(const std::string& title, int seconds) {
   }
 }
 
+int WaitUntilShown(const std::string& title, int id, int seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  for (;;) {
+    const HWND window = FindWindowW(nullptr, barloom::WideFromUtf8(title).c_str());
+    const HWND control = window ? barloom::FindDescendant(window, id) : nullptr;
+    if (control && IsWindowVisible(control)) return 0;
+    if (GetTickCount64() > end) {
+      std::fprintf(stderr, "window_probe: control %d of \"%s\" not shown within %d s\n", id, title.c_str(), seconds);
+      return 1;
+    }
+    Sleep(20);
+  }
+}
+
 int PrintControlText(const std::string& title, int id) {
   const HWND window = FindWindowW(nullptr, barloom::WideFromUtf8(title).c_str());
   const HWND control = window ? barloom::FindDescendant(window, id) : nullptr;
@@ -73,7 +91,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 2 ? argv[1] : L"";
   const std::string title = argc > 2 ? barloom::Utf8FromWide(argv[2]) : "";
   if (command == L"focus" && argc <= 4) return WaitForFocus(title, argc == 4 ? _wtoi(argv[3]) : 10);
+  if (command == L"shown" && (argc == 4 || argc == 5))
+    return WaitUntilShown(title, _wtoi(argv[3]), argc == 5 ? _wtoi(argv[4]) : 10);
   if (command == L"text" && argc == 4) return PrintControlText(title, _wtoi(argv[3]));
-  std::fprintf(stderr, "usage: window_probe focus <title> [seconds] | text <title> <id>\n");
+  std::fprintf(stderr,
+               "usage: window_probe focus <title> [seconds] | shown <title> <id> [seconds] | text <title> <id>\n");
   return UsageError;
 }

@@ -14,16 +14,9 @@ namespace {
 
 namespace ids = about_ids;
 
-constexpr int LabelFontCentipoints = 975;            // 9.75 pt
-constexpr BYTE LabelDesignCharset = ARABIC_CHARSET;  // the language pass gives them FontScript's
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
 
 static_assert(ids::Ok == IDOK, "the dialog manager's OK");
-
-PixelRect DesignPlace(int id, int dpi) { return ToPixels(FindRow(AboutTable(), id)->Place, dpi); }
-
-// The controls that draw in the labels' font: the labels, and OK, as the eye expects of one box.
-bool TakesLabelFont(const ControlRow& row) { return row.Kind == ControlKind::Label || row.Id == ids::Ok; }
 
 void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
 
@@ -32,7 +25,8 @@ void SetText(HWND window, std::string_view text) { SetWindowTextW(window, WideFr
 AboutBox::AboutBox(Settings& settings, const Language& language, ShellOpener& shell, MessageBoxService& messages,
                    RegistryValueReader readRegistry, std::string homePage)
     : Dialog(settings, language, AboutTable(), &messages),
-      readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}) {
+      readRegistry_(readRegistry ? std::move(readRegistry) : RegistryValueReader{ReadSystemRegistryValue}),
+      homePage_(homePage) {
   AddLink({ids::Url, std::move(homePage), LinkColour}, shell);
 }
 
@@ -43,11 +37,11 @@ AboutBox::~AboutBox() {
 
 bool AboutBox::OnInit() {
   if (!CreateControls()) return false;
-  CreateFonts(Dpi());
+  CreateFonts(Dpi());  // the dialogs' font, as every dialog of the program has it
   Caption();
+  FillLabels();  // before the lines are measured and placed
   LayOut(Dpi());
   CenterForm(Handle());
-  FillLabels();
   TakeOwnersIcon();
   return true;
 }
@@ -63,47 +57,32 @@ bool AboutBox::CreateControls() {
   return true;
 }
 
-void AboutBox::CreateFonts(int dpi) {
-  Dialog::CreateFonts(dpi);
-  UniqueFont labels{CreateNamedFont(L"MS Sans Serif", LabelFontCentipoints, FW_NORMAL, LabelDesignCharset, dpi)};
-  for (const ControlRow& row : Table().Rows)
-    if (TakesLabelFont(row)) SendMessageW(Control(row.Id), WM_SETFONT, reinterpret_cast<WPARAM>(labels.get()), TRUE);
-  labelFont_ = std::move(labels);
-}
-
 void AboutBox::LayOut(int dpi) {
+  // The lines as they are shown, measured in their font at this DPI.
+  std::array<AboutLineText, AboutLineCount> lines{};
+  for (std::size_t line = 0; line < AboutLineCount; ++line) {
+    const HWND label = Control(AboutFrameLines[line].Label);
+    const HWND value = AboutFrameLines[line].Value != 0 ? Control(AboutFrameLines[line].Value) : nullptr;
+    // Shown as far as the box goes (the box itself is shown afterwards).
+    lines[line] = {(GetWindowLongPtrW(label, GWL_STYLE) & WS_VISIBLE) != 0, TextWidth(label),
+                   value ? TextWidth(value) : 0};
+  }
+  const AboutFramePlaces inFrame = LayOutAboutLines(lines, dpi);
   // What the borders and the title add to a client area at this DPI.
   RECT windowFrame{};
   AdjustWindowRectExForDpi(&windowFrame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), static_cast<UINT>(dpi));
-  const AboutPlaces places =
-      AboutLayout(dpi, windowFrame.right - windowFrame.left, windowFrame.bottom - windowFrame.top);
+  const AboutPlaces places = AboutLayout(dpi, windowFrame.right - windowFrame.left,
+                                         windowFrame.bottom - windowFrame.top, inFrame.Width, inFrame.Height);
   const PixelRect& frame = places.Frame;
   PlaceFrameWindow(frame_, ids::Frame + FrameBoxOffset, RECT{frame.Left, frame.Top, frame.Right, frame.Bottom});
-  PlaceContents(frame_, Table(), ids::Frame, dpi);
-  FitLabels(dpi);
+  for (const AboutFramePlaces::Place& control : inFrame.Controls) {
+    const PixelRect& at = control.At;
+    SetWindowPos(Control(control.Id), nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   const PixelRect& ok = places.Ok;
   SetWindowPos(Control(IDOK), nullptr, ok.Left, ok.Top, ok.Width(), ok.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Handle(), nullptr, 0, 0, places.Width, places.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void AboutBox::FitLabels(int dpi) {
-  // Each label as wide as its text in its font at this DPI; the value beside it moves along,
-  // within the frame.
-  constexpr std::pair<int, int> Rows[] = {{ids::ProgrammedBy, ids::AuthorName},
-                                          {ids::Version, ids::VersionNo},
-                                          {ids::RegisteredTo, ids::UserName},
-                                          {ids::WebAddress, ids::Url},
-                                          {ids::Email, ids::EmailAddress}};
-  const int rightLimit = DesignPlace(ids::AuthorName, dpi).Right;  // the values' common right edge
-  for (const auto& [labelId, valueId] : Rows) {
-    const HWND label = Control(labelId);
-    const HWND value = Control(valueId);
-    const LabelRow row =
-        FitLabelRow({DesignPlace(labelId, dpi), DesignPlace(valueId, dpi)}, TextWidth(label), rightLimit);
-    for (const auto& [window, at] : {std::pair{label, row.Label}, std::pair{value, row.Value}})
-      SetWindowPos(window, nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void AboutBox::FillLabels() {
@@ -113,12 +92,15 @@ void AboutBox::FillLabels() {
   SetText(Control(ids::VersionNo), facts.VersionNo);
   SetText(Control(ids::EmailAddress), facts.EmailAddress);
   SetText(Control(ids::UserName), facts.UserName);
-  const AboutLines shown = ShownAboutLines(facts);
-  const std::pair<bool, std::array<int, 2>> lines[] = {{shown.Author, {ids::ProgrammedBy, ids::AuthorName}},
-                                                       {shown.Owner, {ids::RegisteredTo, ids::UserName}},
-                                                       {shown.Email, {ids::Email, ids::EmailAddress}}};
+  const AboutLines shown = ShownAboutLines(facts, homePage_);
+  const std::pair<bool, std::array<int, 3>> lines[] = {
+      {shown.Author, {ids::ProgrammedBy, ids::AuthorName}},
+      {shown.Owner, {ids::RegisteredTo, ids::UserName}},
+      {shown.HomePage, {ids::HomePageNote, ids::WebAddress, ids::Url}},
+      {shown.Email, {ids::Email, ids::EmailAddress}}};
   for (const auto& [visible, line] : lines)
-    for (const int id : line) ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
+    for (const int id : line)
+      if (id != 0) ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void AboutBox::TakeOwnersIcon() {

@@ -29,18 +29,16 @@ class AboutBox final : public Dialog {
  private:
   bool OnInit() override;
   void OnCommand(int id, int code, HWND control) override;
-  void CreateFonts(int dpi) override;
   void LayOut(int dpi) override;
 
   bool CreateControls();
-  void FitLabels(int dpi);
-  void FillLabels();
+  void FillLabels();  // the values, and which lines are shown
   void TakeOwnersIcon();
   HWND Control(int id) const;
 
   RegistryValueReader readRegistry_;
+  std::string homePage_;
   HWND frame_ = nullptr;
-  UniqueFont labelFont_;
 };
 
 }  // namespace barloom

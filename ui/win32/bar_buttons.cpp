@@ -10,6 +10,7 @@
 #include "platform/icon_pixels.h"
 #include "platform/path_text.h"
 #include "platform/code_page.h"
+#include "ui/import_mark.h"
 #include "ui/win32/controls.h"
 
 namespace barloom {
@@ -17,12 +18,14 @@ namespace {
 
 constexpr int ImagesPerKind = MaxBarCount;
 
-int UpImage(int bar) { return bar - 1; }
-int DownImage(int bar) { return ImagesPerKind + bar - 1; }
+// Four faces a bar: "Up" and "Dn", each plain and with the import mark.
+int ImageOf(int bar, bool down, bool imported) {
+  return ((imported ? 2 : 0) + (down ? 1 : 0)) * ImagesPerKind + bar - 1;
+}
 
 // A button face with the bar's number, drawn when its icon cannot be loaded: light for "Up", a
 // strong blue with white digits for "Dn", as the shipped icons look.
-UniqueBitmap NumberedStandIn(int number, bool down, int size) {
+UniqueBitmap NumberedStandIn(int number, bool down, bool imported, int size) {
   void* bits = nullptr;
   UniqueBitmap bitmap{CreatePixelBitmap(size, size, &bits)};
   const UniqueMemoryDc dc{CreateCompatibleDC(nullptr)};
@@ -47,14 +50,16 @@ UniqueBitmap NumberedStandIn(int number, bool down, int size) {
   // GDI leaves the alpha bytes at 0, which a 32-bit image list would draw as transparent.
   auto* pixel = static_cast<std::uint8_t*>(bits);
   for (int i = 0; i < size * size; ++i) pixel[i * 4 + 3] = 0xFF;
+  if (imported) MarkImported({pixel, static_cast<std::size_t>(size) * size * 4}, size);
   return bitmap;
 }
 
 // The icon file's image of `size` pixels put in place straight from its 32-bit pixels: reading it
 // as an icon and putting that in costs ten times as long under Wine (about 2.5 ms a button).
-bool PutIconPixels(HIMAGELIST images, int index, const std::string& iconFile, int size) {
+bool PutIconPixels(HIMAGELIST images, int index, const std::string& iconFile, bool imported, int size) {
   const std::optional<std::string> file = ReadFileBytes(PathFromUtf8(iconFile));
-  const std::optional<std::vector<std::uint8_t>> pixels = file ? IconPixels(*file, size) : std::nullopt;
+  std::optional<std::vector<std::uint8_t>> pixels = file ? IconPixels(*file, size) : std::nullopt;
+  if (pixels && imported) MarkImported(*pixels, size);
   void* bits = nullptr;
   const UniqueBitmap bitmap{pixels ? CreatePixelBitmap(size, size, &bits) : nullptr};
   if (!bitmap) return false;
@@ -63,14 +68,19 @@ bool PutIconPixels(HIMAGELIST images, int index, const std::string& iconFile, in
   return ImageList_Replace(images, index, bitmap.get(), nullptr) != FALSE;
 }
 
-// Puts image `index` in place: the icon file, else a numbered stand-in.
-void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int number, bool down, int size) {
-  if (PutIconPixels(images, index, iconFile, size)) return;
-  const std::wstring path = WideFromUtf8(iconFile);
-  const UniqueIcon icon{
-      static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))};
-  if (icon && ImageList_ReplaceIcon(images, index, icon.get()) >= 0) return;
-  if (const UniqueBitmap standIn = NumberedStandIn(number, down, size))
+// Puts image `index` in place: the icon file, else a numbered stand-in. The mark is painted on
+// pixels: an icon the system's loader has to read (not 32 bits with alpha) gets the stand-in's
+// face when it is to carry the mark, so that the mark is never missing.
+void PutImage(HIMAGELIST images, int index, const std::string& iconFile, int number, bool down, bool imported,
+              int size) {
+  if (PutIconPixels(images, index, iconFile, imported, size)) return;
+  if (!imported) {
+    const std::wstring path = WideFromUtf8(iconFile);
+    const UniqueIcon icon{
+        static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE))};
+    if (icon && ImageList_ReplaceIcon(images, index, icon.get()) >= 0) return;
+  }
+  if (const UniqueBitmap standIn = NumberedStandIn(number, down, imported, size))
     ImageList_Replace(images, index, standIn.get(), nullptr);
 }
 
@@ -100,28 +110,29 @@ void BarButtons::LoadImages(const std::string& appFolder, int size) {
   appFolder_ = appFolder;
   imageSize_ = size;
   // The buttons take their size from the images: the next Show builds them anew.
-  Show(0, 0, true);
+  Show(0, 0, true, {});
   SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
   SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
   images_ = std::move(images);  // the old list goes once the toolbar draws with the new one
 }
 
-int BarButtons::EnsureImage(int bar, bool down) {
-  const int index = down ? DownImage(bar) : UpImage(bar);
+int BarButtons::EnsureImage(int bar, bool down, bool imported) {
+  const int index = ImageOf(bar, down, imported);
   if (images_ && !loaded_[static_cast<std::size_t>(index)]) {
-    PutImage(images_.get(), index, BarIconFile(appFolder_, bar, down ? BarIcon::Dn : BarIcon::Up), bar, down, imageSize_);
+    PutImage(images_.get(), index, BarIconFile(appFolder_, bar, down ? BarIcon::Dn : BarIcon::Up), bar, down,
+             imported, imageSize_);
     loaded_[static_cast<std::size_t>(index)] = true;
   }
   return index;
 }
 
-void BarButtons::Show(int count, int marked, bool enabled) {
+void BarButtons::Show(int count, int marked, bool enabled, const ImportedBars& imported) {
   if (count != count_) {
     while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     for (int bar = 1; bar <= count; ++bar) {
       TBBUTTON button{};
       // The marked bar's "Up" image would be read only to be replaced below.
-      button.iBitmap = EnsureImage(bar, bar == marked);
+      button.iBitmap = EnsureImage(bar, bar == marked, imported[static_cast<std::size_t>(bar)]);
       button.idCommand = firstCommand_ + bar;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
@@ -135,7 +146,8 @@ void BarButtons::Show(int count, int marked, bool enabled) {
   }
   for (int bar = 1; bar <= count_; ++bar) {
     const int command = firstCommand_ + bar;
-    SendMessageW(toolbar_, TB_CHANGEBITMAP, command, EnsureImage(bar, bar == marked));
+    SendMessageW(toolbar_, TB_CHANGEBITMAP, command,
+                 EnsureImage(bar, bar == marked, imported[static_cast<std::size_t>(bar)]));
     SendMessageW(toolbar_, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
   }
   EnableWindow(toolbar_, enabled);

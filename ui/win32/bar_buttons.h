@@ -1,6 +1,7 @@
 #pragma once
 // The row of bar buttons at the top of the main window: a toolbar with one button per bar and the
-// 40 images behind it (image b - 1 is bar b's "Up" icon, image 19 + b its "Dn" icon). Each button
+// 80 images behind it (image b - 1 is bar b's "Up" icon, image 19 + b its "Dn" icon, and 40 more
+// the same with the mark of a bar that imports another's buttons). Each button
 // carries its name as text that the row never draws: screen readers read it as the button's name
 // and the tooltip shows it. From the keyboard, Space and Enter press the button with the
 // hot-tracking mark, and Shift+F10 or the menu key ask for its context menu.
@@ -12,6 +13,7 @@
 
 #include "core/wizard_state.h"
 #include "platform/unique_handle.h"
+#include "ui/wizard_controller.h"
 
 namespace barloom {
 
@@ -34,8 +36,9 @@ class BarButtons {
   // stand-in, so that every button still shows its number. The buttons are removed; the next Show
   // builds them at the new size.
   void LoadImages(const std::string& appFolder, int size);
-  // One button per bar, 1..count; `marked` shows its "Dn" image.
-  void Show(int count, int marked, bool enabled);
+  // One button per bar, 1..count; `marked` shows its "Dn" image, and each bar with an import
+  // (`imported`, by bar number) carries the import mark.
+  void Show(int count, int marked, bool enabled, const ImportedBars& imported);
   // Bar `bar`'s name (its accessible name and tooltip); kept for the buttons built later.
   void SetName(int bar, const std::wstring& name);
   const std::wstring& Name(int bar) const;
@@ -47,6 +50,7 @@ class BarButtons {
   int Count() const { return count_; }
   // The width of one button and the toolbar's height, in pixels.
   int ButtonWidth() const;
+  int ImageSize() const { return imageSize_; }  // the images' size, in pixels
   int Height() const;
   // The bar under a point of the toolbar's client area, 0 for none.
   int BarAt(POINT client) const;
@@ -55,14 +59,14 @@ class BarButtons {
 
  private:
   // The place of bar `bar`'s "Up" or "Dn" image, read into the list if it is not there yet.
-  int EnsureImage(int bar, bool down);
+  int EnsureImage(int bar, bool down, bool imported);
   static LRESULT CALLBACK KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self);
   LRESULT OnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND toolbar_ = nullptr;
   UniqueImageList images_;
-  std::array<bool, 2 * MaxBarCount> loaded_{};  // which of the images are read
+  std::array<bool, 4 * MaxBarCount> loaded_{};  // which of the images are read
   std::array<std::wstring, MaxBarCount + 1> names_;  // by bar number
   std::string appFolder_;
   int imageSize_ = 0;

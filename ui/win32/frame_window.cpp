@@ -22,6 +22,9 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 bool RegisterFrameClass(HINSTANCE instance) {
   WNDCLASSEXW frameClass{sizeof frameClass};
   if (GetClassInfoExW(instance, FrameClassName, &frameClass)) return true;
+  // Painted anew whole when its size changes: its group box does not erase its own inside, and
+  // an edge drawn at the old width would stay.
+  frameClass.style = CS_HREDRAW | CS_VREDRAW;
   frameClass.lpfnWndProc = FrameProc;
   frameClass.hInstance = instance;
   frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);

@@ -148,11 +148,18 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
       OnCreateDone();
       return 0;
     case WM_QUERYENDSESSION:
-      return controller_.View().Busy ? FALSE : TRUE;  // the set is being written
+      // Under Wine's own desktop a window manager's close (Alt+F4 included) ends the session: it
+      // is a close like any other, which waits while the set is being written.
+      return controller_.CloseRequested() ? TRUE : FALSE;
     case WM_ENDSESSION:
-      if (!wParam) return 0;
-      if (run_.Running()) run_.Finish();  // ended anyway: at least the files are whole
-      StorePosition();
+      if (!wParam) return 0;  // not ended after all; a close asked for waits for the set
+      // Ended anyway: the set is made whole first (OnDestroy), the position stored, and the
+      // program ends on its own rather than being ended.
+      DestroyWindow(Handle());
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) return std::nullopt;
+      RequestClose();
       return 0;
     case WM_CLOSE:
       RequestClose();
@@ -264,7 +271,7 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
   if (!Handle() || IsIconic(Handle())) return;
   const int dpi = Dpi();
   const int height = FixedWindowHeight(dpi, NonClientHeight());
-  limits.ptMinTrackSize.x = MinimumWindowWidth(dpi);
+  limits.ptMinTrackSize.x = std::min(MinimumWindowWidth(dpi), WorkArea().Width());
   limits.ptMinTrackSize.y = height;
   limits.ptMaxTrackSize.y = height;
 }
@@ -276,13 +283,18 @@ void MainWindow::OnSize() {
   RECT rect{};
   GetWindowRect(Handle(), &rect);
   const SIZE size = FittedSize(rect.right - rect.left);
-  if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top)
+  if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top) {
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;  // placed again in the WM_SIZE of that change
+  }
+  PlaceFrames(Dpi(), false);  // the frames follow the window's width
 }
 
 SIZE MainWindow::FittedSize(int width) const {
   const int dpi = Dpi();
-  return {std::max(width, MinimumWindowWidth(dpi)), FixedWindowHeight(dpi, NonClientHeight())};
+  // Never narrower than the frames need, unless the work area is narrower still.
+  return {std::max(width, std::min(MinimumWindowWidth(dpi), WorkArea().Width())),
+          FixedWindowHeight(dpi, NonClientHeight())};
 }
 
 void MainWindow::OnContextMenu(HWND source, POINT screen) {

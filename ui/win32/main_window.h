@@ -92,10 +92,13 @@ class MainWindow final : public WindowBase {
   void CreateFonts(int dpi) override;
   void SetSpecialFaces();  // the link's own font and the ">>" face, on those already made
   void LayOut(int dpi) override;  // after a change of scale: the places, the bar buttons, the size
-  void ShowBarButtons(int dpi);  // their images at `dpi`, and the buttons the wizard shows
-  PixelRect FrameRect(int dpi) const;  // where each frame stands, below the bar buttons
+  void ShowBarButtons(int imageSize);  // their images at that size, and the buttons the wizard shows
+  PixelRect FrameRect(int dpi) const;  // where each frame stands, below the bar buttons, as wide as the window lets it
+  PixelRect WorkArea() const;          // of the monitor the window is on
   void PlaceControls(int dpi);
-  void PlaceFrame(std::size_t index, int dpi);
+  // Those made so far, in their place below the bar buttons at the window's width; with
+  // `contents`, their controls too (at a new DPI).
+  void PlaceFrames(int dpi, bool contents);
   void PlaceAtStart();  // the first size and place
   void StorePosition();
 

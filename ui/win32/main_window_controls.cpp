@@ -40,7 +40,7 @@ bool MainWindow::CreateControls() {
   // order; the frames below the bar buttons as they stand.
   if (!CreateContents(Handle(), Table(), InWindow, Dpi())) return false;
   barButtons_.Attach(Control(ids::Toolbar), ids::BarButton0);
-  ShowBarButtons(Dpi());
+  ShowBarButtons(BarImagePixels(Dpi()));
   if (!CreateFrame(0)) return false;  // Step 1; the other frames when they are first shown
   CreateFonts(Dpi());
   return true;
@@ -120,31 +120,48 @@ void MainWindow::LayOut(int dpi) {
   Render();
 }
 
-void MainWindow::ShowBarButtons(int dpi) {
-  barButtons_.LoadImages(settings_.AppFolder, BarImagePixels(dpi));
+void MainWindow::ShowBarButtons(int imageSize) {
+  barButtons_.LoadImages(settings_.AppFolder, imageSize);
   const WizardView view = controller_.View();
-  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled, view.Imported);
   SendMessageW(barButtons_.Window(), TB_AUTOSIZE, 0, 0);
 }
 
 PixelRect MainWindow::FrameRect(int dpi) const {
   const PixelPoint at = FramePlace(barButtons_.Height(), dpi);
   const PixelRect size = ToPixels(main_design::Frame, dpi);
-  return {at.X, at.Y, at.X + size.Width(), at.Y + size.Height()};
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  return {at.X, at.Y, at.X + FrameWidth(window.right - window.left, dpi), at.Y + size.Height()};
+}
+
+PixelRect MainWindow::WorkArea() const {
+  MONITORINFO monitor{sizeof monitor};
+  if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor))
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT& work = monitor.rcWork;
+  return {work.left, work.top, work.right, work.bottom};
 }
 
 void MainWindow::PlaceControls(int dpi) {
-  ShowBarButtons(dpi);
+  ShowBarButtons(BarImagePixels(dpi));  // ApplyBarCount makes them smaller when the row needs it
   PlaceContents(Handle(), Table(), InWindow, dpi);  // the push buttons and the progress bar
-  for (std::size_t index = 0; index < frames_.size(); ++index)
-    if (frames_[index]) PlaceFrame(index, dpi);
+  PlaceFrames(dpi, true);
 }
 
-void MainWindow::PlaceFrame(std::size_t index, int dpi) {
-  const int frameId = ids::Frame0 + static_cast<int>(index);
-  const PixelRect place = FrameRect(dpi);
-  PlaceFrameWindow(frames_[index], frameId + FrameBoxOffset, RECT{place.Left, place.Top, place.Right, place.Bottom});
-  PlaceContents(frames_[index], Table(), frameId, dpi);
+void MainWindow::PlaceFrames(int dpi, bool contents) {
+  for (std::size_t index = 0; index < frames_.size(); ++index) {
+    if (!frames_[index]) continue;
+    const int frameId = ids::Frame0 + static_cast<int>(index);
+    const PixelRect place = FrameRect(dpi);
+    RECT now{};
+    GetWindowRect(frames_[index], &now);
+    MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    if (PixelRect{now.left, now.top, now.right, now.bottom} != place)
+      PlaceFrameWindow(frames_[index], frameId + FrameBoxOffset,
+                       RECT{place.Left, place.Top, place.Right, place.Bottom});
+    if (contents) PlaceContents(frames_[index], Table(), frameId, dpi);
+  }
 }
 
 void MainWindow::PlaceAtStart() {

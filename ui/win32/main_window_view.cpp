@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ void MainWindow::Render() {
   EnableWindow(Control(ids::Back), view.BackEnabled);
   EnableWindow(Control(ids::Next), view.NextEnabled);
   EnableWindow(Control(ids::Create), view.CreateEnabled);
-  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled);
+  barButtons_.Show(view.BarCount, view.MarkedBar, view.BarButtonsEnabled, view.Imported);
   barButtons_.SetKeyboardBar(view.MarkedBar);
   ShowBarNames();
   ShowBarCount(view.BarCount);
@@ -73,12 +74,20 @@ void MainWindow::ShowBarCount(int count) {
 }
 
 void MainWindow::ApplyBarCount() {
-  // The row's buttons follow at the next Render; their width is the same for every count.
+  // The row's buttons follow at the next Render; their width is the same for every count. The
+  // window stays within its monitor's work area: the images get smaller where the row needs it.
   const WizardView view = controller_.View();
+  const PixelRect work = WorkArea();
+  const int padding = std::max(0, barButtons_.ButtonWidth() - barButtons_.ImageSize());
+  const BarRowFit fit = FitBarRow(view.BarCount, Dpi(), padding, work.Width());
+  if (fit.ImageSize != barButtons_.ImageSize()) {
+    ShowBarButtons(fit.ImageSize);
+    PlaceFrames(Dpi(), false);  // below the row's new height
+  }
   RECT rect{};
   GetWindowRect(Handle(), &rect);
-  const int width = WindowWidthForBars(barButtons_.ButtonWidth(), view.BarCount, Dpi());
-  SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect at = WidenWithin({rect.left, rect.top, rect.right, rect.bottom}, fit.WindowWidth, work);
+  SetWindowPos(Handle(), nullptr, at.Left, at.Top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::KeepFocusUsable() {

@@ -141,6 +141,8 @@ void WindowBase::PrepareLinks() {
     const HWND control = FindDescendant(window_, link.Id);
     if (!control) continue;
     const bool live = !link.Address.empty();
+    // A link that leads nowhere is not shown: a link's look with nothing behind it misleads.
+    if (!live) ShowWindow(control, SW_HIDE);
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     SetWindowLongPtrW(control, GWL_STYLE, live ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     if (live) SetWindowSubclass(control, LinkProc, LinkSubclass, reinterpret_cast<DWORD_PTR>(this));

@@ -24,7 +24,7 @@ struct Settings;
 
 // A label that opens an address in the user's browser: drawn in `Colour` under a hand cursor, a
 // Tab stop that shows when it has the keyboard, opened by a click, Enter or Space; an address that
-// cannot be opened is named in a message with the reason. Without an address it is plain text.
+// cannot be opened is named in a message with the reason. Without an address it is not shown.
 struct LinkLabel {
   int Id;
   std::string Address;
