@@ -19,7 +19,7 @@ using test_support::TempFolder;
 const std::string FiveButtons =
     "[ButtonBar]\r\nButtonCount=5\r\nbutton1=a\r\nbutton2=b\r\nbutton3=c\r\nbutton4=d\r\nbutton5=e\r\n";
 
-// The steps as the specification words them, the hint that Barloom can take them, the folder.
+// The steps a first install takes, the hint that Barloom can take them, the folder.
 std::string ExpectedReport(std::string_view firstFile, std::string_view folder) {
   return "Button bar files has been created, follow these steps to apply:\n\n"
          "1- Run Total Commander.\n"
