@@ -35,6 +35,7 @@ struct CreateOptions {
   std::vector<std::string> Imports;  // "I=FILE"
   std::string AppFolder;
   bool KeepButtons = false;
+  bool DropButtons = false;
   bool Install = false;
   bool Vertical = false;
   CLI::Option* FolderOption = nullptr;
@@ -123,13 +124,25 @@ void RunCreate(const CreateOptions& options, int& exitCode) {
   for (const auto& [slot, file] : imports) choices.ImportFiles[slot] = file;
   choices.KeepButtons = options.KeepButtons;
 
-  NoProgressDisplay noProgress;
   const LoadedLanguage english;  // barloom-cli speaks English whatever language barloom.ini chooses
+  // Buttons the user added to the bars go only when the script says so.
+  if (!options.DropButtons) {
+    if (const auto atStake = OwnButtonsToDrop(choices, settings, CommanderFolder()); !atStake.empty()) {
+      std::cerr << "barloom-cli: " << OwnButtonsFound(atStake, english)
+                << "\nNothing was written. Give --keep-buttons to keep them behind the new switch buttons, or "
+                   "--drop-buttons to drop them (each such bar's present version is then kept in its .bak file).\n";
+      exitCode = ExitOwnButtons;
+      return;
+    }
+  }
+
   // A script has no one to ask: the set is written all the same (its buttons work without their
   // pictures), and standard error says what the bars point to that is not there.
   const std::string missingIcons =
       MissingIconsReport(MissingSetIcons(settings.AppFolder, choices.BarCount), english);
   if (!missingIcons.empty()) std::cerr << "barloom-cli: warning: " << missingIcons << '\n';
+
+  NoProgressDisplay noProgress;
   const CreateResult result = CreateBarSet(choices, settings, english, CommanderFolder(), noProgress);
   for (const std::string& file : result.Build.WrittenFiles) std::cout << file << '\n';
   // What was kept follows the list after an empty line, which no path is: a script reads up to it.
@@ -173,10 +186,17 @@ void AddCreateCommand(CLI::App& app, int& exitCode) {
   command->add_option("--import", options->Imports, "Bar I receives the buttons of the existing bar file FILE")
       ->type_name("I=FILE")
       ->transform(ImportArgument);
-  command->add_flag("--keep-buttons", options->KeepButtons,
-                    "Bars of the set's names already in the folder keep their own buttons (all but the set's "
-                    "switch buttons, separator and placeholder), behind the new switch buttons; bars beyond the "
-                    "new count are left as they are");
+  CLI::Option* keep = command->add_flag(
+      "--keep-buttons", options->KeepButtons,
+      "Bars of the set's names already in the folder keep their own buttons (all but the set's "
+      "switch buttons, separator and placeholder), behind the new switch buttons; bars beyond the "
+      "new count are left as they are");
+  command
+      ->add_flag("--drop-buttons", options->DropButtons,
+                 "Bars of the set's names already in the folder are written anew without their own buttons (kept "
+                 "in each bar's .bak file). Without this or --keep-buttons, a bar with buttons of its own stops "
+                 "create before anything is written (exit code 4)")
+      ->excludes(keep);
   CLI::Option* install = command->add_flag(
       "--install", options->Install,
       "Then make bar 1 Total Commander's button bar, as install does (Total Commander must be closed)");

@@ -8,7 +8,8 @@ namespace barloom {
 
 std::string BackupFileOf(std::string_view barFile) { return std::string{barFile} + std::string{BackupExtension}; }
 
-BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_view bytes) {
+BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_view bytes,
+                                          const OwnButtonsTest& holdsOwnButtons) {
   Outcome outcome;
   const auto path = PathFromUtf8(file);
   std::string earlier;
@@ -29,12 +30,18 @@ BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_v
       return outcome;
     }
     const std::string backup = BackupFileOf(file);
-    if (!ReplaceFileAtomically(PathFromUtf8(backup), earlier, &failure)) {
-      settled_.erase(file);
-      outcome.Error = WriteError(FileProblem::BackupNotKept, backup, std::move(failure));
-      return outcome;
+    std::string backupBytes;
+    if (holdsOwnButtons && !holdsOwnButtons(earlier) &&
+        ReadFileBytes(PathFromUtf8(backup), backupBytes) == FileReadResult::Read && holdsOwnButtons(backupBytes)) {
+      outcome.Held = backup;
+    } else {
+      if (!ReplaceFileAtomically(PathFromUtf8(backup), earlier, &failure)) {
+        settled_.erase(file);
+        outcome.Error = WriteError(FileProblem::BackupNotKept, backup, std::move(failure));
+        return outcome;
+      }
+      outcome.Backup = backup;
     }
-    outcome.Backup = backup;
   }
   WriteFailure failure;
   if (!ReplaceFileAtomically(path, bytes, &failure))

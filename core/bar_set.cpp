@@ -110,7 +110,10 @@ class SetWriter {
     for (int bar = 1; bar <= count; ++bar) {
       const int generated = GeneratedButtonCount(count);
       bases_[bar] = BaseBar{generated, ImportPlace{count}};
-      if (!choices_.KeepButtons) continue;
+      if (!choices_.KeepButtons) {
+        dropped_[bar] = OwnButtonNames(EarlierBar(bar), bar, switches_);
+        continue;
+      }
       const OwnButtons own = CountOwnButtons(EarlierBar(bar), bar, count, switches_);
       if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
       if (own.Count > 0) bases_[bar] = BaseBar{generated + own.Count, ImportPlace::Behind(generated + own.Count)};
@@ -130,13 +133,18 @@ class SetWriter {
   // result, when it cannot.
   bool WriteBar(int bar, std::string_view bytes) {
     const std::string& file = paths_.BarFiles[bar];
-    BarReplacer::Outcome outcome = replacer_.Replace(file, bytes);
+    BarReplacer::Outcome outcome = replacer_.Replace(
+        file, bytes, [&](std::string_view earlier) { return OwnButtonCount(earlier, bar, switches_) > 0; });
     if (outcome.Backup) result_.Backups.push_back({file, std::move(*outcome.Backup)});
+    if (outcome.Held) result_.HeldBackups.push_back(std::move(*outcome.Held));
     if (outcome.Error) {
       result_.Error = std::move(outcome.Error);
       return false;
     }
-    if (!listed_[bar]) result_.WrittenFiles.push_back(file);
+    if (!listed_[bar]) {
+      result_.WrittenFiles.push_back(file);
+      if (!dropped_[bar].empty()) result_.Dropped.push_back({file, std::move(dropped_[bar])});
+    }
     listed_[bar] = true;
     return true;
   }
@@ -217,6 +225,7 @@ class SetWriter {
   BaseBars bases_;
   BarReplacer replacer_;
   std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
+  std::array<std::vector<std::string>, MaxBarCount + 1> dropped_;  // without KeepButtons: the own buttons' names
 };
 
 }  // namespace
@@ -258,6 +267,20 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
   if (result.Error) RemoveEmptyFolders(made);
   progress.Hide();
   return result;
+}
+
+std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const BarSetOptions& options) {
+  std::vector<OwnButtonsOnBar> found;
+  if (choices.KeepButtons || !IsBarCount(choices.BarCount) || choices.SaveFolder.empty()) return found;
+  const SetPaths paths = SetPathsFor(choices, options.AppFolder, options.BarFilePrefix);
+  const SwitchCommands switches{paths.SaveFolder, options.BarFilePrefix, options.CommanderFolder,
+                                options.CodePage != 0 ? options.CodePage : AnsiCodePage()};
+  for (int bar = 1; bar <= paths.BarCount; ++bar) {
+    std::string bytes;
+    if (ReadFileBytes(PathFromUtf8(paths.BarFiles[bar]), bytes) != FileReadResult::Read) continue;
+    if (const int count = OwnButtonCount(bytes, bar, switches); count > 0) found.push_back({paths.BarFiles[bar], count});
+  }
+  return found;
 }
 
 }  // namespace barloom

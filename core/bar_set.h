@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/bar_set_result.h"
 #include "core/progress.h"
@@ -68,5 +69,17 @@ bool BarFileNamesFit(std::string_view prefix);
 // file and per button, the value only growing. Nothing but the files and the display is touched,
 // so a run may go on a thread of its own.
 BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options, ProgressDisplay& display);
+
+// A bar of the set already in the folder that holds buttons of its own (those KeepButtons keeps).
+struct OwnButtonsOnBar {
+  std::string BarFile;
+  int Count = 0;
+  friend bool operator==(const OwnButtonsOnBar&, const OwnButtonsOnBar&) = default;
+};
+
+// The bars a Create of `choices` would replace without keeping the buttons they hold of their own,
+// in bar order: nothing with KeepButtons. Without KeepButtons, BuildBarSet drops them (the backups
+// keep them, and the result names them): the user is asked first.
+std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const BarSetOptions& options);
 
 }  // namespace barloom

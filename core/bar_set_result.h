@@ -70,6 +70,12 @@ struct ReplacedImport {
   std::string File;  // the source as chosen
 };
 
+// A bar that Create replaced without keeping the buttons it held of its own: what they were.
+struct DroppedButtons {
+  std::string BarFile;
+  std::vector<std::string> Names;  // each button's tooltip, else its command; "" for a separator
+};
+
 struct BuildResult {
   SetPaths Paths;                         // derived from the choices; empty when they were refused at once
   std::vector<std::string> WrittenFiles;  // the bar files written (or left as they were, holding the
@@ -77,6 +83,8 @@ struct BuildResult {
   std::vector<KeptBackup> Backups;        // the earlier versions kept, in the order they were written
   std::vector<ReplacedImport> ReplacedImports;
   std::vector<std::string> LeftBars;      // with KeepButtons: the bars beyond the count, left as they were
+  std::vector<DroppedButtons> Dropped;    // without KeepButtons: the bars written that held own buttons
+  std::vector<std::string> HeldBackups;   // backups left as they were: they hold own buttons, their bar none
   std::optional<FileError> Error;         // set when the run stopped; files written before stay
   std::vector<BuildWarning> Warnings;     // things done differently from what was asked
 };

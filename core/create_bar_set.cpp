@@ -28,4 +28,9 @@ CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, 
   return result;
 }
 
+std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const Settings& settings,
+                                              const std::optional<std::string>& commanderFolder) {
+  return OwnButtonsToDrop(choices, BarSetOptions{settings.AppFolder, settings.BarFilePrefix, commanderFolder});
+}
+
 }  // namespace barloom

@@ -40,4 +40,10 @@ CreateResult CreateBarSet(const WizardState& choices, const Settings& settings, 
                           const std::optional<std::string>& commanderFolder, ProgressDisplay& display,
                           const CommanderFolderSources& sources = SystemCommanderFolderSources());
 
+// OwnButtonsToDrop for `choices` with the program's folder and the prefix of `settings`, the
+// paths folded under `commanderFolder` as CreateBarSet folds them: the bars whose own buttons a
+// Create of `choices` would drop.
+std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const Settings& settings,
+                                              const std::optional<std::string>& commanderFolder);
+
 }  // namespace barloom

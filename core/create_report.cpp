@@ -1,5 +1,6 @@
 #include "core/create_report.h"
 
+#include <algorithm>
 
 #include "core/bar_backup.h"
 #include "core/set_files.h"
@@ -34,7 +35,26 @@ std::string ListBlock(const LoadedLanguage& language, TextId label, const std::v
   return block;
 }
 
+// The names of a bar's dropped buttons shown at most; the rest are counted.
+constexpr std::size_t MaxNamesShown = 10;
+
 }  // namespace
+
+std::string OwnButtonsFound(const std::vector<OwnButtonsOnBar>& bars, const LoadedLanguage& language) {
+  int buttons = 0;
+  for (const OwnButtonsOnBar& bar : bars) buttons += bar.Count;
+  std::string text = GetText(TextId::OwnButtonsFound, language) + "\n" +
+                     Line(language, TextId::OwnButtonsLabel, std::to_string(buttons)) + "\n" +
+                     Line(language, TextId::OnBarsLabel, std::to_string(bars.size()));
+  for (const OwnButtonsOnBar& bar : bars) text += "\n" + bar.BarFile + " (" + std::to_string(bar.Count) + ")";
+  return text;
+}
+
+std::string OwnButtonsQuestion(const std::vector<OwnButtonsOnBar>& bars, const LoadedLanguage& language) {
+  std::string text = OwnButtonsFound(bars, language);
+  AddBlock(text, GetText(TextId::KeepOrDropOwnButtons, language));
+  return text;
+}
 
 std::string CreateReport::MessageText() const {
   std::string text = Failure.empty() ? Steps : Failure;
@@ -65,7 +85,18 @@ std::string KeptReport(const BuildResult& build, const LoadedLanguage& language)
   std::vector<std::string> backups;
   for (const KeptBackup& kept : build.Backups) backups.push_back(kept.Backup);
   AddBlock(report, ListBlock(language, TextId::BackupsKept, backups));
+  AddBlock(report, ListBlock(language, TextId::BackupsHeld, build.HeldBackups));
   AddBlock(report, ListBlock(language, TextId::BarsLeft, build.LeftBars));
+  for (const DroppedButtons& dropped : build.Dropped) {
+    std::string block = GetText(TextId::OwnButtonsDropped, language) + "\n" + dropped.BarFile;
+    const std::size_t shown = std::min(dropped.Names.size(), MaxNamesShown);
+    for (std::size_t button = 0; button < shown; ++button)
+      block += "\n- " + (dropped.Names[button].empty() ? GetText(TextId::SeparatorName, language) : dropped.Names[button]);
+    if (shown < dropped.Names.size()) block += "\n- ... (" + std::to_string(dropped.Names.size()) + ")";
+    for (const KeptBackup& kept : build.Backups)
+      if (kept.BarFile == dropped.BarFile) block += '\n' + Line(language, TextId::KeptInLabel, kept.Backup);
+    AddBlock(report, block);
+  }
   for (const ReplacedImport& replaced : build.ReplacedImports) {
     std::string block = GetText(TextId::ReplacedImport, language) + "\n" + replaced.File + "\n" +
                         Line(language, TextId::ImportedIntoLabel, std::to_string(replaced.Slot));

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bar_set.h"
 #include "core/bar_set_result.h"
 
 // What the user is told after a Create, in their language: the window shows it in a message box,
@@ -37,11 +38,21 @@ std::string InstallationSteps(const LoadedLanguage& language, std::string_view b
                               std::string_view setFolder, bool setInUse);
 
 // What the run kept and left, each a block of lines, the blocks separated by an empty line: the
-// earlier versions kept (text 721, then each backup's path on a line), the bars beyond the count
-// left as they were (722, then each path), and each import that read a bar the set replaced (text
+// earlier versions kept (text 721, then each backup's path on a line), the backups left as they
+// were since they hold own buttons (927, then each path), the bars beyond the count left as they
+// were (722, then each path), each bar whose own buttons were dropped (926, its path, a line "- "
+// and the name of each of the first ten buttons, 928 for a separator, "- ... (N)" when there are
+// more, then 725 with its backup), and each import that read a bar the set replaced (text
 // 723, the file, 724 with the bar that imported it, and 725 with the backup that holds its
 // earlier version, when one was kept). "" when there is nothing to say.
 std::string KeptReport(const BuildResult& build, const LoadedLanguage& language);
+
+// Before a Create that would drop buttons of the bars' own (OwnButtonsToDrop, not empty): text
+// 920, the number of buttons behind 921 and of bars behind 922, each on a line, then each bar's
+// path with its number of buttons in parentheses.
+std::string OwnButtonsFound(const std::vector<OwnButtonsOnBar>& bars, const LoadedLanguage& language);
+// The window's question: OwnButtonsFound, an empty line, then 923 (keep them, or drop them?).
+std::string OwnButtonsQuestion(const std::vector<OwnButtonsOnBar>& bars, const LoadedLanguage& language);
 
 // Step 3, before Create. The caption of the check box that keeps the bars' own buttons (shown
 // while the folder holds bars of the set's names): text 728, then the number of bars found behind

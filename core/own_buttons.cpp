@@ -148,6 +148,28 @@ OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, co
   return own;
 }
 
+int OwnButtonCount(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
+  return static_cast<int>(OwnButtonNumbers(earlierBar, bar, switches).size());
+}
+
+std::vector<std::string> OwnButtonNames(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
+  const std::vector<int> own = OwnButtonNumbers(earlierBar, bar, switches);
+  constexpr std::array<std::string_view, 2> NameKeys{"menu", "cmd"};
+  std::vector<std::string> names(own.size() * NameKeys.size());
+  FindIniValuesInBytes(earlierBar, ButtonBarSection, KeyNames(own, NameKeys), earlierBar.size() + 2,
+                       [&](std::size_t key, std::optional<std::string_view> value) {
+                         if (value) names[key] = TextOfMarkedValue(*value, switches.CodePage());
+                       });
+  std::vector<std::string> shown;
+  shown.reserve(own.size());
+  for (std::size_t button = 0; button < own.size(); ++button) {
+    const std::string& tooltip = names[button * NameKeys.size()];
+    const std::string& command = names[button * NameKeys.size() + 1];
+    shown.push_back(!tooltip.empty() ? tooltip : command);
+  }
+  return shown;
+}
+
 std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own) {
   if (own.Count == 0) return generatedBar;
   IniDocument bar{std::move(generatedBar)};

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/wizard_state.h"
 #include "settings/ini_document.h"
@@ -23,6 +24,7 @@ class SwitchCommands {
   // The bar (1..MaxBarCount) that the command `cmdBytes`, as a bar file stores it, switches to;
   // nullopt for any other command.
   std::optional<int> BarOf(std::string_view cmdBytes) const;
+  unsigned CodePage() const { return codePage_; }
 
  private:
   std::array<std::string, MaxBarCount + 1> plain_;   // each bar's path, lower-cased
@@ -44,6 +46,14 @@ OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, co
 
 // ReadOwnButtons without the writes: how many buttons would be kept (it reads two keys a button).
 OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+
+// How many buttons `earlierBar`, the file of bar `bar`, holds of its own: all that ReadOwnButtons
+// would keep, however many fit.
+int OwnButtonCount(std::string_view earlierBar, int bar, const SwitchCommands& switches);
+
+// What the user knows each of those buttons by, in their order: its tooltip (menu), else its
+// command, as text; "" for a button with neither (a separator).
+std::vector<std::string> OwnButtonNames(std::string_view earlierBar, int bar, const SwitchCommands& switches);
 
 // `generatedBar` with the own buttons behind it.
 std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own);

@@ -170,6 +170,21 @@ constexpr std::array Texts{
     BuiltInText{TextId::IconsFolderMissing, "The icons folder is missing, so the switch buttons will show no pictures:"},
     BuiltInText{TextId::IconsMissing, "Pictures of the switch buttons are missing from the icons folder:"},
     BuiltInText{TextId::CreateAnyway, "Create the bars all the same?"},
+    // Buttons of the user's own that a Create would drop: the question, and the report after it.
+    BuiltInText{TextId::OwnButtonsFound,
+                "The button bar files that Create replaces hold buttons of their own (added in Total Commander or "
+                "imported earlier)."},
+    BuiltInText{TextId::OwnButtonsLabel, "Buttons of their own:"},
+    BuiltInText{TextId::OnBarsLabel, "On bars:"},
+    BuiltInText{TextId::KeepOrDropOwnButtons,
+                "Keep them behind the new switch buttons, or drop them? A bar that drops them keeps its present "
+                "version in its backup (.bak)."},
+    BuiltInText{TextId::KeepThem, "&Keep them"},
+    BuiltInText{TextId::DropThem, "&Drop them"},
+    BuiltInText{TextId::OwnButtonsDropped, "These buttons of its own were dropped from the button bar file:"},
+    BuiltInText{TextId::BackupsHeld,
+                "These backups hold buttons of their own from an earlier version and were left as they were:"},
+    BuiltInText{TextId::SeparatorName, "(separator)"},
     BuiltInText{TextId::OptionsTitle, "Options"},
     BuiltInText{TextId::Ok, "OK"},
     BuiltInText{TextId::Cancel, "Cancel"},

@@ -159,6 +159,16 @@ enum class TextId : int {
   IconsFolderMissing = 870,
   IconsMissing = 871,
   CreateAnyway = 872,
+  // Buttons of the user's own that a Create would drop.
+  OwnButtonsFound = 920,
+  OwnButtonsLabel = 921,
+  OnBarsLabel = 922,
+  KeepOrDropOwnButtons = 923,
+  KeepThem = 924,
+  DropThem = 925,
+  OwnButtonsDropped = 926,
+  BackupsHeld = 927,
+  SeparatorName = 928,
 
   // The Options dialog.
   OptionsTitle = 1001,

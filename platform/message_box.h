@@ -1,5 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace barloom {
@@ -16,6 +20,13 @@ class MessageBoxService {
   // A modal question with the warning icon and the buttons Yes and No (No the default, so that a
   // hasty Enter changes nothing): true for Yes.
   virtual bool Ask(std::string_view text, std::string_view title) = 0;
+
+  // A question: `text` with a warning icon and one button for each of `answers` (their captions,
+  // "&" before an access key), the first the default; the last is the one that changes nothing,
+  // which Esc and the close box give too. Returns the index of the answer given, or nullopt when
+  // the box was closed without one (it could not be shown).
+  virtual std::optional<std::size_t> Choose(std::string_view text, std::string_view title,
+                                            std::span<const std::string> answers) = 0;
 };
 
 #ifdef _WIN32
@@ -33,6 +44,10 @@ class SystemMessageBox final : public MessageBoxService {
   void SetCharset(int charset) { charset_ = charset; }
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override;
   bool Ask(std::string_view text, std::string_view title) override;
+  // A task dialog with a button for each answer (Esc and the close box give the last). Where the
+  // system has no task dialogs, a message box whose Yes, No and Cancel stand for the first three.
+  std::optional<std::size_t> Choose(std::string_view text, std::string_view title,
+                                    std::span<const std::string> answers) override;
 
  private:
   std::uintptr_t ownerWindow_;

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -166,6 +167,63 @@ void SystemMessageBox::Show(std::string_view text, std::string_view title, Messa
 
 bool SystemMessageBox::Ask(std::string_view text, std::string_view title) {
   return Run(text, title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+std::optional<std::size_t> SystemMessageBox::Choose(std::string_view text, std::string_view title,
+                                                    std::span<const std::string> answers) {
+  const HWND owner = reinterpret_cast<HWND>(ownerWindow_);
+  // A task dialog wraps its text to its own width; only a message box needs it fitted.
+  const std::wstring wideText = WideFromUtf8(text);
+  const std::wstring wideTitle = WideFromUtf8(title);
+  constexpr int FirstAnswer = 100;  // clear of IDOK, IDCANCEL and the other answers the system knows
+  std::vector<std::wstring> captions;
+  for (const std::string& answer : answers) captions.push_back(WideFromUtf8(answer));
+  std::vector<TASKDIALOG_BUTTON> buttons;
+  // The last answer is the dialog's cancel button: Esc and the close box press it.
+  for (std::size_t index = 0; index < captions.size(); ++index)
+    buttons.push_back({index + 1 == captions.size() ? IDCANCEL : FirstAnswer + static_cast<int>(index),
+                       captions[index].c_str()});
+
+  // Task dialogs come with version 6 of the common controls, which the program's manifest asks for.
+  using TaskDialogFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+  HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+  if (!controls) controls = LoadLibraryW(L"comctl32.dll");
+  const auto taskDialog =
+      controls ? reinterpret_cast<TaskDialogFunction>(reinterpret_cast<void*>(GetProcAddress(controls, "TaskDialogIndirect")))
+               : nullptr;
+  if (taskDialog) {
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = owner;
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | (owner ? TDF_POSITION_RELATIVE_TO_WINDOW : 0) |
+                     (rightToLeft_ ? TDF_RTL_LAYOUT : 0);
+    config.pszWindowTitle = wideTitle.c_str();
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszContent = wideText.c_str();
+    config.cButtons = static_cast<UINT>(buttons.size());
+    config.pButtons = buttons.data();
+    config.nDefaultButton = buttons.size() > 1 ? FirstAnswer : IDCANCEL;
+    int pressed = 0;
+    if (SUCCEEDED(taskDialog(&config, &pressed, nullptr, nullptr))) {
+      if (pressed == IDCANCEL && !buttons.empty()) return buttons.size() - 1;
+      if (pressed >= FirstAnswer && pressed < FirstAnswer + static_cast<int>(buttons.size()))
+        return static_cast<std::size_t>(pressed - FirstAnswer);
+      return std::nullopt;
+    }
+  }
+  UINT style = MB_ICONWARNING | MB_DEFBUTTON1 |
+               (answers.size() >= 3 ? MB_YESNOCANCEL : answers.size() == 2 ? MB_YESNO : MB_OK);
+  switch (Run(text, title, style)) {
+    case IDYES:
+    case IDOK:
+      return answers.empty() ? std::nullopt : std::optional<std::size_t>{0};
+    case IDNO:
+      return 1;
+    case IDCANCEL:
+      return answers.size() >= 3 ? std::optional<std::size_t>{2} : std::nullopt;
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace barloom

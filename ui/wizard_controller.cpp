@@ -241,8 +241,23 @@ std::optional<CreateJob> WizardController::BeginCreate() {
     if (!services_.Messages.Ask(missing + "\n\n" + language_.Text(TextId::CreateAnyway), build_info::ProductName))
       return std::nullopt;
   }
+
+  if (!AskedOwnButtons()) return std::nullopt;
   busy_ = true;
   return CreateJob{state_, settings_, language_.Current(), commanderFolder_, services_.CommanderSources};
+}
+
+bool WizardController::AskedOwnButtons() {
+  const std::vector<OwnButtonsOnBar> atStake = OwnButtonsToDrop(state_, settings_, commanderFolder_);
+  if (atStake.empty()) return true;
+  enum Answer : std::size_t { Keep, Drop, Cancel };
+  const std::string answers[] = {language_.Text(TextId::KeepThem), language_.Text(TextId::DropThem),
+                                 language_.Text(TextId::Cancel)};
+  if (beforeDialog_) beforeDialog_();
+  const std::optional<std::size_t> answer =
+      services_.Messages.Choose(OwnButtonsQuestion(atStake, language_.Current()), build_info::ProductName, answers);
+  if (answer == Keep) state_.KeepButtons = true;  // as if the check box had been checked
+  return answer == Keep || answer == Drop;
 }
 
 bool WizardController::FinishCreate(const CreateResult& result) {

@@ -148,8 +148,9 @@ class WizardController {
   // BeginCreate and FinishCreate in one go.
   void Create(ProgressDisplay& progress);
   // Create in two halves, for a run on another thread: what the run reads, copied, with the
-  // wizard busy from now on (nullopt when Create cannot be pressed now, or when the bars would
-  // point to icons that are missing and the user, asked, answers No), and then the run's
+  // wizard busy from now on (nullopt when Create cannot be pressed now, when the bars would point
+  // to icons that are missing and the user, asked, answers No, or when the user cancelled when
+  // asked whether to keep the buttons the bars hold of their own), and then the run's
   // result, which ends the busy time. FinishCreate returns true when a close was asked for
   // meanwhile: the window closes now.
   std::optional<CreateJob> BeginCreate();
@@ -190,6 +191,9 @@ class WizardController {
   bool IsBar(int bar) const { return bar >= 1 && bar <= state_.BarCount; }
   int StartBarCount() const;
   void SaveFolderChanged();
+  // Before a Create without KeepButtons that would drop buttons the bars hold of their own: the
+  // user is asked to keep them (KeepButtons from now on), drop them or cancel. False for cancel.
+  bool AskedOwnButtons();
 
   Settings& settings_;
   const Language& language_;

@@ -140,13 +140,71 @@ TEST_F(CreateCommandTest, KeepButtonsGrowsAndShrinksASetInUse) {
   EXPECT_EQ(value(1, "cmd5"), "mine1.exe");
 }
 
+// A button the user added to bar 1 of a set goes only when the script says so: without an option
+// nothing is written and the exit code is 4; either option writes the set; both are refused.
+TEST_F(CreateCommandTest, OwnButtonsGoOnlyWhenTheScriptSaysSo) {
+  const std::string out = Folder("out");
+  const std::string bar1 = out + Sep + "Bar_01.bar";
+  struct Case {
+    const char* Option;  // "" for none
+    int ExitCode;
+    bool Written;     // the set is written (else every file is as it was, and no backup made)
+    bool ButtonKept;  // the user's button is in Bar_01.bar afterwards
+  };
+  const Case cases[] = {
+      {"", 4, false, true},
+      {"--keep-buttons", 0, true, true},
+      {"--drop-buttons", 0, true, false},
+      {"--keep-buttons --drop-buttons", 2, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Option);
+    std::filesystem::remove_all(PathFromUtf8(out));
+    ASSERT_EQ(Run({"create", "--bars", "3", "--folder", out, "--app-folder", AppFolder()}).ExitCode, 0);
+    IniDocument edited{ReadBytes(bar1).value()};
+    edited.Write("ButtonBar", "Buttoncount", "6");
+    edited.Write("ButtonBar", "button6", "mine.ico");
+    edited.Write("ButtonBar", "cmd6", "mine.exe");
+    test_support::WriteFile(bar1, edited.Bytes());
+
+    std::vector<std::string> arguments{"create", "--bars", "4", "--folder", out, "--app-folder", AppFolder()};
+    for (std::string_view option{c.Option}; !option.empty();) {
+      const std::size_t blank = std::min(option.find(' '), option.size());
+      arguments.emplace_back(option.substr(0, blank));
+      option.remove_prefix(std::min(blank + 1, option.size()));
+    }
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Errors;
+    const std::string after = ReadBytes(bar1).value_or("");
+    EXPECT_EQ(after.find("mine.exe") != std::string::npos, c.ButtonKept);
+    EXPECT_EQ(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_04.bar")), c.Written);
+    EXPECT_EQ(std::filesystem::exists(PathFromUtf8(bar1 + ".bak")), c.Written);
+    if (c.ExitCode == 4) {
+      EXPECT_EQ(result.Output, "");
+      EXPECT_NE(result.Errors.find(bar1 + " (1)"), std::string::npos) << result.Errors;
+      for (const char* option : {"--keep-buttons", "--drop-buttons"})
+        EXPECT_NE(result.Errors.find(option), std::string::npos) << result.Errors;
+    }
+    if (std::string_view{c.Option} == "--drop-buttons") {
+      // The backup holds the button, and the report after the list says so.
+      EXPECT_NE(ReadBytes(bar1 + ".bak").value_or("").find("mine.exe"), std::string::npos);
+      const std::vector<std::string> lines = OutputLines(result.Output);
+      const auto named = std::find(lines.begin(), lines.end(), "- mine.exe");
+      ASSERT_NE(named, lines.end()) << result.Output;
+      ASSERT_NE(named + 1, lines.end());
+      EXPECT_EQ(*(named - 1), bar1);
+      EXPECT_EQ(*(named + 1), "Its earlier version is kept in: " + bar1 + ".bak");
+    }
+  }
+}
+
 TEST_F(CreateCommandTest, HelpAndVersion) {
   const ProcessResult help = Run({"--help"});
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_NE(help.Output.find("create"), std::string::npos) << help.Output;
   const ProcessResult createHelp = Run({"create", "--help"});
   EXPECT_EQ(createHelp.ExitCode, 0);
-  for (const char* option : {"--bars", "--folder", "--prefix", "--import", "--app-folder", "--keep-buttons"})
+  for (const char* option : {"--bars", "--folder", "--prefix", "--import", "--app-folder", "--keep-buttons", "--drop-buttons"})
     EXPECT_NE(createHelp.Output.find(option), std::string::npos) << option;
   const ProcessResult version = Run({"--version"});
   EXPECT_EQ(version.ExitCode, 0);
@@ -172,6 +230,7 @@ TEST_F(CreateCommandTest, UsageErrorsWriteNothing) {
       {"create", "--bars", "3", "--prefix", "a:b"},
       {"create", "--bars", "3", "--prefix", std::string{".."} + Sep + "up_"},
       {"create", "--bars", "3", "--prefix", "a\nb"},
+      {"create", "--bars", "3", "--keep-buttons", "--drop-buttons"},
   };
   for (std::vector<std::string> arguments : cases) {
     arguments.insert(arguments.end(), {"--folder", out});
@@ -260,7 +319,8 @@ TEST_F(CreateCommandTest, ImportsTheLastFileNamedForABar) {
   // A bar of the set itself can be named once it exists, here from an earlier run.
   ASSERT_EQ(Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder(), "--import", "2=" + first}).ExitCode, 0);
   const ProcessResult result = Run({"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder(), "--import",
-                                    "2=" + first, "--import", "2=" + second, "--import", "1=" + out + Sep + "Bar_02.bar"});
+                                    "2=" + first, "--import", "2=" + second, "--import", "1=" + out + Sep + "Bar_02.bar",
+                                    "--drop-buttons"});
   ASSERT_EQ(result.ExitCode, 0) << result.Errors;
   const IniDocument bar2{ReadBytes(out + Sep + "Bar_02.bar").value()};
   EXPECT_EQ(bar2.Read("ButtonBar", "Buttoncount", "", 100), "5");

@@ -57,8 +57,9 @@ class InterruptedCreateTest : public ::testing::Test {
   void SetUp() override { fs::create_directory(temp_.Path() / "app"); }
 
   std::vector<std::string> Arguments(const std::string& source) const {
+    // Each run replaces the buttons an earlier one imported.
     std::vector<std::string> arguments = {"create", "--bars", std::to_string(Bars), "--folder", Out(),
-                                          "--app-folder", temp_.PathOf("app")};
+                                          "--app-folder", temp_.PathOf("app"), "--drop-buttons"};
     if (!source.empty())
       for (int bar = 1; bar <= Bars; ++bar) arguments.push_back("--import=" + std::to_string(bar) + "=" + source);
     return arguments;

@@ -158,6 +158,8 @@ TEST(Backups, TheReportNamesThemAndTheImportsOfReplacedBars) {
                                    "724=Importiert in Leiste:\r\n725=Bisherige Fassung in:\r\n");
   EXPECT_EQ(KeptReport(result, LoadedLanguage{german}),
             "Aufbewahrt:\n" + temp.PathOf("Bar_01.bar.bak") + "\n" + temp.PathOf("Bar_02.bar.bak") + "\n\n" +
+                "These buttons of its own were dropped from the button bar file:\n" + temp.PathOf("Bar_01.bar") +
+                "\n- mine.exe\nBisherige Fassung in: " + temp.PathOf("Bar_01.bar.bak") + "\n\n" +
                 "Ersetzt, neu eingelesen:\n" + temp.PathOf("Bar_01.bar") + "\nImportiert in Leiste: 2\n" +
                 "Bisherige Fassung in: " + temp.PathOf("Bar_01.bar.bak"));
   // The window's message: the steps, then what was kept, an empty line between.
@@ -165,6 +167,112 @@ TEST(Backups, TheReportNamesThemAndTheImportsOfReplacedBars) {
   EXPECT_EQ(report.MessageText(), report.Steps + "\n" + report.Kept);
   EXPECT_TRUE(report.Kept.starts_with("The earlier versions of the replaced button bar files were kept in:\n"));
   EXPECT_EQ(KeptReport(BuildResult{}, LoadedLanguage{german}), "");
+}
+
+// Bar `number` of a set of `count` bars in `folder`, as generated, with `added` buttons of the user's own
+// behind it, added as Total Commander adds a button: at the end, the count raised.
+std::string SetBar(const std::string& folder, int count, int added = 0, int number = 1) {
+  std::string bytes =
+      GeneratedBarBytes(core_testing::PathsOf(count, folder, Options.AppFolder), number, std::nullopt, Windows1252);
+  IniDocument bar{std::move(bytes)};
+  for (int button = 1; button <= added; ++button) {
+    const std::string number = std::to_string(GeneratedButtonCount(count) + button);
+    bar.Write("ButtonBar", "button" + number, "mine.ico");
+    bar.Write("ButtonBar", "cmd" + number, "mine" + std::to_string(button) + ".exe");
+    if (button == 1) bar.Write("ButtonBar", "menu" + number, "Mine");
+  }
+  bar.Write("ButtonBar", "Buttoncount", std::to_string(GeneratedButtonCount(count) + added));
+  return bar.Bytes();
+}
+
+// Which earlier version survives a Create of two bars over bar 1 (the file and its backup), what
+// the Create asks first and what its result names: the backup keeps the last version that held
+// buttons of the user's own.
+TEST(Backups, KeepTheLastVersionThatHeldOwnButtons) {
+  enum Bytes { Missing, Plain, Own, OlderOwn };  // Plain: a set's bar of 3, no own buttons
+  struct Case {
+    const char* Name;
+    Bytes File, Backup;
+    bool Keep;
+    Bytes BackupAfter;
+    int Asked;                         // own buttons OwnButtonsToDrop names for bar 1 (0: none, no bar named)
+    std::vector<std::string> Dropped;  // the names the result gives bar 1's dropped buttons
+    bool Held;                         // the result names the backup as left as it was
+  };
+  const Case cases[] = {
+      {"own buttons, no backup", Own, Missing, false, Own, 2, {"Mine", "mine2.exe"}, false},
+      {"own buttons over a backup without", Own, Plain, false, Own, 2, {"Mine", "mine2.exe"}, false},
+      {"own buttons over older ones", Own, OlderOwn, false, Own, 2, {"Mine", "mine2.exe"}, false},
+      {"none, the backup holds some", Plain, Own, false, Own, 0, {}, true},
+      {"none over a backup without", Plain, Plain, false, Plain, 0, {}, false},
+      {"none, no backup", Plain, Missing, false, Plain, 0, {}, false},
+      {"kept buttons: the file is the backup", Own, OlderOwn, true, Own, 0, {}, false},
+      {"kept buttons, none: the backup stays", Plain, Own, true, Own, 0, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempFolder temp;
+    const auto bytesOf = [&](Bytes bytes) -> std::optional<std::string> {
+      switch (bytes) {
+        case Missing: return std::nullopt;
+        case Plain: return SetBar(temp.Folder(), 3);
+        case Own: return SetBar(temp.Folder(), 3, 2);
+        case OlderOwn: return SetBar(temp.Folder(), 3, 1);
+      }
+      return std::nullopt;
+    };
+    const std::string bar = temp.PathOf("Bar_01.bar");
+    if (auto bytes = bytesOf(c.File)) temp.Write("Bar_01.bar", *bytes);
+    if (auto bytes = bytesOf(c.Backup)) temp.Write("Bar_01.bar.bak", *bytes);
+    WizardState choices;
+    choices.SaveFolder = temp.Folder();
+    choices.KeepButtons = c.Keep;
+
+    const std::vector<OwnButtonsOnBar> asked = OwnButtonsToDrop(choices, Options);
+    const std::vector<OwnButtonsOnBar> expectAsked = c.Asked ? std::vector<OwnButtonsOnBar>{{bar, c.Asked}} : std::vector<OwnButtonsOnBar>{};
+    EXPECT_EQ(asked, expectAsked);
+    NoProgressDisplay none;
+    const BuildResult result = BuildBarSet(choices, Options, none);
+    ASSERT_FALSE(result.Error) << MessageOf(*result.Error);
+
+    EXPECT_EQ(ReadBytes(bar + ".bak"), bytesOf(c.BackupAfter));
+    std::vector<std::string> dropped;
+    for (const DroppedButtons& bars : result.Dropped) {
+      EXPECT_EQ(bars.BarFile, bar);
+      dropped = bars.Names;
+    }
+    EXPECT_EQ(dropped, c.Dropped);
+    const std::vector<std::string> expectHeld = c.Held ? std::vector<std::string>{bar + ".bak"} : std::vector<std::string>{};
+    EXPECT_EQ(result.HeldBackups, expectHeld);
+    const bool backupWritten = !result.Backups.empty();
+    EXPECT_EQ(backupWritten, !c.Held);
+  }
+}
+
+// The question names the buttons and the bars; after a drop, the report names each bar's dropped
+// buttons (a separator by its text) and the backup that keeps them.
+TEST(Backups, TheQuestionAndTheReportNameTheOwnButtons) {
+  TempFolder temp;
+  IniDocument first{SetBar(temp.Folder(), 3, 1)};
+  first.Write("ButtonBar", "Buttoncount", "7");  // a separator behind the user's button
+  temp.Write("Bar_01.bar", first.Bytes());
+  temp.Write("Bar_02.bar", SetBar(temp.Folder(), 3, 0, 2));
+  WizardState choices;
+  choices.SaveFolder = temp.Folder();
+  const LoadedLanguage english;
+  EXPECT_EQ(OwnButtonsQuestion(OwnButtonsToDrop(choices, Options), english),
+            "The button bar files that Create replaces hold buttons of their own (added in Total Commander or imported "
+            "earlier).\n"
+            "Buttons of their own: 2\nOn bars: 1\n" + temp.PathOf("Bar_01.bar") + " (2)\n\n"
+            "Keep them behind the new switch buttons, or drop them? A bar that drops them keeps its present version in "
+            "its backup (.bak).");
+  NoProgressDisplay none;
+  const BuildResult result = BuildBarSet(choices, Options, none);
+  EXPECT_EQ(KeptReport(result, english),
+            "The earlier versions of the replaced button bar files were kept in:\n" + temp.PathOf("Bar_01.bar.bak") +
+                "\n" + temp.PathOf("Bar_02.bar.bak") +
+                "\n\nThese buttons of its own were dropped from the button bar file:\n" + temp.PathOf("Bar_01.bar") +
+                "\n- Mine\n- (separator)\nIts earlier version is kept in: " + temp.PathOf("Bar_01.bar.bak"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The real system dialogs, answered from a second thread as a person would answer them.
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 #include <ole2.h>
 
@@ -379,6 +380,43 @@ TEST_F(DialogTest, MessageBoxStaysOnTheScreenWhateverItsText) {
     }
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                             [](const std::string& shown) { return shown.find("\u2026") != std::string::npos; }));
+  }
+}
+
+// A question shows a button for each answer, the first with the keyboard (Enter presses it), and
+// says which was pressed; Esc and the close box give the last answer, the one that changes nothing.
+TEST_F(DialogTest, QuestionReturnsTheAnswerPressed) {
+  const std::vector<std::string> answers{"&Keep them", "&Drop them", "Cancel"};
+  struct Case {
+    int Press;  // the answer's button (100 onwards, the last IDCANCEL), or 0 for the close box
+    std::optional<std::size_t> Answer;
+  };
+  const Case cases[] = {{100, 0}, {101, 1}, {IDCANCEL, 2}, {0, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Press);
+    std::string caption;
+    std::vector<std::string> texts;
+    int focused = 0;
+    SystemMessageBox box;
+    const std::optional<std::size_t> answer = WhileAnswering(
+        [&](HWND dialog) {
+          caption = TextOf(dialog);
+          texts = ChildTexts(dialog);
+          GUITHREADINFO thread{};
+          thread.cbSize = sizeof thread;
+          if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread))
+            focused = GetDlgCtrlID(thread.hwndFocus);
+          if (c.Press != 0)
+            PostMessageW(dialog, TDM_CLICK_BUTTON, static_cast<WPARAM>(c.Press), 0);
+          else
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        },
+        [&] { return box.Choose(std::string("Keep the buttons? ") + std::string(BeyondAnsiTag), "Barloom", answers); });
+    EXPECT_EQ(answer, c.Answer);
+    EXPECT_EQ(caption, "Barloom");
+    EXPECT_EQ(focused, 100) << "the first answer is the default";
+    for (const std::string& shown : answers)
+      EXPECT_NE(std::find(texts.begin(), texts.end(), shown), texts.end()) << shown;
   }
 }
 

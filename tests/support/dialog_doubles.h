@@ -85,6 +85,16 @@ struct ShownMessage {
   bool operator==(const ShownMessage&) const = default;
 };
 
+struct AskedQuestion {
+  std::string Text;
+  std::string Title;
+  std::vector<std::string> Answers;
+
+  bool operator==(const AskedQuestion&) const = default;
+};
+
+// Messages are recorded; Yes/No questions take `Answers`, choices take `Picks` (an index, nullopt
+// for a box closed without an answer).
 class RecordingMessageBox final : public MessageBoxService {
  public:
   void Show(std::string_view text, std::string_view title, MessageIcon icon) override {
@@ -95,10 +105,18 @@ class RecordingMessageBox final : public MessageBoxService {
     Asked.push_back({std::string(text), std::string(title), MessageIcon::Information});
     return NextAnswer<bool>(Answers, true);
   }
+  // Choices take the next of `Picks`, closed without an answer once the script has run out.
+  std::optional<std::size_t> Choose(std::string_view text, std::string_view title,
+                                    std::span<const std::string> answers) override {
+    Choices.push_back({std::string(text), std::string(title), {answers.begin(), answers.end()}});
+    return NextAnswer<std::optional<std::size_t>>(Picks, std::nullopt);
+  }
 
   std::vector<ShownMessage> Shown;
   std::vector<ShownMessage> Asked;
   std::deque<bool> Answers;
+  std::vector<AskedQuestion> Choices;
+  std::deque<std::optional<std::size_t>> Picks;
 };
 
 }  // namespace barloom::test_support

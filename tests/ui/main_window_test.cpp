@@ -408,6 +408,32 @@ TEST_F(MainWindowTest, StepThreeOffersToKeepTheButtonsAlreadyOnTheBars) {
   Close();
 }
 
+// Create with the check box off over bars with buttons of their own asks first: Cancel leaves the
+// window and the files as they were, Keep checks the box and keeps the buttons.
+TEST_F(MainWindowTest, CreateAsksBeforeItDropsTheButtonsOnTheBars) {
+  const std::string bar = app.Folder() + "bars" + PathSeparator + "Bar_01.bar";
+  std::filesystem::create_directories(PathFromUtf8(app.Folder() + "bars"));
+  test_support::WriteFile(bar, "[Buttonbar]\r\nButtoncount=1\r\nbutton1=mine.ico\r\ncmd1=mine.exe\r\n");
+  Open();
+  Click(ids::Next);
+  Click(ids::Next);
+  messages.Picks = {2, 0};  // Cancel, then Keep them
+  CreateAndWait();
+  ASSERT_EQ(messages.Choices.size(), 1u);
+  EXPECT_TRUE(messages.Shown.empty());
+  EXPECT_EQ(app.Read("bars" + std::string(1, PathSeparator) + "Bar_02.bar"), "<missing>") << "nothing written";
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::Create)));
+  EXPECT_EQ(VisibleFrame(), 2) << "Step 3 as it was";
+  EXPECT_EQ(SendMessageW(Item(ids::KeepButtons), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  CreateAndWait();
+  ASSERT_EQ(messages.Choices.size(), 2u);
+  ASSERT_EQ(messages.Shown.size(), 1u);
+  EXPECT_TRUE(window->Controller().State().KeepButtons);
+  EXPECT_NE(test_support::ReadBytes(bar).value_or("").find("cmd5=mine.exe"), std::string::npos);
+  Close();
+}
+
 // A large Create: the window answers and paints meanwhile, everything but its frame is unusable,
 // the progress bar only moves forward, and a close asked for comes once the set is whole.
 TEST_F(MainWindowTest, CreateRunsBesideTheMessagesAndACloseWaitsForTheWholeSet) {

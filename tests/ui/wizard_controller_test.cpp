@@ -13,6 +13,7 @@
 #include "localisation/language.h"
 #include "platform/file_open_dialog.h"
 #include "platform/path_text.h"
+#include "settings/ini_document.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "tests/support/dialog_doubles.h"
@@ -352,6 +353,7 @@ TEST(WizardController, TheMessageNamesTheEarlierVersionsKept) {
   wizard->Back();
   wizard->PickBarCount(2);
   wizard->Next();
+  wizard.messages.Picks = {1};  // the user's button goes: "Drop them"
   wizard->Create(wizard.progress);
   ASSERT_EQ(wizard.messages.Shown.size(), 2u);
   EXPECT_EQ(wizard.messages.Shown[0].Text.find(".bak"), std::string::npos);
@@ -430,6 +432,57 @@ TEST(WizardController, TheKeepButtonsCheckBoxFollowsTheBarsInTheFolder) {
   wizard.settings.BarFilePrefix = "Set_";
   wizard->Refresh();
   check("another prefix", true, false, true, "&Behalten (gefunden: 1)");
+}
+
+// Create over bars that hold buttons of their own, the check box off: the user is asked first, and
+// each answer does what it says; a box closed without an answer is Cancel.
+TEST(WizardController, CreateAsksBeforeItDropsOwnButtons) {
+  struct Case {
+    std::optional<std::size_t> Answer;
+    bool Written, ButtonKept;
+  };
+  const Case cases[] = {{0, true, true}, {1, true, false}, {2, false, true}, {std::nullopt, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Answer.value_or(9));
+    Wizard wizard;
+    const std::string bar1 = wizard.app.Folder() + "bars" + PathSeparator + "Bar_01.bar";
+    wizard->PickBarCount(3);
+    wizard->Next();
+    wizard->Next();
+    wizard->Create(wizard.progress);
+    IniDocument added{test_support::ReadBytes(bar1).value()};  // a button added as Total Commander adds it
+    added.Write("ButtonBar", "Buttoncount", "6");
+    added.Write("ButtonBar", "button6", "mine.ico");
+    added.Write("ButtonBar", "cmd6", "mine.exe");
+    test_support::WriteFile(bar1, added.Bytes());
+    const std::string edited = test_support::ReadBytes(bar1).value();
+    wizard->Back();
+    wizard->PickBarCount(4);
+    wizard->Next();
+    wizard->Next();
+    wizard.messages.Shown.clear();
+    wizard.messages.Picks = {c.Answer};
+    wizard->Create(wizard.progress);
+
+    ASSERT_EQ(wizard.messages.Choices.size(), 1u);
+    EXPECT_EQ(wizard.messages.Choices[0].Answers, (std::vector<std::string>{"&Keep them", "&Drop them", "Cancel"}));
+    EXPECT_TRUE(wizard.messages.Choices[0].Text.starts_with(std::string{*FindBuiltInText(920)} + "\n"));
+    EXPECT_NE(wizard.messages.Choices[0].Text.find(bar1 + " (1)"), std::string::npos);
+    const std::string after = test_support::ReadBytes(bar1).value();
+    EXPECT_EQ(after.find("mine.exe") != std::string::npos, c.ButtonKept);
+    EXPECT_EQ(wizard->State().SetCreated, c.Written);
+    EXPECT_EQ(wizard.messages.Shown.size(), c.Written ? 1u : 0u);
+    EXPECT_EQ(wizard->State().KeepButtons, c.Answer == 0u) << "Keep checks the box";
+    if (!c.Written) {
+      EXPECT_EQ(after, edited);
+      EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(bar1 + ".bak")));
+      EXPECT_TRUE(wizard->View().CreateEnabled) << "the wizard stays as it was";
+    }
+    if (c.Answer == 1u) {
+      EXPECT_NE(test_support::ReadBytes(bar1 + ".bak").value_or("").find("mine.exe"), std::string::npos);
+      EXPECT_NE(wizard.messages.Shown[0].Text.find(bar1 + "\n- mine.exe\n"), std::string::npos);
+    }
+  }
 }
 
 // Create in two halves, as the window runs it on another thread: the run gets a copy of the
