@@ -244,7 +244,7 @@ void BM_KeyByKey(benchmark::State& state) {
 void BM_ReadButtonImport(benchmark::State& state) {
   const int buttons = static_cast<int>(state.range(0));
   const std::string source = SourceBar(buttons);
-  for (auto _ : state) benchmark::DoNotOptimize(ReadButtonImport(source, 20));
+  for (auto _ : state) benchmark::DoNotOptimize(ReadButtonImport(source, 20, 1252));
   // Every button of the source is read, also those beyond the last number a bar can take.
   state.counters["per_source_button_us"] =
       benchmark::Counter(buttons, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

@@ -1,40 +1,38 @@
 #include "core/bar_import.h"
 
-#include <array>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <vector>
 
 #include "core/bar_layout.h"
-#include "platform/file_writing.h"
+#include "platform/code_page.h"
 #include "platform/file_bytes.h"
+#include "platform/file_writing.h"
+#include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
+#include "settings/ini_syntax.h"
 #include "settings/number_text.h"
 #include "settings/profile.h"
 
 namespace barloom {
 namespace {
 
-constexpr std::size_t ValueBufferSize = 4096;
-constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
+// The count is read as the profile API reads a number from a buffer of this size.
+constexpr std::size_t CountBufferSize = 4096;
+// Carried values are read whole.
+constexpr std::size_t WholeValue = std::numeric_limits<std::size_t>::max();
 
 constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
 
-// The name of key `index` (0, 1, ...) in the order the keys are copied: button k's button, cmd,
+// The name of key `index` (0, 1, ...) in the order the keys are written: button k's button, cmd,
 // path, menu, param and iconic, from k = firstNumber on.
 std::string ButtonKey(int index, int firstNumber) {
-  return std::string{ButtonKeys[index % KeysPerButton]} + std::to_string(firstNumber + index / KeysPerButton);
-}
-
-// The target's number of source button k is place.After + k.
-int FirstTargetNumber(ImportPlace place) { return place.After + 1; }
-
-// A value read from the source as the target gets it: trimmed, as the profile writer trims it,
-// and nullopt for a missing key, which leaves the target's as it is.
-std::optional<std::string_view> CopiedValue(std::optional<std::string_view> value) {
-  return value ? StorableText(*value) : std::nullopt;
+  std::string name{ButtonKeys[index % KeysPerButton]};
+  name += std::to_string(firstNumber + index / KeysPerButton);
+  return name;
 }
 
 std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
@@ -45,38 +43,17 @@ void ShowButtons(const ImportedButtons& imported, Progress& progress) {
   for (int k = 1; k <= imported.Count; ++k) progress.Step();
 }
 
-// The key-by-key copy: each key read with `read(key)`, then written with `write(key, value)`,
-// before the next is read, exactly as one profile call after the other would do.
-template <typename Find, typename Write>
-ImportedButtons CopyKeyByKey(const Find& find, const Write& write, ImportPlace place, Progress& progress) {
-  const ImportedButtons imported = ButtonsToImport(find("ButtonCount").value_or("0"), place);
-  for (int key = 0; key < imported.Count * KeysPerButton; ++key) {
-    const std::optional<std::string> value = find(ButtonKey(key, 1));
-    if (const auto text = CopiedValue(value)) write(ButtonKey(key, FirstTargetNumber(place)), *text);
-  }
-  write("Buttoncount", CountValue(imported, place));
-  ShowButtons(imported, progress);
-  return imported;
-}
-
-auto Finder(const IniDocument& document) {
-  return [&document](std::string_view key) { return FindIniValue(document, ButtonBarSection, key, ValueBufferSize); };
-}
-
-auto Writer(IniDocument& document) {
-  return [&document](std::string_view key, std::string_view value) { document.Write(ButtonBarSection, key, value); };
-}
-
 }  // namespace
 
-// The count as the profile API reads a number (halves to even), with the cases that would overflow
-// a 16-bit counter cut to what still fits behind the bar's own buttons.
 ImportPlace ImportPlace::Behind(int buttons) {
   ImportPlace place{0};
   place.After = buttons;
+  place.ReplacesPlaceholder = false;
   return place;
 }
 
+// The count as the profile API reads a number (halves to even), with the cases that would overflow
+// a 16-bit counter cut to what still fits behind the bar's own buttons.
 ImportedButtons ButtonsToImport(std::string_view countText, ImportPlace place) {
   const double value = ReadLeadingNumber(countText);
   const int limit = MaxButtonNumber - place.After;
@@ -95,44 +72,106 @@ ImportedButtons ButtonsToImport(std::string_view countText, ImportPlace place) {
   return count;
 }
 
-std::string SourceCountText(std::string_view sourceBytes) {
-  return ReadIniValueFromBytes(sourceBytes, ButtonBarSection, "ButtonCount", "0", ValueBufferSize);
+BarText BarTextOf(std::string_view fileBytes) {
+  if (fileBytes.starts_with(Utf8ByteOrderMark)) return BarText{fileBytes.substr(Utf8ByteOrderMark.size()), true};
+  return BarText{fileBytes, false};
 }
 
-ImportedButtons ImportBarButtons(const IniDocument& source, IniDocument& target, ImportPlace place, Progress& progress) {
-  return CopyKeyByKey(Finder(source), Writer(target), place, progress);
+std::string SourceCountText(std::string_view fileBytes) {
+  return ReadIniValueFromBytes(BarTextOf(fileBytes).Text, ButtonBarSection, "ButtonCount", "0", CountBufferSize);
 }
 
-ImportedButtons ImportOwnButtons(IniDocument& bar, ImportPlace place, Progress& progress) {
-  // Each key is read from the bar as the writes before it have left it.
-  return CopyKeyByKey(Finder(bar), Writer(bar), place, progress);
+BarFileShape ShapeOfBarFile(std::string_view fileBytes) {
+  const std::string_view text = BarTextOf(fileBytes).Text;
+  const std::string count = ReadIniValueFromBytes(text, ButtonBarSection, "ButtonCount", NotFoundMarker, CountBufferSize);
+  // A bar without a count has no buttons; only then is it worth asking whether it is a bar at all.
+  if (count == NotFoundMarker) return IniDocument{std::string{text}}.HasSection(ButtonBarSection) ? BarFileShape::NoButtons : BarFileShape::NotABar;
+  return ButtonsToImport(count, ImportPlace::Behind(0)).Count > 0 ? BarFileShape::Buttons : BarFileShape::NoButtons;
 }
 
-ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place) {
+std::optional<BuildWarning> ShapeWarning(BarFileShape shape, std::string_view file) {
+  if (shape == BarFileShape::NotABar) return BuildWarning{ImportProblem::SourceNotABar, std::string{file}};
+  if (shape == BarFileShape::NoButtons) return BuildWarning{ImportProblem::SourceHasNoButtons, std::string{file}};
+  return std::nullopt;
+}
+
+namespace {
+
+// Whether the profile reader would take something off `value` as a key line stores it.
+bool ReaderWouldTrim(std::string_view value) {
+  const bool blankEdge =
+      !value.empty() && (ini::ProfileBlanks.Contains(value.front()) || ini::ProfileBlanks.Contains(value.back()));
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  return blankEdge || quoted;
+}
+
+}  // namespace
+
+std::string StoredValue(std::string_view value) {
+  if (!ReaderWouldTrim(value)) return std::string{value};
+  std::string stored;
+  stored.reserve(value.size() + 2);
+  stored += '"';
+  stored += value;
+  stored += '"';
+  return stored;
+}
+
+std::string CarriedValue(std::string_view value, bool utf8, unsigned codePage) {
+  if (!utf8) return StoredValue(value);
+  // Bytes that are no UTF-8 stay as they are: the mark in front keeps them what they were.
+  if (!IsValidUtf8(value)) return StoredValue(std::string{Utf8ByteOrderMark} + std::string{value});
+  return StoredValue(MarkedValueBytes(value, codePage));
+}
+
+void ReadCarriedValues(const BarText& text, const std::vector<std::string>& keys, unsigned codePage,
+                       const std::function<void(std::size_t, std::optional<std::string_view>)>& visit) {
+  std::string carried;
+  FindIniValuesInBytes(text.Text, ButtonBarSection, keys, WholeValue,
+                       [&](std::size_t key, std::optional<std::string_view> value) {
+                         if (!value) return visit(key, std::nullopt);
+                         // A plain value, the most common by far, needs no copy.
+                         if (!text.Utf8 && !ReaderWouldTrim(*value)) return visit(key, value);
+                         carried = CarriedValue(*value, text.Utf8, codePage);
+                         visit(key, std::string_view{carried});
+                       });
+}
+
+ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place, unsigned codePage) {
   ButtonImport import;
   import.Buttons = ButtonsToImport(SourceCountText(sourceBytes), place);
+  import.FirstNumber = place.After + 1;
+  import.ReplacesPlaceholder = place.ReplacesPlaceholder && import.Buttons.Count > 0;
   const int keys = import.Buttons.Count * KeysPerButton;
   std::vector<std::string> sourceKeys;
   sourceKeys.reserve(static_cast<std::size_t>(keys));
   for (int key = 0; key < keys; ++key) sourceKeys.push_back(ButtonKey(key, 1));
   // The values and their target keys take about as many bytes as the source.
   import.Writes.Reserve(sourceKeys.size() + 1, sourceBytes.size());
-  FindIniValuesInBytes(sourceBytes, ButtonBarSection, sourceKeys, ValueBufferSize,
-                       [&](std::size_t key, std::optional<std::string_view> value) {
-                         if (const auto text = CopiedValue(value))
-                           import.Writes.Add(ButtonKey(static_cast<int>(key), FirstTargetNumber(place)), *text);
-                       });
+  ReadCarriedValues(BarTextOf(sourceBytes), sourceKeys, codePage, [&](std::size_t key, std::optional<std::string_view> value) {
+    if (value) import.Writes.Add(ButtonKey(static_cast<int>(key), import.FirstNumber), *value);
+  });
   import.Writes.Add("Buttoncount", CountValue(import.Buttons, place));
   return import;
 }
 
 void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress) {
+  // The first imported button takes the placeholder's number: none of the placeholder's keys stays.
+  if (import.ReplacesPlaceholder)
+    for (const std::string_view key : ButtonKeys)
+      while (target.Remove(ButtonBarSection, std::string{key} + std::to_string(import.FirstNumber))) {
+      }  // a later line of the same name would be read in its place
   target.Write(ButtonBarSection, import.Writes);
   ShowButtons(import.Buttons, progress);
 }
 
+FileError ReadError(FileProblem problem, std::string_view file, const std::filesystem::path& path) {
+  WriteFailure failure = ReadFailureOf(path);
+  return FileError{problem, std::string{file}, std::move(failure.SystemMessage), failure.Reason};
+}
+
 ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view targetFile, ImportPlace place, Progress& progress,
-                            const std::string* sourceBytes) {
+                            unsigned codePage, const std::string* sourceBytes) {
   const std::filesystem::path sourcePath = PathFromUtf8(sourceFile);
   const std::filesystem::path targetPath = PathFromUtf8(targetFile);
   ImportOutcome outcome;
@@ -141,21 +180,23 @@ ImportOutcome ImportIntoBar(std::string_view sourceFile, std::string_view target
     outcome.Error = FileError{FileProblem::BarFileNotRead, std::string{targetFile}};
     return outcome;
   }
-  IniDocument target{std::move(*targetBytes)};
-
-  ImportedButtons imported;
+  std::optional<std::string> readBytes;
   if (!sourceBytes && IsSameFile(sourcePath, targetPath)) {
-    imported = ImportOwnButtons(target, place, progress);
-  } else {
-    const auto readBytes = sourceBytes ? std::optional<std::string>{} : ReadFileBytes(sourcePath);
-    const std::string* bytes = sourceBytes ? sourceBytes : readBytes ? &*readBytes : nullptr;
-    if (!bytes) outcome.Warning = BuildWarning{ImportProblem::SourceNotRead, std::string{sourceFile}};
-    const ButtonImport import = ReadButtonImport(bytes ? *bytes : std::string{}, place);
-    ApplyButtonImport(import, target, progress);
-    imported = import.Buttons;
+    sourceBytes = &*targetBytes;  // the bar as it is before the import
+  } else if (!sourceBytes) {
+    readBytes = ReadFileBytes(sourcePath);
+    if (!readBytes) {
+      outcome.Error = ReadError(FileProblem::SourceNotRead, sourceFile, sourcePath);
+      return outcome;
+    }
+    sourceBytes = &*readBytes;
   }
-  if (imported.Clamped)
-    outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, imported.Count};
+  const ButtonImport import = ReadButtonImport(*sourceBytes, place, codePage);
+  outcome.Warning = ShapeWarning(ShapeOfBarFile(*sourceBytes), sourceFile);
+  IniDocument target{std::move(*targetBytes)};
+  ApplyButtonImport(import, target, progress);
+  if (import.Buttons.Clamped)
+    outcome.Warning = BuildWarning{ImportProblem::ButtonCountClamped, std::string{sourceFile}, import.Buttons.Count};
   outcome.TargetBytes = target.Bytes();
   return outcome;
 }

@@ -110,15 +110,25 @@ class SetWriter {
     for (int bar = 1; bar <= count; ++bar) {
       const int generated = GeneratedButtonCount(count);
       bases_[bar] = BaseBar{generated, ImportPlace{count}};
+      // Each bar's file is read once: for the own buttons a drop would lose, or those it keeps.
+      const std::filesystem::path file = PathFromUtf8(paths_.BarFiles[bar]);
+      const FileReadResult read = ReadFileBytes(file, earlier_[bar]);
       if (!choices_.KeepButtons) {
-        dropped_[bar] = OwnButtonNames(EarlierBar(bar), bar, switches_);
+        dropped_[bar] = OwnButtonNames(earlier_[bar], bar, switches_);
         continue;
       }
-      const OwnButtons own = CountOwnButtons(EarlierBar(bar), bar, count, switches_);
+      // A bar whose buttons cannot be read is not replaced: nothing is written.
+      if (read == FileReadResult::Unreadable) {
+        result_.Error = ReadError(FileProblem::KeptBarNotRead, paths_.BarFiles[bar], file);
+        return;
+      }
+      const OwnButtons own = CountOwnButtons(earlier_[bar], bar, count, switches_);
       if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
       if (own.Count > 0) bases_[bar] = BaseBar{generated + own.Count, ImportPlace::Behind(generated + own.Count)};
     }
   }
+
+  unsigned CodePage() const { return codePage_; }
 
   const BaseBars& Bases() const { return bases_; }
 
@@ -126,7 +136,7 @@ class SetWriter {
   std::string BaseBytes(int bar) const {
     std::string generated = GeneratedBarBytes(paths_, bar, options_.CommanderFolder, codePage_);
     if (!choices_.KeepButtons) return generated;
-    return WithOwnButtons(std::move(generated), ReadOwnButtons(EarlierBar(bar), bar, paths_.BarCount, switches_));
+    return WithOwnButtons(std::move(generated), ReadOwnButtons(earlier_[bar], bar, paths_.BarCount, switches_));
   }
 
   // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
@@ -163,9 +173,11 @@ class SetWriter {
     for (int slot = 1; !result_.Error && slot <= paths_.BarCount; ++slot) {
       const std::string& source = choices_.ImportFiles[slot];
       if (source.empty()) continue;
-      ImportOutcome outcome =
-          ImportIntoBar(source, paths_.BarFiles[slot], bases_[slot].Place, progress_, imports.EarlierBytes(source));
-      if (outcome.Warning) result_.Warnings.push_back(std::move(*outcome.Warning));
+      ImportOutcome outcome = ImportIntoBar(source, paths_.BarFiles[slot], bases_[slot].Place, progress_, codePage_,
+                                            imports.EarlierBytes(source));
+      // What a source is was told before the run; a clamped count only now.
+      if (outcome.Warning && outcome.Warning->Problem == ImportProblem::ButtonCountClamped)
+        result_.Warnings.push_back(std::move(*outcome.Warning));
       result_.Error = std::move(outcome.Error);
       if (!result_.Error) WriteBar(slot, outcome.TargetBytes);
     }
@@ -183,7 +195,9 @@ class SetWriter {
         if (!WriteBar(bar, base)) return;
         continue;
       }
-      if (WriteBar(bar, WithImport(std::move(base), bar, imports))) {
+      std::optional<std::string> withImport = WithImport(std::move(base), bar, imports);
+      if (!withImport) return;  // its source is gone: the bars before it stay as written
+      if (WriteBar(bar, *withImport)) {
         progress_.Step();
         continue;
       }
@@ -203,15 +217,14 @@ class SetWriter {
   }
 
  private:
-  // Bar `bar`'s file as it is before the run (read before the run writes it).
-  std::string EarlierBar(int bar) const {
-    return ReadFileBytes(PathFromUtf8(paths_.BarFiles[bar])).value_or(std::string{});
-  }
-
-  // Bar `bar` with its import; the document goes before the bytes are written.
-  std::string WithImport(std::string base, int bar, SetImports& imports) {
+  // Bar `bar` with its import; the document goes before the bytes are written. nullopt, with the
+  // error in the result, when the source cannot be read by now.
+  std::optional<std::string> WithImport(std::string base, int bar, SetImports& imports) {
     IniDocument document{std::move(base)};
-    if (auto warning = imports.ImportInto(bar, document, progress_)) result_.Warnings.push_back(std::move(*warning));
+    if (auto error = imports.ImportInto(bar, document, progress_, result_.Warnings)) {
+      result_.Error = std::move(error);
+      return std::nullopt;
+    }
     return document.Bytes();
   }
 
@@ -225,6 +238,7 @@ class SetWriter {
   BaseBars bases_;
   BarReplacer replacer_;
   std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
+  std::array<std::string, MaxBarCount + 1> earlier_;  // each bar's file before the run
   std::array<std::vector<std::string>, MaxBarCount + 1> dropped_;  // without KeepButtons: the own buttons' names
 };
 
@@ -248,15 +262,19 @@ BuildResult BuildBarSet(const WizardState& choices, const BarSetOptions& options
   result.Error = PrepareSet(choices, options, result.Paths, made);
   if (!result.Error) {
     SetWriter writer{choices, options, progress, result};
-    SetImports imports(result.Paths, choices.ImportFiles, writer.Bases(), [&](int bar) { return writer.BaseBytes(bar); });
+    SetImports imports(result.Paths, choices.ImportFiles, writer.Bases(), [&](int bar) { return writer.BaseBytes(bar); },
+                       writer.CodePage());
+    result.Warnings.insert(result.Warnings.end(), imports.Warnings().begin(), imports.Warnings().end());
+    if (!result.Error) result.Error = imports.Error();
     progress.Start(1, GeneratedButtonCount(result.Paths.BarCount) + imports.PlannedButtons());
     // Writing each bar once gives the same set. Where a source cannot be told from a bar yet, or
     // a bar cannot be written (the run will stop there), the bars are written as generated first
     // and imported into one after the other, so that a set that cannot be written whole gets no
     // import.
-    if (imports.SourcesKnown() && writer.EveryBarReplaceable()) {
+    // A source or a bar to keep that cannot be read stops the run before anything is written.
+    if (!result.Error && imports.SourcesKnown() && writer.EveryBarReplaceable()) {
       writer.WriteBarsWithImports(imports);
-    } else {
+    } else if (!result.Error) {
       writer.WriteBaseBars();
       writer.ImportIntoWrittenBars(imports);
     }

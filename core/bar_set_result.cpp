@@ -23,6 +23,8 @@ TextId TextOf(FileProblem problem) {
     case FileProblem::FolderNameIsDeviceName: return TextId::FolderNameIsDeviceName;
     case FileProblem::FolderIsBrokenLink: return TextId::FolderIsBrokenLink;
     case FileProblem::BackupNotKept: return TextId::BackupNotKept;
+    case FileProblem::SourceNotRead: return TextId::SourceNotRead;
+    case FileProblem::KeptBarNotRead: return TextId::KeptBarNotRead;
   }
   return TextId::BarFileNotSaved;
 }
@@ -43,6 +45,7 @@ TextId TextOf(WriteFailureReason reason) {
     case WriteFailureReason::DriveReadOnly: return TextId::DriveReadOnly;
     case WriteFailureReason::InvalidCharacters: return TextId::InvalidCharacters;
     case WriteFailureReason::NameIsFile: return TextId::NameIsFile;
+    case WriteFailureReason::FileMissing: return TextId::FileMissing;
   }
   return TextId::FolderMissing;
 }
@@ -50,10 +53,11 @@ TextId TextOf(WriteFailureReason reason) {
 TextId TextOf(ImportProblem problem) {
   switch (problem) {
     case ImportProblem::ButtonCountClamped: return TextId::ImportClamped;
-    case ImportProblem::SourceNotRead: return TextId::ImportNotRead;
     case ImportProblem::OwnButtonsClamped: return TextId::OwnButtonsClamped;
+    case ImportProblem::SourceNotABar: return TextId::SourceNotABar;
+    case ImportProblem::SourceHasNoButtons: return TextId::SourceHasNoButtons;
   }
-  return TextId::ImportNotRead;
+  return TextId::SourceNotABar;
 }
 
 }  // namespace

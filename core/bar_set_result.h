@@ -27,6 +27,8 @@ enum class FileProblem {
   BarFileNotWritten,            // File: the bar file; Reason or Detail: why
   BarFileNotRead,               // File: the bar file that an import was to go into, or whose earlier bytes were to be kept
   BackupNotKept,                // File: the backup of a bar file; Reason or Detail: why
+  SourceNotRead,                // File: a file to import from; Reason or Detail: why; nothing was written
+  KeptBarNotRead,               // File: a bar whose own buttons were to be kept; Reason or Detail: why; nothing was written
 };
 
 // A file that stopped the building of a set, and why.
@@ -45,12 +47,13 @@ inline FileError WriteError(FileProblem problem, std::string file, WriteFailure 
 // What an import did differently from what was asked; the set is still whole.
 enum class ImportProblem {
   ButtonCountClamped,  // the source names more buttons than a bar can hold; the first ones came
-  SourceNotRead,       // the source could not be read; no buttons came from it
   OwnButtonsClamped,   // a bar holds more buttons of its own than fit; the first ones were kept
+  SourceNotABar,       // the source holds no button bar (no [ButtonBar] section); no buttons came from it
+  SourceHasNoButtons,  // the source's button count reads below 1; no buttons came from it
 };
 
 struct BuildWarning {
-  ImportProblem Problem = ImportProblem::SourceNotRead;
+  ImportProblem Problem = ImportProblem::SourceNotABar;
   std::string File;         // UTF-8 full path of the import source (OwnButtonsClamped: of the bar)
   int ButtonsImported = 0;  // ButtonCountClamped: how many came; OwnButtonsClamped: how many were kept
 };
@@ -93,17 +96,17 @@ struct BuildResult {
 // reasons side by side.
 std::string JoinLines(std::initializer_list<std::string_view> lines);
 
-// The text of `reason` in the user's language (713 to 717, 740 to 748).
+// The text of `reason` in the user's language (713 to 717, 740 to 748, 904).
 std::string ReasonText(WriteFailureReason reason, const LoadedLanguage& language);
 
 // What the user reads when a set could not be built, in the user's language: the problem's
-// text (700 to 709), then the file on a line of its own (left out when none is named), then the
+// text (700 to 709, 902, 903), then the file on a line of its own (left out when none is named), then the
 // reason (ReasonText) and the detail (the system's words, or the part of a name at fault), each
 // on a line of its own when there is one. Lines are joined by line feeds.
 // Language texts are only ever put side by side, never used as a format.
 std::string FailureReport(const FileError& error, const LoadedLanguage& language);
 
-// Every warning in the same way (the text, 710, 711 or 730, then the file, then for a clamped count
+// Every warning in the same way (the text, 710, 730, 900 or 901, then the file, then for a clamped count
 // the label 712 "Buttons imported:" or 731 "Buttons kept:" with the number), separated by an empty
 // line; "" for none.
 std::string WarningsReport(const std::vector<BuildWarning>& warnings, const LoadedLanguage& language);

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/bar_backup.h"
+#include "core/bar_import.h"
+#include "platform/file_bytes.h"
+#include "platform/path_text.h"
 #include "core/set_files.h"
 #include "localisation/get_text.h"
 #include "localisation/language_file.h"
@@ -130,6 +133,18 @@ std::string ReplacedImportNote(std::string_view importFile, const WizardState& c
   if (!bar) return {};
   return GetText(TextId::ReplacedImportNote, language) + "\n" +
          Line(language, TextId::WillBeKeptInLabel, BackupFileOf(BarFileName(barFilePrefix, *bar)));
+}
+
+std::string ImportFileRefusal(std::string_view file, const LoadedLanguage& language) {
+  const std::filesystem::path path = PathFromUtf8(file);
+  std::string bytes;
+  if (ReadFileBytes(path, bytes) != FileReadResult::Read) {
+    const WriteFailure failure = ReadFailureOf(path);
+    const std::string reason = failure.Reason ? ReasonText(*failure.Reason, language) : std::string{};
+    return JoinLines({GetText(TextId::FileNotReadable, language), file, reason, failure.SystemMessage});
+  }
+  const std::optional<BuildWarning> warning = ShapeWarning(ShapeOfBarFile(bytes), file);
+  return warning ? WarningsReport({*warning}, language) : std::string{};
 }
 
 CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,

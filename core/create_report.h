@@ -69,6 +69,11 @@ std::string ReplacedImportNote(std::string_view importFile, const WizardState& c
 // line of its own, or text 871, the folder, and the missing names joined by ", " on a line of
 // their own. "" when none is missing.
 std::string MissingIconsReport(const MissingIcons& missing, const LoadedLanguage& language);
+// Step 3, when `file` is picked or dropped as the bar whose buttons a bar receives: "" for a
+// button bar with buttons, which becomes the import. Otherwise what the user is told, and the bar
+// keeps its earlier choice: a file that holds no button bar or no buttons is named behind text 900
+// or 901; one that cannot be read behind 905, with the reason (ReasonText) or the system's words.
+std::string ImportFileRefusal(std::string_view file, const LoadedLanguage& language);
 
 // The report of `build` in `language`, every part of it; `setInUse` as for InstallationSteps.
 CreateReport ReportOf(const BuildResult& build, const LoadedLanguage& language, std::string_view barFilePrefix,

@@ -16,7 +16,6 @@
 namespace barloom {
 namespace {
 
-constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "path", "menu", "param", "iconic"};
 constexpr std::size_t Cmd = 1;
 
 std::string Lower(std::string_view text) { return LowerCaseText(text).value_or(std::string{text}); }
@@ -25,16 +24,6 @@ std::string Lower(std::string_view text) { return LowerCaseText(text).value_or(s
 // below 1, and a count beyond 16 bits as the most a bar can hold.
 int EarlierButtonCount(std::string_view bar) {
   return ButtonsToImport(SourceCountText(bar), ImportPlace::Behind(0)).Count;
-}
-
-// A value as a key line stores it so that the profile reads it back unchanged: blanks at either
-// end, or a pair of quotation marks around it, would be taken off, so such a value is quoted.
-std::string StoredValue(std::string_view value) {
-  const bool blankEdge = !value.empty() && (ini::ProfileBlanks.Contains(value.front()) || ini::ProfileBlanks.Contains(value.back()));
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-  std::string stored{value};
-  if (blankEdge || quoted) stored.insert(0, 1, '"').push_back('"');
-  return stored;
 }
 
 }  // namespace
@@ -81,11 +70,14 @@ std::vector<ButtonShape> ShapesOf(std::string_view bar, int count, const SwitchC
   std::vector<int> buttons(static_cast<std::size_t>(count));
   for (int k = 1; k <= count; ++k) buttons[k - 1] = k;
   std::vector<ButtonShape> shapes(buttons.size());
-  FindIniValuesInBytes(bar, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), bar.size() + 2,
+  const BarText text = BarTextOf(bar);
+  FindIniValuesInBytes(text.Text, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), text.Text.size() + 2,
                        [&](std::size_t key, std::optional<std::string_view> value) {
                          ButtonShape& shape = shapes[key / 2];
                          shape.Empty = shape.Empty && (!value || value->empty());
-                         if (key % 2 == Cmd && value) shape.SwitchesTo = switches.BarOf(*value).value_or(0);
+                         if (key % 2 != Cmd || !value) return;
+                         const std::string stored = text.Utf8 ? MarkedValueBytes(*value, switches.CodePage()) : std::string{};
+                         shape.SwitchesTo = switches.BarOf(text.Utf8 ? std::string_view{stored} : *value).value_or(0);
                        });
   return shapes;
 }
@@ -137,13 +129,13 @@ OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, co
   if (own.Count == 0) return own;
   // The values whole (no buffer cuts them), each into the writes as it is read.
   own.Writes.Reserve(kept.size() * ButtonKeys.size() + 1, earlierBar.size());
-  FindIniValuesInBytes(earlierBar, ButtonBarSection, KeyNames(kept, ButtonKeys), earlierBar.size() + 2,
-                       [&](std::size_t key, std::optional<std::string_view> value) {
-                         if (!value) return;
-                         const int number = GeneratedButtonCount(barCount) + 1 + static_cast<int>(key / ButtonKeys.size());
-                         const std::string name = std::string{ButtonKeys[key % ButtonKeys.size()]} + std::to_string(number);
-                         own.Writes.Add(name, StoredValue(*value));
-                       });
+  ReadCarriedValues(BarTextOf(earlierBar), KeyNames(kept, ButtonKeys), switches.CodePage(),
+                    [&](std::size_t key, std::optional<std::string_view> value) {
+                      if (!value) return;
+                      const int number = GeneratedButtonCount(barCount) + 1 + static_cast<int>(key / ButtonKeys.size());
+                      const std::string name = std::string{ButtonKeys[key % ButtonKeys.size()]} + std::to_string(number);
+                      own.Writes.Add(name, *value);
+                    });
   own.Writes.Add("Buttoncount", std::to_string(GeneratedButtonCount(barCount) + own.Count));
   return own;
 }

@@ -36,7 +36,8 @@ class SwitchCommands {
 // all of its buttons, in their order, but for the set's own. A bar that does not begin with a
 // switch button keeps every button. Each kept button takes the keys button, cmd, path, menu, param
 // and iconic that it has, with their values as the profile reads them (written so that they read
-// back the same), numbered from barCount + 3 on, behind the new placeholder; then Buttoncount.
+// back the same: CarriedValue, a bar saved as UTF-8 read as UTF-8), numbered from barCount + 3 on,
+// behind the new placeholder; then Buttoncount.
 struct OwnButtons {
   int Count = 0;         // buttons kept
   bool Clamped = false;  // more would not fit below the largest button number: the first ones came

@@ -9,6 +9,7 @@
 #include "core/set_files.h"
 #include "platform/file_bytes.h"
 #include "platform/path_text.h"
+#include "platform/text_case.h"
 #include "settings/ini_document.h"
 
 namespace barloom {
@@ -20,11 +21,31 @@ bool IsThere(const std::filesystem::path& file) {
   return std::filesystem::exists(std::filesystem::status(file, error));
 }
 
+// `path` as the system would resolve it, the folders that are there followed, for comparing names.
+std::string ComparablePath(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+  if (error) resolved = path.lexically_normal();
+  std::string text = Utf8FromPath(resolved);
+#ifdef _WIN32
+  text = LowerCaseText(text).value_or(text);  // Windows file systems ignore letter case
+#endif
+  return text;
+}
+
+// Whether the missing file `file` is named like a bar of the set, which the run will write.
+bool NamesBarOfSet(const std::filesystem::path& file, const SetPaths& paths) {
+  const std::string name = ComparablePath(file);
+  for (int bar = 1; bar <= paths.BarCount; ++bar)
+    if (ComparablePath(PathFromUtf8(paths.BarFiles[bar])) == name) return true;
+  return false;
+}
+
 }  // namespace
 
 SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, const BaseBars& bases,
-                       std::function<std::string(int)> baseBar)
-    : paths_(paths), importFiles_(importFiles), bases_(bases), baseBar_(std::move(baseBar)) {
+                       std::function<std::string(int)> baseBar, unsigned codePage)
+    : paths_(paths), importFiles_(importFiles), bases_(bases), baseBar_(std::move(baseBar)), codePage_(codePage) {
   for (int slot = 1; slot <= paths.BarCount; ++slot)
     if (!importFiles[slot].empty()) sources_[importFiles[slot]].LastSlot = slot;
   bool barMissing = false;
@@ -33,6 +54,11 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, cons
     const std::filesystem::path file = PathFromUtf8(spelling);
     source.There = IsThere(file);
     if (!source.There) {
+      // A source that is gone is an error, unless it is a bar of the set that the run writes.
+      if (!NamesBarOfSet(file, paths)) {
+        if (!error_) error_ = ReadError(FileProblem::SourceNotRead, spelling, file);
+        continue;
+      }
       sourcesKnown_ = sourcesKnown_ && !barMissing;
       continue;
     }
@@ -50,11 +76,24 @@ SetImports::SetImports(const SetPaths& paths, const SlotTable& importFiles, cons
     const Source& source = sources_.at(importFiles[slot]);
     if (source.There && source.Bar == 0) first = &importFiles[slot];
   }
+  std::map<std::string, BarFileShape> shapes;
   for (auto& [spelling, source] : sources_) {
     if (!source.There || source.Bar != 0) continue;
     std::optional<std::string> bytes = ReadFileBytes(PathFromUtf8(spelling));
-    source.CountText = SourceCountText(bytes ? std::string_view{*bytes} : std::string_view{});
+    if (!bytes) {
+      if (!error_) error_ = ReadError(FileProblem::SourceNotRead, spelling, PathFromUtf8(spelling));
+      continue;
+    }
+    source.CountText = SourceCountText(*bytes);
+    shapes[spelling] = ShapeOfBarFile(*bytes);
     if (source.IsBackup || (first && spelling == *first)) source.Earlier = std::move(bytes);
+  }
+  // Each file that brings no buttons named once, in the order of the slots.
+  for (int slot = 1; slot <= paths.BarCount; ++slot) {
+    const auto shape = shapes.find(importFiles[slot]);
+    if (shape == shapes.end()) continue;
+    if (auto warning = ShapeWarning(shape->second, shape->first)) warnings_.push_back(std::move(*warning));
+    shapes.erase(shape);
   }
   PlanButtons();
 }
@@ -91,15 +130,16 @@ const std::string* SetImports::EarlierBytes(const std::string& spelling) const {
   return source != sources_.end() && source->second.Earlier ? &*source->second.Earlier : nullptr;
 }
 
-std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress) {
+std::optional<FileError> SetImports::ImportInto(int bar, IniDocument& target, Progress& progress,
+                                                std::vector<BuildWarning>& warnings) {
   const std::string& spelling = importFiles_[bar];
   Source& source = sources_.at(spelling);
   const ImportPlace place = bases_[bar].Place;
   ImportedButtons imported;
-  if (source.Bar == bar) {
-    imported = ImportOwnButtons(target, place, progress);
-  } else if (source.Bar > bar) {
-    const ButtonImport import = ReadButtonImport(baseBar_(source.Bar), place);
+  if (source.Bar >= bar) {
+    // The bar itself as it is before its import, or a later bar as written before its own.
+    const ButtonImport import =
+        ReadButtonImport(source.Bar == bar ? target.Bytes() : baseBar_(source.Bar), place, codePage_);
     ApplyButtonImport(import, target, progress);
     imported = import.Buttons;
   } else {
@@ -107,8 +147,8 @@ std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target,
       std::optional<std::string> read;
       if (!source.Earlier) read = ReadFileBytes(PathFromUtf8(spelling));
       const std::string* bytes = source.Earlier ? &*source.Earlier : read ? &*read : nullptr;
-      source.Unread = !bytes;
-      source.Read = ReadButtonImport(bytes ? *bytes : std::string{}, place);
+      if (!bytes) return ReadError(FileProblem::SourceNotRead, spelling, PathFromUtf8(spelling));
+      source.Read = ReadButtonImport(*bytes, place, codePage_);
       source.ReadFor = place.After;
       // The file itself serves any later read, but for a backup the run writes over.
       if (!source.IsBackup || source.LastSlot == bar) source.Earlier.reset();
@@ -118,8 +158,7 @@ std::optional<BuildWarning> SetImports::ImportInto(int bar, IniDocument& target,
     // A bar of the set is read as it is at each import; any other file stays as it is.
     if (source.Bar != 0 || source.LastSlot == bar) source.Read.reset();
   }
-  if (imported.Clamped) return BuildWarning{ImportProblem::ButtonCountClamped, spelling, imported.Count};
-  if (source.Unread) return BuildWarning{ImportProblem::SourceNotRead, spelling};
+  if (imported.Clamped) warnings.push_back(BuildWarning{ImportProblem::ButtonCountClamped, spelling, imported.Count});
   return std::nullopt;
 }
 

@@ -30,8 +30,14 @@ class SetImports {
   // Looks at the sources before any bar is written: which of them are bars of the set (the same
   // file, however spelled), and how many buttons each import brings. `baseBar(j)` gives the bytes
   // of bar j as written before its import, described by bases[j].
+  // A source that cannot be read, or is missing without naming a bar of the set, is an error
+  // (Error) before anything is written; a source that is no bar or has no buttons a warning
+  // (Warnings, once a file, in slot order). Values of UTF-8 sources are stored in `codePage`.
   SetImports(const SetPaths& paths, const SlotTable& importFiles, const BaseBars& bases,
-             std::function<std::string(int)> baseBar);
+             std::function<std::string(int)> baseBar, unsigned codePage);
+
+  const std::optional<FileError>& Error() const { return error_; }
+  const std::vector<BuildWarning>& Warnings() const { return warnings_; }
 
   // False when a source is missing while a bar of the set is missing too: only once that bar is
   // written can it be told whether the source names it.
@@ -53,8 +59,9 @@ class SetImports {
   // Makes bar `bar`'s import into `target`, the bar as written before its import, once bars
   // 1..bar-1 are written with their imports: a bar after it is read as written before its import,
   // a bar before it and any other file as the file is. A source imported into several bars at the
-  // same place is read once.
-  std::optional<BuildWarning> ImportInto(int bar, IniDocument& target, Progress& progress);
+  // same place is read once. A clamped count adds its warning to `warnings`; a source that cannot
+  // be read by then is the error returned.
+  std::optional<FileError> ImportInto(int bar, IniDocument& target, Progress& progress, std::vector<BuildWarning>& warnings);
 
  private:
   struct Source {
@@ -66,7 +73,6 @@ class SetImports {
     bool IsBackup = false;                 // a backup of a bar of the set, which the run may write over
     std::optional<ButtonImport> Read;      // its writes, kept while a later slot imports it
     int ReadFor = 0;                       // the place (After) the writes are numbered for
-    bool Unread = false;                   // it could not be read: no buttons come from it
   };
 
   void PlanButtons();
@@ -76,8 +82,11 @@ class SetImports {
   const BaseBars& bases_;
   std::function<std::string(int)> baseBar_;
   std::map<std::string, Source> sources_;  // by the spelling the slots give
+  unsigned codePage_;
   bool sourcesKnown_ = true;
   int plannedButtons_ = 0;
+  std::optional<FileError> error_;
+  std::vector<BuildWarning> warnings_;
 };
 
 }  // namespace barloom

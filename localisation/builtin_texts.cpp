@@ -52,7 +52,6 @@ constexpr std::array Texts{
     BuiltInText{TextId::ImportClamped,
                 "The file to import holds more buttons than a button bar can take; only the first of them were "
                 "imported."},
-    BuiltInText{TextId::ImportNotRead, "The file to import could not be read; no buttons were imported from it."},
     BuiltInText{TextId::ButtonsImportedLabel, "Buttons imported:"},
     // Why a file could not be written, where the program found the cause itself.
     BuiltInText{TextId::FolderMissing, "The folder does not exist."},
@@ -170,7 +169,15 @@ constexpr std::array Texts{
     BuiltInText{TextId::IconsFolderMissing, "The icons folder is missing, so the switch buttons will show no pictures:"},
     BuiltInText{TextId::IconsMissing, "Pictures of the switch buttons are missing from the icons folder:"},
     BuiltInText{TextId::CreateAnyway, "Create the bars all the same?"},
-    // Buttons of the user's own that a Create would drop: the question, and the report after it.
+      // What a file offered as a bar is, and why it could not be read.
+    BuiltInText{TextId::SourceNotABar, "This file holds no button bar, so it brings no buttons:"},
+    BuiltInText{TextId::SourceHasNoButtons, "This button bar holds no buttons, so it brings none:"},
+    BuiltInText{TextId::SourceNotRead, "The file to import could not be read; no bar file was written."},
+    BuiltInText{TextId::KeptBarNotRead,
+                "The button bar whose own buttons are to be kept could not be read; no bar file was written."},
+    BuiltInText{TextId::FileMissing, "The file does not exist (any more)."},
+    BuiltInText{TextId::FileNotReadable, "The file could not be read."},
+  // Buttons of the user's own that a Create would drop: the question, and the report after it.
     BuiltInText{TextId::OwnButtonsFound,
                 "The button bar files that Create replaces hold buttons of their own (added in Total Commander or "
                 "imported earlier)."},

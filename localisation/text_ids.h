@@ -52,7 +52,6 @@ enum class TextId : int {
 
   // What an import did differently.
   ImportClamped = 710,
-  ImportNotRead = 711,
   ButtonsImportedLabel = 712,
 
   // Why a file could not be written, as the program found it.
@@ -159,6 +158,13 @@ enum class TextId : int {
   IconsFolderMissing = 870,
   IconsMissing = 871,
   CreateAnyway = 872,
+  // What a file offered as a bar to import or keep is, and why it could not be read.
+  SourceNotABar = 900,
+  SourceHasNoButtons = 901,
+  SourceNotRead = 902,
+  KeptBarNotRead = 903,
+  FileMissing = 904,
+  FileNotReadable = 905,
   // Buttons of the user's own that a Create would drop.
   OwnButtonsFound = 920,
   OwnButtonsLabel = 921,

@@ -32,6 +32,7 @@ enum class WriteFailureReason {
   DriveReadOnly,      // the drive or file system is read-only (write-protected)
   InvalidCharacters,  // a name holds a character that names may not hold
   NameIsFile,         // a folder was to be made where a file has the name
+  FileMissing,        // a file to be read is not there (any more)
 };
 
 struct WriteFailure {
@@ -113,6 +114,12 @@ using SystemErrorCode = std::uint32_t;
 // (FileNameTooLong), a path longer than the system takes (PathTooLong), a drive or share that is
 // not there (DriveMissing), a folder that is missing (FolderMissing).
 WriteFailure FailureFromSystem(SystemErrorCode code, const std::filesystem::path& target);
+
+// Why `file`, which a read could not take in, cannot be read: it is opened for reading again and
+// the system's answer read as FailureFromSystem reads it; a file that is not there is FileMissing
+// (FolderMissing when its folder is gone too, DriveMissing for its drive), a folder NameIsFolder,
+// a pipe or device NotOrdinaryFile. A file that opens now gives the system's words for a failed read.
+WriteFailure ReadFailureOf(const std::filesystem::path& file);
 
 // The system's own words for `code`, as one sentence ending in a full stop.
 std::string SystemMessage(SystemErrorCode code);

@@ -283,6 +283,20 @@ WriteFailure FailureFromSystem(SystemErrorCode code, const std::filesystem::path
   return WriteFailure{std::nullopt, SystemMessage(code)};
 }
 
+WriteFailure ReadFailureOf(const std::filesystem::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return Because(WriteFailureReason::NameIsFolder);
+    if (!S_ISREG(info.st_mode)) return Because(WriteFailureReason::NotOrdinaryFile);
+  } else if (errno == ENOENT) {
+    return Because(IsFolder(FolderOf(file)) ? WriteFailureReason::FileMissing : WriteFailureReason::FolderMissing);
+  }
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return FailureFromSystem(static_cast<SystemErrorCode>(errno), file);
+  ::close(fd);
+  return WriteFailure{std::nullopt, SystemMessage(EIO)};
+}
+
 }  // namespace barloom
 
 namespace barloom {

@@ -344,6 +344,22 @@ WriteFailure FailureFromSystem(SystemErrorCode code, const std::filesystem::path
   return WriteFailure{std::nullopt, SystemMessage(code)};
 }
 
+WriteFailure ReadFailureOf(const std::filesystem::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Because(WriteFailureReason::NameIsFolder);
+  const UniqueFileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) {
+    const DWORD code = GetLastError();
+    const bool folderThere = IsFolder(file.has_parent_path() ? file.parent_path() : std::filesystem::path(L"."));
+    if (code == ERROR_FILE_NOT_FOUND && folderThere) return Because(WriteFailureReason::FileMissing);
+    return FailureFromSystem(code, file);
+  }
+  if (GetFileType(handle.get()) != FILE_TYPE_DISK) return Because(WriteFailureReason::NotOrdinaryFile);
+  return WriteFailure{std::nullopt, SystemMessage(ERROR_READ_FAULT)};
+}
+
 }  // namespace barloom
 
 namespace barloom {

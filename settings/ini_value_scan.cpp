@@ -58,13 +58,16 @@ std::vector<std::optional<std::string_view>> ScanValues(std::string_view bytes, 
   for (std::size_t i = 0; i < keys.size(); ++i) firstAsking[i] = wanted.FindOrAdd(i, keys[i], nameOf);
   std::vector<std::optional<std::string_view>> values(keys.size());
   std::vector<bool> answered(keys.size());
+  std::size_t unanswered = 0;  // the keys asked for, each name once, that no line has answered yet
+  for (std::size_t i = 0; i < keys.size(); ++i) unanswered += firstAsking[i] == i ? 1 : 0;
   ScanSectionKeys(bytes, section, [&](const LineSyntax& syntax) {
     const std::optional<std::size_t> key = wanted.Find(syntax.Name, nameOf);
     if (key && !answered[*key]) {  // the first line of a name wins
       answered[*key] = true;
+      --unanswered;
       if (syntax.HasValue) values[*key] = syntax.Value;
     }
-    return true;
+    return unanswered > 0;  // once every key has its line, the rest of the section cannot change a value
   });
   for (std::size_t i = 0; i < keys.size(); ++i) values[i] = values[firstAsking[i]];
   return values;

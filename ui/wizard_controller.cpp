@@ -116,6 +116,12 @@ void WizardController::ClickBar(int bar) {
   if (beforeDialog_) beforeDialog_();
   const std::optional<std::string> file = services_.FileDialog.BrowseForOpen(startFolder, "", BarFileFilter, "", false);
   if (!file) return;
+  importPicked_ = true;  // the dialog went to its folder, whatever the file holds
+  // A file that brings no buttons is named at once; the bar keeps what it had.
+  if (const std::string refusal = ImportFileRefusal(*file, language_.Current()); !refusal.empty()) {
+    services_.Messages.Show(refusal, build_info::ProductName, MessageIcon::Error);
+    return;
+  }
   state_.ImportFiles[bar] = *file;
   importPicked_ = true;
   state_.SetCreated = false;
@@ -128,9 +134,14 @@ void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
   for (const DroppedFile& file : files) (file.IsFolder || !IsBarFileName(file.Path) ? refused : bars).push_back(file.Path);
   std::stable_sort(bars.begin(), bars.end(), ByName);
   std::vector<std::string> beyond;
+  std::string refusals;  // the files that bring no buttons, each named with why
   for (const std::string& file : bars) {
     if (!IsBar(bar)) {
       beyond.push_back(file);
+      continue;
+    }
+    if (const std::string refusal = ImportFileRefusal(file, language_.Current()); !refusal.empty()) {
+      refusals += (refusals.empty() ? "" : "\n\n") + refusal;
       continue;
     }
     state_.ImportFiles[bar] = file;
@@ -146,6 +157,7 @@ void WizardController::DropFiles(int bar, std::span<const DroppedFile> files) {
     message += language_.Text(text);
     for (const std::string& name : *names) message += "\n" + name;
   }
+  if (!refusals.empty()) message += (message.empty() ? "" : "\n\n") + refusals;
   if (!message.empty()) services_.Messages.Show(message, build_info::ProductName, MessageIcon::Error);
 }
 

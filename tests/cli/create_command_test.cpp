@@ -344,6 +344,46 @@ TEST_F(CreateCommandTest, AClampedCountIsAWarningOnStandardError) {
   EXPECT_EQ(bar1.Read("ButtonBar", "cmd4", "", 100), "x.exe");
 }
 
+// A file that brings no buttons is a warning naming it, the set written as without it; a file or a
+// bar to keep that cannot be read stops the run before any bar is written, naming it and why.
+TEST_F(CreateCommandTest, FilesThatBringNoButtonsWarnFilesThatCannotBeReadFail) {
+  struct Case {
+    const char* Name;
+    std::string Bytes;  // "<folder>": a folder of that name
+    bool Keep;          // the file is bar 1's own earlier file, kept; else bar 1's import
+    int ExitCode;
+    const char* Said;   // on standard error, beside the file's path
+  };
+  const Case cases[] = {
+      {"empty.bar", "", false, 0, "holds no button bar"},
+      {"picture.bar", "\xFF\xD8\xFF\xE0\x00\x10JFIF", false, 0, "holds no button bar"},
+      {"none.bar", "[Buttonbar]\r\nButtoncount=0\r\n", false, 0, "holds no buttons"},
+      {"Bar_01.bar", "<folder>", true, 1, "belongs to a folder"},
+  };
+  for (const Case& c : cases) {
+    TempFolder temp;
+    const std::string out = temp.PathOf("out");
+    std::filesystem::create_directories(PathFromUtf8(out));
+    const std::string file = c.Keep ? out + Sep + c.Name : temp.PathOf(c.Name);
+    if (c.Bytes == "<folder>") std::filesystem::create_directories(PathFromUtf8(file));
+    else test_support::WriteFile(file, c.Bytes);
+    std::vector<std::string> arguments{"create", "--bars", "2", "--folder", out, "--app-folder", AppFolder()};
+    arguments.push_back(c.Keep ? "--keep-buttons" : "--import");
+    if (!c.Keep) arguments.push_back("1=" + file);
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << c.Name << ": " << result.Errors;
+    EXPECT_NE(result.Errors.find(file), std::string::npos) << c.Name << ": " << result.Errors;
+    EXPECT_NE(result.Errors.find(c.Said), std::string::npos) << c.Name << ": " << result.Errors;
+    if (c.ExitCode == 0) {
+      EXPECT_EQ(OutputLines(result.Output), (std::vector<std::string>{out + Sep + "Bar_01.bar", out + Sep + "Bar_02.bar"}));
+      EXPECT_EQ(ReadBytes(out + Sep + "Bar_02.bar"), Expected(2, 2, out, AppFolder(), "Bar_")) << c.Name;
+    } else {
+      EXPECT_EQ(result.Output, "") << c.Name;
+      EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(out + Sep + "Bar_02.bar"))) << c.Name << ": nothing written";
+    }
+  }
+}
+
 TEST_F(CreateCommandTest, AFileThatCannotBeWrittenFailsNamingIt) {
   const std::string out = Folder("out");
   std::filesystem::create_directories(PathFromUtf8(out + Sep + "Bar_02.bar"));

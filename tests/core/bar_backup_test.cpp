@@ -72,11 +72,12 @@ TEST(Backups, KeptBeforeABarChangesNeverForTheSameBytes) {
        {"", "", "Bar_01.bar.bak"},
        {"Bar_01.bar.bak"},
        both},
-      // A missing source beside a missing bar: the bars are written first, then imported into. The
-      // first change of bar 1 comes with its import, and keeps what was there.
+      // A source that is a missing bar of the set (bar 2 importing itself): the bars are written
+      // first, then imported into. The first change of bar 1 comes with its import, and keeps what
+      // was there.
       {"a bar changed by its import only",
        {{"Bar_01.bar", "<bar 1>"}, {"five.bar", FiveButtons}},
-       {"", "five.bar", "gone.bar"},
+       {"", "five.bar", "Bar_02.bar"},
        {"Bar_01.bar.bak"},
        both},
   };

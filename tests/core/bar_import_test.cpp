@@ -4,10 +4,13 @@
 
 #include <array>
 #include <filesystem>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "core/bar_layout.h"
 #include "core/bar_set.h"
+#include "platform/code_page.h"
 #include "platform/not_found_marker.h"
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
@@ -44,6 +47,13 @@ std::string Value(const IniDocument& document, const std::string& key) {
   return document.Read(ButtonBarSection, key, NotFoundMarker, 4096);
 }
 
+// An import of the source `sourceBytes` into `target` as a set makes it: read in one pass, applied as a batch.
+ImportedButtons Import(std::string_view sourceBytes, IniDocument& target, ImportPlace place, Progress& progress) {
+  const ButtonImport import = ReadButtonImport(sourceBytes, place, Windows1252);
+  ApplyButtonImport(import, target, progress);
+  return import.Buttons;
+}
+
 constexpr std::string_view FiveButtons =
     "[ButtonBar]\r\n"
     "button1=a.ico\r\ncmd1=a.exe\r\nmenu1=A\r\n"
@@ -61,12 +71,12 @@ class SourceCountTest : public ::testing::TestWithParam<CountCase> {};
 
 TEST_P(SourceCountTest, TheCountIsReadLeniently) {
   const CountCase& c = GetParam();
-  const IniDocument source{std::string{FiveButtons} + c.CountLine};
+  const std::string source{std::string{FiveButtons} + c.CountLine};
   IniDocument target = GeneratedBar(3);
   RecordingProgress display;
   Progress progress{display};
   progress.Start(4, 5);
-  const ImportedButtons imported = ImportBarButtons(source, target, 3, progress);
+  const ImportedButtons imported = Import(source, target, 3, progress);
   EXPECT_EQ(imported.Count, c.Expected);
   EXPECT_FALSE(imported.Clamped);
   EXPECT_EQ(Value(target, "Buttoncount"), std::to_string(4 + c.Expected));
@@ -91,52 +101,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, SourceCountTest,
                                            CountCase{"ButtonCount=-99999999\r\n", 0},
                                            CountCase{"ButtonCount=0.5\r\n", 0}, CountCase{"ButtonCount=1.5\r\n", 2}));
 
-TEST(ImportBarButtons, TwoButtonsFollowTheSeparator) {
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=2\r\nbutton1=x.ico\r\ncmd1=x.exe\r\npath1=C:\\x\r\n"
+TEST(ImportBarButtons, TwoButtonsFollowTheSeparatorAndTheFirstReplacesThePlaceholder) {
+  const std::string source{"[ButtonBar]\r\nButtonCount=2\r\nbutton1=x.ico\r\ncmd1=x.exe\r\npath1=C:\\x\r\n"
                            "menu1=X\r\nparam1=-a\r\niconic1=1\r\nbutton2=y.ico\r\ncmd2=y.exe\r\n"};
   IniDocument target = GeneratedBar(3, 2);
-  const std::string before = Value(target, "cmd2");
+  const std::string generated = target.Bytes();
   NoProgressDisplay none;
   Progress progress{none};
-  ImportBarButtons(source, target, 3, progress);
-  EXPECT_EQ(Value(target, "Buttoncount"), "6");
-  EXPECT_EQ(Value(target, "cmd2"), before);
-  EXPECT_EQ(Value(target, "menu3"), "Switch to Buttons Bar 3");
-  EXPECT_EQ(Value(target, "button4"), "");
-  EXPECT_EQ(Value(target, "cmd4"), NotFoundMarker);
-  EXPECT_EQ(Value(target, "button5"), "x.ico");
-  EXPECT_EQ(Value(target, "cmd5"), "x.exe");
-  EXPECT_EQ(Value(target, "path5"), "C:\\x");
-  EXPECT_EQ(Value(target, "menu5"), "X");
-  EXPECT_EQ(Value(target, "param5"), "-a");
-  EXPECT_EQ(Value(target, "iconic5"), "1");
-  EXPECT_EQ(Value(target, "button6"), "y.ico");
-  EXPECT_EQ(Value(target, "menu6"), NotFoundMarker);
-  // Keys are appended in the order they are copied, behind the generated lines.
-  const std::string bytes = target.Bytes();
-  EXPECT_TRUE(bytes.ends_with("iconic5=1\r\nbutton6=y.ico\r\ncmd6=y.exe\r\n")) << bytes;
-}
-
-TEST(ImportBarButtons, AButtonWithoutMenuKeepsThePlaceholdersTooltip) {
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=1\r\nbutton1=n.ico\r\ncmd1=n.exe\r\n"};
-  IniDocument target = GeneratedBar(3, 3);
-  NoProgressDisplay none;
-  Progress progress{none};
-  ImportBarButtons(source, target, 3, progress);
-  EXPECT_EQ(Value(target, "Buttoncount"), "5");
-  EXPECT_EQ(Value(target, "button5"), "n.ico");
-  EXPECT_EQ(Value(target, "cmd5"), "n.exe");
-  EXPECT_EQ(Value(target, "menu5"), "This is the first button in button bar No. 3");
+  Import(source, target, 3, progress);
+  // The switch buttons and the separator as generated, up to the placeholder, which is gone whole;
+  // the imported keys follow in the order they are written.
+  const std::string placeholder = "button5=";
+  ASSERT_NE(generated.find(placeholder), std::string::npos);
+  const std::string kept = generated.substr(0, generated.find(placeholder));
+  EXPECT_EQ(target.Bytes(), std::string{kept}.replace(kept.find("Buttoncount=5"), 13, "Buttoncount=6") +
+                                "button5=x.ico\r\ncmd5=x.exe\r\npath5=C:\\x\r\nmenu5=X\r\nparam5=-a\r\niconic5=1\r\n"
+                                "button6=y.ico\r\ncmd6=y.exe\r\n");
 }
 
 TEST(ImportBarButtons, CountZeroDropsThePlaceholderFromTheCountOnly) {
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=0\r\nbutton1=n.ico\r\n"};
   IniDocument target = GeneratedBar(2, 1);
   const std::string placeholder = Value(target, "cmd4");
   RecordingProgress display;
   Progress progress{display};
   progress.Start(3, 4);
-  ImportBarButtons(source, target, 2, progress);
+  Import("[ButtonBar]\r\nButtonCount=0\r\nbutton1=n.ico\r\n", target, 2, progress);
   EXPECT_EQ(Value(target, "Buttoncount"), "3");
   EXPECT_EQ(Value(target, "cmd4"), placeholder);
   EXPECT_EQ(Value(target, "menu4"), "This is the first button in button bar No. 1");
@@ -144,36 +133,13 @@ TEST(ImportBarButtons, CountZeroDropsThePlaceholderFromTheCountOnly) {
   EXPECT_EQ(progress.Value(), 3);
 }
 
-TEST(ImportBarButtons, MissingAndEmptyKeysTrimmingAndLetterCase) {
-  const IniDocument source{
-      "[ButtonBar]\r\nButtonCount=4\r\n"
-      "BUTTON1=upper.ico\r\nCmd1=\"  notepad.exe  \"\r\n"
-      "button2=b.ico\r\ncmd2=\r\n"
-      "[Other]\r\nbutton3=not.this\r\n"};
-  IniDocument target = GeneratedBar(2);
-  NoProgressDisplay none;
-  Progress progress{none};
-  ImportBarButtons(source, target, 2, progress);
-  EXPECT_EQ(Value(target, "button4"), "upper.ico");
-  EXPECT_EQ(Value(target, "cmd4"), "notepad.exe");
-  EXPECT_EQ(Value(target, "button5"), "b.ico");
-  EXPECT_EQ(Value(target, "cmd5"), "");             // empty, but there
-  EXPECT_EQ(Value(target, "path5"), NotFoundMarker);  // missing in the source, missing here
-  for (const char* key : {"button", "cmd", "path", "menu", "param", "iconic"}) {
-    EXPECT_EQ(Value(target, key + std::string{"6"}), NotFoundMarker) << key;
-    EXPECT_EQ(Value(target, key + std::string{"7"}), NotFoundMarker) << key;
-  }
-  EXPECT_EQ(Value(target, "Buttoncount"), "7");
-}
-
 TEST(ImportBarButtons, ValuesTravelAsBytes) {
   const std::string odd = "C:\\\xC4rger\\\x81\x9D\xFF.exe";
   const std::string marked = "\xEF\xBB\xBF" "C:\\Папка\\x.exe";
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=2\r\ncmd1=" + odd + "\r\ncmd2=" + marked + "\r\n"};
   IniDocument target = GeneratedBar(2);
   NoProgressDisplay none;
   Progress progress{none};
-  ImportBarButtons(source, target, 2, progress);
+  Import("[ButtonBar]\r\nButtonCount=2\r\ncmd1=" + odd + "\r\ncmd2=" + marked + "\r\n", target, 2, progress);
   EXPECT_EQ(Value(target, "cmd4"), odd);
   EXPECT_EQ(Value(target, "cmd5"), marked);
 }
@@ -187,12 +153,12 @@ class AbsurdCountTest : public ::testing::TestWithParam<AbsurdCase> {};
 
 TEST_P(AbsurdCountTest, IsClampedSoThatNoNumberPassesTheLimit) {
   const AbsurdCase& c = GetParam();
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=" + std::string{c.Count} + "\r\nbutton1=a.ico\r\n"};
+  const std::string source{"[ButtonBar]\r\nButtonCount=" + std::string{c.Count} + "\r\nbutton1=a.ico\r\n"};
   IniDocument target = GeneratedBar(c.BarCount);
   RecordingProgress display;
   Progress progress{display};
   progress.Start(c.BarCount + 1, c.BarCount + 2);
-  const ImportedButtons imported = ImportBarButtons(source, target, c.BarCount, progress);
+  const ImportedButtons imported = Import(source, target, c.BarCount, progress);
   const int limit = MaxButtonNumber - c.BarCount - 1;
   EXPECT_EQ(imported.Count, limit);
   EXPECT_TRUE(imported.Clamped);
@@ -208,38 +174,136 @@ INSTANTIATE_TEST_SUITE_P(Cases, AbsurdCountTest,
                                            AbsurdCase{"32764.5", 3}));
 
 TEST(ImportBarButtons, TheLargestCountThatFitsIsNotClamped) {
-  const IniDocument source{"[ButtonBar]\r\nButtonCount=32764\r\n"};
   IniDocument target = GeneratedBar(2);
   NoProgressDisplay none;
   Progress progress{none};
-  const ImportedButtons imported = ImportBarButtons(source, target, 2, progress);
+  const ImportedButtons imported = Import("[ButtonBar]\r\nButtonCount=32764\r\n", target, 2, progress);
   EXPECT_EQ(imported.Count, 32764);
   EXPECT_FALSE(imported.Clamped);
   EXPECT_EQ(Value(target, "Buttoncount"), "32767");
 }
 
-// Key-by-key profile calls: one call per key, every call reading (and each write rewriting) the
-// files. Our import must give the same bytes. The buttons go behind the first `after` buttons of
-// the target (by default the switch buttons and the separator of a generated bar).
-void ImportKeyByKey(const std::string& source, const std::string& target, int barCount, int after = 0) {
-  if (after == 0) after = barCount + 1;
-  const auto file = [](const std::string& utf8) { return PathFromUtf8(utf8); };
-  const auto rounded = RoundToInt16(ReadLeadingNumber(ReadIniValue("ButtonBar", "ButtonCount", "0", 4096, file(source))));
-  const int count = rounded.value_or(0);
+// The rule every carried button follows: source button k (1..count) reads back, key by key, as
+// button firstNumber + k - 1 of the target, exactly as it read from the source (whole, no buffer
+// cutting it; a key it lacks, the target lacks too). A UTF-8 source's values read as the same text.
+void ExpectCarried(std::string_view source, std::string_view target, int firstNumber, int count, const std::string& name) {
+  const BarText text = BarTextOf(source);
+  const std::size_t whole = 2 * (source.size() + target.size()) + 8;
   for (int k = 1; k <= count; ++k) {
-    for (const char* key : {"button", "cmd", "path", "menu", "param", "iconic"}) {
-      std::string value = ReadIniValue("ButtonBar", key + std::to_string(k), NotFoundMarker, 4096, file(source));
-      value.erase(0, value.find_first_not_of(' '));
-      value.erase(value.find_last_not_of(' ') + 1);
-      if (value != NotFoundMarker)
-        WriteIniValue("ButtonBar", key + std::to_string(after + k), value, file(target));
+    for (const std::string_view key : ButtonKeys) {
+      const std::string from = std::string{key} + std::to_string(k);
+      const std::string to = std::string{key} + std::to_string(firstNumber + k - 1);
+      const std::string read = ReadIniValueFromBytes(text.Text, ButtonBarSection, from, NotFoundMarker, whole);
+      std::string arrived = ReadIniValueFromBytes(target, ButtonBarSection, to, NotFoundMarker, whole);
+      if (text.Utf8 && arrived != NotFoundMarker) arrived = TextOfMarkedValue(arrived, Windows1252);
+      EXPECT_EQ(arrived, read) << name << ": " << from << " as " << to;
     }
   }
-  WriteIniValue("ButtonBar", "Buttoncount", std::to_string(after + (count < 1 ? 0 : count)), file(target));
 }
 
-// Bar 1 of a fresh two-bar set in `temp`, and the same bar after the key-by-key import of `source`
-// (with `sourceForReference` standing for the source in the reference run).
+// A bar's bytes as lines, for reading: bytes outside printable ASCII as \xNN, long lines cut.
+std::string Printable(std::string_view bytes) {
+  if (IsUtf16Le(bytes)) return "(UTF-16 LE, shown as UTF-8)\n" + Printable(Wtf8FromUtf16Le(bytes.substr(2)));
+  std::string text;
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    if (c == '\n') {
+      text += "\n";
+      lineStart = text.size();
+      continue;
+    }
+    if (text.size() - lineStart > 100) {
+      if (text.back() != '.') text += "...";
+      continue;
+    }
+    if (c >= 0x20 && c < 0x7F) {
+      text += static_cast<char>(c);
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      text += escaped;
+    }
+  }
+  return text;
+}
+
+std::string Utf16File(std::string_view utf8) { return std::string{Utf16LeMark} + Utf16LeFromWtf8(utf8); }
+
+// Bars as users publish them, each carried into bar 1 of a 3-bar set by an import and, as the
+// bar's own earlier file, by keep-buttons. Set BARLOOM_PRINT_SHAPES=1 to see each source and bar.
+TEST(CarriedButtons, RealWorldShapesArriveAsTheyWere) {
+  std::mt19937 random{2026};
+  std::string binary(3000, '\0');
+  for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+  const std::string longValue(5000, 'L');
+  struct Shape {
+    std::string Name;
+    std::string Bytes;
+    int Buttons;  // the buttons it brings
+    std::optional<ImportProblem> Warning;
+  };
+  const Shape shapes[] = {
+      {"separator first", "[Buttonbar]\r\nButtoncount=3\r\nbutton1=\r\nbutton2=wcmicons.dll,5\r\ncmd2=cm_SrcQuickview\r\n"
+                          "button3=notepad.exe\r\ncmd3=notepad.exe\r\nmenu3=Notepad\r\n", 3},
+      {"button without menu", "[Buttonbar]\r\nButtoncount=1\r\nbutton1=wcmicons.dll,12\r\ncmd1=cm_CopyNamesToClip\r\n", 1},
+      {"gaps", "[Buttonbar]\r\nButtoncount=4\r\nbutton1=a.ico\r\ncmd1=a.exe\r\nbutton4=d.ico\r\ncmd4=d.exe\r\niconic4=1\r\n", 4},
+      {"doubled quotes", "[Buttonbar]\r\nButtoncount=1\r\nbutton1=cmp.exe\r\ncmd1=cmp.exe\r\nparam1=\"\"%X%P\" \"%T\"\"\r\n"
+                         "path1='C:\\Work'\r\n", 1},
+      {"quoted blanks", "[Buttonbar]\r\nButtoncount=1\r\nbutton1=x.exe\r\ncmd1=x.exe\r\nparam1=\" /j %T%N %P%N\"\r\n"
+                        "menu1=\"  two  \"\r\n", 1},
+      {"5,000-byte values", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=run.exe\r\nparam1=" + longValue + "\r\nmenu1=\"" + longValue + " \"\r\n", 1},
+      {"UTF-8 with its mark", "\xEF\xBB\xBF[Buttonbar]\r\nButtoncount=2\r\nbutton1=C:\\Программы\\far.exe\r\ncmd1=C:\\Программы\\far.exe\r\n"
+                              "menu1=Фар\r\nbutton2=x.exe\r\ncmd2=x.exe\r\nmenu2=Café\r\nparam2=\" spaced \"\r\n", 2},
+      {"UTF-16", Utf16File("[Buttonbar]\r\nButtoncount=2\r\nbutton1=Müller.exe\r\ncmd1=Müller.exe\r\nmenu1=文件\r\n"
+                           "button2=\r\n"), 2},
+      {"0 bytes", "", 0, ImportProblem::SourceNotABar},
+      {"binary", binary, 0, ImportProblem::SourceNotABar},
+      {"another INI file", "[Configuration]\r\nButtoncount=3\r\n", 0, ImportProblem::SourceNotABar},
+      {"0 buttons", "[Buttonbar]\r\nButtoncount=0\r\nbutton1=x.ico\r\ncmd1=x.exe\r\n", 0, ImportProblem::SourceHasNoButtons},
+  };
+  const bool print = std::getenv("BARLOOM_PRINT_SHAPES") != nullptr;
+  for (const Shape& shape : shapes) {
+    TempFolder temp;
+    WizardState state = SetOf(3, temp.Folder() + "set" + PathSeparator);
+    state.ImportFiles[1] = temp.Write("source.bar", shape.Bytes);
+    NoProgressDisplay none;
+    const BuildResult imported = BuildBarSet(state, AppOptions, none);
+    ASSERT_FALSE(imported.Error) << shape.Name << ": " << MessageOf(*imported.Error);
+    const std::string bar = ReadBytes(imported.Paths.BarFiles[1]).value();
+    const std::string generated = GeneratedBarBytes(imported.Paths, 1, std::nullopt, Windows1252);
+    // The first imported button replaces the placeholder; with none, the bar ends as generated but
+    // for its count, which leaves the placeholder out.
+    EXPECT_EQ(Value(IniDocument{bar}, "Buttoncount"), std::to_string(4 + shape.Buttons)) << shape.Name;
+    EXPECT_TRUE(bar.starts_with(generated.substr(0, generated.find("button5=")).replace(13, 13, "Buttoncount=" + std::to_string(4 + shape.Buttons))))
+        << shape.Name;
+    if (shape.Buttons > 0) ExpectCarried(shape.Bytes, bar, 5, shape.Buttons, shape.Name + ", imported");
+    ASSERT_EQ(imported.Warnings.size(), shape.Warning ? 1u : 0u) << shape.Name;
+    if (shape.Warning) EXPECT_EQ(imported.Warnings[0].Problem, *shape.Warning) << shape.Name;
+
+    // The same bytes as the bar's own earlier file, kept: behind the switch buttons, the separator
+    // and the placeholder, which stays.
+    state.ImportFiles[1].clear();
+    state.KeepButtons = true;
+    test_support::WriteFile(imported.Paths.BarFiles[1], shape.Bytes);
+    const BuildResult kept = BuildBarSet(state, AppOptions, none);
+    ASSERT_FALSE(kept.Error) << shape.Name << ": " << MessageOf(*kept.Error);
+    const std::string keptBar = ReadBytes(kept.Paths.BarFiles[1]).value();
+    if (shape.Buttons == 0) {
+      EXPECT_EQ(keptBar, generated) << shape.Name;
+    } else {
+      EXPECT_EQ(Value(IniDocument{keptBar}, "Buttoncount"), std::to_string(5 + shape.Buttons)) << shape.Name;
+      EXPECT_EQ(Value(IniDocument{keptBar}, "menu5"), "This is the first button in button bar No. 1") << shape.Name;
+      ExpectCarried(shape.Bytes, keptBar, 6, shape.Buttons, shape.Name + ", kept");
+    }
+    if (print)
+      std::printf("=== %s\n--- source\n%s\n--- bar 1 importing it\n%s\n--- bar 1 keeping it as its own\n%s\n\n",
+                  shape.Name.c_str(), Printable(shape.Bytes).c_str(), Printable(bar).c_str(), Printable(keptBar).c_str());
+  }
+}
+
+// Bar 1 of a fresh two-bar set in `temp`.
 class SameFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -249,21 +313,12 @@ class SameFileTest : public ::testing::Test {
     bar1_ = result.Paths.BarFiles[1];
   }
 
-  std::string Reference(const std::string& generatedBar, const std::string& generatedSource, bool sameFile) {
-    TempFolder reference;
-    const std::string target = reference.Write("target.bar", generatedBar);
-    const std::string source = sameFile ? target : reference.Write("source.bar", generatedSource);
-    ImportKeyByKey(source, target, 2);
-    return ReadBytes(target).value();
-  }
-
   TempFolder temp_;
   std::string bar1_;
 };
 
-TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls) {
+TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingReadsItselfAsItWas) {
   const std::string generated = ReadBytes(bar1_).value();
-  const std::string expected = Reference(generated, "", true);
   std::vector<std::string> spellings{temp_.Folder() + "." + PathSeparator + "Bar_01.bar",
                                      temp_.Folder() + "sub" + PathSeparator + ".." + PathSeparator + "Bar_01.bar"};
   std::filesystem::create_directory(temp_.Path() / "sub");
@@ -276,32 +331,10 @@ TEST_F(SameFileTest, ABarImportingItselfUnderAnotherSpellingEqualsKeyByKeyCalls)
     Progress progress{display};
     const ImportOutcome outcome = ImportBarFile(spelling, bar1_, 2, progress);
     ASSERT_FALSE(outcome.Error) << MessageOf(*outcome.Error);
-    EXPECT_EQ(ReadBytes(bar1_), expected) << spelling;
-    // The bar read itself: count 4, so the last imported button is its own (already moved) button 4.
-    IniDocument result{ReadBytes(bar1_).value()};
-    EXPECT_EQ(Value(result, "Buttoncount"), "7");
-    EXPECT_EQ(Value(result, "menu7"), "Switch to Buttons Bar 1");
-  }
-}
-
-TEST_F(SameFileTest, TheSameResultAsKeyByKeyCallsForManySources) {
-  const std::string generated = ReadBytes(bar1_).value();
-  const std::string sources[] = {
-      std::string{FiveButtons} + "ButtonCount=3.5\r\n",
-      "[ButtonBar]\r\nButtonCount=3\r\nbutton2=\"  q.ico \"\r\ncmd3=  x  \r\nmenu1=\r\n",
-      "[ButtonBar]\r\nbuttoncount=2\r\nbutton4=new\r\nbutton1=one\r\n[buttonbar]\r\nbutton2=second section\r\n",
-      "no section at all\r\nButtonCount=4\r\n",
-      "[ButtonBar]\nButtonCount=2\ncmd1=lf only\ncmd2=" + std::string(5000, 'v') + "\n",
-      "",
-  };
-  for (const std::string& text : sources) {
-    test_support::WriteFile(bar1_, generated);
-    const std::string source = temp_.Write("source.bar", text);
-    NoProgressDisplay none;
-    Progress progress{none};
-    const ImportOutcome outcome = ImportBarFile(source, bar1_, 2, progress);
-    ASSERT_FALSE(outcome.Error);
-    EXPECT_EQ(ReadBytes(bar1_), Reference(generated, text, false)) << text;
+    // Its 4 buttons as they were, the placeholder among them, behind its separator.
+    const std::string bar = ReadBytes(bar1_).value();
+    EXPECT_EQ(Value(IniDocument{bar}, "Buttoncount"), "7") << spelling;
+    ExpectCarried(generated, bar, 4, 4, spelling);
   }
 }
 
@@ -366,11 +399,11 @@ void ExpectMovesForward(const RecordingProgress& display, bool maximumKnown, con
 }
 
 // Bars are written once each with their imports, or, where a source may name a bar not written
-// yet, first as generated and then imported into: either way the set is what key-by-key calls
-// give after the bars are written, slot after slot. A source is an outside file ("five", "three",
-// "missing") or a bar of the set ("bar N", spelled through a sub folder). Where the bars keep
-// their own buttons (the one button of each earlier bar), the imports go behind those.
-TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
+// yet, first as generated and then imported into: either way the set is what one import after the
+// other gives once the bars are written, slot after slot. A source is an outside file ("five",
+// "three") or a bar of the set ("bar N", spelled through a sub folder). Where the bars keep their
+// own buttons (the one button of each earlier bar), the imports go behind those.
+TEST(BuildBarSet, TheSetEqualsOneImportAfterTheOtherInSlotOrder) {
   struct Case {
     const char* Name;
     bool EarlierSetThere;
@@ -383,29 +416,24 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
       {"two files taking turns", true, {"", "five", "three", "five", "three"}},
       {"bars of the set: later, itself, earlier", true, {"", "bar 3", "bar 2", "bar 1", "five"}},
       {"bars of the set, none written yet", false, {"", "bar 3", "bar 2", "bar 1", "bar 3"}, false},
-      {"a missing file beside a set", true, {"", "missing", "five", "", "missing"}},
-      {"a missing file, no set yet", false, {"", "", "missing", "bar 2", ""}, false},
       {"kept buttons: files and bars of the set", true, {"", "five", "bar 3", "bar 1", "three"}, true, true},
       {"kept buttons: a bar importing itself", true, {"", "bar 1", "five", "", "bar 4"}, true, true},
       {"kept buttons, no set yet", false, {"", "five", "bar 1", "", ""}, false, true},
   };
   TempFolder outside;
   const std::string five = outside.Write("five.bar", std::string{FiveButtons} + "ButtonCount=5\r\n");
-  const std::string three = outside.Write("three.bar", "[ButtonBar]\r\nButtonCount=3\r\ncmd2= two \r\niconic3=1\r\n");
+  const std::string three = outside.Write("three.bar", "[ButtonBar]\r\nButtonCount=3\r\ncmd2=\" two \"\r\niconic3=1\r\n");
   for (const Case& c : cases) {
     TempFolder temp;
     std::filesystem::create_directory(temp.Path() / "sub");
     WizardState state = SetOf(4, temp.Folder());
     state.KeepButtons = c.Keep;
     const SetPaths paths = PathsOf(state);
-    std::vector<std::string> missingSlots;
     for (int slot = 1; slot <= 4; ++slot) {
       const std::string choice = c.Imports[slot];
       if (choice == "five") state.ImportFiles[slot] = five;
       if (choice == "three") state.ImportFiles[slot] = three;
-      if (choice == "missing") state.ImportFiles[slot] = outside.PathOf("missing.bar");
       if (choice.starts_with("bar ")) state.ImportFiles[slot] = temp.Folder() + "sub" + PathSeparator + ".." + PathSeparator + "Bar_0" + choice.substr(4) + ".bar";
-      if (choice == "missing") missingSlots.push_back(state.ImportFiles[slot]);
     }
     const auto layEarlierSet = [&] {
       for (int bar = 1; bar <= 4; ++bar) std::filesystem::remove(PathFromUtf8(paths.BarFiles[bar]));
@@ -418,17 +446,19 @@ TEST(BuildBarSet, TheSetEqualsKeyByKeyImportsInSlotOrder) {
     ASSERT_FALSE(result.Error) << c.Name << ": " << MessageOf(*result.Error);
     std::vector<std::string> built;
     for (int bar = 1; bar <= 4; ++bar) built.push_back(ReadBytes(paths.BarFiles[bar]).value());
-    std::vector<std::string> warned;
-    for (const BuildWarning& warning : result.Warnings) warned.push_back(warning.File);
-    EXPECT_EQ(warned, missingSlots) << c.Name;
+    EXPECT_TRUE(result.Warnings.empty()) << c.Name;
     ExpectMovesForward(display, c.MaximumKnown, c.Name);
 
     layEarlierSet();
     RecordingProgress none;
     ASSERT_FALSE(WriteBarFiles(state, AppOptions, none).Error);
-    for (int slot = 1; slot <= 4; ++slot)
-      if (!state.ImportFiles[slot].empty())
-        ImportKeyByKey(state.ImportFiles[slot], paths.BarFiles[slot], 4, c.Keep && c.EarlierSetThere ? 4 + 2 + 1 : 0);
+    for (int slot = 1; slot <= 4; ++slot) {
+      if (state.ImportFiles[slot].empty()) continue;
+      const ImportPlace place = c.Keep && c.EarlierSetThere ? ImportPlace::Behind(4 + 2 + 1) : ImportPlace{4};
+      NoProgressDisplay quiet;
+      Progress progress{quiet};
+      ASSERT_FALSE(ImportBarFile(state.ImportFiles[slot], paths.BarFiles[slot], place, progress).Error) << c.Name;
+    }
     for (int bar = 1; bar <= 4; ++bar) EXPECT_EQ(built[bar - 1], ReadBytes(paths.BarFiles[bar])) << c.Name << ", bar " << bar;
   }
 }
@@ -448,20 +478,28 @@ TEST(ImportBarFile, SourcesThatAreNoBarsAddNothingAndBreakNothing) {
     std::string Name;
     std::optional<std::string> Bytes;  // nullopt: no such file
     std::string Count;
-    bool Warned;
+    std::optional<ImportProblem> Warning;
   };
-  const Case cases[] = {{"missing.bar", std::nullopt, "3", true},
-                        {"empty.bar", std::string{}, "3", false},
-                        {"binary.bar", binary, "5", false},
-                        {"huge.bar", huge, "4", false}};
+  const Case cases[] = {{"missing.bar", std::nullopt, "", std::nullopt},
+                        {"empty.bar", std::string{}, "3", ImportProblem::SourceNotABar},
+                        {"binary.bar", binary, "5", std::nullopt},
+                        {"huge.bar", huge, "4", std::nullopt}};
   for (const Case& c : cases) {
     const std::string source = c.Bytes ? temp.Write(c.Name, *c.Bytes) : temp.PathOf(c.Name);
-    const std::string target = temp.Write("target.bar", GeneratedBarBytes(PathsOf(SetOf(2, temp.Folder())), 1, std::nullopt, Windows1252));
+    const std::string generated = GeneratedBarBytes(PathsOf(SetOf(2, temp.Folder())), 1, std::nullopt, Windows1252);
+    const std::string target = temp.Write("target.bar", generated);
     NoProgressDisplay none;
     Progress progress{none};
     const ImportOutcome outcome = ImportBarFile(source, target, 2, progress);
+    if (!c.Bytes) {  // a source that is gone stops the import, which changes nothing
+      ASSERT_TRUE(outcome.Error) << c.Name;
+      EXPECT_EQ(outcome.Error->Problem, FileProblem::SourceNotRead);
+      EXPECT_EQ(outcome.Error->Reason, WriteFailureReason::FileMissing);
+      EXPECT_EQ(ReadBytes(target), generated);
+      continue;
+    }
     EXPECT_FALSE(outcome.Error) << c.Name;
-    EXPECT_EQ(outcome.Warning.has_value(), c.Warned) << c.Name;
+    EXPECT_EQ(outcome.Warning ? std::optional{outcome.Warning->Problem} : std::nullopt, c.Warning) << c.Name;
     const IniDocument result{ReadBytes(target).value()};
     EXPECT_EQ(Value(result, "Buttoncount"), c.Count) << c.Name;
     EXPECT_EQ(Value(result, "menu1"), "Switch to Buttons Bar 1") << c.Name;

@@ -6,6 +6,10 @@
 #include <functional>
 #include <variant>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "core/bar_set.h"
 #include "platform/path_text.h"
 #include "tests/core/test_support.h"
@@ -138,12 +142,47 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
          return state.ImportFiles[2];
        },
        ImportProblem::ButtonCountClamped, std::nullopt, "", 32767 - 3},
-      {"an import source that cannot be read",
+      {"an import source that is gone",
        [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
          state.ImportFiles[1] = temp.PathOf("vanished.bar");
          return state.ImportFiles[1];
        },
-       ImportProblem::SourceNotRead},
+       FileProblem::SourceNotRead, WriteFailureReason::FileMissing},
+      {"an import source that is a folder",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_directory(temp.Path() / "folder.bar");
+         state.ImportFiles[2] = temp.PathOf("folder.bar");
+         return state.ImportFiles[2];
+       },
+       FileProblem::SourceNotRead, WriteFailureReason::NameIsFolder},
+#ifndef _WIN32
+      {"an import source that is a named pipe",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.ImportFiles[2] = temp.PathOf("pipe.bar");
+         EXPECT_EQ(::mkfifo(state.ImportFiles[2].c_str(), 0600), 0);
+         return state.ImportFiles[2];
+       },
+       FileProblem::SourceNotRead, WriteFailureReason::NotOrdinaryFile},
+#endif
+      {"a bar to keep buttons of that cannot be read",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         std::filesystem::create_directories(PathFromUtf8(state.SaveFolder + "Bar_02.bar"));
+         state.KeepButtons = true;
+         return state.SaveFolder + "Bar_02.bar";
+       },
+       FileProblem::KeptBarNotRead, WriteFailureReason::NameIsFolder},
+      {"an import source that holds no button bar",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.ImportFiles[1] = temp.Write("picture.bar", "\xFF\xD8\xFF\xE0 JFIF");
+         return state.ImportFiles[1];
+       },
+       ImportProblem::SourceNotABar},
+      {"an import source of no buttons",
+       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+         state.ImportFiles[2] = temp.Write("none.bar", "[Buttonbar]\r\nButtoncount=0\r\nbutton1=x.ico\r\n");
+         return state.ImportFiles[2];
+       },
+       ImportProblem::SourceHasNoButtons},
   };
   for (const Case& c : cases) {
     TempFolder temp;
@@ -168,7 +207,12 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
         EXPECT_EQ(result.Error->Detail, c.Detail) << c.Name;
       }
       EXPECT_TRUE(result.Warnings.empty()) << c.Name;
-      // Refused before anything is made: not even the folder.
+      // Refused before anything is made: not even the folder (which a bar to keep needs).
+      if (*problem == FileProblem::KeptBarNotRead) {
+        EXPECT_TRUE(result.WrittenFiles.empty()) << c.Name;
+        EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(state.SaveFolder + "Bar_01.bar"))) << c.Name;
+        continue;
+      }
       if (*problem != FileProblem::BarFileNotWritten || c.Reason == WriteFailureReason::FileNameTooLong) {
         EXPECT_TRUE(result.WrittenFiles.empty()) << c.Name;
         std::error_code ignored;

@@ -186,10 +186,10 @@ TEST(FailureReport, TheTextThenTheFileThenTheSystemsDetailEachOnALine) {
   const std::string many = NativePath("C:\\many.bar");
   const std::string gone = NativePath("C:\\gone.bar");
   const std::vector<BuildWarning> warnings{{ImportProblem::ButtonCountClamped, many, 32764},
-                                           {ImportProblem::SourceNotRead, gone}};
+                                           {ImportProblem::SourceNotABar, gone}};
   EXPECT_EQ(WarningsReport(warnings, LoadedLanguage{german}),
             "Zu viele Schaltflächen.\n" + many + "\nButtons imported: 32764\n\n" +
-                "The file to import could not be read; no buttons were imported from it.\n" + gone);
+                "This file holds no button bar, so it brings no buttons:\n" + gone);
   EXPECT_EQ(WarningsReport({}, LoadedLanguage{german}), "");
 }
 

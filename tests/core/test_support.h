@@ -39,7 +39,7 @@ inline BuildResult WriteBarFiles(WizardState choices, const BarSetOptions& optio
 // saved once, atomically: the way a bar's import is judged apart from a whole set.
 inline ImportOutcome ImportBarFile(std::string_view sourceFile, std::string_view targetFile, ImportPlace place,
                                    Progress& progress) {
-  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, place, progress);
+  ImportOutcome outcome = ImportIntoBar(sourceFile, targetFile, place, progress, 1252);
   WriteFailure failure;
   if (!outcome.Error && !ReplaceFileAtomically(PathFromUtf8(targetFile), outcome.TargetBytes, &failure))
     outcome.Error = WriteError(FileProblem::BarFileNotWritten, std::string{targetFile}, std::move(failure));

@@ -127,7 +127,7 @@ TEST_F(AccessTest, EveryControlAtStepsTwoAndThreeHasItsName) {
   for (int bar = 1; bar <= 5; ++bar) EXPECT_EQ(BarButtonName(Toolbar(), bar), "Bar " + std::to_string(bar));
 
   Click(ids::Next);
-  const std::string mine = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string mine = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=mine.exe\r\n");
   files.Answers = {mine};
   ClickBar(2);
   const std::vector<std::string> stepThree = NamesOfVisibleControls(main, Toolbar());
@@ -165,8 +165,8 @@ TEST_F(AccessTest, TheKeyboardReachesEveryBarAction) {
   PickBarCount(3);
   Click(ids::Next);
   Click(ids::Next);
-  const std::string mine = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
-  const std::string other = app.Write("other.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string mine = app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=mine.exe\r\n");
+  const std::string other = app.Write("other.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=other.exe\r\n");
 
   // Back from the file dialog, the keyboard is on the bar that was clicked, and shows it.
   files.Answers = {mine};
@@ -235,9 +235,9 @@ HGLOBAL DropOf(POINT at, const std::vector<std::string>& paths) {
 TEST_F(AccessTest, BarFilesDroppedOnABarButtonBecomeItsImports) {
   const HWND main = Open();
   PickBarCount(3);  // 5 bars
-  const std::string one = app.Write("one.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
-  const std::string two = app.Write("two.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
-  const std::string three = app.Write("three.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string one = app.Write("one.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=one.exe\r\n");
+  const std::string two = app.Write("two.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=two.exe\r\n");
+  const std::string three = app.Write("three.bar", "[Buttonbar]\r\nButtoncount=1\r\ncmd1=three.exe\r\n");
   const std::string notes = app.Write("notes.txt", "");
   std::filesystem::create_directories(app.Path() / "folder.bar");
   const std::string folder = app.PathOf("folder.bar");

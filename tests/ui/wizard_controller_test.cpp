@@ -23,6 +23,9 @@
 namespace barloom {
 namespace {
 
+// A bar of one button: a file that a pick or a drop takes as an import.
+constexpr const char* OneButton = "[Buttonbar]\r\nButtoncount=1\r\nbutton1=x.ico\r\ncmd1=x.exe\r\n";
+
 using test_support::RecordingMessageBox;
 using test_support::ScriptedFileOpenDialog;
 using test_support::ScriptedFolderPicker;
@@ -191,13 +194,18 @@ TEST(WizardController, BarButtonsMarkAndImportOnlyAtStepThree) {
   EXPECT_TRUE(wizard.files.Calls.empty()) << "steps 1 and 2 only mark";
 
   wizard->Next();
-  wizard.files.Answers = {"C:\\Bars\\old.bar", std::nullopt, "C:\\Bars\\other.bar"};
+  const std::string old = wizard.app.Write("old.bar", OneButton);
+  const std::string noBar = wizard.app.Write("picture.bar", "\xFF\xD8\xFF\xE0");
+  wizard.files.Answers = {old, std::nullopt, noBar, wizard.app.Write("other.bar", OneButton)};
   wizard->ClickBar(3);
   wizard->ClickBar(3);  // cancelled: the first choice stays
-  EXPECT_EQ(wizard->ImportFile(3), "C:\\Bars\\old.bar");
+  wizard->ClickBar(3);  // no bar: named at once, and the first choice stays
+  EXPECT_EQ(wizard->ImportFile(3), old);
+  ASSERT_EQ(wizard.messages.Shown.size(), 1u);
+  EXPECT_EQ(wizard.messages.Shown[0].Text, "This file holds no button bar, so it brings no buttons:\n" + noBar);
   EXPECT_EQ(wizard->View().MarkedBar, 3);
   wizard->ClickBar(5);
-  ASSERT_EQ(wizard.files.Calls.size(), 3u);
+  ASSERT_EQ(wizard.files.Calls.size(), 4u);
   // The first dialog of the run starts in Total Commander's folder; later ones where the user went.
   EXPECT_EQ(wizard.files.Calls[0].InitDir, AddBackslash("C:\\TC"));
   EXPECT_EQ(wizard.files.Calls[1].InitDir, "");
@@ -303,7 +311,7 @@ TEST(WizardController, TheContextMenuOffersToRemoveAnImportAtStepThree) {
   wizard->PickBarCount(4);  // 4 bars, bar 4 marked
   wizard->Next();
   wizard->Next();
-  wizard.files.Answers = {"C:\\Bars\\a.bar", "C:\\Bars\\b.bar"};
+  wizard.files.Answers = {wizard.app.Write("a.bar", OneButton), wizard.app.Write("b.bar", OneButton)};
   wizard->ClickBar(2);
   wizard->ClickBar(4);  // marked again
   struct Case {
@@ -628,10 +636,10 @@ TEST(WizardController, WhileCreateRunsNothingChangesAndACloseWaits) {
 TEST(WizardController, BarButtonNamesTellTheBarItsImportAndWhatCreateReplaces) {
   Wizard wizard;
   const std::string sep(1, PathSeparator);
-  const std::string mine = wizard.app.Write("mine.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string mine = wizard.app.Write("mine.bar", OneButton);
   // Bar 1 of the set exists in the folder: an import of it reads the bar as the set makes it.
   std::filesystem::create_directories(PathFromUtf8(wizard.app.PathOf("bars")));
-  const std::string own = wizard.app.Write("bars" + sep + "Bar_01.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
+  const std::string own = wizard.app.Write("bars" + sep + "Bar_01.bar", OneButton);
   const std::string german = wizard.app.Write("de.lng", "[UserLanguage]\r\n770=Leiste\r\n");
   wizard->PickBarCount(3);
   wizard->Next();
@@ -671,9 +679,12 @@ TEST(WizardController, BarButtonNamesTellTheBarItsImportAndWhatCreateReplaces) {
 }
 
 TEST(WizardController, FilesDroppedOnTheBarButtons) {
-  const std::string dir = std::string("C:") + PathSeparator + "in" + PathSeparator;
+  TempFolder in{"in"};
+  const std::string dir = in.Folder();
+  for (const char* name : {"a.bar", "B.BAR", "c.Bar"}) in.Write(name, OneButton);
+  in.Write("none.bar", "[Buttonbar]\r\nButtoncount=0\r\n");
   const DroppedFile a{dir + "a.bar"}, b{dir + "B.BAR"}, c{dir + "c.Bar"}, text{dir + "notes.txt"},
-      folder{dir + "more.bar", true}, bare{dir + ".bar"};
+      folder{dir + "more.bar", true}, bare{dir + ".bar"}, none0{dir + "none.bar"};
   struct Case {
     const char* Name;
     int Step;     // 0..2; 3: after Create
@@ -694,6 +705,8 @@ TEST(WizardController, FilesDroppedOnTheBarButtons) {
        {a.Path, none, none, none, none}, 1,
        "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:\n" + text.Path +
            "\n" + folder.Path + "\n" + bare.Path},
+      {"a bar without buttons is named and takes no bar", 2, 2, {none0, b}, {none, b.Path, none, none, none}, 2,
+       "This button bar holds no buttons, so it brings none:\n" + none0.Path},
       {"nothing but refusals", 2, 3, {folder}, {none, none, none, none, none}, 5,
        "Only button bar files (*.bar) can be dropped on the bar numbers; these were not imported:\n" + folder.Path},
       {"not on a button", 2, 0, {a}, {none, none, none, none, none}, 5, ""},
