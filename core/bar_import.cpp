@@ -14,6 +14,7 @@
 #include "platform/path_text.h"
 #include "settings/ini_document.h"
 #include "settings/ini_syntax.h"
+#include "settings/numbered_keys.h"
 #include "settings/number_text.h"
 #include "settings/profile.h"
 
@@ -26,14 +27,6 @@ constexpr std::size_t CountBufferSize = 4096;
 constexpr std::size_t WholeValue = std::numeric_limits<std::size_t>::max();
 
 constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
-
-// The name of key `index` (0, 1, ...) in the order the keys are written: button k's button, cmd,
-// path, menu, param and iconic, from k = firstNumber on.
-std::string ButtonKey(int index, int firstNumber) {
-  std::string name{ButtonKeys[index % KeysPerButton]};
-  name += std::to_string(firstNumber + index / KeysPerButton);
-  return name;
-}
 
 std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
   return std::to_string(place.After + imported.Count);
@@ -124,17 +117,30 @@ std::string CarriedValue(std::string_view value, bool utf8, unsigned codePage) {
   return StoredValue(MarkedValueBytes(value, codePage));
 }
 
+namespace {
+
+// visit(key, value) as CarriedValue stores the value; a plain value, the most common by far, is
+// passed on as it stands.
+auto CarryingTo(const BarText& text, unsigned codePage,
+                const std::function<void(std::size_t, std::optional<std::string_view>)>& visit) {
+  return [&text, codePage, &visit, carried = std::string{}](std::size_t key, std::optional<std::string_view> value) mutable {
+    if (!value) return visit(key, std::nullopt);
+    if (!text.Utf8 && !ReaderWouldTrim(*value)) return visit(key, value);
+    carried = CarriedValue(*value, text.Utf8, codePage);
+    visit(key, std::string_view{carried});
+  };
+}
+
+}  // namespace
+
 void ReadCarriedValues(const BarText& text, const std::vector<std::string>& keys, unsigned codePage,
                        const std::function<void(std::size_t, std::optional<std::string_view>)>& visit) {
-  std::string carried;
-  FindIniValuesInBytes(text.Text, ButtonBarSection, keys, WholeValue,
-                       [&](std::size_t key, std::optional<std::string_view> value) {
-                         if (!value) return visit(key, std::nullopt);
-                         // A plain value, the most common by far, needs no copy.
-                         if (!text.Utf8 && !ReaderWouldTrim(*value)) return visit(key, value);
-                         carried = CarriedValue(*value, text.Utf8, codePage);
-                         visit(key, std::string_view{carried});
-                       });
+  FindIniValuesInBytes(text.Text, ButtonBarSection, keys, WholeValue, CarryingTo(text, codePage, visit));
+}
+
+void ReadCarriedValues(const BarText& text, const NumberedKeys& keys, unsigned codePage,
+                       const std::function<void(std::size_t, std::optional<std::string_view>)>& visit) {
+  FindWholeIniValuesInBytes(text.Text, ButtonBarSection, keys, CarryingTo(text, codePage, visit));
 }
 
 ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place, unsigned codePage) {
@@ -142,14 +148,12 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place, u
   import.Buttons = ButtonsToImport(SourceCountText(sourceBytes), place);
   import.FirstNumber = place.After + 1;
   import.ReplacesPlaceholder = place.ReplacesPlaceholder && import.Buttons.Count > 0;
-  const int keys = import.Buttons.Count * KeysPerButton;
-  std::vector<std::string> sourceKeys;
-  sourceKeys.reserve(static_cast<std::size_t>(keys));
-  for (int key = 0; key < keys; ++key) sourceKeys.push_back(ButtonKey(key, 1));
+  const NumberedKeys sourceKeys{ButtonKeys, 1, import.Buttons.Count};
+  const NumberedKeys targetKeys{ButtonKeys, import.FirstNumber, import.Buttons.Count};
   // The values and their target keys take about as many bytes as the source.
-  import.Writes.Reserve(sourceKeys.size() + 1, sourceBytes.size());
+  import.Writes.Reserve(sourceKeys.Size() + 1, sourceBytes.size());
   ReadCarriedValues(BarTextOf(sourceBytes), sourceKeys, codePage, [&](std::size_t key, std::optional<std::string_view> value) {
-    if (value) import.Writes.Add(ButtonKey(static_cast<int>(key), import.FirstNumber), *value);
+    if (value) import.Writes.AddNumbered(targetKeys, key, *value);
   });
   import.Writes.Add("Buttoncount", CountValue(import.Buttons, place));
   return import;

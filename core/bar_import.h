@@ -10,6 +10,7 @@
 #include "core/bar_set_result.h"
 #include "core/progress.h"
 #include "settings/ini_document.h"
+#include "settings/numbered_keys.h"
 
 // Carrying the buttons of an existing bar into a freshly generated bar of a set.
 namespace barloom {
@@ -71,6 +72,9 @@ inline constexpr std::array<std::string_view, 6> ButtonKeys{"button", "cmd", "pa
 // The values of `keys` in the bar text `text`, each whole (no buffer cuts it) and as CarriedValue
 // stores it, in one pass: visit(i, value) for each key i in order, nullopt where the key is missing.
 void ReadCarriedValues(const BarText& text, const std::vector<std::string>& keys, unsigned codePage,
+                       const std::function<void(std::size_t, std::optional<std::string_view>)>& visit);
+// The same for a family of numbered keys (buttons First.. with the stems' keys).
+void ReadCarriedValues(const BarText& text, const NumberedKeys& keys, unsigned codePage,
                        const std::function<void(std::size_t, std::optional<std::string_view>)>& visit);
 
 // The writes an import makes into a bar, read from the source's bytes in one pass: they go into

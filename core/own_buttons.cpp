@@ -1,5 +1,6 @@
 #include "core/own_buttons.h"
 
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "settings/ini_syntax.h"
 #include "settings/profile.h"
 #include "settings/number_text.h"
+#include "settings/numbered_keys.h"
 
 namespace barloom {
 namespace {
@@ -67,18 +69,16 @@ std::vector<std::string> KeyNames(const std::vector<int>& buttons, std::span<con
 
 // The buttons of `bar` (1..count) and their shapes, from their button and cmd keys in one pass.
 std::vector<ButtonShape> ShapesOf(std::string_view bar, int count, const SwitchCommands& switches) {
-  std::vector<int> buttons(static_cast<std::size_t>(count));
-  for (int k = 1; k <= count; ++k) buttons[k - 1] = k;
-  std::vector<ButtonShape> shapes(buttons.size());
+  std::vector<ButtonShape> shapes(static_cast<std::size_t>(count));
   const BarText text = BarTextOf(bar);
-  FindIniValuesInBytes(text.Text, ButtonBarSection, KeyNames(buttons, {ButtonKeys.data(), Cmd + 1}), text.Text.size() + 2,
-                       [&](std::size_t key, std::optional<std::string_view> value) {
-                         ButtonShape& shape = shapes[key / 2];
-                         shape.Empty = shape.Empty && (!value || value->empty());
-                         if (key % 2 != Cmd || !value) return;
-                         const std::string stored = text.Utf8 ? MarkedValueBytes(*value, switches.CodePage()) : std::string{};
-                         shape.SwitchesTo = switches.BarOf(text.Utf8 ? std::string_view{stored} : *value).value_or(0);
-                       });
+  FindWholeIniValuesInBytes(text.Text, ButtonBarSection, NumberedKeys{{ButtonKeys.data(), Cmd + 1}, 1, count},
+                            [&](std::size_t key, std::optional<std::string_view> value) {
+                              ButtonShape& shape = shapes[key / 2];
+                              shape.Empty = shape.Empty && (!value || value->empty());
+                              if (key % 2 != Cmd || !value) return;
+                              const std::string stored = text.Utf8 ? MarkedValueBytes(*value, switches.CodePage()) : std::string{};
+                              shape.SwitchesTo = switches.BarOf(text.Utf8 ? std::string_view{stored} : *value).value_or(0);
+                            });
   return shapes;
 }
 
@@ -148,9 +148,10 @@ std::vector<std::string> OwnButtonNames(std::string_view earlierBar, int bar, co
   const std::vector<int> own = OwnButtonNumbers(earlierBar, bar, switches);
   constexpr std::array<std::string_view, 2> NameKeys{"menu", "cmd"};
   std::vector<std::string> names(own.size() * NameKeys.size());
-  FindIniValuesInBytes(earlierBar, ButtonBarSection, KeyNames(own, NameKeys), earlierBar.size() + 2,
+  const BarText text = BarTextOf(earlierBar);
+  FindIniValuesInBytes(text.Text, ButtonBarSection, KeyNames(own, NameKeys), std::numeric_limits<std::size_t>::max(),
                        [&](std::size_t key, std::optional<std::string_view> value) {
-                         if (value) names[key] = TextOfMarkedValue(*value, switches.CodePage());
+                         if (value) names[key] = text.Utf8 ? std::string{*value} : TextOfMarkedValue(*value, switches.CodePage());
                        });
   std::vector<std::string> shown;
   shown.reserve(own.size());

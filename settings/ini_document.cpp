@@ -37,6 +37,8 @@
 #include "settings/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -67,24 +69,43 @@ struct IniDocument::Impl {
     // How many of `Added` are filed in `Keys`: the others are filed at the next lookup, so that
     // lines added by the thousand and never looked up cost no hashing.
     std::size_t Filed = 0;
+    // Added entries that hold a run of key lines, one after the other with line ends between them
+    // (a batch's new keys, copied at once); each is split into its lines before the first is
+    // filed.
+    std::vector<LineRef> Runs;
     std::size_t InsertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
     bool NeedsLineEnd = false;   // that line is the file's last and has no line end
   };
 
   // The lines that writes added, one after the other in one buffer: no allocation per line. A
-  // line given new content gets it at the end; its old text stays unused in the buffer.
+  // line given new content gets it at the end; its old text stays unused in the buffer. A run of
+  // a batch's lines is not copied: it stays in the batch's text, which the document then shares.
   class AddedLines {
    public:
     std::size_t size() const { return spans_.size(); }
     std::string_view operator[](std::size_t line) const {
-      return std::string_view(text_).substr(spans_[line].first, spans_[line].second);
+      const Span& span = spans_[line];
+      const std::string& text = span.Source == 0 ? text_ : *borrowed_[span.Source - 1];
+      return std::string_view(text).substr(span.Offset, span.Length);
     }
     void Add(std::string_view line) {
-      spans_.emplace_back(text_.size(), line.size());
+      spans_.push_back({text_.size(), line.size(), 0});
       text_.append(line);
     }
+    // `length` bytes from `offset` of a text this document shares.
+    void Borrow(const std::shared_ptr<const std::string>& text, std::size_t offset, std::size_t length) {
+      if (borrowed_.empty() || borrowed_.back() != text) borrowed_.push_back(text);
+      spans_.push_back({offset, length, static_cast<std::uint32_t>(borrowed_.size())});
+    }
+    // A line that is `length` bytes from `at` of the text of line `line`.
+    void AddPart(std::size_t line, std::size_t at, std::size_t length) {
+      Span part = spans_[line];
+      part.Offset += at;
+      part.Length = length;
+      spans_.push_back(part);
+    }
     void Change(std::size_t line, std::string_view content) {
-      spans_[line] = {text_.size(), content.size()};
+      spans_[line] = {text_.size(), content.size(), 0};
       text_.append(content);
     }
     void Reserve(std::size_t lines, std::size_t byteCount) {
@@ -93,8 +114,14 @@ struct IniDocument::Impl {
     }
 
    private:
+    struct Span {
+      std::size_t Offset;
+      std::size_t Length;
+      std::uint32_t Source;  // 0: text_; else borrowed_[Source - 1]
+    };
     std::string text_;
-    std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset and length in text_
+    std::vector<std::shared_ptr<const std::string>> borrowed_;
+    std::vector<Span> spans_;
   };
 
   std::string Bytes;
@@ -177,10 +204,35 @@ struct IniDocument::Impl {
   // Files the section's added lines that are not filed yet, each under the name it is read by
   // ("a=b" written as a key name is read as "a"): only plain key lines wait here.
   void FileAddedKeys(Section& section) {
+    SplitRuns(section);
     for (; section.Filed < section.Added.size(); ++section.Filed) {
       const LineRef line = section.Added[section.Filed];
       section.Keys.FindOrAdd(line, ParseLine(Content(line)).Name, NameOf());
     }
+  }
+
+  // Each run among the section's added lines becomes its lines, in place.
+  void SplitRuns(Section& section) {
+    if (section.Runs.empty()) return;
+    std::vector<LineRef> lines;
+    lines.reserve(section.Added.size());
+    std::sort(section.Runs.begin(), section.Runs.end());
+    for (const LineRef line : section.Added) {
+      if (!std::binary_search(section.Runs.begin(), section.Runs.end(), line)) {
+        lines.push_back(line);
+        continue;
+      }
+      const std::string_view run = Content(line);
+      for (std::size_t at = 0;;) {
+        const std::size_t end = std::min(run.find(CrLf, at), run.size());
+        Added.AddPart(line - Bytes.size(), at, end - at);
+        lines.push_back(Bytes.size() + Added.size() - 1);
+        if (end == run.size()) break;
+        at = end + CrLf.size();
+      }
+    }
+    section.Added = std::move(lines);
+    section.Runs.clear();
   }
 
   // The stored value of the key, or nullopt when the section or key is missing or the key's line
@@ -265,34 +317,44 @@ struct IniDocument::Impl {
   // give.
   void WriteIndependent(std::string_view sectionName, const IniKeyWrites::Impl& writes, std::size_t first) {
     Section& section = Use(*FindSection(sectionName));
-    const std::vector<bool> replaces = WritesToKeysItHas(section, writes);
-    std::size_t addedBytes = 0;
-    for (std::size_t i = first; i < writes.Size(); ++i) {
-      if (!replaces[i]) {
-        addedBytes += writes.Line(i).size();
-        continue;
-      }
+    const std::vector<std::size_t> replacing = WritesToKeysItHas(section, writes, first);
+    for (const std::size_t i : replacing) {
       bool reparse = false;  // a key line read back under its name: never
       Write(sectionName, writes.Key(i), writes.Value(i), reparse);
     }
-    Added.Reserve(writes.Size() - first, addedBytes);
-    section.Added.reserve(section.Added.size() + writes.Size() - first);
-    for (std::size_t i = first; i < writes.Size(); ++i) {
-      if (replaces[i]) continue;
-      section.Added.push_back(AddLine(writes.Line(i)));
+    // The stretches of new keys between those, each one run of the batch's text, which holds their
+    // lines one after the other with line ends between them: no copy, and no cost per key.
+    const auto bytesOf = [&](std::size_t from, std::size_t to) {  // writes [from, to), to > from
+      return std::pair{writes.Entries[from].Offset, writes.Entries[to - 1].Offset + writes.Entries[to - 1].Length};
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> stretches;  // [from, to) of writes
+    std::size_t next = first;
+    for (const std::size_t i : replacing) {
+      if (i > next) stretches.emplace_back(next, i);
+      next = i + 1;
+    }
+    if (next < writes.Size()) stretches.emplace_back(next, writes.Size());
+    Added.Reserve(stretches.size(), 0);
+    for (const auto& [from, to] : stretches) {
+      const auto [begin, end] = bytesOf(from, to);
+      Added.Borrow(writes.Shared, begin, end - begin);
+      section.Added.push_back(Bytes.size() + Added.size() - 1);
+      if (to - from > 1) section.Runs.push_back(section.Added.back());
       Modified = true;
     }
   }
 
-  // For each of `writes`, whether the section already has its key: found by looking up the
+  // The writes from `first` on to keys the section already has, in order: found by looking up the
   // section's keys among the writes, not every write among the keys.
-  std::vector<bool> WritesToKeysItHas(Section& section, const IniKeyWrites::Impl& writes) {
+  std::vector<std::size_t> WritesToKeysItHas(Section& section, const IniKeyWrites::Impl& writes, std::size_t first) {
     FileAddedKeys(section);
-    std::vector<bool> replaces(writes.Size());
+    std::vector<std::size_t> replacing;
     section.Keys.ForEach([&](LineRef line) {
-      if (const auto write = writes.Names.Find(ParseLine(Content(line)).Name, writes.NameOf())) replaces[*write] = true;
+      const auto write = writes.Find(ParseLine(Content(line)).Name);
+      if (write && *write >= first) replacing.push_back(*write);
     });
-    return replaces;
+    std::sort(replacing.begin(), replacing.end());
+    return replacing;
   }
 
   // A change to the parsed bytes: a replaced line's content, or the new keys of a parsed section

@@ -12,6 +12,8 @@
 // WriteIniValue (which are thin wrappers: load, one operation, save when changed).
 namespace barloom {
 
+struct NumberedKeys;
+
 // Writes to keys of one section, gathered once and applied to any number of documents by
 // IniDocument::Write(section, writes). Each Add takes its arguments as Write takes them.
 class IniKeyWrites {
@@ -22,6 +24,10 @@ class IniKeyWrites {
   ~IniKeyWrites();
 
   void Add(std::string_view key, std::string_view value);
+  // Add for key `key` of `family` (whose stems outlive these writes), with no table of names: a
+  // batch of many button keys costs no hashing. Every such write of the batch names the same
+  // family; a write to another family is an Add.
+  void AddNumbered(const NumberedKeys& family, std::size_t key, std::string_view value);
   std::size_t Size() const;
   // Room for `writes` more writes of `bytes` bytes in all, so that a large batch is not copied as
   // it grows.

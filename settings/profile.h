@@ -37,6 +37,12 @@ void FindIniValuesInBytes(std::string_view bytes, std::string_view section, cons
                           std::size_t bufferSize,
                           const std::function<void(std::size_t, std::optional<std::string_view>)>& visit);
 
+struct NumberedKeys;
+// The same for the keys of a numbered family, each value whole (as a buffer larger than the file
+// reads it): one pass that takes each line's name apart instead of looking it up.
+void FindWholeIniValuesInBytes(std::string_view bytes, std::string_view section, const NumberedKeys& keys,
+                               const std::function<void(std::size_t, std::optional<std::string_view>)>& visit);
+
 class ProfileSnapshot;
 
 class cProfile {

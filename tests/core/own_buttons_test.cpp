@@ -156,5 +156,23 @@ TEST(OwnButtons, EveryKeyAsItWasAndCountsNearTheLimit) {
   }
 }
 
+TEST(OwnButtons, NamedByTheirTooltipOrCommandInAnyFileShape) {
+  const SwitchCommands switches{Folder, "Bar_", std::nullopt, Windows1252};
+  const std::string switchPart = "button1=Up_01.ico\r\ncmd1=" + Folder + "Bar_01.bar\r\nbutton2=\r\n";
+  struct Case {
+    const char* Name;
+    std::string Bar;
+    std::vector<std::string> Names;
+  };
+  const Case cases[] = {
+      {"a tooltip, else the command", "[ButtonBar]\r\nButtoncount=4\r\n" + switchPart + "menu3=Mine\r\ncmd4=x.exe\r\n",
+       {"Mine", "x.exe"}},
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF[ButtonBar]\r\nButtoncount=3\r\n" + switchPart + "menu3=\xC3\x9C" "ber\r\n",
+       {"\xC3\x9C" "ber"}},
+      {"a file shorter than the marker of a missing key", "[ButtonBar]\r\nButtoncount=1\r\n", {""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(OwnButtonNames(c.Bar, 1, switches), c.Names) << c.Name;
+}
+
 }  // namespace
 }  // namespace barloom

@@ -1,12 +1,18 @@
 // The engine's batch operations: IniDocument::Write(section, IniKeyWrites) and
-// ReadIniValuesFromBytes must give exactly what the single operations give, one after the other.
+// ReadIniValuesFromBytes (and FindWholeIniValuesInBytes for numbered keys) must give exactly what
+// the single operations give, one after the other.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/not_found_marker.h"
 #include "settings/ini_document.h"
+#include "settings/numbered_keys.h"
+#include "settings/profile.h"
 
 namespace barloom {
 namespace {
@@ -19,11 +25,16 @@ const std::vector<std::string> Starts = {
     "junk\n[s]\rA=2\r\r\nn1\r\n[S]\nc=3",
     "[S]\r\n n2 = old \r\n;x\r\n\r\n[U]\r\n",
     "\0\x1A[S]\r\n[S\0]x\r\na"s,
-    "\xFF\xFE[\0S\0]\0\n\0a\0=\0\x01\xD8"s};
+    "\xFF\xFE[\0S\0]\0\n\0a\0=\0\x01\xD8"s,
+    // Names near a numbered family's: a leading zero, a sign, a blank inside, another case.
+    "[S]\r\nn01=z\r\nn+1=y\r\nn 1=w\r\nB1=\"v\"\r\nn2= ' q ' \r\nb2\r\nN2=dup\r\n"s};
 const std::vector<std::string> Sections = {"S", "s", " T ", "U", "", "S\r\nq=1"};
 // Keys that write one key line each, then ones that do not.
 const std::vector<std::string> PlainKeys = {"a", " b ", "c", "", ";c", "n1", "n2", "n3", "A"};
 const std::vector<std::string> OddKeys = {"[k]", "d=e", "k\nz", "n1\0x"s};
+// A family whose names meet PlainKeys' (n1, n2) and the starts' (B1, b2): n1, b1, n2, b2, n3, b3.
+constexpr std::string_view FamilyStems[] = {"n", "b"};
+const NumberedKeys Family{FamilyStems, 1, 3};
 const std::vector<std::string> Values = {"1", "", "  x y  ", "\"q\"", "old", "v\0w"s, "a\r\nb=c"};
 
 class Random {
@@ -54,7 +65,14 @@ TEST(IniKeyWrites, AsTheWritesOneAfterTheOther) {
         std::string key = plain ? PlainKeys[(round + i) % PlainKeys.size()]
                                 : (random.Below(2) ? OddKeys : PlainKeys)[random.Below(4)];
         std::string value = Values[random.Below(plain ? Values.size() - 1 : Values.size())];
-        batch.Add(key, value);
+        if (random.Below(2)) {  // a key of the family instead, written as one of a run
+          const std::size_t index = random.Below(Family.Size());
+          key.clear();
+          Family.AppendName(key, index);
+          batch.AddNumbered(Family, index, value);
+        } else {
+          batch.Add(key, value);
+        }
         writes.emplace_back(std::move(key), std::move(value));
       }
       ASSERT_EQ(batch.Size(), count);
@@ -66,8 +84,8 @@ TEST(IniKeyWrites, AsTheWritesOneAfterTheOther) {
       twin.Write(section, batch);
       ASSERT_EQ(document.Bytes(), bytes) << "round " << round;
       ASSERT_EQ(twin.Bytes(), bytes) << "round " << round;
-      // Lines a batch added are found by later reads and writes.
-      const std::string& key = PlainKeys[random.Below(PlainKeys.size())];
+      // Lines a batch added are found by later reads and writes, those of a run among them.
+      const std::string key = random.Below(3) ? PlainKeys[random.Below(PlainKeys.size())] : "B2";
       ASSERT_EQ(document.Read(section, key, "d", 4096), ReadIniValueFromBytes(bytes, section, key, "d", 4096));
       if (random.Below(2)) {
         IniDocument fresh{bytes};
@@ -96,6 +114,27 @@ TEST(ReadIniValuesFromBytes, AsOneReadPerKey) {
           EXPECT_EQ(values[i], ReadIniValueFromBytes(start, section, keys[i], " dflt ", size))
               << ::testing::PrintToString(start) << " [" << section << "] " << keys[i] << " " << size;
       }
+    }
+  }
+}
+
+TEST(FindWholeIniValuesInBytes, AsTheReadOfTheKeysNamed) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < Family.Size(); ++i) Family.AppendName(names.emplace_back(), i);
+  std::vector<std::string> starts = Starts;
+  starts.push_back("[S]\r\nb1=\"" + std::string{NotFoundMarker} + "\"\r\nn3=\"\"\"\r\n");
+  starts.push_back("\xFF\xFE[\0S\0]\0\r\0\n\0B\0\x33\0=\0\"\0\xE9\0 \0\"\0"s);
+  for (const std::string& start : starts) {
+    for (const std::string& section : Sections) {
+      std::vector<std::optional<std::string>> expected;
+      FindIniValuesInBytes(start, section, names, std::numeric_limits<std::size_t>::max(),
+                           [&](std::size_t, std::optional<std::string_view> value) { expected.emplace_back(value); });
+      std::vector<std::optional<std::string>> found;
+      FindWholeIniValuesInBytes(start, section, Family, [&](std::size_t key, std::optional<std::string_view> value) {
+        ASSERT_EQ(key, found.size());
+        found.emplace_back(value);
+      });
+      EXPECT_EQ(found, expected) << ::testing::PrintToString(start) << " [" << section << "]";
     }
   }
 }
