@@ -33,7 +33,7 @@ std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
 }
 
 void ShowButtons(const ImportedButtons& imported, Progress& progress) {
-  for (int k = 1; k <= imported.Count; ++k) progress.Step();
+  if (imported.Count > 0) progress.Step(imported.Count);
 }
 
 }  // namespace

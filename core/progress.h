@@ -35,13 +35,14 @@ class Progress {
     display_.SetMaximum(maximum_);
     display_.SetVisible(true);
   }
-  // One step further. The value stays below the maximum: should a run bring more than was
-  // counted at its start (a source changed by another program meanwhile), the maximum grows
-  // along rather than the value passing it.
-  void Step() {
-    if (value_ < Limit) ++value_;
+  // `steps` steps further (as many single steps would go, told to the display once). The value
+  // stays below the maximum: should a run bring more than was counted at its start (a source
+  // changed by another program meanwhile), the maximum grows along rather than the value passing
+  // it.
+  void Step(int steps = 1) {
+    value_ = steps >= Limit - value_ ? Limit : value_ + steps;
     if (value_ >= maximum_ && maximum_ < Limit) {
-      maximum_ = value_ + 1;
+      maximum_ = value_ < Limit ? value_ + 1 : Limit;
       display_.SetMaximum(maximum_);
     }
     display_.SetValue(value_);
