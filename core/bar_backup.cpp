@@ -8,13 +8,30 @@ namespace barloom {
 
 std::string BackupFileOf(std::string_view barFile) { return std::string{barFile} + std::string{BackupExtension}; }
 
+namespace {
+
+bool SameBytes(std::string_view bytes, std::span<const std::string_view> pieces) {
+  for (const std::string_view piece : pieces) {
+    if (!bytes.starts_with(piece)) return false;
+    bytes.remove_prefix(piece.size());
+  }
+  return bytes.empty();
+}
+
+}  // namespace
+
 BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_view bytes,
+                                          const OwnButtonsTest& holdsOwnButtons) {
+  return Replace(file, std::span<const std::string_view>(&bytes, 1), holdsOwnButtons);
+}
+
+BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::span<const std::string_view> bytes,
                                           const OwnButtonsTest& holdsOwnButtons) {
   Outcome outcome;
   const auto path = PathFromUtf8(file);
   std::string earlier;
   const FileReadResult read = ReadFileBytes(path, earlier);
-  if (read == FileReadResult::Read && earlier == bytes) return outcome;
+  if (read == FileReadResult::Read && SameBytes(earlier, bytes)) return outcome;
   const bool keepEarlier = settled_.insert(file).second && read != FileReadResult::Missing;
   if (keepEarlier) {
     // What cannot be replaced gets no backup; the writer's own reason is the one to tell.

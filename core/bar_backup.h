@@ -2,6 +2,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ class BarReplacer {
   // be kept (the error names the backup file). When the earlier bytes hold no own buttons
   // (`holdsOwnButtons`) and the backup there holds some, the backup stays as it was instead.
   Outcome Replace(const std::string& file, std::string_view bytes, const OwnButtonsTest& holdsOwnButtons = {});
+  // The same with the bytes in pieces, one after the other.
+  Outcome Replace(const std::string& file, std::span<const std::string_view> bytes,
+                  const OwnButtonsTest& holdsOwnButtons = {});
 
  private:
   std::set<std::string> settled_;  // files whose earlier bytes are kept, or that had none

@@ -141,7 +141,8 @@ class SetWriter {
 
   // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
   // result, when it cannot.
-  bool WriteBar(int bar, std::string_view bytes) {
+  bool WriteBar(int bar, std::string_view bytes) { return WriteBar(bar, std::span<const std::string_view>(&bytes, 1)); }
+  bool WriteBar(int bar, std::span<const std::string_view> bytes) {
     const std::string& file = paths_.BarFiles[bar];
     BarReplacer::Outcome outcome = replacer_.Replace(
         file, bytes, [&](std::string_view earlier) { return OwnButtonCount(earlier, bar, switches_) > 0; });
@@ -195,9 +196,11 @@ class SetWriter {
         if (!WriteBar(bar, base)) return;
         continue;
       }
-      std::optional<std::string> withImport = WithImport(std::move(base), bar, imports);
+      const std::optional<IniDocument> withImport = WithImport(std::move(base), bar, imports);
       if (!withImport) return;  // its source is gone: the bars before it stay as written
-      if (WriteBar(bar, *withImport)) {
+      // Written from its pieces: an import's lines go to the file from the batch they were read into.
+      const FilePieces pieces = withImport->Pieces();
+      if (WriteBar(bar, pieces.Views())) {
         progress_.Step();
         continue;
       }
@@ -217,15 +220,15 @@ class SetWriter {
   }
 
  private:
-  // Bar `bar` with its import; the document goes before the bytes are written. nullopt, with the
-  // error in the result, when the source cannot be read by now.
-  std::optional<std::string> WithImport(std::string base, int bar, SetImports& imports) {
+  // Bar `bar` with its import; nullopt, with the error in the result, when the source cannot be
+  // read by now.
+  std::optional<IniDocument> WithImport(std::string base, int bar, SetImports& imports) {
     IniDocument document{std::move(base)};
     if (auto error = imports.ImportInto(bar, document, progress_, result_.Warnings)) {
       result_.Error = std::move(error);
       return std::nullopt;
     }
-    return document.Bytes();
+    return document;
   }
 
   const WizardState& choices_;

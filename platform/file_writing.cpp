@@ -70,7 +70,38 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
   return FindReplaceTarget(file, target, failure);
 }
 
+void FilePieces::append(std::string_view bytes) {
+  if (bytes.size() < LargePiece) return AppendCopy(bytes);
+  size_ += bytes.size();
+  pieces_.push_back({bytes.data(), 0, bytes.size()});
+}
+
+void FilePieces::AppendCopy(std::string_view bytes) {
+  if (bytes.empty()) return;
+  size_ += bytes.size();
+  if (!pieces_.empty() && !pieces_.back().Data && pieces_.back().Offset + pieces_.back().Length == own_.size()) {
+    pieces_.back().Length += bytes.size();
+  } else {
+    pieces_.push_back({nullptr, own_.size(), bytes.size()});
+  }
+  own_.append(bytes);
+}
+
+std::vector<std::string_view> FilePieces::Views() const& {
+  std::vector<std::string_view> views;
+  views.reserve(pieces_.size());
+  for (const Piece& piece : pieces_)
+    views.push_back(piece.Data ? std::string_view(piece.Data, piece.Length)
+                               : std::string_view(own_).substr(piece.Offset, piece.Length));
+  return views;
+}
+
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure) {
+  return ReplaceFileAtomically(file, std::span<const std::string_view>(&bytes, 1), failure);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::span<const std::string_view> pieces,
+                           WriteFailure* failure) {
   ReplaceTarget target;
   if (!FindReplaceTarget(file, target, failure)) return false;
   RemoveStaleTemporaryFilesOnce(target.Folder);
@@ -86,7 +117,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     const OpenFile::Created created = out.CreateTemporary(temporary, target, failure);
     if (created == OpenFile::Created::NameTaken) continue;
     if (created == OpenFile::Created::Failed) return false;
-    if (out.Write(bytes, failure) && out.Finish(failure) && MoveOver(temporary, target.File, failure)) return true;
+    bool written = true;
+    for (const std::string_view piece : pieces) written = written && out.Write(piece, failure);
+    if (written && out.Finish(failure) && MoveOver(temporary, target.File, failure)) return true;
     // Every way out after the temporary file was made removes it.
     out.Discard();
     return false;

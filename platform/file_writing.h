@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <span>
 #include <string_view>
+#include <vector>
 #include <vector>
 
 namespace barloom {
@@ -49,6 +51,35 @@ struct WriteFailure {
 // The first write into a folder in a run also removes the stale temporary files that killed
 // runs left there (RemoveStaleTemporaryFiles).
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, WriteFailure* failure = nullptr);
+
+// A file's bytes in pieces, one after the other: a large piece is referred to where it lies (it
+// must outlive this), small ones are gathered in a buffer of their own, so that bytes made of a
+// few large runs are written without being copied into one string first.
+class FilePieces {
+ public:
+  void append(std::string_view bytes);
+  // append for bytes that will not outlive this: copied, however large.
+  void AppendCopy(std::string_view bytes);
+  std::size_t size() const { return size_; }
+  // The pieces, valid while this and the bytes referred to live (so not of a temporary).
+  std::vector<std::string_view> Views() const&;
+  std::vector<std::string_view> Views() const&& = delete;
+
+ private:
+  static constexpr std::size_t LargePiece = 64 * 1024;
+  struct Piece {
+    const char* Data;    // referred to, or nullptr: `Length` bytes of own_ from `Offset`
+    std::size_t Offset;
+    std::size_t Length;
+  };
+  std::string own_;
+  std::vector<Piece> pieces_;
+  std::size_t size_ = 0;
+};
+
+// ReplaceFileAtomically with the bytes in pieces, written one after the other.
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::span<const std::string_view> pieces,
+                           WriteFailure* failure = nullptr);
 
 // False (and why, in `failure` when given) when ReplaceFileAtomically(file, ...) would fail before
 // writing a byte: for the reasons it finds itself, or a file another program holds. True promises

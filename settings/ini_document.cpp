@@ -44,6 +44,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/file_writing.h"
 #include "settings/ini_key_writes.h"
 #include "settings/ini_name_table.h"
 #include "settings/ini_removal.h"
@@ -385,15 +386,21 @@ struct IniDocument::Impl {
     return extra;
   }
 
-  void AppendAddedLines(std::string& out, const std::vector<LineRef>& lines) const {
-    for (const LineRef line : lines) out.append(Content(line)).append(CrLf);
+  // `Out` is a std::string, or FilePieces: the same bytes, appended the same way.
+  template <typename Out>
+  void AppendAddedLines(Out& out, const std::vector<LineRef>& lines) const {
+    for (const LineRef line : lines) {
+      out.append(Content(line));
+      out.append(CrLf);
+    }
   }
 
   // The parsed bytes with the edits applied.
-  void AppendEdited(std::string& out, const std::vector<Edit>& edits) const {
+  template <typename Out>
+  void AppendEdited(Out& out, const std::vector<Edit>& edits) const {
     std::size_t copied = 0;
     for (const Edit& edit : edits) {
-      out.append(Bytes, copied, edit.At - copied);
+      out.append(std::string_view(Bytes).substr(copied, edit.At - copied));
       copied = edit.At + edit.Length;
       if (!edit.NewKeysOf) {
         out.append(edit.Text);
@@ -402,7 +409,7 @@ struct IniDocument::Impl {
         AppendAddedLines(out, edit.NewKeysOf->Added);
       }
     }
-    out.append(Bytes, copied);
+    out.append(std::string_view(Bytes).substr(copied));
   }
 
   // Whether the edited bytes end in a line without a line end. Decided by the lines, never by the
@@ -412,22 +419,33 @@ struct IniDocument::Impl {
     return !Bytes.empty() && Bytes.back() != '\n' && Bytes.back() != '\r';
   }
 
-  void AppendCreatedSections(std::string& out, bool open) const {
+  template <typename Out>
+  void AppendCreatedSections(Out& out, bool open) const {
     for (const LineRef header : Created) {
       if (open) out.append(CrLf);
       open = false;
-      out.append(Content(header)).append(CrLf);
+      out.append(Content(header));
+      out.append(CrLf);
       AppendAddedLines(out, InUse.at(header).Added);
     }
   }
 
-  std::string Serialise() const {
-    if (!Modified) return Bytes;
+  template <typename Out>
+  void AppendSerialised(Out& out) const {
+    if (!Modified) {
+      out.append(Bytes);
+      return;
+    }
     const std::vector<Edit> edits = EditsInFileOrder();
-    std::string out;
-    out.reserve(Bytes.size() + AddedBytes() + 2 * CrLf.size());
     AppendEdited(out, edits);
     AppendCreatedSections(out, EndsInOpenLine(edits));
+  }
+
+  std::string Serialise() const {
+    if (!Modified) return Bytes;
+    std::string out;
+    out.reserve(Bytes.size() + AddedBytes() + 2 * CrLf.size());
+    AppendSerialised(out);
     return out;
   }
 };
@@ -516,6 +534,16 @@ void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {
   for (; next < batch.Size() && (oneByOne || !impl_->FindSection(sectionName)); ++next)
     Write(section, batch.Key(next), batch.Value(next));
   if (next < batch.Size()) impl_->WriteIndependent(sectionName, batch, next);
+}
+
+FilePieces IniDocument::Pieces() const {
+  FilePieces pieces;
+  if (!impl_->Utf16) {
+    impl_->AppendSerialised(pieces);
+  } else {
+    pieces.AppendCopy(Bytes());  // converted: there is no text of the document's to refer to
+  }
+  return pieces;
 }
 
 std::string IniDocument::Bytes() const {

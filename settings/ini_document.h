@@ -13,6 +13,7 @@
 namespace barloom {
 
 struct NumberedKeys;
+class FilePieces;
 
 // Writes to keys of one section, gathered once and applied to any number of documents by
 // IniDocument::Write(section, writes). Each Add takes its arguments as Write takes them.
@@ -72,6 +73,10 @@ class IniDocument {
 
   // The document's bytes: the parsed bytes with the writes applied, every untouched line as it was.
   std::string Bytes() const;
+  // The same bytes in pieces, for writing without joining them first: the pieces refer to this
+  // document's text (and the batches written into it) and are valid while the document lives,
+  // unchanged.
+  FilePieces Pieces() const;
 
  private:
   void Reparse();

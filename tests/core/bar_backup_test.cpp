@@ -140,6 +140,22 @@ TEST(Backups, KeptBeforeABarChangesNeverForTheSameBytes) {
   }
 }
 
+// A bar with an import is written from its pieces; the same pieces again are the same bytes.
+TEST(Backups, NoneForTheSameImportAgain) {
+  TempFolder temp;
+  WizardState choices;
+  choices.SaveFolder = temp.Folder();
+  // A value that makes the batch's run too large to copy.
+  temp.Write("five.bar", "[ButtonBar]\r\nButtoncount=5\r\ncmd1=a\r\ncmd5=" + std::string(70 * 1024, 'e') + "\r\n");
+  choices.ImportFiles[1] = temp.PathOf("five.bar");
+  core_testing::RecordingProgress display;
+  const BuildResult first = BuildBarSet(choices, Options, display);
+  const BuildResult again = BuildBarSet(choices, Options, display);
+  ASSERT_FALSE(first.Error || again.Error);
+  EXPECT_TRUE(again.Backups.empty());
+  EXPECT_FALSE(std::filesystem::exists(temp.Path() / "Bar_01.bar.bak"));
+}
+
 TEST(Backups, TheReportNamesThemAndTheImportsOfReplacedBars) {
   TempFolder temp;
   temp.Write("Bar_01.bar", OwnBar);

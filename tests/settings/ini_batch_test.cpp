@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_writing.h"
 #include "platform/not_found_marker.h"
 #include "settings/ini_document.h"
 #include "settings/numbered_keys.h"
@@ -83,6 +84,10 @@ TEST(IniKeyWrites, AsTheWritesOneAfterTheOther) {
       document.Write(section, batch);
       twin.Write(section, batch);
       ASSERT_EQ(document.Bytes(), bytes) << "round " << round;
+      std::string joined;  // the same bytes in pieces, as a bar is written
+      const FilePieces pieces = document.Pieces();
+      for (const std::string_view piece : pieces.Views()) joined += piece;
+      ASSERT_EQ(joined, bytes) << "round " << round;
       ASSERT_EQ(twin.Bytes(), bytes) << "round " << round;
       // Lines a batch added are found by later reads and writes, those of a run among them.
       const std::string key = random.Below(3) ? PlainKeys[random.Below(PlainKeys.size())] : "B2";
