@@ -20,11 +20,6 @@ bool SameBytes(std::string_view bytes, std::span<const std::string_view> pieces)
 
 }  // namespace
 
-BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::string_view bytes,
-                                          const OwnButtonsTest& holdsOwnButtons) {
-  return Replace(file, std::span<const std::string_view>(&bytes, 1), holdsOwnButtons);
-}
-
 BarReplacer::Outcome BarReplacer::Replace(const std::string& file, std::span<const std::string_view> bytes,
                                           const OwnButtonsTest& holdsOwnButtons) {
   Outcome outcome;

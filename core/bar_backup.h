@@ -38,8 +38,7 @@ class BarReplacer {
   // `file` is as it was: it could not be replaced, its bytes could not be read, or they could not
   // be kept (the error names the backup file). When the earlier bytes hold no own buttons
   // (`holdsOwnButtons`) and the backup there holds some, the backup stays as it was instead.
-  Outcome Replace(const std::string& file, std::string_view bytes, const OwnButtonsTest& holdsOwnButtons = {});
-  // The same with the bytes in pieces, one after the other.
+  // `bytes` comes in pieces, one after the other.
   Outcome Replace(const std::string& file, std::span<const std::string_view> bytes,
                   const OwnButtonsTest& holdsOwnButtons = {});
 

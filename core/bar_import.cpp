@@ -26,8 +26,6 @@ constexpr std::size_t CountBufferSize = 4096;
 // Carried values are read whole.
 constexpr std::size_t WholeValue = std::numeric_limits<std::size_t>::max();
 
-constexpr int KeysPerButton = static_cast<int>(ButtonKeys.size());
-
 std::string CountValue(const ImportedButtons& imported, ImportPlace place) {
   return std::to_string(place.After + imported.Count);
 }
@@ -94,8 +92,7 @@ namespace {
 bool ReaderWouldTrim(std::string_view value) {
   const bool blankEdge =
       !value.empty() && (ini::ProfileBlanks.Contains(value.front()) || ini::ProfileBlanks.Contains(value.back()));
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-  return blankEdge || quoted;
+  return blankEdge || ini::IsQuotedValue(value);
 }
 
 }  // namespace

@@ -72,14 +72,13 @@ bool CanReplaceFile(const std::filesystem::path& file, WriteFailure* failure) {
 
 void FilePieces::append(std::string_view bytes) {
   if (bytes.size() < LargePiece) return AppendCopy(bytes);
-  size_ += bytes.size();
   pieces_.push_back({bytes.data(), 0, bytes.size()});
 }
 
 void FilePieces::AppendCopy(std::string_view bytes) {
   if (bytes.empty()) return;
-  size_ += bytes.size();
-  if (!pieces_.empty() && !pieces_.back().Data && pieces_.back().Offset + pieces_.back().Length == own_.size()) {
+  // Own bytes only ever grow at the end, so the last piece, if it is own, ends there too.
+  if (!pieces_.empty() && !pieces_.back().Data) {
     pieces_.back().Length += bytes.size();
   } else {
     pieces_.push_back({nullptr, own_.size(), bytes.size()});

@@ -11,7 +11,6 @@
 #include <span>
 #include <string_view>
 #include <vector>
-#include <vector>
 
 namespace barloom {
 
@@ -60,7 +59,6 @@ class FilePieces {
   void append(std::string_view bytes);
   // append for bytes that will not outlive this: copied, however large.
   void AppendCopy(std::string_view bytes);
-  std::size_t size() const { return size_; }
   // The pieces, valid while this and the bytes referred to live (so not of a temporary).
   std::vector<std::string_view> Views() const&;
   std::vector<std::string_view> Views() const&& = delete;
@@ -74,7 +72,6 @@ class FilePieces {
   };
   std::string own_;
   std::vector<Piece> pieces_;
-  std::size_t size_ = 0;
 };
 
 // ReplaceFileAtomically with the bytes in pieces, written one after the other.

@@ -71,8 +71,8 @@ struct IniDocument::Impl {
     // lines added by the thousand and never looked up cost no hashing.
     std::size_t Filed = 0;
     // Added entries that hold a run of key lines, one after the other with line ends between them
-    // (a batch's new keys, copied at once); each is split into its lines before the first is
-    // filed.
+    // (a batch's new keys, shared with the batch); each is split into its lines before the first
+    // is filed.
     std::vector<LineRef> Runs;
     std::size_t InsertAt = 0;    // parsed sections: offset after the line end of the last non-blank line
     bool NeedsLineEnd = false;   // that line is the file's last and has no line end

@@ -40,10 +40,7 @@ void IniKeyWrites::Add(std::string_view keyArg, std::string_view valueArg) {
 
 void IniKeyWrites::AddNumbered(const NumberedKeys& family, std::size_t key, std::string_view valueArg) {
   Impl& writes = *impl_;
-  const bool sameFamily = writes.Family && writes.Family->Stems.data() == family.Stems.data() &&
-                          writes.Family->Stems.size() == family.Stems.size() && writes.Family->First == family.First &&
-                          writes.Family->Count == family.Count;
-  if (!sameFamily && writes.Family) {
+  if (writes.Family && *writes.Family != family) {
     std::string name;
     family.AppendName(name, key);
     return Add(name, valueArg);

@@ -11,12 +11,14 @@
 #include "settings/numbered_keys.h"
 
 // Writes gathered in an IniKeyWrites, as the document applies them: the lines they make in one
-// buffer, at the cost of copying them, plus one lookup per key the section already has.
+// buffer, which the documents share, plus one lookup per key the section already has.
 namespace barloom {
 
 // The writes as the lines they make ("key=value", the arguments taken as Write takes them) in
-// one buffer, each followed by a line end (a stretch of them is copied into a document at once), and their key names filed in a name table: a document finds the writes that name
-// keys it has by looking up its own keys, not every write.
+// one buffer, each followed by a line end (a document keeps a stretch of them as one run of this
+// buffer), and their key names filed in a name table (or, for a numbered family, found by taking
+// a name apart): a document finds the writes that name keys it has by looking up its own keys,
+// not every write.
 struct IniKeyWrites::Impl {
   struct Entry {
     std::size_t Offset = 0;      // of the line in `Text`

@@ -43,7 +43,7 @@ std::string ProfileResult(std::optional<std::string_view> value, std::string_vie
     // Trailing spaces go, but never the first byte.
     if (!text.empty()) text = text.substr(0, std::max<std::size_t>(1, TrimRight(text, Spaces).size()));
   }
-  const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+  const bool quoted = IsQuotedValue(text);
   if (quoted) text.remove_prefix(1);
   std::string result(text.substr(0, std::min(text.size(), bufferSize - 1)));
   if (quoted && bufferSize >= text.size() && !result.empty()) result.pop_back();

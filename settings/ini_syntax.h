@@ -140,6 +140,12 @@ LineSyntax ParseLine(std::string_view content);
 bool ChangesStructure(std::string_view text);
 
 // The value (or the default) as the platform hands it back; see the rules at the top.
+// Whether a read takes a pair of quotes off `value`: it starts and ends with the same quote, '"'
+// or '\''.
+inline bool IsQuotedValue(std::string_view value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 std::string ProfileResult(std::optional<std::string_view> value, std::string_view defaultValue,
                           std::size_t bufferSize);
 

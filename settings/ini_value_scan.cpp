@@ -137,8 +137,7 @@ namespace {
 std::optional<std::string_view> WholeResult(std::optional<std::string_view> stored) {
   if (!stored) return std::nullopt;
   std::string_view text = *stored;
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front())
-    text = text.substr(1, text.size() - 2);
+  if (IsQuotedValue(text)) text = text.substr(1, text.size() - 2);
   if (text == NotFoundMarker) return std::nullopt;
   return text;
 }

@@ -22,6 +22,10 @@ struct NumberedKeys {
   // The index of the key named `name`, or nullopt when the family has no such name ("cmd012" and
   // "cmd+12" are none of its names).
   std::optional<std::size_t> IndexOf(std::string_view name) const;
+  // The same family: the same stems (the same array of them), numbers and count.
+  friend bool operator==(const NumberedKeys& a, const NumberedKeys& b) {
+    return a.Stems.data() == b.Stems.data() && a.Stems.size() == b.Stems.size() && a.First == b.First && a.Count == b.Count;
+  }
 };
 
 }  // namespace barloom
