@@ -158,10 +158,12 @@ ButtonImport ReadButtonImport(std::string_view sourceBytes, ImportPlace place, u
 
 void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress& progress) {
   // The first imported button takes the placeholder's number: none of the placeholder's keys stays.
-  if (import.ReplacesPlaceholder)
-    for (const std::string_view key : ButtonKeys)
-      while (target.Remove(ButtonBarSection, std::string{key} + std::to_string(import.FirstNumber))) {
-      }  // a later line of the same name would be read in its place
+  // Every line of each name goes: a later line of the same name would be read in its place.
+  if (import.ReplacesPlaceholder) {
+    std::vector<std::string> placeholderKeys;
+    for (const std::string_view key : ButtonKeys) placeholderKeys.push_back(std::string{key} + std::to_string(import.FirstNumber));
+    target.RemoveAll(ButtonBarSection, placeholderKeys);
+  }
   target.Write(ButtonBarSection, import.Writes);
   ShowButtons(import.Buttons, progress);
 }

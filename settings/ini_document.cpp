@@ -513,6 +513,21 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
   return true;
 }
 
+bool IniDocument::RemoveAll(std::string_view section, std::span<const std::string> keys) {
+  const std::string text = impl_->Serialise();
+  std::optional<std::string> edited;
+  if (impl_->Utf16) {
+    std::vector<std::string> fileKeys;
+    for (const std::string& key : keys) fileKeys.push_back(FileTextFromArgument(key));
+    edited = WithoutKeyLines(text, FileTextFromArgument(section), fileKeys);
+  } else {
+    edited = WithoutKeyLines(text, section, keys);
+  }
+  if (!edited) return false;
+  Reset(std::move(*edited));
+  return true;
+}
+
 bool IniDocument::RemoveEmptySection(std::string_view section) {
   const std::string text = impl_->Serialise();
   std::optional<std::string> edited =

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,8 @@ class IniDocument {
   // As WritePrivateProfileString with no value: the line of `key` in the first section named
   // `section` is taken out; true when there was one. (A one-off edit: one pass over the document.)
   bool Remove(std::string_view section, std::string_view key);
+  // As Remove for each of `keys` until none is left, in one pass; true when a line went.
+  bool RemoveAll(std::string_view section, std::span<const std::string> keys);
   // Takes out the header of the first section named `section` when that section holds no line but
   // blank ones; true when it did.
   bool RemoveEmptySection(std::string_view section);

@@ -46,6 +46,33 @@ std::optional<std::string> WithoutKeyLine(std::string_view text, std::string_vie
   return std::nullopt;
 }
 
+std::optional<std::string> WithoutKeyLines(std::string_view text, std::string_view section,
+                                           std::span<const std::string> keys) {
+  const std::optional<SectionLines> found = FindSection(text, section);
+  if (!found) return std::nullopt;
+  const auto named = [&keys](std::string_view name) {
+    for (const std::string& key : keys)
+      if (SameIniName(name, RequestedName(key))) return true;
+    return false;
+  };
+  std::string out;
+  std::size_t kept = 0;  // the text before `kept` is dealt with: copied into `out` or taken out
+  bool removed = false;
+  LineSplitter splitter(text, found->BodyStart);
+  RawLine raw;
+  while (splitter.Next(raw)) {
+    const LineSyntax syntax = ParseLine(text.substr(raw.Start, raw.Length));
+    if (syntax.Kind == LineKind::Header) break;
+    if (syntax.Kind != LineKind::Key || !named(syntax.Name)) continue;
+    out.append(text.substr(kept, raw.Start - kept));
+    kept = raw.Start + raw.Length + raw.End;
+    removed = true;
+  }
+  if (!removed) return std::nullopt;
+  out.append(text.substr(kept));
+  return out;
+}
+
 std::optional<std::string> WithoutEmptySection(std::string_view text, std::string_view section) {
   const std::optional<SectionLines> found = FindSection(text, section);
   if (!found) return std::nullopt;

@@ -318,6 +318,18 @@ TEST(IniRemove, TakesOutTheLineConcernedAndNothingElse) {
     EXPECT_EQ(document.RemoveEmptySection("s"), c.Removed) << c.Label;
     EXPECT_EQ(document.Bytes(), c.After) << c.Label;
   }
+  // Several names at once leave what one removal after the other leaves, however the lines end.
+  const std::vector<std::string> names{"k", "J"};
+  for (const std::string_view before :
+       {"[S]\r\nk=1\r\na=2\r\nj=3\r\nk=4\r\n[T]\r\nk=5\r\n", "[S]\rk=1\n\nj\r\r\na=2\nk", "[S]\nk=1\n[S]\nj=2\n",
+        "[T]\nk=1\n", "[S]\r\na=1\r\n"}) {
+    IniDocument oneByOne{std::string(before)}, atOnce{std::string(before)};
+    bool removed = false;
+    for (const std::string& name : names)
+      while (oneByOne.Remove("s", name)) removed = true;
+    EXPECT_EQ(atOnce.RemoveAll("s", names), removed) << before;
+    EXPECT_EQ(atOnce.Bytes(), oneByOne.Bytes()) << before;
+  }
   // After a write, and in a UTF-16 file: the document reads and writes on as a fresh parse would.
   IniDocument written{"[S]\r\na=1\r\n"};
   written.Write("T", "k", "v");
