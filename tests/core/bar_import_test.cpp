@@ -280,7 +280,9 @@ TEST(CarriedButtons, RealWorldShapesArriveAsTheyWere) {
         << shape.Name;
     if (shape.Buttons > 0) ExpectCarried(shape.Bytes, bar, 5, shape.Buttons, shape.Name + ", imported");
     ASSERT_EQ(imported.Warnings.size(), shape.Warning ? 1u : 0u) << shape.Name;
-    if (shape.Warning) EXPECT_EQ(imported.Warnings[0].Problem, *shape.Warning) << shape.Name;
+    if (shape.Warning) {
+      EXPECT_EQ(imported.Warnings[0].Problem, *shape.Warning) << shape.Name;
+    }
 
     // The same bytes as the bar's own earlier file, kept: behind the switch buttons, the separator
     // and the placeholder, which stays.

@@ -165,7 +165,7 @@ TEST(BuildProblems, EachNamesItsProblemAndFile) {
        FileProblem::SourceNotRead, WriteFailureReason::NotOrdinaryFile},
 #endif
       {"a bar to keep buttons of that cannot be read",
-       [](const TempFolder& temp, WizardState& state, BarSetOptions&) {
+       [](const TempFolder&, WizardState& state, BarSetOptions&) {
          std::filesystem::create_directories(PathFromUtf8(state.SaveFolder + "Bar_02.bar"));
          state.KeepButtons = true;
          return state.SaveFolder + "Bar_02.bar";

@@ -247,10 +247,11 @@ TEST(WriteFaults, EveryWriteFailsWithAReasonAndLeavesEveryFileWhole) {
       }
       ++cases;
       const bool settings = operationName == std::string_view("settings write");
-      if (!settings || fault.SettingsWrite == InPlace::AsTheOthers)
+      if (!settings || fault.SettingsWrite == InPlace::AsTheOthers) {
         EXPECT_EQ(outcome.Failed, fault.Fails) << label << ": " << outcome.Message;
-      else if (fault.SettingsWrite == InPlace::Works)
+      } else if (fault.SettingsWrite == InPlace::Works) {
         EXPECT_FALSE(outcome.Failed) << label << ": a writable file is written where it is";
+      }
       if (outcome.Failed && operationName != std::string_view("settings write")) {
         EXPECT_TRUE(outcome.SaysWhy) << label << ":\n" << outcome.Message;
         EXPECT_NE(outcome.Message.find(scene.Folder), std::string::npos) << label << ":\n" << outcome.Message;
