@@ -161,7 +161,8 @@ void ApplyButtonImport(const ButtonImport& import, IniDocument& target, Progress
   // Every line of each name goes: a later line of the same name would be read in its place.
   if (import.ReplacesPlaceholder) {
     std::vector<std::string> placeholderKeys;
-    for (const std::string_view key : ButtonKeys) placeholderKeys.push_back(std::string{key} + std::to_string(import.FirstNumber));
+    for (const std::string_view key : ButtonKeys)
+      placeholderKeys.push_back(std::string{key} + std::to_string(import.FirstNumber));
     target.RemoveAll(ButtonBarSection, placeholderKeys);
   }
   target.Write(ButtonBarSection, import.Writes);

@@ -503,14 +503,18 @@ void IniDocument::Reset(std::string text) {
   impl_ = std::move(fresh);
 }
 
+bool IniDocument::ResetToEdit(std::optional<std::string> edited) {
+  if (!edited) return false;
+  Reset(std::move(*edited));
+  return true;
+}
+
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
   const std::string text = impl_->Serialise();
   std::optional<std::string> edited = impl_->Utf16
                                           ? WithoutKeyLine(text, FileTextFromArgument(section), FileTextFromArgument(key))
                                           : WithoutKeyLine(text, section, key);
-  if (!edited) return false;
-  Reset(std::move(*edited));
-  return true;
+  return ResetToEdit(std::move(edited));
 }
 
 bool IniDocument::RemoveAll(std::string_view section, std::span<const std::string> keys) {
@@ -523,18 +527,14 @@ bool IniDocument::RemoveAll(std::string_view section, std::span<const std::strin
   } else {
     edited = WithoutKeyLines(text, section, keys);
   }
-  if (!edited) return false;
-  Reset(std::move(*edited));
-  return true;
+  return ResetToEdit(std::move(edited));
 }
 
 bool IniDocument::RemoveEmptySection(std::string_view section) {
   const std::string text = impl_->Serialise();
   std::optional<std::string> edited =
       WithoutEmptySection(text, impl_->Utf16 ? FileTextFromArgument(section) : std::string{section});
-  if (!edited) return false;
-  Reset(std::move(*edited));
-  return true;
+  return ResetToEdit(std::move(edited));
 }
 
 void IniDocument::Write(std::string_view section, const IniKeyWrites& writes) {

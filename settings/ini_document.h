@@ -84,6 +84,7 @@ class IniDocument {
  private:
   void Reparse();
   void Reset(std::string text);  // the document of `text`, in this document's encoding
+  bool ResetToEdit(std::optional<std::string> edited);  // Reset to an edit of the text; false for none
 
   struct Impl;
   std::unique_ptr<Impl> impl_;
