@@ -100,7 +100,8 @@ inline constexpr ControlRow MainWindowRows[] = {
      ShownLater},
     {ids::Link, Kind::Label, TextId::None, {180, 300, 4995, 825}, Flags::Centred | Flags::Notify | PlainLabel, Links,
      NoRole, "Quillset"},
-    {ids::InstallButton, Kind::CommandButton, TextId::MakeItCommandersBar, {180, 1200, 4995, 345}, PushButton, Links},
+    {ids::InstallButton, Kind::CommandButton, TextId::MakeItCommandersBar, {180, 1200, 4995, 345}, PushButton, Links,
+     RoleOf(WizardControl::Install)},
 
     {ids::Progress, Kind::ProgressBar, TextId::None, main_design::Progress, ShownLater},
 

@@ -44,7 +44,7 @@ bool ByName(const std::string& a, const std::string& b) {
 
 bool IsPushButton(WizardControl control) {
   return control == WizardControl::Back || control == WizardControl::Next || control == WizardControl::Create ||
-         control == WizardControl::BrowseFolder;
+         control == WizardControl::BrowseFolder || control == WizardControl::Install;
 }
 
 }  // namespace
@@ -334,8 +334,10 @@ WizardView WizardController::View() const {
   view.KeepButtonsCaption = view.KeepButtonsShown ? keepButtonsCaption_ : std::string{};
   view.InstallOffered = linkFrameVisible_ && editable;
   view.DefaultButton = focusedButton_;
-  // The buttons in the order of the Tab key; Back is enabled whenever Next is not.
-  view.FocusTarget = view.NextEnabled     ? WizardControl::Next
+  // The way on: after a Create that is making the set Total Commander's bar; otherwise the buttons
+  // in the order of the Tab key (Back is enabled whenever Next is not).
+  view.FocusTarget = view.InstallOffered  ? WizardControl::Install
+                     : view.NextEnabled   ? WizardControl::Next
                      : view.CreateEnabled ? WizardControl::Create
                                           : WizardControl::Back;
   return view;

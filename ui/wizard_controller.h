@@ -31,7 +31,7 @@ struct Settings;
 
 // The controls of the main window that the rules name (their roles in the window's table, which
 // start at 1: 0 is no role).
-enum class WizardControl { BarCountList = 1, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create };
+enum class WizardControl { BarCountList = 1, FolderBox, BrowseFolder, BarButtons, KeepButtons, Back, Next, Create, Install };
 
 // The frames, all in one place: the three steps, and the link frame that covers Step 3 after a
 // successful Create.

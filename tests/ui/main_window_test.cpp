@@ -100,6 +100,7 @@ TEST_F(MainWindowTest, ThreeStepsToASetAndTheSettingsAfterwards) {
   EXPECT_NE(messages.Shown[0].Text.find("The set is in the folder:\n" + app.Folder() + "bars"), std::string::npos);
   EXPECT_TRUE(installOffered());
   EXPECT_TRUE(Visible(Item(ids::InstallButton)));
+  EXPECT_EQ(GetFocus(), Item(ids::InstallButton)) << "the keyboard goes to the way on, not to Back";
   EXPECT_EQ(Text(Item(ids::InstallButton)), "&Make it Total Commander's button bar...");
   EXPECT_EQ(VisibleFrame(), 3) << "the link frame covers Step 3";
   EXPECT_EQ(Text(Item(ids::Link)), "Quillset");

@@ -303,7 +303,9 @@ TEST(WizardController, TheListTheKeyboardAndEnter) {
   wizard->Next();
   EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Create);
   wizard->Create(wizard.progress);
-  EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Back);
+  EXPECT_EQ(wizard->View().FocusTarget, WizardControl::Install) << "after Create the way on is installing the set";
+  wizard->ButtonFocused(WizardControl::Install, true);
+  EXPECT_EQ(wizard->View().DefaultButton, WizardControl::Install) << "Enter installs";
 }
 
 TEST(WizardController, TheContextMenuOffersToRemoveAnImportAtStepThree) {
