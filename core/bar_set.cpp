@@ -93,6 +93,22 @@ std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOption
   return EnsureFolder(paths.SaveFolder, made);
 }
 
+// The buttons bar `bar`'s file, of bytes `earlier`, holds of its own, less those an earlier Create
+// imported from the source this one imports into the bar again (WithoutReimportedButtons). A
+// source that is a bar of the set is read as the run writes it, so its buttons stay own here.
+std::vector<int> OwnButtonsOf(std::string_view earlier, int bar, const SetPaths& paths, const SlotTable& importFiles,
+                              const SwitchCommands& switches) {
+  std::vector<int> own = OwnButtonNumbers(earlier, bar, switches);
+  const std::string& source = importFiles[bar];
+  if (own.empty() || source.empty()) return own;
+  const std::filesystem::path sourcePath = PathFromUtf8(source);
+  for (int other = 1; other <= paths.BarCount; ++other)
+    if (IsSameFile(sourcePath, PathFromUtf8(paths.BarFiles[other]))) return own;
+  std::string sourceBytes;
+  if (ReadFileBytes(sourcePath, sourceBytes) != FileReadResult::Read) return own;
+  return WithoutReimportedButtons(std::move(own), earlier, sourceBytes, switches.CodePage());
+}
+
 // One run of writing a set: the choices, the paths derived from them, and what has been done.
 class SetWriter {
  public:
@@ -113,8 +129,9 @@ class SetWriter {
       // Each bar's file is read once: for the own buttons a drop would lose, or those it keeps.
       const std::filesystem::path file = PathFromUtf8(paths_.BarFiles[bar]);
       const FileReadResult read = ReadFileBytes(file, earlier_[bar]);
+      own_[bar] = OwnButtonsOf(earlier_[bar], bar, paths_, choices_.ImportFiles, switches_);
       if (!choices_.KeepButtons) {
-        dropped_[bar] = OwnButtonNames(earlier_[bar], bar, switches_);
+        dropped_[bar] = OwnButtonNames(earlier_[bar], own_[bar], codePage_);
         continue;
       }
       // A bar whose buttons cannot be read is not replaced: nothing is written.
@@ -122,7 +139,7 @@ class SetWriter {
         result_.Error = ReadError(FileProblem::KeptBarNotRead, paths_.BarFiles[bar], file);
         return;
       }
-      const OwnButtons own = CountOwnButtons(earlier_[bar], bar, count, switches_);
+      const OwnButtons own = CountOwnButtons(own_[bar], count);
       if (own.Clamped) result_.Warnings.push_back({ImportProblem::OwnButtonsClamped, paths_.BarFiles[bar], own.Count});
       if (own.Count > 0) bases_[bar] = BaseBar{generated + own.Count, ImportPlace::Behind(generated + own.Count)};
     }
@@ -136,7 +153,7 @@ class SetWriter {
   std::string BaseBytes(int bar) const {
     std::string generated = GeneratedBarBytes(paths_, bar, options_.CommanderFolder, codePage_);
     if (!choices_.KeepButtons) return generated;
-    return WithOwnButtons(std::move(generated), ReadOwnButtons(earlier_[bar], bar, paths_.BarCount, switches_));
+    return WithOwnButtons(std::move(generated), ReadOwnButtons(earlier_[bar], own_[bar], paths_.BarCount, codePage_));
   }
 
   // Writes bar `bar`'s file atomically, its earlier bytes kept first; false, with the error in the
@@ -145,7 +162,10 @@ class SetWriter {
   bool WriteBar(int bar, std::span<const std::string_view> bytes) {
     const std::string& file = paths_.BarFiles[bar];
     BarReplacer::Outcome outcome = replacer_.Replace(
-        file, bytes, [&](std::string_view earlier) { return OwnButtonCount(earlier, bar, switches_) > 0; });
+        file, bytes, [&](std::string_view earlier) {
+          // The file as read at the start is judged as the run judged it; its backup by itself.
+          return earlier == earlier_[bar] ? !own_[bar].empty() : OwnButtonCount(earlier, bar, switches_) > 0;
+        });
     if (outcome.Backup) result_.Backups.push_back({file, std::move(*outcome.Backup)});
     if (outcome.Held) result_.HeldBackups.push_back(std::move(*outcome.Held));
     if (outcome.Error) {
@@ -242,6 +262,7 @@ class SetWriter {
   BarReplacer replacer_;
   std::array<bool, MaxBarCount + 1> listed_{};  // in WrittenFiles already
   std::array<std::string, MaxBarCount + 1> earlier_;  // each bar's file before the run
+  std::array<std::vector<int>, MaxBarCount + 1> own_;  // the numbers of each bar's own buttons in earlier_
   std::array<std::vector<std::string>, MaxBarCount + 1> dropped_;  // without KeepButtons: the own buttons' names
 };
 
@@ -299,7 +320,8 @@ std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const 
   for (int bar = 1; bar <= paths.BarCount; ++bar) {
     std::string bytes;
     if (ReadFileBytes(PathFromUtf8(paths.BarFiles[bar]), bytes) != FileReadResult::Read) continue;
-    if (const int count = OwnButtonCount(bytes, bar, switches); count > 0) found.push_back({paths.BarFiles[bar], count});
+    const std::size_t count = OwnButtonsOf(bytes, bar, paths, choices.ImportFiles, switches).size();
+    if (count > 0) found.push_back({paths.BarFiles[bar], static_cast<int>(count)});
   }
   return found;
 }

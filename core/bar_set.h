@@ -49,7 +49,9 @@ bool BarFileNamesFit(std::string_view prefix);
 //
 // A bar that changes keeps its earlier bytes beside it first, and a bar that holds the bytes
 // already is not written (BarReplacer). With KeepButtons, each bar keeps the buttons its file had
-// of its own (ReadOwnButtons), read before anything is written, behind its placeholder.
+// of its own (ReadOwnButtons), read before anything is written, behind its placeholder. Buttons an
+// earlier Create imported from the source this one imports into the bar are not its own
+// (WithoutReimportedButtons): kept, they would be there twice; dropped, nothing is lost.
 //
 // The imports of slots 1..BarCount go in as if made one after the other once the bars were written
 // as generated (an import whose source is a bar of the set reads it as written by then: with its

@@ -82,9 +82,7 @@ std::vector<ButtonShape> ShapesOf(std::string_view bar, int count, const SwitchC
   return shapes;
 }
 
-// The buttons that are bar `bar`'s own, in order: all but the leading switch buttons, the
-// separator right after them, and the first button after those that reloads the bar itself (an
-// import may have taken its place). A bar that does not begin with a switch button keeps all.
+// The buttons that are bar `bar`'s own, in order (OwnButtonNumbers).
 std::vector<int> OwnButtonNumbers(const std::vector<ButtonShape>& shapes, int bar) {
   const int count = static_cast<int>(shapes.size());
   int first = 1;
@@ -112,24 +110,68 @@ OwnButtons Fitting(std::vector<int>& own, int barCount) {
   return fitting;
 }
 
-std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
-  return OwnButtonNumbers(ShapesOf(earlierBar, EarlierButtonCount(earlierBar), switches), bar);
+// A button as the import carries it: the values of ButtonKeys, nullopt where a key is missing.
+using CarriedButton = std::array<std::optional<std::string>, ButtonKeys.size()>;
+
+// Buttons `numbers` of the bar file `bytes`, as the import carries them, in one pass.
+std::vector<CarriedButton> CarriedButtons(std::string_view bytes, const std::vector<int>& numbers, unsigned codePage) {
+  std::vector<CarriedButton> buttons(numbers.size());
+  ReadCarriedValues(BarTextOf(bytes), KeyNames(numbers, ButtonKeys), codePage,
+                    [&](std::size_t key, std::optional<std::string_view> value) {
+                      if (value) buttons[key / ButtonKeys.size()][key % ButtonKeys.size()] = std::string{*value};
+                    });
+  return buttons;
+}
+
+// Where the last run of `text` that equals `pattern` (not empty) begins; nullopt for none. The
+// search goes from the end, each button compared a bounded number of times (Knuth-Morris-Pratt on
+// both runs backwards), so that a long run of separators cannot make it quadratic.
+std::optional<std::size_t> LastRun(const std::vector<CarriedButton>& text, const std::vector<CarriedButton>& pattern) {
+  const std::size_t m = pattern.size();
+  if (m == 0 || m > text.size()) return std::nullopt;
+  const auto fromEnd = [](const std::vector<CarriedButton>& run, std::size_t i) -> const CarriedButton& {
+    return run[run.size() - 1 - i];
+  };
+  std::vector<std::size_t> border(m, 0);
+  for (std::size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && fromEnd(pattern, i) != fromEnd(pattern, k)) k = border[k - 1];
+    if (fromEnd(pattern, i) == fromEnd(pattern, k)) ++k;
+    border[i] = k;
+  }
+  for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
+    while (k > 0 && fromEnd(text, i) != fromEnd(pattern, k)) k = border[k - 1];
+    if (fromEnd(text, i) == fromEnd(pattern, k)) ++k;
+    if (k == m) return text.size() - 1 - i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches) {
-  std::vector<int> own = OwnButtonNumbers(earlierBar, bar, switches);
-  return Fitting(own, barCount);
+std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
+  return OwnButtonNumbers(ShapesOf(earlierBar, EarlierButtonCount(earlierBar), switches), bar);
 }
 
-OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches) {
-  std::vector<int> kept = OwnButtonNumbers(earlierBar, bar, switches);
+std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar, std::string_view sourceBytes,
+                                          unsigned codePage) {
+  const int count = EarlierButtonCount(sourceBytes);
+  if (count == 0 || static_cast<std::size_t>(count) > own.size()) return own;
+  std::vector<int> sourceNumbers(static_cast<std::size_t>(count));
+  for (int k = 1; k <= count; ++k) sourceNumbers[static_cast<std::size_t>(k - 1)] = k;
+  const std::optional<std::size_t> run =
+      LastRun(CarriedButtons(earlierBar, own, codePage), CarriedButtons(sourceBytes, sourceNumbers, codePage));
+  if (run) own.erase(own.begin() + static_cast<std::ptrdiff_t>(*run), own.begin() + static_cast<std::ptrdiff_t>(*run + sourceNumbers.size()));
+  return own;
+}
+
+OwnButtons CountOwnButtons(std::vector<int> own, int barCount) { return Fitting(own, barCount); }
+
+OwnButtons ReadOwnButtons(std::string_view earlierBar, std::vector<int> kept, int barCount, unsigned codePage) {
   OwnButtons own = Fitting(kept, barCount);
   if (own.Count == 0) return own;
   // The values whole (no buffer cuts them), each into the writes as it is read.
   own.Writes.Reserve(kept.size() * ButtonKeys.size() + 1, earlierBar.size());
-  ReadCarriedValues(BarTextOf(earlierBar), KeyNames(kept, ButtonKeys), switches.CodePage(),
+  ReadCarriedValues(BarTextOf(earlierBar), KeyNames(kept, ButtonKeys), codePage,
                     [&](std::size_t key, std::optional<std::string_view> value) {
                       if (!value) return;
                       const int number = GeneratedButtonCount(barCount) + 1 + static_cast<int>(key / ButtonKeys.size());
@@ -144,14 +186,13 @@ int OwnButtonCount(std::string_view earlierBar, int bar, const SwitchCommands& s
   return static_cast<int>(OwnButtonNumbers(earlierBar, bar, switches).size());
 }
 
-std::vector<std::string> OwnButtonNames(std::string_view earlierBar, int bar, const SwitchCommands& switches) {
-  const std::vector<int> own = OwnButtonNumbers(earlierBar, bar, switches);
+std::vector<std::string> OwnButtonNames(std::string_view earlierBar, const std::vector<int>& own, unsigned codePage) {
   constexpr std::array<std::string_view, 2> NameKeys{"menu", "cmd"};
   std::vector<std::string> names(own.size() * NameKeys.size());
   const BarText text = BarTextOf(earlierBar);
   FindIniValuesInBytes(text.Text, ButtonBarSection, KeyNames(own, NameKeys), std::numeric_limits<std::size_t>::max(),
                        [&](std::size_t key, std::optional<std::string_view> value) {
-                         if (value) names[key] = text.Utf8 ? std::string{*value} : TextOfMarkedValue(*value, switches.CodePage());
+                         if (value) names[key] = text.Utf8 ? std::string{*value} : TextOfMarkedValue(*value, codePage);
                        });
   std::vector<std::string> shown;
   shown.reserve(own.size());

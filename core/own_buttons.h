@@ -32,29 +32,41 @@ class SwitchCommands {
   unsigned codePage_;
 };
 
-// The buttons bar `bar` of a set of `barCount` bars keeps from the bytes `earlierBar` its file held:
-// all of its buttons, in their order, but for the set's own. A bar that does not begin with a
-// switch button keeps every button. Each kept button takes the keys button, cmd, path, menu, param
-// and iconic that it has, with their values as the profile reads them (written so that they read
-// back the same: CarriedValue, a bar saved as UTF-8 read as UTF-8), numbered from barCount + 3 on,
-// behind the new placeholder; then Buttoncount.
+// The numbers of the buttons `earlierBar`, the file of bar `bar`, holds of its own, in order: all
+// of its buttons but the set's own (the leading switch buttons, the separator right after them and
+// the first button after those that reloads the bar itself, where an import has not taken its
+// place). A bar that does not begin with a switch button holds only buttons of its own.
+std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const SwitchCommands& switches);
+
+// `own`, the own buttons of `earlierBar`, without those an earlier Create imported from
+// `sourceBytes`, the source this Create imports into the bar again: the last run of `own` that
+// equals the source's buttons, all of them in their order, key by key as the import carries them.
+// This Create brings them anew; kept, they would be there twice. A button the user added behind
+// them, or kept before them, stays the bar's own, and so does a run the user has changed.
+std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar, std::string_view sourceBytes,
+                                          unsigned codePage);
+
+// The buttons bar `bar` of a set of `barCount` bars keeps of `own`, buttons of `earlierBar` its file
+// held: the first ones that fit below the largest button number. Each kept button takes the keys
+// button, cmd, path, menu, param and iconic that it has, with their values as the profile reads
+// them (written so that they read back the same: CarriedValue, a bar saved as UTF-8 read as UTF-8),
+// numbered from barCount + 3 on, behind the new placeholder; then Buttoncount.
 struct OwnButtons {
   int Count = 0;         // buttons kept
   bool Clamped = false;  // more would not fit below the largest button number: the first ones came
   IniKeyWrites Writes;   // the kept buttons' keys, then Buttoncount; nothing when none is kept
 };
-OwnButtons ReadOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+OwnButtons ReadOwnButtons(std::string_view earlierBar, std::vector<int> own, int barCount, unsigned codePage);
 
-// ReadOwnButtons without the writes: how many buttons would be kept (it reads two keys a button).
-OwnButtons CountOwnButtons(std::string_view earlierBar, int bar, int barCount, const SwitchCommands& switches);
+// ReadOwnButtons without the writes: how many of `own` would be kept.
+OwnButtons CountOwnButtons(std::vector<int> own, int barCount);
 
-// How many buttons `earlierBar`, the file of bar `bar`, holds of its own: all that ReadOwnButtons
-// would keep, however many fit.
+// How many buttons `earlierBar`, the file of bar `bar`, holds of its own (OwnButtonNumbers).
 int OwnButtonCount(std::string_view earlierBar, int bar, const SwitchCommands& switches);
 
-// What the user knows each of those buttons by, in their order: its tooltip (menu), else its
-// command, as text; "" for a button with neither (a separator).
-std::vector<std::string> OwnButtonNames(std::string_view earlierBar, int bar, const SwitchCommands& switches);
+// What the user knows each of `own`, buttons of `earlierBar`, by, in their order: its tooltip
+// (menu), else its command, as text; "" for a button with neither (a separator).
+std::vector<std::string> OwnButtonNames(std::string_view earlierBar, const std::vector<int>& own, unsigned codePage);
 
 // `generatedBar` with the own buttons behind it.
 std::string WithOwnButtons(std::string generatedBar, const OwnButtons& own);

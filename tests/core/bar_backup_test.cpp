@@ -266,6 +266,64 @@ TEST(Backups, KeepTheLastVersionThatHeldOwnButtons) {
   }
 }
 
+// Creating a set again with the same import never doubles it: the buttons an earlier Create imported
+// come anew, so they are neither asked about nor kept as the bar's own; a button added since is.
+TEST(Backups, AnImportMadeAgainIsNotTheBarsOwn) {
+  struct Case {
+    const char* Name;
+    bool Keep;
+    bool Added;                     // a button added to bar 1 between the two Creates
+    int Asked;                      // own buttons the second Create asks about
+    std::vector<std::string> Cmds;  // bar 1's commands behind its switch buttons and separator
+  };
+  const std::string source = "[Buttonbar]\r\nButtoncount=2\r\nbutton1=a.ico\r\ncmd1=a.exe\r\nmenu1=A\r\n"
+                             "button2=b.ico\r\ncmd2=b.exe\r\nparam2=\"\"%X%P\" \"%T\"\"\r\n";
+  const Case cases[] = {
+      {"dropped", false, false, 0, {"a.exe", "b.exe"}},
+      {"kept", true, false, 0, {"a.exe", "b.exe"}},
+      {"a button added, dropped", false, true, 1, {"a.exe", "b.exe"}},
+      {"a button added, kept", true, true, 0, {"<placeholder>", "mine.exe", "a.exe", "b.exe"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempFolder temp;
+    WizardState choices;
+    choices.SaveFolder = temp.Folder();
+    choices.ImportFiles[1] = temp.Write("source.bar", source);
+    NoProgressDisplay none;
+    ASSERT_FALSE(BuildBarSet(choices, Options, none).Error);
+    const std::string bar = temp.PathOf("Bar_01.bar");
+    const std::string first = *ReadBytes(bar);
+    if (c.Added) {
+      IniDocument added{first};
+      added.Write("ButtonBar", "Buttoncount", "6");
+      added.Write("ButtonBar", "cmd6", "mine.exe");
+      temp.Write("Bar_01.bar", added.Bytes());
+    }
+    choices.KeepButtons = c.Keep;
+    const std::vector<OwnButtonsOnBar> asked = OwnButtonsToDrop(choices, Options);
+    const std::vector<OwnButtonsOnBar> expectAsked =
+        c.Asked ? std::vector<OwnButtonsOnBar>{{bar, c.Asked}} : std::vector<OwnButtonsOnBar>{};
+    EXPECT_EQ(asked, expectAsked);
+    const BuildResult again = BuildBarSet(choices, Options, none);
+    ASSERT_FALSE(again.Error);
+    EXPECT_TRUE(again.Dropped.empty() == (c.Asked == 0));
+
+    const IniDocument after{*ReadBytes(bar)};
+    std::vector<std::string> cmds;
+    const int count = std::stoi(after.Read("ButtonBar", "Buttoncount", "0", 16));
+    for (int k = 4; k <= count; ++k) {
+      const std::string cmd = after.Read("ButtonBar", "cmd" + std::to_string(k), "", 4096);
+      cmds.push_back(cmd == bar ? "<placeholder>" : cmd);
+    }
+    EXPECT_EQ(cmds, c.Cmds);
+    EXPECT_EQ(after.Read("ButtonBar", "param" + std::to_string(count), "", 4096), "\"%X%P\" \"%T\"");
+    if (!c.Added) {
+      EXPECT_EQ(*ReadBytes(bar), first);  // the same bytes: not written again
+    }
+  }
+}
+
 // The question names the buttons and the bars; after a drop, the report names each bar's dropped
 // buttons (a separator by its text) and the backup that keeps them.
 TEST(Backups, TheQuestionAndTheReportNameTheOwnButtons) {

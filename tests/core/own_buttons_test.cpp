@@ -81,6 +81,7 @@ TEST(OwnButtons, AllButTheSetsOwnFollowTheNewPlaceholder) {
     std::vector<std::string> Earlier;
     int BarCount;
     std::vector<std::string> Kept;
+    std::vector<std::string> Reimport{};  // the buttons of the source this Create imports into the bar
   };
   const Case cases[] = {
       {"grown from 3 to 5", {"sw 1", "sw 2", "sw 3", "sep", "ph", "A", "B"}, 5, {"A", "B"}},
@@ -97,10 +98,21 @@ TEST(OwnButtons, AllButTheSetsOwnFollowTheNewPlaceholder) {
       {"a bar that begins with its own button", {"A", "sw 1", "sep", "ph"}, 2,
        {"A", "Switch to Buttons Bar 1", "", "This is the first button in button bar No. 1"}},
       {"only the set's own buttons", {"sw 1", "sw 2", "sep", "ph"}, 2, {}},
+      // An earlier import of the source imported again is not the bar's own; what the user added is.
+      {"an earlier import, imported again", {"sw 1", "sw 2", "sep", "X", "Y"}, 3, {}, {"X", "Y"}},
+      {"a button added behind an earlier import", {"sw 1", "sw 2", "sep", "X", "Y", "A"}, 2, {"A"}, {"X", "Y"}},
+      {"an import behind kept buttons", {"sw 1", "sw 2", "sep", "ph", "A", "X", "Y"}, 2, {"A"}, {"X", "Y"}},
+      {"the source changed since", {"sw 1", "sw 2", "sep", "X", "Y"}, 2, {"X", "Y"}, {"X", "Z"}},
+      {"more in the source than the bar holds", {"sw 1", "sw 2", "sep", "X"}, 2, {"X"}, {"X", "Y"}},
+      {"the last of two runs goes", {"sw 1", "sw 2", "sep", "ph", "X", "A", "X"}, 2, {"X", "A"}, {"X"}},
+      {"an imported separator, not the user's", {"sw 1", "sw 2", "sep", "ph", "sep", "A", "sep"}, 2, {"", "A"}, {"sep"}},
   };
   const SwitchCommands switches{Folder, "Bar_", Commander, Windows1252};
   for (const Case& c : cases) {
-    const OwnButtons own = ReadOwnButtons(BarFile(c.Earlier), 1, c.BarCount, switches);
+    const std::string earlier = BarFile(c.Earlier);
+    std::vector<int> numbers = OwnButtonNumbers(earlier, 1, switches);
+    if (!c.Reimport.empty()) numbers = WithoutReimportedButtons(numbers, earlier, BarFile(c.Reimport), Windows1252);
+    const OwnButtons own = ReadOwnButtons(earlier, numbers, c.BarCount, Windows1252);
     EXPECT_EQ(own.Count, static_cast<int>(c.Kept.size())) << c.Name;
     EXPECT_FALSE(own.Clamped) << c.Name;
     const std::string generated = GeneratedBarBytes(core_testing::PathsOf(c.BarCount, Folder, NativePath("C:\\TC\\Tools\\")), 1,
@@ -125,7 +137,7 @@ TEST(OwnButtons, AllButTheSetsOwnFollowTheNewPlaceholder) {
 TEST(OwnButtons, EveryKeyAsItWasAndCountsNearTheLimit) {
   const SwitchCommands switches{Folder, "Bar_", std::nullopt, Windows1252};
   const std::string earlier = BarFile({"sw 1", "sw 2", "sep", "ph", "A"});
-  const OwnButtons own = ReadOwnButtons(earlier, 1, 2, switches);
+  const OwnButtons own = ReadOwnButtons(earlier, OwnButtonNumbers(earlier, 1, switches), 2, Windows1252);
   IniDocument bar{GeneratedBarBytes(core_testing::PathsOf(2, Folder), 1, std::nullopt, Windows1252)};
   bar.Write("ButtonBar", own.Writes);
   const std::map<std::string, std::string> keys{{"Buttoncount", "5"}, {"button5", "A.ico"}, {"cmd5", "A.exe"},
@@ -136,7 +148,7 @@ TEST(OwnButtons, EveryKeyAsItWasAndCountsNearTheLimit) {
   // Values the profile reads back unchanged only when quoted keep their blanks.
   const std::string quoted = "[ButtonBar]\r\nButtoncount=1\r\nparam1=\"  spaced  \"\r\nmenu1='q'\r\n";
   IniDocument other{GeneratedBarBytes(core_testing::PathsOf(2, Folder), 1, std::nullopt, Windows1252)};
-  other.Write("ButtonBar", ReadOwnButtons(quoted, 1, 2, switches).Writes);
+  other.Write("ButtonBar", ReadOwnButtons(quoted, OwnButtonNumbers(quoted, 1, switches), 2, Windows1252).Writes);
   EXPECT_EQ(Value(other, "param5"), "  spaced  ");
   EXPECT_EQ(Value(other, "menu5"), "q");
   EXPECT_EQ(Value(other, "button5"), NotFoundMarker);  // a key the button lacks stays missing
@@ -150,7 +162,8 @@ TEST(OwnButtons, EveryKeyAsItWasAndCountsNearTheLimit) {
   // A 3-bar set's bar 1 with 5 buttons of the set and the rest its own.
   for (const Near& c : {Near{"32767", 3, 32762, false}, Near{"32767", 5, 32760, true}, Near{"99999", 20, 32745, true},
                         Near{"0", 2, 0, false}, Near{"-4", 2, 0, false}}) {
-    const OwnButtons near = ReadOwnButtons(BarFile({"sw 1", "sw 2", "sw 3", "sep", "ph", "A"}, c.Count), 1, c.BarCount, switches);
+    const std::string bar = BarFile({"sw 1", "sw 2", "sw 3", "sep", "ph", "A"}, c.Count);
+    const OwnButtons near = ReadOwnButtons(bar, OwnButtonNumbers(bar, 1, switches), c.BarCount, Windows1252);
     EXPECT_EQ(near.Count, c.Kept) << c.Count << " for " << c.BarCount;
     EXPECT_EQ(near.Clamped, c.Clamped) << c.Count << " for " << c.BarCount;
   }
@@ -171,7 +184,7 @@ TEST(OwnButtons, NamedByTheirTooltipOrCommandInAnyFileShape) {
        {"\xC3\x9C" "ber"}},
       {"a file shorter than the marker of a missing key", "[ButtonBar]\r\nButtoncount=1\r\n", {""}},
   };
-  for (const Case& c : cases) EXPECT_EQ(OwnButtonNames(c.Bar, 1, switches), c.Names) << c.Name;
+  for (const Case& c : cases) EXPECT_EQ(OwnButtonNames(c.Bar, OwnButtonNumbers(c.Bar, 1, switches), Windows1252), c.Names) << c.Name;
 }
 
 }  // namespace
