@@ -105,6 +105,9 @@ TEST(OwnButtons, AllButTheSetsOwnFollowTheNewPlaceholder) {
       {"the source changed since", {"sw 1", "sw 2", "sep", "X", "Y"}, 2, {"X", "Y"}, {"X", "Z"}},
       {"more in the source than the bar holds", {"sw 1", "sw 2", "sep", "X"}, 2, {"X"}, {"X", "Y"}},
       {"the last of two runs goes", {"sw 1", "sw 2", "sep", "ph", "X", "A", "X"}, 2, {"X", "A"}, {"X"}},
+      {"runs that overlap", {"sw 1", "sw 2", "sep", "ph", "X", "Y", "X", "Y", "X", "A"}, 2, {"X", "Y", "A"}, {"X", "Y", "X"}},
+      {"a run that repeats its start", {"sw 1", "sw 2", "sep", "ph", "X", "X", "Y", "X", "X", "X", "Y", "A"}, 2,
+       {"X", "X", "Y", "X", "A"}, {"X", "X", "Y"}},
       {"an imported separator, not the user's", {"sw 1", "sw 2", "sep", "ph", "sep", "A", "sep"}, 2, {"", "A"}, {"sep"}},
   };
   const SwitchCommands switches{Folder, "Bar_", Commander, Windows1252};
