@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <system_error>
 #include <vector>
 
@@ -93,20 +94,38 @@ std::optional<FileError> PrepareSet(const WizardState& state, const BarSetOption
   return EnsureFolder(paths.SaveFolder, made);
 }
 
+// The sources of a run's imports as the import carries their buttons, each read once for all the
+// bars that import it; nullopt for a bar of the set (the run rewrites it) or a file that cannot be
+// read.
+class CarriedSources {
+ public:
+  explicit CarriedSources(const SetPaths& paths, unsigned codePage) : paths_(paths), codePage_(codePage) {}
+
+  const std::optional<std::vector<CarriedButton>>& Of(const std::string& source) {
+    const auto [at, added] = read_.try_emplace(source);
+    if (!added) return at->second;
+    const std::filesystem::path path = PathFromUtf8(source);
+    for (int bar = 1; bar <= paths_.BarCount; ++bar)
+      if (IsSameFile(path, PathFromUtf8(paths_.BarFiles[bar]))) return at->second;
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) == FileReadResult::Read) at->second = ReadCarriedButtons(bytes, codePage_);
+    return at->second;
+  }
+
+ private:
+  const SetPaths& paths_;
+  unsigned codePage_;
+  std::map<std::string, std::optional<std::vector<CarriedButton>>> read_;
+};
+
 // The buttons bar `bar`'s file, of bytes `earlier`, holds of its own, less those an earlier Create
-// imported from the source this one imports into the bar again (WithoutReimportedButtons). A
-// source that is a bar of the set is read as the run writes it, so its buttons stay own here.
-std::vector<int> OwnButtonsOf(std::string_view earlier, int bar, const SetPaths& paths, const SlotTable& importFiles,
-                              const SwitchCommands& switches) {
+// imported from the source this one imports into the bar again (WithoutReimportedButtons).
+std::vector<int> OwnButtonsOf(std::string_view earlier, int bar, const SlotTable& importFiles,
+                              const SwitchCommands& switches, CarriedSources& sources) {
   std::vector<int> own = OwnButtonNumbers(earlier, bar, switches);
-  const std::string& source = importFiles[bar];
-  if (own.empty() || source.empty()) return own;
-  const std::filesystem::path sourcePath = PathFromUtf8(source);
-  for (int other = 1; other <= paths.BarCount; ++other)
-    if (IsSameFile(sourcePath, PathFromUtf8(paths.BarFiles[other]))) return own;
-  std::string sourceBytes;
-  if (ReadFileBytes(sourcePath, sourceBytes) != FileReadResult::Read) return own;
-  return WithoutReimportedButtons(std::move(own), earlier, sourceBytes, switches.CodePage());
+  if (own.empty() || importFiles[bar].empty()) return own;
+  const std::optional<std::vector<CarriedButton>>& source = sources.Of(importFiles[bar]);
+  return source ? WithoutReimportedButtons(std::move(own), earlier, *source, switches.CodePage()) : own;
 }
 
 // One run of writing a set: the choices, the paths derived from them, and what has been done.
@@ -123,13 +142,14 @@ class SetWriter {
         codePage_(options.CodePage != 0 ? options.CodePage : AnsiCodePage()),
         switches_(paths_.SaveFolder, options.BarFilePrefix, options.CommanderFolder, codePage_) {
     const int count = paths_.BarCount;
+    CarriedSources sources{paths_, codePage_};
     for (int bar = 1; bar <= count; ++bar) {
       const int generated = GeneratedButtonCount(count);
       bases_[bar] = BaseBar{generated, ImportPlace{count}};
       // Each bar's file is read once: for the own buttons a drop would lose, or those it keeps.
       const std::filesystem::path file = PathFromUtf8(paths_.BarFiles[bar]);
       const FileReadResult read = ReadFileBytes(file, earlier_[bar]);
-      own_[bar] = OwnButtonsOf(earlier_[bar], bar, paths_, choices_.ImportFiles, switches_);
+      own_[bar] = OwnButtonsOf(earlier_[bar], bar, choices_.ImportFiles, switches_, sources);
       if (!choices_.KeepButtons) {
         dropped_[bar] = OwnButtonNames(earlier_[bar], own_[bar], codePage_);
         continue;
@@ -317,10 +337,11 @@ std::vector<OwnButtonsOnBar> OwnButtonsToDrop(const WizardState& choices, const 
   const SetPaths paths = SetPathsFor(choices, options.AppFolder, options.BarFilePrefix);
   const SwitchCommands switches{paths.SaveFolder, options.BarFilePrefix, options.CommanderFolder,
                                 options.CodePage != 0 ? options.CodePage : AnsiCodePage()};
+  CarriedSources sources{paths, switches.CodePage()};
   for (int bar = 1; bar <= paths.BarCount; ++bar) {
     std::string bytes;
     if (ReadFileBytes(PathFromUtf8(paths.BarFiles[bar]), bytes) != FileReadResult::Read) continue;
-    const std::size_t count = OwnButtonsOf(bytes, bar, paths, choices.ImportFiles, switches).size();
+    const std::size_t count = OwnButtonsOf(bytes, bar, choices.ImportFiles, switches, sources).size();
     if (count > 0) found.push_back({paths.BarFiles[bar], static_cast<int>(count)});
   }
   return found;

@@ -110,13 +110,10 @@ OwnButtons Fitting(std::vector<int>& own, int barCount) {
   return fitting;
 }
 
-// A button as the import carries it: the values of ButtonKeys, nullopt where a key is missing.
-using CarriedButton = std::array<std::optional<std::string>, ButtonKeys.size()>;
-
-// Buttons `numbers` of the bar file `bytes`, as the import carries them, in one pass.
-std::vector<CarriedButton> CarriedButtons(std::string_view bytes, const std::vector<int>& numbers, unsigned codePage) {
-  std::vector<CarriedButton> buttons(numbers.size());
-  ReadCarriedValues(BarTextOf(bytes), KeyNames(numbers, ButtonKeys), codePage,
+// Buttons first..first + count - 1 of the bar file `bytes`, as the import carries them, in one pass.
+std::vector<CarriedButton> CarriedButtons(std::string_view bytes, int first, int count, unsigned codePage) {
+  std::vector<CarriedButton> buttons(static_cast<std::size_t>(count));
+  ReadCarriedValues(BarTextOf(bytes), NumberedKeys{ButtonKeys, first, count}, codePage,
                     [&](std::size_t key, std::optional<std::string_view> value) {
                       if (value) buttons[key / ButtonKeys.size()][key % ButtonKeys.size()] = std::string{*value};
                     });
@@ -152,15 +149,22 @@ std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const Sw
   return OwnButtonNumbers(ShapesOf(earlierBar, EarlierButtonCount(earlierBar), switches), bar);
 }
 
-std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar, std::string_view sourceBytes,
-                                          unsigned codePage) {
-  const int count = EarlierButtonCount(sourceBytes);
-  if (count == 0 || static_cast<std::size_t>(count) > own.size()) return own;
-  std::vector<int> sourceNumbers(static_cast<std::size_t>(count));
-  for (int k = 1; k <= count; ++k) sourceNumbers[static_cast<std::size_t>(k - 1)] = k;
-  const std::optional<std::size_t> run =
-      LastRun(CarriedButtons(earlierBar, own, codePage), CarriedButtons(sourceBytes, sourceNumbers, codePage));
-  if (run) own.erase(own.begin() + static_cast<std::ptrdiff_t>(*run), own.begin() + static_cast<std::ptrdiff_t>(*run + sourceNumbers.size()));
+std::vector<CarriedButton> ReadCarriedButtons(std::string_view barBytes, unsigned codePage) {
+  return CarriedButtons(barBytes, 1, EarlierButtonCount(barBytes), codePage);
+}
+
+std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar,
+                                          const std::vector<CarriedButton>& source, unsigned codePage) {
+  if (source.empty() || source.size() > own.size()) return own;
+  // The own buttons are in order, with at most the placeholder between them: one pass over their span.
+  std::vector<CarriedButton> span = CarriedButtons(earlierBar, own.front(), own.back() - own.front() + 1, codePage);
+  std::vector<CarriedButton> buttons;
+  buttons.reserve(own.size());
+  for (const int k : own) buttons.push_back(std::move(span[static_cast<std::size_t>(k - own.front())]));
+  if (const std::optional<std::size_t> run = LastRun(buttons, source)) {
+    const auto start = own.begin() + static_cast<std::ptrdiff_t>(*run);
+    own.erase(start, start + static_cast<std::ptrdiff_t>(source.size()));
+  }
   return own;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bar_import.h"
 #include "core/wizard_state.h"
 #include "settings/ini_document.h"
 
@@ -38,13 +39,20 @@ class SwitchCommands {
 // place). A bar that does not begin with a switch button holds only buttons of its own.
 std::vector<int> OwnButtonNumbers(std::string_view earlierBar, int bar, const SwitchCommands& switches);
 
-// `own`, the own buttons of `earlierBar`, without those an earlier Create imported from
-// `sourceBytes`, the source this Create imports into the bar again: the last run of `own` that
-// equals the source's buttons, all of them in their order, key by key as the import carries them.
-// This Create brings them anew; kept, they would be there twice. A button the user added behind
-// them, or kept before them, stays the bar's own, and so does a run the user has changed.
-std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar, std::string_view sourceBytes,
-                                          unsigned codePage);
+// A button as the import carries it: the values of ButtonKeys, nullopt where a key is missing.
+using CarriedButton = std::array<std::optional<std::string>, ButtonKeys.size()>;
+
+// The buttons of the bar file `barBytes`, 1 to its count (read as an import reads a source's), as
+// the import carries them, in one pass.
+std::vector<CarriedButton> ReadCarriedButtons(std::string_view barBytes, unsigned codePage);
+
+// `own`, the own buttons of `earlierBar`, without those an earlier Create imported from `source`
+// (ReadCarriedButtons), the source this Create imports into the bar again: the last run of `own`
+// that equals the source's buttons, all of them in their order, key by key. This Create brings
+// them anew; kept, they would be there twice. A button the user added behind them, or kept before
+// them, stays the bar's own, and so does a run the user has changed.
+std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view earlierBar,
+                                          const std::vector<CarriedButton>& source, unsigned codePage);
 
 // The buttons bar `bar` of a set of `barCount` bars keeps of `own`, buttons of `earlierBar` its file
 // held: the first ones that fit below the largest button number. Each kept button takes the keys

@@ -114,7 +114,7 @@ TEST(OwnButtons, AllButTheSetsOwnFollowTheNewPlaceholder) {
   for (const Case& c : cases) {
     const std::string earlier = BarFile(c.Earlier);
     std::vector<int> numbers = OwnButtonNumbers(earlier, 1, switches);
-    if (!c.Reimport.empty()) numbers = WithoutReimportedButtons(numbers, earlier, BarFile(c.Reimport), Windows1252);
+    if (!c.Reimport.empty()) numbers = WithoutReimportedButtons(numbers, earlier, ReadCarriedButtons(BarFile(c.Reimport), Windows1252), Windows1252);
     const OwnButtons own = ReadOwnButtons(earlier, numbers, c.BarCount, Windows1252);
     EXPECT_EQ(own.Count, static_cast<int>(c.Kept.size())) << c.Name;
     EXPECT_FALSE(own.Clamped) << c.Name;
