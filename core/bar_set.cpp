@@ -105,8 +105,7 @@ class CarriedSources {
     const auto [at, added] = read_.try_emplace(source);
     if (!added) return at->second;
     const std::filesystem::path path = PathFromUtf8(source);
-    for (int bar = 1; bar <= paths_.BarCount; ++bar)
-      if (IsSameFile(path, PathFromUtf8(paths_.BarFiles[bar]))) return at->second;
+    if (BarOfSet(path, paths_)) return at->second;
     std::string bytes;
     if (ReadFileBytes(path, bytes) == FileReadResult::Read) at->second = ReadCarriedButtons(bytes, codePage_);
     return at->second;

@@ -59,7 +59,7 @@ struct ButtonShape {
 };
 
 // The key names `keys` of each of `buttons`, in order.
-std::vector<std::string> KeyNames(const std::vector<int>& buttons, std::span<const std::string_view> keys) {
+std::vector<std::string> KeyNames(std::span<const int> buttons, std::span<const std::string_view> keys) {
   std::vector<std::string> names;
   names.reserve(buttons.size() * keys.size());
   for (const int k : buttons)
@@ -100,13 +100,12 @@ std::vector<int> OwnButtonNumbers(const std::vector<ButtonShape>& shapes, int ba
   return own;
 }
 
-// The own buttons that fit behind the placeholder of a set of `barCount` bars: the first ones.
-OwnButtons Fitting(std::vector<int>& own, int barCount) {
+// How many of `own` own buttons fit behind the placeholder of a set of `barCount` bars: the first ones.
+OwnButtons Fitting(std::size_t own, int barCount) {
   OwnButtons fitting;
   const std::size_t room = static_cast<std::size_t>(MaxButtonNumber - GeneratedButtonCount(barCount));
-  fitting.Clamped = own.size() > room;
-  if (fitting.Clamped) own.resize(room);
-  fitting.Count = static_cast<int>(own.size());
+  fitting.Clamped = own > room;
+  fitting.Count = static_cast<int>(fitting.Clamped ? room : own);
   return fitting;
 }
 
@@ -168,11 +167,12 @@ std::vector<int> WithoutReimportedButtons(std::vector<int> own, std::string_view
   return own;
 }
 
-OwnButtons CountOwnButtons(std::vector<int> own, int barCount) { return Fitting(own, barCount); }
+OwnButtons CountOwnButtons(const std::vector<int>& own, int barCount) { return Fitting(own.size(), barCount); }
 
-OwnButtons ReadOwnButtons(std::string_view earlierBar, std::vector<int> kept, int barCount, unsigned codePage) {
-  OwnButtons own = Fitting(kept, barCount);
+OwnButtons ReadOwnButtons(std::string_view earlierBar, const std::vector<int>& ownNumbers, int barCount, unsigned codePage) {
+  OwnButtons own = Fitting(ownNumbers.size(), barCount);
   if (own.Count == 0) return own;
+  const std::span<const int> kept = std::span{ownNumbers}.first(static_cast<std::size_t>(own.Count));
   // The values whole (no buffer cuts them), each into the writes as it is read.
   own.Writes.Reserve(kept.size() * ButtonKeys.size() + 1, earlierBar.size());
   ReadCarriedValues(BarTextOf(earlierBar), KeyNames(kept, ButtonKeys), codePage,

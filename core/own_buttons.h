@@ -64,10 +64,10 @@ struct OwnButtons {
   bool Clamped = false;  // more would not fit below the largest button number: the first ones came
   IniKeyWrites Writes;   // the kept buttons' keys, then Buttoncount; nothing when none is kept
 };
-OwnButtons ReadOwnButtons(std::string_view earlierBar, std::vector<int> own, int barCount, unsigned codePage);
+OwnButtons ReadOwnButtons(std::string_view earlierBar, const std::vector<int>& own, int barCount, unsigned codePage);
 
 // ReadOwnButtons without the writes: how many of `own` would be kept.
-OwnButtons CountOwnButtons(std::vector<int> own, int barCount);
+OwnButtons CountOwnButtons(const std::vector<int>& own, int barCount);
 
 // How many buttons `earlierBar`, the file of bar `bar`, holds of its own (OwnButtonNumbers).
 int OwnButtonCount(std::string_view earlierBar, int bar, const SwitchCommands& switches);
