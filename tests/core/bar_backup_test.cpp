@@ -12,6 +12,7 @@
 #include "core/bar_layout.h"
 #include "core/bar_set.h"
 #include "core/create_report.h"
+#include "platform/code_page.h"
 #include "localisation/language_file.h"
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
@@ -269,26 +270,34 @@ TEST(Backups, KeepTheLastVersionThatHeldOwnButtons) {
 // Creating a set again with the same import never doubles it: the buttons an earlier Create imported
 // come anew, so they are neither asked about nor kept as the bar's own; a button added since is.
 TEST(Backups, AnImportMadeAgainIsNotTheBarsOwn) {
+  enum Shape { Ansi, Utf16, Utf8WithMark };
   struct Case {
     const char* Name;
     bool Keep;
     bool Added;                     // a button added to bar 1 between the two Creates
     int Asked;                      // own buttons the second Create asks about
     std::vector<std::string> Cmds;  // bar 1's commands behind its switch buttons and separator
+    Shape Source = Ansi;
   };
-  const std::string source = "[Buttonbar]\r\nButtoncount=2\r\nbutton1=a.ico\r\ncmd1=a.exe\r\nmenu1=A\r\n"
-                             "button2=b.ico\r\ncmd2=b.exe\r\nparam2=\"\"%X%P\" \"%T\"\"\r\n";
+  // A tooltip code page 1252 cannot hold: the import stores it behind the UTF-8 mark.
+  const std::string text = "[Buttonbar]\r\nButtoncount=2\r\nbutton1=a.ico\r\ncmd1=a.exe\r\nmenu1=\xE6\x96\x87\r\n"
+                           "button2=b.ico\r\ncmd2=b.exe\r\nparam2=\"\"%X%P\" \"%T\"\"\r\n";
   const Case cases[] = {
       {"dropped", false, false, 0, {"a.exe", "b.exe"}},
       {"kept", true, false, 0, {"a.exe", "b.exe"}},
       {"a button added, dropped", false, true, 1, {"a.exe", "b.exe"}},
       {"a button added, kept", true, true, 0, {"<placeholder>", "mine.exe", "a.exe", "b.exe"}},
+      {"a UTF-16 source", true, false, 0, {"a.exe", "b.exe"}, Utf16},
+      {"a UTF-8 source with its mark", false, false, 0, {"a.exe", "b.exe"}, Utf8WithMark},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
     TempFolder temp;
     WizardState choices;
     choices.SaveFolder = temp.Folder();
+    const std::string source = c.Source == Utf16          ? std::string{Utf16LeMark} + Utf16LeFromWtf8(text)
+                               : c.Source == Utf8WithMark ? "\xEF\xBB\xBF" + text
+                                                          : text;
     choices.ImportFiles[1] = temp.Write("source.bar", source);
     NoProgressDisplay none;
     ASSERT_FALSE(BuildBarSet(choices, Options, none).Error);
